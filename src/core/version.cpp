@@ -1,0 +1,7 @@
+#include <tavix/tavix.h>
+
+namespace tavix {
+
+const char* Version() { return "0.1.0"; }
+
+}  // namespace tavix
