@@ -8,4 +8,5 @@ build=${TAVIX_BUILD_DIR:-build/asan}
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAVIX_SANITIZE=ON -DTAVIX_BENCH=OFF >/dev/null
 cmake --build "$build"
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/scripts/lsan.supp}
 ctest --test-dir "$build" --output-on-failure -j2
