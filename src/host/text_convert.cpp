@@ -1,0 +1,358 @@
+#include "text_convert.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+namespace tavix::text {
+
+namespace {
+
+bool StartsWith(std::string_view s, std::string_view prefix) {
+    return !prefix.empty() && s.substr(0, prefix.size()) == prefix;
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+std::optional<double> ParseRadix(std::string_view s, int radix) {
+    if (s.empty()) return std::nullopt;
+    uint64_t v = 0;
+    auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), v, radix);
+    if (ec != std::errc() || p != s.data() + s.size() || v > 0xFFFFFFFFull) return std::nullopt;
+    // Hex literals are 16 or 32 bit two's complement, as in source code.
+    if (v <= 0xFFFF) return static_cast<double>(static_cast<int16_t>(v));
+    return static_cast<double>(static_cast<int32_t>(static_cast<uint32_t>(v)));
+}
+
+// Days from 1970-01-01 of a proleptic Gregorian date.
+int64_t DaysFromCivil(int64_t y, int m, int d) {
+    y -= m <= 2;
+    const int64_t era = (y >= 0 ? y : y - 399) / 400;
+    const int64_t yoe = y - era * 400;
+    const int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+    const int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return era * 146097 + doe - 719468;
+}
+
+const int64_t kEpochOffset = DaysFromCivil(1899, 12, 30);
+
+int ExpandYear(int y, size_t digits) {
+    if (digits > 2) return y;
+    return y < 30 ? 2000 + y : 1900 + y;
+}
+
+int MonthFromName(std::string_view w, const Locale& loc) {
+    for (int i = 0; i < 12; ++i)
+        if (IEquals(w, loc.monthNames[i]) || IEquals(w, loc.monthAbbreviations[i])) return i + 1;
+    return 0;
+}
+
+bool IsDayName(std::string_view w, const Locale& loc) {
+    for (int i = 0; i < 7; ++i)
+        if (IEquals(w, loc.dayNames[i]) || IEquals(w, loc.dayAbbreviations[i])) return true;
+    return false;
+}
+
+struct TimeOfDay {
+    int h = 0, m = 0, s = 0;
+    int ampm = 0;  // 0 none, 1 AM, 2 PM
+};
+
+std::vector<std::string_view> SplitWords(std::string_view s) {
+    std::vector<std::string_view> out;
+    size_t i = 0;
+    while (i < s.size()) {
+        while (i < s.size() && (s[i] == ' ' || s[i] == ',' || s[i] == '\t')) ++i;
+        size_t j = i;
+        while (j < s.size() && s[j] != ' ' && s[j] != ',' && s[j] != '\t') ++j;
+        if (j > i) out.push_back(s.substr(i, j - i));
+        i = j;
+    }
+    return out;
+}
+
+bool ParseTime(std::string_view w, const Locale& loc, TimeOfDay& t) {
+    int fields[3] = {0, 0, 0};
+    int n = 0;
+    size_t i = 0;
+    while (i < w.size() && n < 3) {
+        size_t j = i;
+        while (j < w.size() && IsDigit(w[j])) ++j;
+        if (j == i) return false;
+        std::from_chars(w.data() + i, w.data() + j, fields[n++]);
+        i = j;
+        if (i < w.size() && (w[i] == ':' || StartsWith(w.substr(i), loc.timeSeparator))) ++i;
+        else break;
+    }
+    std::string_view rest = w.substr(i);
+    if (!rest.empty()) {
+        if (IEquals(rest, loc.amDesignator) || IEquals(rest, "AM") || IEquals(rest, "A")) t.ampm = 1;
+        else if (IEquals(rest, loc.pmDesignator) || IEquals(rest, "PM") || IEquals(rest, "P")) t.ampm = 2;
+        else return false;
+    }
+    t.h = fields[0];
+    t.m = fields[1];
+    t.s = fields[2];
+    return n >= 2 || t.ampm != 0;
+}
+
+}  // namespace
+
+std::string_view Trim(std::string_view s) {
+    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
+    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
+    return s;
+}
+
+bool IEquals(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+std::optional<double> ParseNumber(std::string_view s, const Locale& loc) {
+    s = Trim(s);
+    bool negative = false;
+    if (s.size() >= 2 && s.front() == '(' && s.back() == ')') {
+        negative = true;
+        s = Trim(s.substr(1, s.size() - 2));
+    }
+    if (!s.empty() && (s.front() == '-' || s.front() == '+')) {
+        negative = negative != (s.front() == '-');
+        s = Trim(s.substr(1));
+    }
+    if (StartsWith(s, loc.currencySymbol)) s = Trim(s.substr(loc.currencySymbol.size()));
+    if (s.size() > 2 && s[0] == '&') {
+        std::optional<double> v;
+        if (s[1] == 'H' || s[1] == 'h') v = ParseRadix(s.substr(2), 16);
+        else if (s[1] == 'O' || s[1] == 'o') v = ParseRadix(s.substr(2), 8);
+        if (v && negative) *v = -*v;
+        return v;
+    }
+    std::string clean;
+    bool digits = false, point = false;
+    size_t i = 0;
+    while (i < s.size()) {
+        if (IsDigit(s[i])) {
+            clean += s[i++];
+            digits = true;
+        } else if (!point && StartsWith(s.substr(i), loc.decimalPoint)) {
+            clean += '.';
+            point = true;
+            i += loc.decimalPoint.size();
+        } else if (!point && digits && StartsWith(s.substr(i), loc.thousandsSeparator)) {
+            i += loc.thousandsSeparator.size();
+        } else {
+            break;
+        }
+    }
+    if (!digits) return std::nullopt;
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E' || s[i] == 'd' || s[i] == 'D')) {
+        clean += 'e';
+        ++i;
+        if (i < s.size() && (s[i] == '+' || s[i] == '-')) clean += s[i++];
+        size_t start = i;
+        while (i < s.size() && IsDigit(s[i])) clean += s[i++];
+        if (i == start) return std::nullopt;
+    }
+    if (StartsWith(s.substr(i), loc.currencySymbol)) i += loc.currencySymbol.size();
+    if (Trim(s.substr(i)).size() != 0) return std::nullopt;
+    double v = 0;
+    auto [p, ec] = std::from_chars(clean.data(), clean.data() + clean.size(), v);
+    if (ec != std::errc() || p != clean.data() + clean.size() || !std::isfinite(v)) return std::nullopt;
+    return negative ? -v : v;
+}
+
+int DaysInMonth(int year, int month) {
+    static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (month == 2 && ((year % 4 == 0 && year % 100 != 0) || year % 400 == 0)) return 29;
+    return kDays[month - 1];
+}
+
+std::optional<double> MakeDate(int year, int month, int day) {
+    if (year < 100 || year > 9999 || month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month))
+        return std::nullopt;
+    return static_cast<double>(DaysFromCivil(year, month, day) - kEpochOffset);
+}
+
+std::optional<double> ParseDate(std::string_view s, const Locale& loc) {
+    std::vector<int> nums;
+    std::vector<size_t> numDigits;
+    int monthName = 0;
+    bool hasTime = false;
+    TimeOfDay t;
+    for (std::string_view w : SplitWords(Trim(s))) {
+        if (IEquals(w, loc.amDesignator) || IEquals(w, loc.pmDesignator)) {
+            if (!hasTime) return std::nullopt;
+            t.ampm = IEquals(w, loc.amDesignator) ? 1 : 2;
+        } else if (w.find(':') != std::string_view::npos || (!loc.timeSeparator.empty() && w.find(loc.timeSeparator) != std::string_view::npos)) {
+            if (hasTime || !ParseTime(w, loc, t)) return std::nullopt;
+            hasTime = true;
+        } else if (int m = MonthFromName(w, loc)) {
+            if (monthName) return std::nullopt;
+            monthName = m;
+        } else if (IsDayName(w, loc)) {
+            continue;
+        } else {
+            // Numbers separated by '/', '-', '.' or the locale's date separator; month names may sit between.
+            size_t i = 0;
+            while (i < w.size()) {
+                size_t j = i;
+                while (j < w.size() && IsDigit(w[j])) ++j;
+                if (j > i) {
+                    int v = 0;
+                    std::from_chars(w.data() + i, w.data() + j, v);
+                    nums.push_back(v);
+                    numDigits.push_back(j - i);
+                } else {
+                    while (j < w.size() && std::isalpha(static_cast<unsigned char>(w[j]))) ++j;
+                    if (j == i) return std::nullopt;
+                    int m = MonthFromName(w.substr(i, j - i), loc);
+                    if (!m || monthName) return std::nullopt;
+                    monthName = m;
+                }
+                i = j;
+                if (i < w.size()) {
+                    if (w[i] == '/' || w[i] == '-' || w[i] == '.') ++i;
+                    else if (StartsWith(w.substr(i), loc.dateSeparator)) i += loc.dateSeparator.size();
+                    else return std::nullopt;
+                }
+            }
+        }
+    }
+    double serial = 0;
+    if (!nums.empty() || monthName) {
+        int y = 0, m = 0, d = 0;
+        const bool isoFirst = !nums.empty() && numDigits[0] >= 3;
+        if (monthName) {
+            m = monthName;
+            if (nums.size() == 2) {
+                const bool yearFirst = numDigits[0] >= 3 || nums[0] > 31;
+                y = ExpandYear(nums[yearFirst ? 0 : 1], numDigits[yearFirst ? 0 : 1]);
+                d = nums[yearFirst ? 1 : 0];
+            } else if (nums.size() == 1) {
+                d = nums[0];
+                y = static_cast<int>(std::chrono::year_month_day(std::chrono::floor<std::chrono::days>(
+                                         std::chrono::system_clock::now())).year());
+            } else {
+                return std::nullopt;
+            }
+        } else if (nums.size() == 3) {
+            int a = nums[0], b = nums[1], c = nums[2];
+            if (isoFirst || loc.dateOrder == DateOrder::YMD) {
+                y = ExpandYear(a, numDigits[0]); m = b; d = c;
+            } else if (loc.dateOrder == DateOrder::DMY) {
+                d = a; m = b; y = ExpandYear(c, numDigits[2]);
+            } else {
+                m = a; d = b; y = ExpandYear(c, numDigits[2]);
+            }
+        } else if (nums.size() == 2) {
+            // Month and day of the current year.
+            y = static_cast<int>(std::chrono::year_month_day(std::chrono::floor<std::chrono::days>(
+                                     std::chrono::system_clock::now())).year());
+            if (loc.dateOrder == DateOrder::DMY) { d = nums[0]; m = nums[1]; }
+            else { m = nums[0]; d = nums[1]; }
+        } else {
+            return std::nullopt;
+        }
+        auto date = MakeDate(y, m, d);
+        if (!date) return std::nullopt;
+        serial = *date;
+    } else if (!hasTime) {
+        return std::nullopt;
+    }
+    if (hasTime) {
+        if (t.ampm != 0) {
+            if (t.h < 1 || t.h > 12) return std::nullopt;
+            t.h = t.h % 12 + (t.ampm == 2 ? 12 : 0);
+        }
+        if (t.h > 23 || t.m > 59 || t.s > 59) return std::nullopt;
+        const double frac = (t.h * 3600 + t.m * 60 + t.s) / 86400.0;
+        serial = serial < 0 ? serial - frac : serial + frac;
+    }
+    return serial;
+}
+
+std::string GeneralNumber(double value, int digits, const Locale& loc) {
+    if (value == 0) return "0";
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.*G", digits, value);
+    std::string out;
+    for (const char* p = buf; *p; ++p) {
+        if (*p == '.') out += loc.decimalPoint;
+        else out += *p;
+    }
+    return out;
+}
+
+std::string CurrencyText(int64_t scaled, const Locale& loc) {
+    const bool negative = scaled < 0;
+    const uint64_t mag = negative ? 0 - static_cast<uint64_t>(scaled) : static_cast<uint64_t>(scaled);
+    std::string out = negative ? "-" : "";
+    out += std::to_string(mag / 10000);
+    std::string frac = std::to_string(10000 + mag % 10000).substr(1);
+    while (!frac.empty() && frac.back() == '0') frac.pop_back();
+    if (!frac.empty()) out += loc.decimalPoint + frac;
+    return out;
+}
+
+DateParts SplitDate(double serial) {
+    DateParts p;
+    double whole = std::trunc(serial);
+    int64_t secs = std::llround(std::fabs(serial - whole) * 86400.0);
+    if (secs >= 86400) {
+        secs -= 86400;
+        whole += serial < 0 ? -1 : 1;
+    }
+    const int64_t z = static_cast<int64_t>(whole) + kEpochOffset + 719468;
+    const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+    const int64_t doe = z - era * 146097;
+    const int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const int64_t mp = (5 * doy + 2) / 153;
+    p.day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
+    p.month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+    p.year = static_cast<int>(yoe + era * 400 + (p.month <= 2));
+    p.hour = static_cast<int>(secs / 3600);
+    p.minute = static_cast<int>(secs / 60 % 60);
+    p.second = static_cast<int>(secs % 60);
+    p.hasTime = secs != 0;
+    const int64_t days1970 = z - 719468;
+    p.dayOfWeek = static_cast<int>(((days1970 % 7) + 7 + 4) % 7) + 1;  // 1970-01-01 was a Thursday
+    p.dayOfYear = static_cast<int>(z - 719468 - DaysFromCivil(p.year, 1, 1) + 1);
+    return p;
+}
+
+std::string ShortDateText(const DateParts& d, const Locale& loc) {
+    const std::string& sep = loc.dateSeparator;
+    const std::string day = std::to_string(d.day), month = std::to_string(d.month);
+    char year[8];
+    std::snprintf(year, sizeof year, "%04d", d.year);
+    switch (loc.dateOrder) {
+    case DateOrder::DMY: return day + sep + month + sep + year;
+    case DateOrder::YMD: return year + sep + month + sep + day;
+    default: return month + sep + day + sep + year;
+    }
+}
+
+std::string LongTimeText(const DateParts& d, const Locale& loc) {
+    char buf[16];
+    const int h12 = d.hour % 12 == 0 ? 12 : d.hour % 12;
+    std::snprintf(buf, sizeof buf, "%d%s%02d%s%02d", h12, loc.timeSeparator.c_str(), d.minute,
+                  loc.timeSeparator.c_str(), d.second);
+    return std::string(buf) + " " + (d.hour < 12 ? loc.amDesignator : loc.pmDesignator);
+}
+
+std::string DateText(double serial, const Locale& loc) {
+    const DateParts d = SplitDate(serial);
+    if (std::trunc(serial) == 0) return LongTimeText(d, loc);
+    std::string out = ShortDateText(d, loc);
+    if (d.hasTime) out += " " + LongTimeText(d, loc);
+    return out;
+}
+
+}  // namespace tavix::text
