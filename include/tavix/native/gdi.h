@@ -3,6 +3,7 @@
 // desktop platform's names and values so that drawing code reads the same.
 #include <cstdint>
 #include <memory>
+#include <utility>
 
 #include "tavix/native/surface.h"
 
@@ -84,6 +85,11 @@ Size GetBitmapSize(HBITMAP hbm);
 HGDIOBJ SelectObject(HDC hdc, HGDIOBJ obj);
 // Fails (false) for a stock object or an object selected into a DC.
 bool DeleteObject(HGDIOBJ obj);
+constexpr UINT OBJ_PEN = 1;
+constexpr UINT OBJ_BRUSH = 2;
+constexpr UINT OBJ_FONT = 6;
+constexpr UINT OBJ_BITMAP = 7;
+HGDIOBJ GetCurrentObject(HDC hdc, UINT type);
 
 COLORREF SetTextColor(HDC hdc, COLORREF c);
 COLORREF GetTextColor(HDC hdc);
@@ -171,5 +177,70 @@ constexpr int32_t S_OK = 0;
 constexpr int32_t E_INVALIDARG = static_cast<int32_t>(0x80070057);
 // 0 (S_OK) and the colour, or an error and CLR_INVALID (-1) in *out.
 int32_t OleTranslateColor(OleColor color, HPALETTE hpal, COLORREF* out);
+
+// ---- RAII ----------------------------------------------------------------------
+// Owns a DC from CreateCompatibleDC / CreateSurfaceDC.
+class UniqueDC {
+ public:
+  UniqueDC() = default;
+  explicit UniqueDC(HDC h) : h_(h) {}
+  UniqueDC(UniqueDC&& o) noexcept : h_(std::exchange(o.h_, 0)) {}
+  UniqueDC& operator=(UniqueDC&& o) noexcept {
+    if (this != &o) Reset(std::exchange(o.h_, 0));
+    return *this;
+  }
+  ~UniqueDC() { Reset(); }
+  HDC Get() const { return h_; }
+  operator HDC() const { return h_; }
+  void Reset(HDC h = 0) {
+    if (h_) DeleteDC(h_);
+    h_ = h;
+  }
+
+ private:
+  HDC h_ = 0;
+};
+
+// Owns a bitmap, brush, pen, font or region.
+class UniqueGdiObject {
+ public:
+  UniqueGdiObject() = default;
+  explicit UniqueGdiObject(HGDIOBJ h) : h_(h) {}
+  UniqueGdiObject(UniqueGdiObject&& o) noexcept : h_(std::exchange(o.h_, 0)) {}
+  UniqueGdiObject& operator=(UniqueGdiObject&& o) noexcept {
+    if (this != &o) Reset(std::exchange(o.h_, 0));
+    return *this;
+  }
+  ~UniqueGdiObject() { Reset(); }
+  HGDIOBJ Get() const { return h_; }
+  operator HGDIOBJ() const { return h_; }
+  void Reset(HGDIOBJ h = 0) {
+    if (h_) DeleteObject(h_);
+    h_ = h;
+  }
+
+ private:
+  HGDIOBJ h_ = 0;
+};
+
+// Restores a DC's clip, colours, background mode, viewport and selected
+// brush, pen and font when the scope ends, so drawing helpers can change them
+// freely.
+class DcStateSaver {
+ public:
+  explicit DcStateSaver(HDC hdc);
+  ~DcStateSaver();
+  DcStateSaver(const DcStateSaver&) = delete;
+  DcStateSaver& operator=(const DcStateSaver&) = delete;
+
+ private:
+  HDC hdc_;
+  UniqueGdiObject clip_;
+  bool hadClip_ = false;
+  COLORREF text_ = 0, bk_ = 0;
+  int bkMode_ = 0;
+  Point viewport_;
+  HGDIOBJ brush_ = 0, pen_ = 0, font_ = 0;
+};
 
 }  // namespace tavix::native

@@ -212,3 +212,19 @@ int IntersectClipRect(HDC hdc, int32_t left, int32_t top, int32_t right, int32_t
 }
 
 }  // namespace tavix::native
+
+namespace tavix::native {
+
+HGDIOBJ GetCurrentObject(HDC hdc, UINT type) {
+  DcObj* dc = GetDc(hdc);
+  if (!dc) return 0;
+  switch (type) {
+    case OBJ_PEN: return dc->pen;
+    case OBJ_BRUSH: return dc->brush;
+    case OBJ_FONT: return dc->font;
+    case OBJ_BITMAP: return dc->memory ? dc->bitmap : 0;
+    default: return 0;
+  }
+}
+
+}  // namespace tavix::native
