@@ -1,0 +1,55 @@
+#pragma once
+// The desktop: screen size, window tree, message queue, input state and the
+// clock. This is the headless backend: input is injected by the caller and
+// the clock only moves when Advance() is called, so tests are deterministic.
+// The most recently created live Desktop is the one the window calls use.
+#include <memory>
+#include <string_view>
+#include <tavix/native/window.h>
+
+namespace tavix::native {
+
+struct DesktopState;
+
+class Desktop {
+public:
+    enum class Button { Left, Right, Middle };
+
+    explicit Desktop(int screenWidth = 1280, int screenHeight = 800);
+    ~Desktop();
+    Desktop(const Desktop&) = delete;
+    Desktop& operator=(const Desktop&) = delete;
+
+    static Desktop* Current();
+
+    int Width() const;
+    int Height() const;
+    DWORD Now() const;
+
+    // Dispatches posted messages and due timers until the queue is empty.
+    void RunUntilIdle();
+    // Moves the virtual clock forward, firing every timer that falls due on
+    // the way, in time order, each followed by RunUntilIdle().
+    void Advance(DWORD ms);
+
+    // Input, routed like a person's: capture, hit testing, focus, double clicks.
+    void MouseMove(int x, int y);
+    void MouseDown(Button button = Button::Left);
+    void MouseUp(Button button = Button::Left);
+    void Click(int x, int y, Button button = Button::Left);
+    void Wheel(int delta);
+    void KeyDown(int vk);
+    void KeyUp(int vk);
+    void Char(char32_t ch);
+    void TypeText(std::string_view utf8);
+
+    void SetWheelScrollLines(UINT lines);
+
+    DesktopState& State() { return *state_; }
+
+private:
+    std::unique_ptr<DesktopState> state_;
+    Desktop* previous_ { nullptr };
+};
+
+} // namespace tavix::native

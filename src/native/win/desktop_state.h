@@ -1,0 +1,109 @@
+#pragma once
+// Internal state of a Desktop shared by the window, input and scroll-bar code.
+#include <deque>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+#include <tavix/native/window.h>
+
+namespace tavix::native {
+
+struct ScrollBarState {
+    int min { 0 };
+    int max { 100 };
+    UINT page { 0 };
+    int pos { 0 };
+    int trackPos { 0 };
+    bool tracking { false };
+    bool disabled { false };
+};
+
+struct WindowClass {
+    WNDPROC proc { nullptr };
+    UINT style { 0 };
+};
+
+struct WindowData {
+    HWND id { 0 };
+    HWND parent { 0 };
+    std::vector<HWND> children;  // z-order, topmost first
+    std::string className;
+    std::string title;
+    DWORD style { 0 };
+    DWORD exStyle { 0 };
+    RECT rect;  // relative to the parent's client area (screen for top-level windows)
+    WNDPROC proc { nullptr };
+    UINT classStyle { 0 };
+    std::map<std::string, intptr_t, std::less<>> props;
+    ScrollBarState hbar;
+    ScrollBarState vbar;
+    bool destroying { false };
+    int clientWidth { -1 };  // last size reported with WM_SIZE
+    int clientHeight { -1 };
+};
+
+struct TimerData {
+    HWND hwnd { 0 };
+    UINT_PTR id { 0 };
+    UINT interval { 0 };
+    DWORD due { 0 };
+    TIMERPROC proc { nullptr };
+    uint64_t order { 0 };  // ties at the same due time fire in creation order
+};
+
+// A held scroll-bar part: the notification repeats while the button is down.
+struct ScrollDrag {
+    HWND hwnd { 0 };
+    int bar { SB_VERT };
+    int code { -1 };  // SB_* being repeated, SB_THUMBTRACK for thumb drags
+    int grabOffset { 0 };
+    UINT_PTR timer { 0 };
+};
+
+struct DesktopState {
+    int width { 1280 };
+    int height { 800 };
+    DWORD now { 0 };
+    std::map<std::string, WindowClass, std::less<>> classes;
+    std::map<HWND, std::unique_ptr<WindowData>> windows;
+    std::vector<HWND> topLevel;  // z-order, topmost first
+    HWND nextId { 1 };
+    std::deque<MSG> queue;
+    std::vector<TimerData> timers;
+    UINT_PTR nextTimerId { 1 };
+    uint64_t timerOrder { 0 };
+    HWND focus { 0 };
+    HWND capture { 0 };
+    HCURSOR cursor { IDC_ARROW };
+    POINT mouse;
+    bool clipped { false };
+    RECT clip;
+    bool keys[256] {};
+    UINT wheelLines { 3 };
+    // Double-click detection.
+    HWND lastClickWindow { 0 };
+    UINT lastClickMessage { 0 };
+    DWORD lastClickTime { 0 };
+    POINT lastClickPt;
+    bool lastClickWasDouble { false };
+    ScrollDrag scroll;
+
+    WindowData* Find(HWND hwnd);
+    std::vector<HWND>& SiblingsOf(const WindowData& w);
+};
+
+DesktopState* CurrentState();
+
+// Window geometry helpers used across the module.
+RECT WindowScreenRect(DesktopState& s, const WindowData& w);
+RECT ClientInset(const WindowData& w);  // widths of the non-client frame per side
+POINT ClientOrigin(DesktopState& s, const WindowData& w);  // screen coordinates
+RECT ScrollBarRect(const WindowData& w, int bar);  // window coordinates; empty when not shown
+
+// Scroll-bar mouse handling (scrollbar.cpp).
+bool ScrollBarMouseDown(DesktopState& s, WindowData& w, int bar, POINT windowPt);
+void ScrollBarMouseMove(DesktopState& s, POINT screenPt);
+void ScrollBarMouseUp(DesktopState& s);
+
+} // namespace tavix::native
