@@ -1,0 +1,24 @@
+#include <tavix/host.h>
+
+namespace tavix {
+
+void StandaloneHost::PropertyChanged(std::string_view name)
+{
+    changed_.emplace_back(name);
+}
+
+void StandaloneHost::SetScreenSizePixels(int width, int height)
+{
+    if (width <= 0 || height <= 0)
+        throw TavixError::Grid(tvErrInvalidArgument);
+    screenWidthPx_ = width;
+    screenHeightPx_ = height;
+}
+
+int StandaloneHost::MessageBox(std::string_view text, std::string_view title, int flags)
+{
+    messages_.push_back(ShownMessage { std::string(text), std::string(title), flags });
+    return responder_ ? responder_(messages_.back()) : IDOK;
+}
+
+}  // namespace tavix
