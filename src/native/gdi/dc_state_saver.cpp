@@ -23,7 +23,6 @@ DcStateSaver::~DcStateSaver() {
   SetViewportOrg(hdc_, viewport_);
   if (brush_) SelectObject(hdc_, brush_);
   if (pen_) SelectObject(hdc_, pen_);
-  // A DC may have had no font yet; SelectObject(0) would be a no-op anyway.
   if (font_) SelectObject(hdc_, font_);
 }
 

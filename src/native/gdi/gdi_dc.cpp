@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "native/gdi/gdi_table.h"
+#include "tavix/native/text.h"
 
 namespace tavix::native {
 
@@ -22,6 +23,7 @@ DcObj NewDc() {
   DcObj dc;
   dc.brush = t.StockWhiteBrush();
   dc.pen = t.StockBlackPen();
+  dc.font = GetStockUiFont();
   return dc;
 }
 
