@@ -1,0 +1,161 @@
+#include "format_parts.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace tavix::fmt {
+
+namespace {
+
+bool IsPlaceholder(const PatternToken& t) { return t.ch == '0' || t.ch == '#'; }
+
+struct Digits {
+    std::string whole;     // no leading zeros; empty for zero
+    std::string fraction;  // exactly the requested number of digits
+};
+
+// Rounds half away from zero at `decimals`, working on the 15 significant digits
+// the value is shown with, so that 1.005 rounds to 1.01 as typed rather than as stored.
+Digits RoundDecimal(double v, int decimals) {
+    char buf[40];
+    std::snprintf(buf, sizeof buf, "%.14e", v);
+    std::string mant;
+    for (const char* p = buf; *p && *p != 'e'; ++p)
+        if (*p >= '0' && *p <= '9') mant += *p;
+    const int intLen = v == 0 ? 1 : std::atoi(std::strchr(buf, 'e') + 1) + 1;
+    const int keep = intLen + decimals;
+    std::string kept;
+    if (keep >= 0) {
+        kept = mant.substr(0, std::min<size_t>(keep, mant.size()));
+        const bool up = keep < static_cast<int>(mant.size()) && mant[keep] >= '5';
+        kept.append(keep > static_cast<int>(kept.size()) ? keep - kept.size() : 0, '0');
+        if (up) {
+            int i = static_cast<int>(kept.size()) - 1;
+            while (i >= 0 && kept[i] == '9') kept[i--] = '0';
+            if (i >= 0) ++kept[i];
+            else kept.insert(kept.begin(), '1');
+        }
+    }
+    // kept holds the digits of round(v * 10^decimals).
+    if (kept.size() < static_cast<size_t>(decimals)) kept.insert(0, decimals - kept.size(), '0');
+    Digits d;
+    d.whole = kept.substr(0, kept.size() - decimals);
+    d.fraction = kept.substr(kept.size() - decimals);
+    const size_t nz = d.whole.find_first_not_of('0');
+    d.whole = nz == std::string::npos ? "" : d.whole.substr(nz);
+    return d;
+}
+
+struct Layout {
+    size_t mantissaEnd = 0;
+    int point = -1;
+    int exponent = -1;
+    int intPlaceholders = 0;
+    int fracPlaceholders = 0;
+    int percents = 0;
+    int scaleCommas = 0;
+    bool grouping = false;
+};
+
+Layout Analyse(const std::vector<PatternToken>& toks) {
+    Layout l;
+    l.mantissaEnd = toks.size();
+    for (size_t i = 0; i + 1 < toks.size(); ++i) {
+        if ((toks[i].ch == 'E' || toks[i].ch == 'e') && (toks[i + 1].ch == '+' || toks[i + 1].ch == '-')) {
+            l.exponent = static_cast<int>(i);
+            l.mantissaEnd = i;
+            break;
+        }
+    }
+    for (size_t i = 0; i < l.mantissaEnd; ++i) {
+        if (toks[i].ch == '.' && l.point < 0) l.point = static_cast<int>(i);
+        else if (toks[i].ch == '%') ++l.percents;
+        else if (IsPlaceholder(toks[i])) (l.point < 0 ? l.intPlaceholders : l.fracPlaceholders)++;
+    }
+    const size_t intEnd = l.point < 0 ? l.mantissaEnd : static_cast<size_t>(l.point);
+    // A comma between digit placeholders groups thousands; one right after them scales by 1000.
+    int seen = 0;
+    for (size_t i = 0; i < intEnd; ++i) {
+        if (IsPlaceholder(toks[i])) {
+            ++seen;
+            l.scaleCommas = 0;
+        } else if (toks[i].ch == ',' && seen > 0) {
+            if (seen < l.intPlaceholders) l.grouping = true;
+            else ++l.scaleCommas;
+        }
+    }
+    return l;
+}
+
+}  // namespace
+
+void FormatNumber(double value, std::string_view section, const Locale& loc, std::string& out) {
+    const auto toks = Tokenize(section);
+    const Layout l = Analyse(toks);
+    double v = value * std::pow(100.0, l.percents) / std::pow(1000.0, l.scaleCommas);
+
+    int exp10 = 0;
+    Digits digits = RoundDecimal(v, l.fracPlaceholders);
+    if (l.exponent >= 0 && v != 0) {
+        exp10 = static_cast<int>(std::floor(std::log10(v))) - l.intPlaceholders + 1;
+        digits = RoundDecimal(v / std::pow(10.0, exp10), l.fracPlaceholders);
+        if (static_cast<int>(digits.whole.size()) > l.intPlaceholders) {
+            ++exp10;
+            digits = RoundDecimal(v / std::pow(10.0, exp10), l.fracPlaceholders);
+        }
+    }
+
+    // Trailing '#' fraction placeholders drop their zeros.
+    int fracKeep = l.fracPlaceholders;
+    {
+        std::vector<char> kinds;
+        for (size_t i = l.point < 0 ? l.mantissaEnd : l.point; i < l.mantissaEnd; ++i)
+            if (IsPlaceholder(toks[i])) kinds.push_back(toks[i].ch);
+        while (fracKeep > 0 && kinds[fracKeep - 1] == '#' && digits.fraction[fracKeep - 1] == '0') --fracKeep;
+    }
+
+    const int wholeLen = static_cast<int>(digits.whole.size());
+    auto emitDigit = [&](char c, int posFromRight) {
+        out += c;
+        if (l.grouping && posFromRight > 0 && posFromRight % 3 == 0) out += loc.thousandsSeparator;
+    };
+    int intIndex = 0, fracIndex = 0;
+    for (size_t i = 0; i < l.mantissaEnd; ++i) {
+        const PatternToken& t = toks[i];
+        if (t.ch == 0) {
+            out += t.literal;
+        } else if (static_cast<int>(i) == l.point) {
+            if (l.intPlaceholders == 0) out += digits.whole;
+            out += loc.decimalPoint;
+        } else if (IsPlaceholder(t) && (l.point < 0 || static_cast<int>(i) < l.point)) {
+            const int pos = l.intPlaceholders - 1 - intIndex++;
+            if (intIndex == 1)
+                for (int p = wholeLen - 1; p > pos; --p) emitDigit(digits.whole[wholeLen - 1 - p], p);
+            if (pos < wholeLen) emitDigit(digits.whole[wholeLen - 1 - pos], pos);
+            else if (t.ch == '0') emitDigit('0', pos);
+        } else if (IsPlaceholder(t)) {
+            if (fracIndex < fracKeep) out += digits.fraction[fracIndex];
+            ++fracIndex;
+        } else if (t.ch != ',') {
+            out += t.literal;
+        }
+    }
+    if (l.exponent < 0) return;
+
+    out += toks[l.exponent].ch;
+    if (exp10 < 0) out += '-';
+    else if (toks[l.exponent + 1].ch == '+') out += '+';
+    size_t i = l.exponent + 2;
+    int minDigits = 0;
+    for (; i < toks.size() && IsPlaceholder(toks[i]); ++i)
+        if (toks[i].ch == '0') ++minDigits;
+    std::string e = std::to_string(std::abs(exp10));
+    if (static_cast<int>(e.size()) < minDigits) e.insert(0, minDigits - e.size(), '0');
+    out += e;
+    for (; i < toks.size(); ++i) out += toks[i].literal;
+}
+
+}  // namespace tavix::fmt
