@@ -1,0 +1,165 @@
+// The grid control: columns, rows and cells.
+#pragma once
+
+#include <tavix/cell_object.h>
+#include <tavix/enums.h>
+#include <tavix/font.h>
+#include <tavix/variant.h>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace tavix {
+
+namespace core {
+class GridState;
+class GridViewHooks;
+}
+
+struct AddRowArgs {
+    std::string sKey;
+    GridVariant vRowBefore { GridVariant::Missing() };
+    bool bVisible { true };
+    int32_t lHeight { -1 };
+    bool bGroupRow { false };
+    int32_t lGroupColStartIndex { 0 };
+    GridVariant vTag { GridVariant::Missing() };
+};
+
+struct AddColArgs {
+    std::string sKey;
+    std::string sHeader;
+    ETextFormatFlags eHdrTextFlags { static_cast<ETextFormatFlags>(32800) };
+    int16_t iIconIndex { -1 };
+    int32_t lWidth { -1 };
+    bool bVisible { true };
+    GridVariant vColBefore { GridVariant::Missing() };
+    bool bIncludeInSelect { true };
+    bool bRowTextCol { false };
+    ESortTypes eSortType { static_cast<ESortTypes>(0) };
+    int16_t lMinWidth { -1 };
+    int16_t lMaxWidth { -1 };
+    bool bAllowSizing { true };
+    GridVariant vTag { GridVariant::Missing() };
+};
+
+class Tavix {
+public:
+    Tavix();
+    ~Tavix();
+    Tavix(const Tavix&) = delete;
+    Tavix& operator=(const Tavix&) = delete;
+
+    // Grid-wide
+    int32_t ColCount() const;
+    int32_t RowCount() const;
+    void SetRowCount(int32_t n);
+    int32_t ColIndex(const std::string& sKey) const;
+    int32_t RowIndex(const std::string& sKey) const;
+    bool Redraw() const;
+    void SetRedraw(bool bRedraw);
+    int32_t CurRow() const;
+    int32_t CurCol() const;
+    void Clear(bool bRemoveCols = false);
+
+    // Rows
+    void AddRow(const std::string& sKey = {}, const GridVariant& vRowBefore = GridVariant::Missing(),
+        bool bVisible = true, int32_t lHeight = -1, bool bGroupRow = false, int32_t lGroupColStartIndex = 0,
+        const GridVariant& vTag = GridVariant::Missing());
+    void AddRow(const AddRowArgs& args);
+    void RemoveRow(const GridVariant& vRow);
+    std::string RowKey(int32_t lRow) const;
+    void SetRowKey(int32_t lRow, const std::string& sKey);
+    GridVariant RowTag(const GridVariant& vRow) const;
+    void SetRowTag(const GridVariant& vRow, const GridVariant& vTag);
+    bool RowVisible(const GridVariant& vRow) const;
+    void SetRowVisible(const GridVariant& vRow, bool bVisible);
+    int32_t RowHeight(const GridVariant& vRow) const;
+    void SetRowHeight(const GridVariant& vRow, int32_t lHeight);
+    int32_t RowNormalCellHeight(const GridVariant& vRow) const;
+    void SetRowNormalCellHeight(const GridVariant& vRow, int32_t lHeight);
+    bool RowIsGroup(const GridVariant& vRow) const;
+    void SetRowIsGroup(const GridVariant& vRow, bool bIsGroup);
+    int32_t RowGroupStartCol(const GridVariant& vRow) const;
+    void SetRowGroupStartCol(const GridVariant& vRow, int32_t lCol);
+    int32_t DefaultRowHeight() const;
+    void SetDefaultRowHeight(int32_t lHeight);
+    int32_t MemMngWantFreeRows() const;
+    void SetMemMngWantFreeRows(int32_t lRows);
+    int32_t MemMngAllocatedRows() const;
+    void SetMemMngAllocatedRows(int32_t lRows);
+
+    // Columns
+    CellObject& AddCol(const std::string& sKey = {}, const std::string& sHeader = {},
+        ETextFormatFlags eHdrTextFlags = static_cast<ETextFormatFlags>(32800), int16_t iIconIndex = -1,
+        int32_t lWidth = -1, bool bVisible = true, const GridVariant& vColBefore = GridVariant::Missing(),
+        bool bIncludeInSelect = true, bool bRowTextCol = false, ESortTypes eSortType = static_cast<ESortTypes>(0),
+        int16_t lMinWidth = -1, int16_t lMaxWidth = -1, bool bAllowSizing = true,
+        const GridVariant& vTag = GridVariant::Missing());
+    CellObject& AddCol(const AddColArgs& args);
+    void RemoveCol(const GridVariant& vCol);
+    int32_t ColOrder(const GridVariant& vCol) const;
+    void SetColOrder(const GridVariant& vCol, int32_t lPosition);
+    std::string ColKey(int32_t lCol) const;
+    void SetColKey(int32_t lCol, const std::string& sKey);
+    GridVariant ColTag(const GridVariant& vCol) const;
+    void SetColTag(const GridVariant& vCol, const GridVariant& vTag);
+    int32_t ColWidth(const GridVariant& vCol) const;
+    void SetColWidth(const GridVariant& vCol, int32_t lWidth);
+    int32_t ColMinWidth(const GridVariant& vCol) const;
+    void SetColMinWidth(const GridVariant& vCol, int32_t lWidth);
+    int32_t ColMaxWidth(const GridVariant& vCol) const;
+    void SetColMaxWidth(const GridVariant& vCol, int32_t lWidth);
+    bool ColAllowSizing(const GridVariant& vCol) const;
+    void SetColAllowSizing(const GridVariant& vCol, bool bAllow);
+    bool ColVisible(const GridVariant& vCol) const;
+    void SetColVisible(const GridVariant& vCol, bool bVisible);
+    std::string ColHeaderText(const GridVariant& vCol) const;
+    void SetColHeaderText(const GridVariant& vCol, const std::string& sText);
+    int16_t ColHeaderIcon(const GridVariant& vCol) const;
+    void SetColHeaderIcon(const GridVariant& vCol, int16_t iIcon);
+    ETextFormatFlags ColHeaderTextFlags(const GridVariant& vCol) const;
+    void SetColHeaderTextFlags(const GridVariant& vCol, ETextFormatFlags eFlags);
+    uint32_t ColHeaderBackColor(const GridVariant& vCol) const;
+    void SetColHeaderBackColor(const GridVariant& vCol, uint32_t oColor);
+    uint32_t ColHeaderForeColor(const GridVariant& vCol) const;
+    void SetColHeaderForeColor(const GridVariant& vCol, uint32_t oColor);
+    CellObject& ColDefaultCell(const GridVariant& vCol);
+
+    // Cells
+    GridVariant CellValue(const GridVariant& vRow, const GridVariant& vCol) const;
+    void SetCellValue(const GridVariant& vRow, const GridVariant& vCol, const GridVariant& value);
+    int32_t CellTextFlags(const GridVariant& vRow, const GridVariant& vCol) const;
+    void SetCellTextFlags(const GridVariant& vRow, const GridVariant& vCol, int32_t eFlags);
+    int16_t CellIndent(const GridVariant& vRow, const GridVariant& vCol) const;
+    void SetCellIndent(const GridVariant& vRow, const GridVariant& vCol, int16_t iIndent);
+    int16_t CellIcon(const GridVariant& vRow, const GridVariant& vCol) const;
+    void SetCellIcon(const GridVariant& vRow, const GridVariant& vCol, int16_t iIcon);
+    uint32_t CellBackColor(const GridVariant& vRow, const GridVariant& vCol) const;
+    void SetCellBackColor(const GridVariant& vRow, const GridVariant& vCol, uint32_t oColor);
+    std::string CellFmtString(const GridVariant& vRow, const GridVariant& vCol) const;
+    void SetCellFmtString(const GridVariant& vRow, const GridVariant& vCol, const std::string& sFmt);
+    void SetCellFont(const GridVariant& vRow, const GridVariant& vCol, const FontRef& oFont);
+    void CellDefaultFont(const GridVariant& vRow, const GridVariant& vCol);
+    GridVariant InitValue(ECellTypes eCellType) const;
+
+    // For the subsystems built on the core, and for tests of the hooks.
+    core::GridState& State() { return *state_; }
+    const core::GridState& State() const { return *state_; }
+    void SetViewHooks(core::GridViewHooks* hooks);
+    // Raises CurCellChange(lRow, lCol) through this callback until an event sink exists.
+    void SetCurCellChangeHandler(std::function<void(int32_t lRow, int32_t lCol)> handler);
+
+private:
+    void InsertRow(int32_t before, const AddRowArgs& args, int32_t height, int32_t keyPosition);
+    void AppendRow(const AddRowArgs& args, int32_t height, int32_t keyPosition);
+    void ApplyColWidth(int32_t position, int32_t width);
+    void RefreshHeaderItem(int32_t position);
+    void HeaderContentsChanged();
+
+    std::unique_ptr<core::GridState> state_;
+};
+
+}  // namespace tavix

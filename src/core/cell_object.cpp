@@ -1,0 +1,38 @@
+#include <tavix/cell_object.h>
+
+#include "grid_state.h"
+
+namespace tavix {
+
+CellObject::CellObject(core::GridState& grid)
+    : grid_(&grid)
+{
+}
+
+void CellObject::SetsFmtString(const std::string& fmt)
+{
+    fmtString_ = fmt;
+    fmtIndex_ = grid_->formats.IndexOf(fmt);
+}
+
+void CellObject::SetsCtrlKey(const std::string& key)
+{
+    ctrlKey_ = key;
+    // The grid defines no drop-down lists yet, so no key names one.
+    listIndex_ = 0;
+}
+
+void CellObject::SetvValue(const GridVariant& value)
+{
+    value_ = value;
+}
+
+void CellObject::SeteType(int32_t type)
+{
+    if (type == type_)
+        return;
+    type_ = type;
+    value_ = type == 0 ? GridVariant(std::string()) : type == 2 ? GridVariant(int32_t { 0 }) : GridVariant();
+}
+
+}  // namespace tavix

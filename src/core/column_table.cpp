@@ -1,0 +1,83 @@
+#include "column_table.h"
+
+#include <algorithm>
+
+namespace tavix::core {
+
+ColumnTable::ColumnTable()
+{
+    Reset();
+}
+
+int32_t ColumnTable::PositionOfIndex(int32_t index) const
+{
+    for (int32_t p = 1; p <= Count(); ++p)
+        if (At(p).Index == index)
+            return p;
+    return 0;
+}
+
+int32_t ColumnTable::PositionOfKeyLower(const std::string& keyLower) const
+{
+    for (int32_t p = 1; p <= Count(); ++p)
+        if (At(p).KeyLower == keyLower)
+            return p;
+    return 0;
+}
+
+int32_t ColumnTable::VisibleBefore(int32_t position) const
+{
+    int32_t n = 0;
+    for (int32_t p = 1; p < position; ++p)
+        if (At(p).Visible)
+            ++n;
+    return n;
+}
+
+ColumnData& ColumnTable::Insert(int32_t position, int32_t index)
+{
+    for (auto it = records_.begin() + 1; it != records_.end(); ++it)
+        if (it->Index >= index)
+            ++it->Index;
+    auto inserted = records_.emplace(records_.begin() + position);
+    inserted->Index = index;
+    return *inserted;
+}
+
+void ColumnTable::Remove(int32_t position)
+{
+    const int32_t index = At(position).Index;
+    records_.erase(records_.begin() + position);
+    for (auto it = records_.begin() + 1; it != records_.end(); ++it)
+        if (it->Index > index)
+            --it->Index;
+}
+
+void ColumnTable::Move(int32_t from, int32_t to)
+{
+    const auto first = records_.begin();
+    if (from < to)
+        std::rotate(first + from, first + from + 1, first + to + 1);
+    else
+        std::rotate(first + to, first + from, first + from + 1);
+}
+
+void ColumnTable::Reset()
+{
+    records_.clear();
+    records_.emplace_back();
+}
+
+void ColumnTable::RecalcLefts()
+{
+    records_[0].Width = 0;
+    int32_t left = 0;
+    for (int32_t p = 1; p <= Count(); ++p) {
+        ColumnData& c = At(p);
+        c.Left = left;
+        if (c.Visible)
+            left += c.Width;
+    }
+}
+
+}  // namespace tavix::core

@@ -1,0 +1,370 @@
+#include <tavix/grid.h>
+
+#include "grid_state.h"
+
+#include <tavix/error.h>
+
+namespace tavix {
+
+void Tavix::AddRow(const std::string& sKey, const GridVariant& vRowBefore, bool bVisible, int32_t lHeight,
+    bool bGroupRow, int32_t lGroupColStartIndex, const GridVariant& vTag)
+{
+    AddRow(AddRowArgs { sKey, vRowBefore, bVisible, lHeight, bGroupRow, lGroupColStartIndex, vTag });
+}
+
+void Tavix::AddRow(const AddRowArgs& a)
+{
+    auto& s = *state_;
+    if (s.ColCount() == 0)
+        RaiseGridError(tvErrNoColumns);
+    const int32_t before = a.vRowBefore.IsMissing() ? 0 : s.ResolveRow(a.vRowBefore);
+    int32_t keyPosition = 0;
+    if (!a.sKey.empty()) {
+        const auto hit = s.rowKeys.Find(a.sKey, s.KeyOf());
+        if (hit.found)
+            RaiseGridError(tvErrDuplicateKey);
+        keyPosition = hit.position;
+    }
+    s.view->InvalidateRange(1);
+    const int32_t height = a.lHeight < 0 ? s.defaultRowHeight : a.lHeight;
+    if (before > 0)
+        InsertRow(before, a, height, keyPosition);
+    else
+        AppendRow(a, height, keyPosition);
+    s.view->EnsurePaintBufferHeight(height);
+    if (a.bGroupRow)
+        ++s.groupRowCount;
+    s.LayoutChanged();
+    if (!s.redraw)
+        s.view->UpdateScrollBars();
+    if (before > 0)
+        s.SetCurrentCell(s.curRow < before ? s.curRow : s.curRow + 1, s.curCol, true);
+}
+
+namespace {
+
+void FillRow(core::RowData& r, const AddRowArgs& a, int32_t height, int32_t normalHeight)
+{
+    r.Tag = a.vTag;
+    r.IsGroup = a.bGroupRow;
+    r.GroupStartCol = a.lGroupColStartIndex;
+    r.Visible = a.bVisible;
+    r.Height = height;
+    r.NormalCellHeight = normalHeight;
+    r.Key = a.sKey;
+    r.SortMark = false;
+}
+
+}  // namespace
+
+void Tavix::InsertRow(int32_t before, const AddRowArgs& a, int32_t height, int32_t keyPosition)
+{
+    auto& s = *state_;
+    const int32_t n = ++s.rowCount;
+    s.EnsureRowCapacity(n);
+    const int32_t top = s.rows.At(before).Top;
+    // The spare row at n becomes the new row at `before`; the rows in between slide down.
+    s.rows.RotateDown(before, n);
+    s.cells.RotateDown(before, n);
+    if (a.bVisible)
+        for (int32_t i = before + 1; i <= n; ++i)
+            s.rows.At(i).Top += height;
+    core::RowData& r = s.rows.At(before);
+    FillRow(r, a, height, s.defaultRowHeight);
+    r.Top = top;
+    if (a.bVisible)
+        s.UpdateParity(before);
+    for (int32_t c = 1; c <= s.ColCount(); ++c)
+        s.InitCell(before, c);
+    if (!a.sKey.empty())
+        s.rowKeys.Insert(keyPosition, before, true);
+    else
+        s.rowKeys.ShiftFrom(before, 1);
+}
+
+void Tavix::AppendRow(const AddRowArgs& a, int32_t height, int32_t keyPosition)
+{
+    auto& s = *state_;
+    const int32_t n = ++s.rowCount;
+    s.EnsureRowCapacity(n);
+    core::RowData& r = s.rows.At(n);
+    FillRow(r, a, height, s.defaultRowHeight);
+    const core::RowData& above = s.rows.At(n - 1);
+    r.Top = n == 1 ? 0 : above.Top + (above.Visible ? above.Height : 0);
+    if (a.bVisible)
+        s.UpdateParity(n);
+    for (int32_t c = 1; c <= s.ColCount(); ++c)
+        s.InitCell(n, c);
+    if (!a.sKey.empty())
+        s.rowKeys.Insert(keyPosition, n, false);
+}
+
+void Tavix::RemoveRow(const GridVariant& vRow)
+{
+    auto& s = *state_;
+    int32_t row = 0;
+    int32_t keyPosition = 0;
+    if (IsNumericVariant(vRow)) {
+        row = RoundToLong(vRow.ToDouble());
+    } else if (vRow.IsString()) {
+        const auto hit = s.rowKeys.Find(vRow.AsString(), s.KeyOf());
+        if (!hit.found)
+            RaiseGridError(tvErrSubscript);
+        row = s.rowKeys.RowAt(hit.position);
+        keyPosition = hit.position;
+    } else {
+        RaiseGridError(tvErrSubscript);
+    }
+    s.CheckRowIndex(row);
+    s.view->InvalidateRange(1);
+
+    core::RowData& removed = s.rows.At(row);
+    if (!removed.Key.empty()) {
+        if (keyPosition == 0)
+            keyPosition = s.rowKeys.Find(removed.Key, s.KeyOf()).position;
+        s.rowKeys.Remove(keyPosition, true);
+    } else {
+        s.rowKeys.ShiftFrom(row + 1, -1);
+    }
+    if (s.rowCount == 1) {
+        Clear(false);
+        return;
+    }
+    const int32_t newCur = s.curRow > row ? s.curRow - 1 : s.curRow == row ? 0 : s.curRow;
+    if (removed.IsGroup)
+        --s.groupRowCount;
+    const bool wasVisible = removed.Visible;
+    const int32_t height = removed.Height;
+    if (row < s.rowCount) {
+        s.rows.RotateUp(row, s.rowCount);
+        s.cells.RotateUp(row, s.rowCount);
+        --s.rowCount;
+        if (wasVisible)
+            for (int32_t i = row; i <= s.rowCount; ++i)
+                s.rows.At(i).Top -= height;
+        if (wasVisible)
+            s.UpdateParity(row);
+    } else {
+        --s.rowCount;
+    }
+    s.EnsureRowCapacity(s.rowCount);
+    s.LayoutChanged();
+    if (!s.redraw)
+        s.view->UpdateScrollBars();
+    s.SetCurrentCell(newCur, s.curCol, true);
+}
+
+void Tavix::SetRowCount(int32_t n)
+{
+    auto& s = *state_;
+    if (n < 0)
+        RaiseGridError(tvErrInvalidArgument);
+    if (s.ColCount() == 0)
+        RaiseGridError(tvErrNoColumns);
+    if (n == s.rowCount)
+        return;
+    s.view->InvalidateRange(1);
+    s.view->CancelEdit();
+    const bool shrinking = n < s.rowCount;
+    if (shrinking) {
+        if (n == 0)
+            s.rowKeys.Clear();
+        else
+            s.rowKeys.DropAbove(n);
+        for (int32_t i = n + 1; i <= s.rowCount; ++i)
+            if (s.rows.At(i).IsGroup)
+                --s.groupRowCount;
+    }
+    s.EnsureRowCapacity(n);
+    if (shrinking) {
+        s.rowCount = n;
+    } else {
+        int32_t parityRow = s.rowCount;
+        while (parityRow > 0 && !s.rows.At(parityRow).Visible)
+            --parityRow;
+        bool parity = parityRow > 0 && s.rows.At(parityRow).OddRow;
+        for (int32_t i = s.rowCount + 1; i <= n; ++i) {
+            core::RowData& r = s.rows.At(i);
+            r = core::RowData {};
+            r.Visible = true;
+            r.Height = s.defaultRowHeight;
+            r.NormalCellHeight = s.defaultRowHeight;
+            const core::RowData& above = s.rows.At(i - 1);
+            r.Top = i == 1 ? 0 : above.Top + (above.Visible ? above.Height : 0);
+            parity = !parity;
+            r.OddRow = parity;
+        }
+        const int32_t first = s.rowCount + 1;
+        s.rowCount = n;
+        for (int32_t i = first; i <= n; ++i)
+            for (int32_t c = 1; c <= s.ColCount(); ++c)
+                s.InitCell(i, c);
+        s.view->EnsurePaintBufferHeight(s.defaultRowHeight);
+    }
+    s.LayoutChanged();
+    if (shrinking)
+        s.SetCurrentCell(s.curRow <= n ? s.curRow : 0, s.curCol, true);
+}
+
+std::string Tavix::RowKey(int32_t lRow) const
+{
+    state_->CheckRowIndex(lRow);
+    return state_->rows.At(lRow).Key;
+}
+
+void Tavix::SetRowKey(int32_t lRow, const std::string& sKey)
+{
+    auto& s = *state_;
+    s.CheckRowIndex(lRow);
+    core::RowData& r = s.rows.At(lRow);
+    if (!sKey.empty()) {
+        const auto hit = s.rowKeys.Find(sKey, s.KeyOf());
+        if (hit.found && s.rowKeys.RowAt(hit.position) != lRow)
+            RaiseGridError(tvErrDuplicateKey);
+        if (hit.found)
+            return;
+    }
+    if (!r.Key.empty()) {
+        s.rowKeys.Remove(s.rowKeys.Find(r.Key, s.KeyOf()).position, false);
+        r.Key.clear();
+    }
+    if (!sKey.empty()) {
+        const auto hit = s.rowKeys.Find(sKey, s.KeyOf());
+        r.Key = sKey;
+        s.rowKeys.Insert(hit.position, lRow, false);
+    }
+}
+
+GridVariant Tavix::RowTag(const GridVariant& vRow) const
+{
+    return state_->rows.At(state_->ResolveRow(vRow)).Tag;
+}
+
+void Tavix::SetRowTag(const GridVariant& vRow, const GridVariant& vTag)
+{
+    state_->rows.At(state_->ResolveRow(vRow)).Tag = vTag;
+}
+
+bool Tavix::RowVisible(const GridVariant& vRow) const
+{
+    return state_->rows.At(state_->ResolveRow(vRow)).Visible;
+}
+
+void Tavix::SetRowVisible(const GridVariant& vRow, bool bVisible)
+{
+    auto& s = *state_;
+    const int32_t row = s.ResolveRow(vRow);
+    s.view->InvalidateRange(1);
+    s.view->CancelEdit();
+    core::RowData& r = s.rows.At(row);
+    if (r.Visible == bVisible)
+        return;
+    r.Visible = bVisible;
+    s.rows.RecalcTops(row, s.rowCount);
+    s.UpdateParity(bVisible ? row : row + 1);
+    s.LayoutChanged();
+}
+
+int32_t Tavix::RowHeight(const GridVariant& vRow) const
+{
+    return state_->rows.At(state_->ResolveRow(vRow)).Height;
+}
+
+void Tavix::SetRowHeight(const GridVariant& vRow, int32_t lHeight)
+{
+    auto& s = *state_;
+    const int32_t row = s.ResolveRow(vRow);
+    s.view->InvalidateRange(1);
+    s.view->CancelEdit();
+    s.rows.At(row).Height = lHeight;
+    s.rows.RecalcTops(row > 1 ? row - 1 : 1, s.rowCount);
+    s.view->EnsurePaintBufferHeight(lHeight);
+    s.LayoutChanged();
+}
+
+int32_t Tavix::RowNormalCellHeight(const GridVariant& vRow) const
+{
+    return state_->rows.At(state_->ResolveRow(vRow)).NormalCellHeight;
+}
+
+void Tavix::SetRowNormalCellHeight(const GridVariant& vRow, int32_t lHeight)
+{
+    auto& s = *state_;
+    const int32_t row = s.ResolveRow(vRow);
+    s.view->CancelEdit();
+    s.rows.At(row).NormalCellHeight = lHeight;
+    s.MarkRowChanged(row);
+    s.view->Draw();
+}
+
+bool Tavix::RowIsGroup(const GridVariant& vRow) const
+{
+    return state_->rows.At(state_->ResolveRow(vRow)).IsGroup;
+}
+
+void Tavix::SetRowIsGroup(const GridVariant& vRow, bool bIsGroup)
+{
+    auto& s = *state_;
+    const int32_t row = s.ResolveRow(vRow);
+    core::RowData& r = s.rows.At(row);
+    if (r.IsGroup == bIsGroup)
+        return;
+    r.IsGroup = bIsGroup;
+    s.groupRowCount += bIsGroup ? 1 : -1;
+    s.MarkRowChanged(row);
+    s.view->Draw();
+}
+
+int32_t Tavix::RowGroupStartCol(const GridVariant& vRow) const
+{
+    return state_->rows.At(state_->ResolveRow(vRow)).GroupStartCol;
+}
+
+void Tavix::SetRowGroupStartCol(const GridVariant& vRow, int32_t lCol)
+{
+    auto& s = *state_;
+    const int32_t row = s.ResolveRow(vRow);
+    core::RowData& r = s.rows.At(row);
+    if (r.GroupStartCol == lCol)
+        return;
+    r.GroupStartCol = lCol;
+    s.MarkRowChanged(row);
+    s.view->Draw();
+}
+
+int32_t Tavix::DefaultRowHeight() const { return state_->defaultRowHeight; }
+
+void Tavix::SetDefaultRowHeight(int32_t lHeight)
+{
+    auto& s = *state_;
+    if (lHeight < 1)
+        RaiseGridError(tvErrInvalidArgument);
+    if (lHeight == s.defaultRowHeight)
+        return;
+    s.defaultRowHeight = lHeight;
+    // Only the row-text band uses the default height among what the core knows of.
+    if (s.drawRowText && s.rowTextCol > 0)
+        s.LayoutChanged();
+}
+
+int32_t Tavix::MemMngWantFreeRows() const { return state_->memMngWantFreeRows; }
+
+void Tavix::SetMemMngWantFreeRows(int32_t lRows)
+{
+    if (lRows < 0)
+        RaiseGridError(tvErrInvalidArgument);
+    state_->memMngWantFreeRows = lRows;
+}
+
+int32_t Tavix::MemMngAllocatedRows() const { return state_->Allocated(); }
+
+void Tavix::SetMemMngAllocatedRows(int32_t lRows)
+{
+    auto& s = *state_;
+    if (lRows < s.rowCount || lRows > s.Allocated())
+        RaiseGridError(tvErrInvalidArgument);
+    if (lRows != s.Allocated())
+        s.SetAllocation(lRows);
+}
+
+}  // namespace tavix

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "cell_matrix.h"
+#include "column_table.h"
+#include "font_pool.h"
+#include "format_pool.h"
+#include "grid_view_hooks.h"
+#include "row_key_index.h"
+#include "row_table.h"
+
+#include <tavix/variant.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace tavix::core {
+
+// Everything the grid's table members share: the tables, the pools, the key
+// index and the counters, plus the operations every Part builds on.
+class GridState {
+public:
+    GridState();
+
+    ColumnTable columns;
+    RowTable rows;
+    CellMatrix cells;
+    RowKeyIndex rowKeys;
+    FontPool fonts;
+    FormatPool formats;
+
+    int32_t rowCount { 0 };
+    int32_t curRow { 0 };
+    int32_t curCol { 0 };
+    bool curCellPending { false };
+    int32_t defaultRowHeight { 15 };
+    int32_t memMngWantFreeRows { 100 };
+    int32_t rowTextCol { 0 };
+    int32_t rowTextStartCol { 0 };
+    bool drawRowText { true };
+    int32_t groupRowCount { 0 };
+    bool redraw { false };
+    bool parityPending { false };
+    bool headerAutoHeightPending { false };
+    int32_t headerAutoHeightFlags { 0 };
+    uint32_t backColorOddRows { 0xFFFFFFFFu };
+    uint32_t backColorEvenRows { 0xFFFFFFFFu };
+
+    // Never null; a view subsystem replaces the default no-op hooks.
+    GridViewHooks* view;
+    std::function<void(int32_t row, int32_t col)> curCellChanged;
+
+    int32_t ColCount() const { return columns.Count(); }
+    int32_t Allocated() const { return rows.Allocated(); }
+    RowKeyIndex::KeyOf KeyOf() const;
+
+    int32_t ResolveRow(const GridVariant& vRow) const;
+    int32_t ResolveCol(const GridVariant& vCol) const;
+    int32_t ColPosition(const GridVariant& vCol) const;
+    int32_t ColIndexOfKey(const std::string& key) const;
+    int32_t RowIndexOfKey(const std::string& key) const;
+    void CheckRowIndex(int32_t row) const;
+    void CheckColIndex(int32_t col) const;
+
+    void EnsureRowCapacity(int32_t n);
+    void SetAllocation(int32_t allocation);
+    void InitCell(int32_t row, int32_t colIndex);
+    void MarkCellChanged(int32_t row, int32_t colIndex);
+    void MarkRowChanged(int32_t row);
+    // Recomputes parity when alternate row colours are in use, else marks it stale.
+    void UpdateParity(int32_t fromRow);
+    void LayoutChanged();
+
+    void SetCurrentCell(int32_t row, int32_t col, bool notifyNow);
+    void RaisePendingCurCellChange();
+
+    // Returns the tables to their sentinels; columns too when removeColumns.
+    void ResetRows();
+    void ResetColumns();
+
+private:
+    GridViewHooks noView_;
+};
+
+}  // namespace tavix::core

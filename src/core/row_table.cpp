@@ -1,0 +1,48 @@
+#include "row_table.h"
+
+#include <algorithm>
+
+namespace tavix::core {
+
+void RowTable::Resize(int32_t allocation)
+{
+    records_.resize(static_cast<size_t>(allocation) + 1);
+}
+
+void RowTable::RotateDown(int32_t row, int32_t last)
+{
+    const auto first = records_.begin();
+    std::rotate(first + row, first + last, first + last + 1);
+}
+
+void RowTable::RotateUp(int32_t row, int32_t last)
+{
+    const auto first = records_.begin();
+    std::rotate(first + row, first + row + 1, first + last + 1);
+}
+
+void RowTable::RecalcTops(int32_t from, int32_t rowCount)
+{
+    for (int32_t i = std::max(from, 1) + 1; i <= rowCount; ++i) {
+        const RowData& above = At(i - 1);
+        At(i).Top = above.Top + (above.Visible ? above.Height : 0);
+    }
+}
+
+void RowTable::RecalcOddRows(int32_t from, int32_t rowCount)
+{
+    At(0).Visible = true;
+    int32_t above = std::min(from, rowCount + 1) - 1;
+    while (above > 0 && !At(above).Visible)
+        --above;
+    bool parity = above > 0 ? At(above).OddRow : false;
+    for (int32_t i = std::max(from, 1); i <= rowCount; ++i) {
+        RowData& r = At(i);
+        if (r.Visible) {
+            parity = !parity;
+            r.OddRow = parity;
+        }
+    }
+}
+
+}  // namespace tavix::core
