@@ -15,8 +15,9 @@ class PropertyBag {
 public:
     // The stored value, or defaultValue when nothing is stored under that name.
     GridVariant ReadProperty(std::string_view name, const GridVariant& defaultValue) const;
-    // Stores value; a value equal to the default (same type and equal) is not kept,
-    // and any earlier stored value is dropped. Throws error 514 for an empty name or
+    // Stores value; a value equal to the default is not kept and any earlier stored value is
+    // dropped. Numbers equal the default by value whatever their types; other values need the
+    // default's type, and Nothing (a null object) equals an Empty default. Throws error 514 for an empty name or
     // one with '=' or a line break.
     void WriteProperty(std::string_view name, const GridVariant& value, const GridVariant& defaultValue);
 
@@ -24,7 +25,7 @@ public:
     size_t Count() const { return entries_.size(); }
     void Clear() { entries_.clear(); }
 
-    // One "Name=Type:Value" line per property, in writing order. Objects cannot be saved (error 514).
+    // One "Name=Type:Value" line per property, in writing order. Objects other than Nothing cannot be saved (error 514).
     std::string Save() const;
     static PropertyBag Load(std::string_view text);
     // Replaces the contents with the parsed text; malformed text throws error 514 and changes nothing.

@@ -19,17 +19,24 @@ bool ValidName(std::string_view name)
     return !name.empty() && name.find_first_of("=\r\n") == std::string_view::npos;
 }
 
+bool IsNothing(const GridVariant& v)
+{
+    return v.IsObject() && !v.AsObject();
+}
+
+// Defaults of 32-bit settings are often given as 16-bit values, so numbers compare by value
+// across their types; anything else must have the default's type to be skipped.
 bool EqualsDefault(const GridVariant& value, const GridVariant& def)
 {
+    if (IsNothing(value))
+        return def.IsEmpty() || IsNothing(def);
+    if (IsNumericVariant(value) && IsNumericVariant(def))
+        return VariantEquals(value, def);
     if (value.VarType() != def.VarType())
         return false;
     // Host equality says Null equals nothing; for storage a Null default is met by Null.
     if (value.IsEmpty() || value.IsNull())
         return true;
-    if (value.IsObject())
-        return value.AsObject() == def.AsObject();
-    if (value.IsError())
-        return value.AsErrorCode() == def.AsErrorCode();
     return VariantEquals(value, def);
 }
 

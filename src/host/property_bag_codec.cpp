@@ -1,5 +1,6 @@
 #include "property_bag_codec.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstdint>
@@ -13,11 +14,11 @@ struct TypeTag {
     std::string_view name;
 };
 
-constexpr std::array<TypeTag, 13> kTags = { {
+constexpr std::array<TypeTag, 14> kTags = { {
     { VtEmpty, "Empty" }, { VtNull, "Null" }, { VtInteger, "Integer" }, { VtLong, "Long" },
     { VtSingle, "Single" }, { VtDouble, "Double" }, { VtCurrency, "Currency" }, { VtDate, "Date" },
     { VtString, "String" }, { VtError, "Error" }, { VtBoolean, "Boolean" }, { VtDecimal, "Decimal" },
-    { VtByte, "Byte" },
+    { VtByte, "Byte" }, { VtObject, "Object" },
 } };
 
 [[noreturn]] void Malformed() { throw TavixError::Grid(tvErrInvalidArgument); }
@@ -103,7 +104,10 @@ std::string EncodeValue(const GridVariant& v)
     case VtDate:
     case VtDecimal: return Number(v.AsDouble(), std::chars_format::general, 17);
     case VtString: return Escape(v.AsString());
-    case VtObject: break;
+    case VtObject:
+        if (!v.AsObject())
+            return {};  // Nothing
+        break;
     }
     Malformed();
 }
@@ -125,10 +129,10 @@ GridVariant Decode(std::string_view text)
         Malformed();
     const std::string_view tag = text.substr(0, colon);
     const std::string_view value = text.substr(colon + 1);
-    VariantType type = VtObject;
-    for (const auto& t : kTags)
-        if (t.name == tag)
-            type = t.type;
+    const auto* found = std::find_if(kTags.begin(), kTags.end(), [&](const TypeTag& t) { return t.name == tag; });
+    if (found == kTags.end())
+        Malformed();
+    const VariantType type = found->type;
     switch (type) {
     case VtEmpty:
     case VtNull:
@@ -151,7 +155,10 @@ GridVariant Decode(std::string_view text)
         if (value == "False")
             return GridVariant(false);
         Malformed();
-    case VtObject: break;
+    case VtObject:
+        if (!value.empty())
+            Malformed();
+        return GridVariant(std::shared_ptr<Dispatch>());
     }
     Malformed();
 }

@@ -8,7 +8,7 @@
 
 namespace tavix::bagcodec {
 
-// Throws error 514 for objects, which have no text form.
+// Throws error 514 for objects other than Nothing, which have no text form.
 std::string Encode(const GridVariant& value);
 // Throws error 514 for anything Encode cannot have produced.
 GridVariant Decode(std::string_view text);

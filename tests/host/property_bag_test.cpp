@@ -28,6 +28,7 @@ void ExpectSameVariant(const GridVariant& a, const GridVariant& b)
     case tavix::VtByte: EXPECT_EQ(a.AsByte(), b.AsByte()); break;
     case tavix::VtLong:
     case tavix::VtError: EXPECT_EQ(a.AsLong(), b.AsLong()); break;
+    case tavix::VtObject: EXPECT_EQ(a.AsObject(), b.AsObject()); break;
     default: break;
     }
 }
@@ -47,9 +48,13 @@ TEST(PropertyBag, DefaultsAreNotStoredAndOverwriteRemovesValue)
     bag.WriteProperty("Empty", GridVariant(), GridVariant());
     EXPECT_EQ(bag.Count(), 0u);
 
-    // A value of another type is not the default even when it compares equal.
-    bag.WriteProperty("Rows", GridVariant(int16_t { 3 }), GridVariant(int32_t { 3 }));
+    // 32-bit settings with a 16-bit default are skipped by value.
+    bag.WriteProperty("BackColorOddRows", GridVariant(int32_t { -1 }), GridVariant(int16_t { -1 }));
+    bag.WriteProperty("BackgroundPicture", GridVariant(std::shared_ptr<tavix::Dispatch>()), GridVariant());
+    EXPECT_EQ(bag.Count(), 0u);
+    // Other values must have the default's type: "" is not Empty, True is not -1.
     bag.WriteProperty("Text", GridVariant(""), GridVariant());
+    bag.WriteProperty("Flag", GridVariant(true), GridVariant(int16_t { -1 }));
     EXPECT_EQ(bag.Count(), 2u);
     EXPECT_THROW(bag.WriteProperty("A=B", GridVariant(1), GridVariant()), TavixError);
     EXPECT_THROW(bag.WriteProperty("", GridVariant(1), GridVariant()), TavixError);
@@ -76,6 +81,7 @@ TEST(PropertyBag, SaveLoadRoundTripsEveryScalarTypeExactly)
         GridVariant(false),
         GridVariant::Decimal(123.456),
         GridVariant(uint8_t { 255 }),
+        GridVariant(std::shared_ptr<tavix::Dispatch>()),
     };
     PropertyBag bag;
     for (size_t i = 0; i < values.size(); ++i)
@@ -94,7 +100,7 @@ TEST(PropertyBag, MalformedTextThrowsAndKeepsContents)
     PropertyBag bag;
     bag.WriteProperty("Keep", GridVariant(int32_t { 1 }), GridVariant());
     for (const char* bad : { "NoEquals", "=Long:1", "X=Long:", "X=Long:1x", "X=Long:99999999999", "X=Integer:40000",
-                             "X=Boolean:yes", "X=Null:1", "X=Object:", "X=Long1", "X=String:bad\\q", "X=String:end\\",
+                             "X=Boolean:yes", "X=Null:1", "X=Object:1", "X=Unknown:", "X=Long1", "X=String:bad\\q", "X=String:end\\",
                              "X=Long:1\nX=Long:2", "X=Long:1\nbroken" }) {
         SCOPED_TRACE(bad);
         try {
