@@ -2,9 +2,18 @@
 
 #include <cmath>
 #include <map>
-#include <vector>
 
 namespace tavix {
+
+namespace {
+
+// Sizes are held like a currency value: rounded to 4 decimals, halves to even.
+int64_t ToScaled(double points)
+{
+    return static_cast<int64_t>(std::nearbyint(points * 10000.0));
+}
+
+}  // namespace
 
 struct FontRef::State {
     std::string name { "DejaVu Sans" };
@@ -51,7 +60,7 @@ FontRef::FontRef() : state_(std::make_shared<State>()) {}
 FontRef::FontRef(std::string name, double points) : FontRef()
 {
     state_->name = std::move(name);
-    state_->sizeScaled = std::llround(points * 10000.0);
+    state_->sizeScaled = ToScaled(points);
 }
 
 FontRef::FontRef(std::shared_ptr<State> state) : state_(std::move(state)) {}
@@ -83,8 +92,7 @@ void FontRef::Assign(T State::*field, T value)
 }
 
 void FontRef::SetName(std::string name) { Assign(&State::name, std::move(name)); }
-// Sizes are held like a currency value: rounded to 4 decimals, halves to even.
-void FontRef::SetSize(double points) { SetSizeScaled(static_cast<int64_t>(std::nearbyint(points * 10000.0))); }
+void FontRef::SetSize(double points) { SetSizeScaled(ToScaled(points)); }
 void FontRef::SetSizeScaled(int64_t scaled) { Assign(&State::sizeScaled, scaled); }
 void FontRef::SetBold(bool bold) { SetWeight(bold ? kWeightBold : kWeightNormal); }
 void FontRef::SetItalic(bool italic) { Assign(&State::italic, italic); }
@@ -106,12 +114,12 @@ FontRef::Subscription FontRef::OnChanged(std::function<void()> listener)
 
 void FontRef::Notify()
 {
-    std::vector<std::shared_ptr<std::function<void()>>> snapshot;
-    snapshot.reserve(state_->listeners.size());
-    for (const auto& [id, fn] : state_->listeners)
-        snapshot.push_back(fn);
-    for (const auto& fn : snapshot)
-        (*fn)();
+    // Listeners may subscribe or unsubscribe others while being called: iterate over a
+    // snapshot and skip entries removed meanwhile.
+    const auto snapshot = state_->listeners;
+    for (const auto& [id, fn] : snapshot)
+        if (state_->listeners.contains(id))
+            (*fn)();
 }
 
 bool FontsEqual(const FontRef& a, const FontRef& b)

@@ -77,6 +77,14 @@ TEST(FontRef, ListenerMayUnsubscribeWhileNotified)
     f.SetItalic(true);
     f.SetItalic(false);
     EXPECT_EQ(calls, 1);
+
+    // A listener dropping a later one stops it from being called for the same change.
+    int later = 0;
+    FontRef::Subscription second;
+    auto first = f.OnChanged([&] { second.Reset(); });
+    second = f.OnChanged([&] { ++later; });
+    f.SetUnderline(true);
+    EXPECT_EQ(later, 0);
 }
 
 TEST(FontsEqual, ComparesEveryFieldButBoldSeparately)
