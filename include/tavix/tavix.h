@@ -1,6 +1,17 @@
 // Umbrella header of the Tavix grid control.
 #pragma once
 
+#include <tavix/dispatch.h>
+#include <tavix/enums.h>
+#include <tavix/error.h>
+#include <tavix/events.h>
+#include <tavix/font.h>
+#include <tavix/format.h>
+#include <tavix/host.h>
+#include <tavix/locale.h>
+#include <tavix/property_bag.h>
+#include <tavix/variant.h>
+
 namespace tavix {
 
 // Library version as "major.minor.patch".
