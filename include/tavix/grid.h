@@ -4,10 +4,10 @@
 #include <tavix/cell_object.h>
 #include <tavix/enums.h>
 #include <tavix/font.h>
+#include <tavix/host.h>
 #include <tavix/variant.h>
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -47,10 +47,15 @@ struct AddColArgs {
 
 class Tavix {
 public:
+    // Without a host the grid runs on its own StandaloneHost.
     Tavix();
+    explicit Tavix(Host& host);
     ~Tavix();
     Tavix(const Tavix&) = delete;
     Tavix& operator=(const Tavix&) = delete;
+
+    Host& GetHost() const { return *host_; }
+    void SetEventSink(TavixEvents* sink);
 
     // Grid-wide
     int32_t ColCount() const;
@@ -149,8 +154,6 @@ public:
     core::GridState& State() { return *state_; }
     const core::GridState& State() const { return *state_; }
     void SetViewHooks(core::GridViewHooks* hooks);
-    // Raises CurCellChange(lRow, lCol) through this callback until an event sink exists.
-    void SetCurCellChangeHandler(std::function<void(int32_t lRow, int32_t lCol)> handler);
 
 private:
     void InsertRow(int32_t before, const AddRowArgs& args, int32_t height, int32_t keyPosition);
@@ -159,6 +162,8 @@ private:
     void RefreshHeaderItem(int32_t position);
     void HeaderContentsChanged();
 
+    std::unique_ptr<StandaloneHost> ownHost_;
+    Host* host_;
     std::unique_ptr<core::GridState> state_;
 };
 

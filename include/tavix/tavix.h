@@ -18,3 +18,5 @@ namespace tavix {
 const char* Version();
 
 }  // namespace tavix
+#include <tavix/cell_object.h>
+#include <tavix/grid.h>

@@ -7,8 +7,21 @@
 namespace tavix {
 
 Tavix::Tavix()
-    : state_(std::make_unique<core::GridState>())
+    : ownHost_(std::make_unique<StandaloneHost>())
+    , host_(ownHost_.get())
+    , state_(std::make_unique<core::GridState>(*host_))
 {
+}
+
+Tavix::Tavix(Host& host)
+    : host_(&host)
+    , state_(std::make_unique<core::GridState>(host))
+{
+}
+
+void Tavix::SetEventSink(TavixEvents* sink)
+{
+    host_->SetEventSink(sink);
 }
 
 Tavix::~Tavix() = default;
@@ -39,10 +52,6 @@ void Tavix::SetViewHooks(core::GridViewHooks* hooks)
     state_->view = hooks != nullptr ? hooks : state_->view;
 }
 
-void Tavix::SetCurCellChangeHandler(std::function<void(int32_t, int32_t)> handler)
-{
-    state_->curCellChanged = std::move(handler);
-}
 
 void Tavix::Clear(bool bRemoveCols)
 {

@@ -345,6 +345,7 @@ void Tavix::SetDefaultRowHeight(int32_t lHeight)
     // Only the row-text band uses the default height among what the core knows of.
     if (s.drawRowText && s.rowTextCol > 0)
         s.LayoutChanged();
+    s.host->PropertyChanged("DefaultRowHeight");
 }
 
 int32_t Tavix::MemMngWantFreeRows() const { return state_->memMngWantFreeRows; }

@@ -2,6 +2,7 @@
 
 #include <tavix/cell_object.h>
 #include <tavix/error.h>
+#include <tavix/events.h>
 
 #include <algorithm>
 #include <cctype>
@@ -23,8 +24,9 @@ int32_t NumberOrZero(const GridVariant& v)
 
 }  // namespace
 
-GridState::GridState()
+GridState::GridState(Host& host)
     : view(&noView_)
+    , host(&host)
 {
 }
 
@@ -182,8 +184,8 @@ void GridState::SetCurrentCell(int32_t row, int32_t col, bool notifyNow)
         return;
     if (row > 0 && col > 0 && row <= rowCount && col <= ColCount())
         MarkCellChanged(row, col);
-    if (notifyNow && curCellChanged)
-        curCellChanged(curRow, curCol);
+    if (notifyNow)
+        RaiseCurCellChange();
 }
 
 void GridState::RaisePendingCurCellChange()
@@ -191,8 +193,13 @@ void GridState::RaisePendingCurCellChange()
     if (!curCellPending)
         return;
     curCellPending = false;
-    if (curCellChanged)
-        curCellChanged(curRow, curCol);
+    RaiseCurCellChange();
+}
+
+void GridState::RaiseCurCellChange() const
+{
+    if (TavixEvents* sink = host->EventSink())
+        sink->CurCellChange(curRow, curCol);
 }
 
 void GridState::ResetRows()

@@ -8,10 +8,10 @@
 #include "row_key_index.h"
 #include "row_table.h"
 
+#include <tavix/host.h>
 #include <tavix/variant.h>
 
 #include <cstdint>
-#include <functional>
 #include <string>
 
 namespace tavix::core {
@@ -20,7 +20,7 @@ namespace tavix::core {
 // index and the counters, plus the operations every Part builds on.
 class GridState {
 public:
-    GridState();
+    explicit GridState(Host& host);
 
     ColumnTable columns;
     RowTable rows;
@@ -48,7 +48,7 @@ public:
 
     // Never null; a view subsystem replaces the default no-op hooks.
     GridViewHooks* view;
-    std::function<void(int32_t row, int32_t col)> curCellChanged;
+    Host* host;
 
     int32_t ColCount() const { return columns.Count(); }
     int32_t Allocated() const { return rows.Allocated(); }
@@ -73,6 +73,7 @@ public:
 
     void SetCurrentCell(int32_t row, int32_t col, bool notifyNow);
     void RaisePendingCurCellChange();
+    void RaiseCurCellChange() const;
 
     // Returns the tables to their sentinels; columns too when removeColumns.
     void ResetRows();

@@ -73,7 +73,7 @@ TEST(GridColumns, InsertBeforeShiftsIndicesAndKeepsCells)
     EXPECT_EQ(g.CellValue(2, 4).ToLong(), 3);
     EXPECT_EQ(g.CellValue(1, 2).ToString(), "");
     EXPECT_EQ(g.CurCol(), 4);
-    EXPECT_EQ(log.events, std::vector<std::string> { "CurCellChange(1,4)" });
+    EXPECT_EQ(log.Events(), std::vector<std::string> { "CurCellChange(1,4)" });
 }
 
 TEST(GridColumns, PositionLookupRules)
@@ -125,7 +125,7 @@ TEST(GridColumns, RemovingColumnsMovesCurrentColumn)
     EXPECT_EQ(g.CurCol(), 2);
     g.RemoveCol(2);
     EXPECT_EQ(g.CurCol(), 0);
-    EXPECT_EQ(log.events, (std::vector<std::string> { "CurCellChange(1,2)", "CurCellChange(1,0)" }));
+    EXPECT_EQ(log.Events(), (std::vector<std::string> { "CurCellChange(1,2)", "CurCellChange(1,0)" }));
     g.RemoveCol(1);
     EXPECT_EQ(g.RowCount(), 0);
     EXPECT_EQ(ErrorOf([&] { g.RowIndex("r1"); }), 513);

@@ -80,7 +80,7 @@ TEST(GridRows, AppendAndInsertKeepTopsKeysAndCurrentRow)
     EXPECT_EQ(g.RowIndex("b"), 3);
     EXPECT_EQ(g.RowIndex("c"), 4);
     EXPECT_EQ(g.CurRow(), 3);
-    EXPECT_EQ(log.events, std::vector<std::string> { "CurCellChange(3,1)" });
+    EXPECT_EQ(log.Events(), std::vector<std::string> { "CurCellChange(3,1)" });
     EXPECT_EQ(g.State().rows.At(2).Top, 15);
     EXPECT_EQ(g.State().rows.At(4).Top, 35);
     g.AddRow("A");  // capital differs from "a"
@@ -100,7 +100,7 @@ TEST(GridRows, RemoveByKeyNumberAndCurrentRow)
     g.State().SetCurrentCell(2, 1, false);
     g.RemoveRow("r2");
     EXPECT_EQ(g.CurRow(), 0);
-    EXPECT_EQ(log.events, std::vector<std::string> { "CurCellChange(0,1)" });
+    EXPECT_EQ(log.Events(), std::vector<std::string> { "CurCellChange(0,1)" });
     EXPECT_EQ(g.RowIndex("r3"), 2);
     EXPECT_EQ(g.CellValue(2, 1).ToLong(), 33);
     g.State().SetCurrentCell(3, 1, false);
@@ -160,7 +160,7 @@ TEST(GridRows, RowCountGrowShrinkAndReuseOfSpareStorage)
     g.SetRowCount(5);
     EXPECT_EQ(g.State().groupRowCount, 0);
     EXPECT_EQ(g.CurRow(), 0);
-    EXPECT_EQ(log.events, std::vector<std::string> { "CurCellChange(0,1)" });
+    EXPECT_EQ(log.Events(), std::vector<std::string> { "CurCellChange(0,1)" });
     EXPECT_EQ(g.State().rowKeys.Count(), 5);
     EXPECT_EQ(ErrorOf([&] { g.RowIndex("k7"); }), 513);
     g.AddRow();

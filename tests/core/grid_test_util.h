@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/event_recorder.h"
+
 #include <string>
 #include <vector>
 
@@ -31,15 +33,11 @@ inline void Fill(Tavix& g, int32_t cols, int32_t rows)
         g.AddRow("r" + std::to_string(r));
 }
 
-// Collects CurCellChange notifications as "CurCellChange(row,col)".
+// Records the grid's events as "CurCellChange(row,col)" strings.
 struct CurCellLog {
-    std::vector<std::string> events;
-    void Attach(Tavix& g)
-    {
-        g.SetCurCellChangeHandler([this](int32_t r, int32_t c) {
-            events.push_back("CurCellChange(" + std::to_string(r) + "," + std::to_string(c) + ")");
-        });
-    }
+    testing::EventRecorder recorder;
+    void Attach(Tavix& g) { g.SetEventSink(&recorder); }
+    std::vector<std::string> Events() const { return recorder.Strings(); }
 };
 
 }  // namespace tavix::test
