@@ -16,7 +16,7 @@ std::vector<Entry> g_log;
 
 LRESULT Recorder(HWND h, UINT m, WPARAM wp, LPARAM lp)
 {
-    if (m != WM_NCHITTEST && m != WM_SETCURSOR)
+    if (m != WM_NCHITTEST && m != WM_SETCURSOR && m != WM_PAINT && m != WM_ERASEBKGND)
         g_log.push_back({ h, m, wp, lp });
     return DefWindowProc(h, m, wp, lp);
 }

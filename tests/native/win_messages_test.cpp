@@ -16,7 +16,8 @@ std::vector<Entry> g_log;
 
 LRESULT Recorder(HWND h, UINT m, WPARAM wp, LPARAM lp)
 {
-    g_log.push_back({ h, m, wp });
+    if (m != WM_PAINT && m != WM_ERASEBKGND)
+        g_log.push_back({ h, m, wp });
     // Re-entrancy: the first user message sends a second one from inside.
     if (m == WM_USER)
         SendMessage(h, WM_USER + 1, wp + 1, 0);

@@ -4,7 +4,9 @@
 // the clock only moves when Advance() is called, so tests are deterministic.
 // The most recently created live Desktop is the one the window calls use.
 #include <memory>
+#include <string>
 #include <string_view>
+#include <tavix/native/surface.h>
 #include <tavix/native/window.h>
 
 namespace tavix::native {
@@ -44,6 +46,11 @@ public:
     void TypeText(std::string_view utf8);
 
     void SetWheelScrollLines(UINT lines);
+
+    // The screen as a person would see it: pending paints done, windows
+    // composed in z-order with their frames and scroll bars.
+    const Surface& Frame();
+    bool Screenshot(const std::string& path);  // PNG
 
     DesktopState& State() { return *state_; }
 

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include "native/win/desktop_state.h"
+#include "native/win/png_writer.h"
 
 namespace tavix::native {
 
@@ -112,6 +113,18 @@ void Desktop::RunUntilIdle()
     MSG m;
     while (PeekMessage(&m, true))
         DispatchMessage(m);
+    PaintPending(*state_);
+}
+
+const Surface& Desktop::Frame()
+{
+    Compose(*state_);
+    return *state_->screen;
+}
+
+bool Desktop::Screenshot(const std::string& path)
+{
+    return WritePng(Frame(), path);
 }
 
 void Desktop::Advance(DWORD ms)

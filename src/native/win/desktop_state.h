@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <vector>
+#include <tavix/native/surface.h>
 #include <tavix/native/window.h>
 
 namespace tavix::native {
@@ -39,6 +40,9 @@ struct WindowData {
     ScrollBarState hbar;
     ScrollBarState vbar;
     bool destroying { false };
+    std::shared_ptr<Surface> surface;  // the whole window, frame included
+    RECT update;                        // pending invalid area, client coordinates
+    bool erase { false };
     int clientWidth { -1 };  // last size reported with WM_SIZE
     int clientHeight { -1 };
 };
@@ -88,6 +92,8 @@ struct DesktopState {
     POINT lastClickPt;
     bool lastClickWasDouble { false };
     ScrollDrag scroll;
+    std::shared_ptr<Surface> screen;
+    bool screenDirty { true };
 
     WindowData* Find(HWND hwnd);
     std::vector<HWND>& SiblingsOf(const WindowData& w);
@@ -100,6 +106,11 @@ RECT WindowScreenRect(DesktopState& s, const WindowData& w);
 RECT ClientInset(const WindowData& w);  // widths of the non-client frame per side
 POINT ClientOrigin(DesktopState& s, const WindowData& w);  // screen coordinates
 RECT ScrollBarRect(const WindowData& w, int bar);  // window coordinates; empty when not shown
+
+// Painting (window_paint.cpp, compositor.cpp).
+void PaintPending(DesktopState& s);  // one WM_PAINT per invalid visible window
+void Compose(DesktopState& s);
+void DrawNonClient(WindowData& w);
 
 // Scroll-bar mouse handling (scrollbar.cpp).
 bool ScrollBarMouseDown(DesktopState& s, WindowData& w, int bar, POINT windowPt);

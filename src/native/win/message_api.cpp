@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <tavix/native/window_paint.h>
 #include "native/win/desktop_state.h"
 
 namespace tavix::native {
@@ -97,7 +98,7 @@ LRESULT DispatchMessage(const MSG& msg)
     return SendMessage(msg.hwnd, msg.message, msg.wParam, msg.lParam);
 }
 
-LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM, LPARAM lParam)
+LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     auto* s = CurrentState();
     auto* w = s ? s->Find(hwnd) : nullptr;
@@ -123,6 +124,18 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM, LPARAM lParam)
         return HTBORDER;
     }
     case WM_SETCURSOR: SetCursor(IDC_ARROW); return 0;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        BeginPaint(hwnd, &ps);
+        EndPaint(hwnd, &ps);
+        return 0;
+    }
+    case WM_ERASEBKGND: {
+        RECT r;
+        GetClientRect(hwnd, &r);
+        FillRect(static_cast<HDC>(wParam), Rect { r.left, r.top, r.right, r.bottom }, GetSysColorBrush(COLOR_WINDOW));
+        return 1;
+    }
     case WM_MOUSEACTIVATE: return 1;
     default: return 0;
     }

@@ -120,12 +120,14 @@ void ScrollBarMouseMove(DesktopState& s, POINT screenPt)
     if (track == b->trackPos)
         return;
     b->trackPos = track;
+    s.screenDirty = true;
     Notify(w->id, s.scroll.bar, SB_THUMBTRACK, track);
 }
 
 void ScrollBarMouseUp(DesktopState& s)
 {
     ScrollDrag drag = s.scroll;
+    s.screenDirty = true;
     StopRepeat(s);
     s.scroll = {};
     auto* w = s.Find(drag.hwnd);
@@ -158,6 +160,7 @@ int SetScrollInfo(HWND hwnd, int bar, const SCROLLINFO* info, bool)
     if (info->fMask & SIF_POS)
         b->pos = info->nPos;
     Clamp(*b);
+    s->screenDirty = true;
     return b->pos;
 }
 
@@ -205,6 +208,7 @@ bool EnableScrollBar(HWND hwnd, int bar, UINT arrows)
     for (int one : { SB_HORZ, SB_VERT })
         if (bar == one || bar == SB_BOTH)
             BarOf(*w, one)->disabled = arrows == ESB_DISABLE_BOTH;
+    s->screenDirty = true;
     return true;
 }
 

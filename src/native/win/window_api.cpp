@@ -75,6 +75,7 @@ void FreeTree(DesktopState& s, HWND hwnd)
     std::erase_if(s.queue, [&](const MSG& m) { return m.hwnd == hwnd; });
     std::erase(s.SiblingsOf(*w), hwnd);
     s.windows.erase(hwnd);
+    s.screenDirty = true;
 }
 
 } // namespace
@@ -108,6 +109,7 @@ HWND CreateWindowEx(DWORD exStyle, std::string_view className, std::string_view 
     w->proc = cls->second.proc;
     w->classStyle = cls->second.style;
     HWND id = w->id;
+    s->screenDirty = true;
     WindowData& ref = *w;
     s->windows.emplace(id, std::move(w));
     // New windows go on top of their siblings.
@@ -175,6 +177,7 @@ LONG_PTR SetWindowLong(HWND hwnd, int index, LONG_PTR value)
     if (!w)
         return 0;
     LONG_PTR old = GetWindowLong(hwnd, index);
+    s->screenDirty = true;
     switch (index) {
     case GWL_STYLE: w->style = static_cast<DWORD>(value); break;
     case GWL_EXSTYLE:
@@ -219,6 +222,7 @@ bool SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int width, int heig
             KeepTopmostFirst(*s);
     }
     RECT old = w->rect;
+    s->screenDirty = true;
     if (!(flags & SWP_NOMOVE)) {
         w->rect.right = x + Width(old);
         w->rect.bottom = y + Height(old);
@@ -307,6 +311,7 @@ bool ShowWindow(HWND hwnd, int cmd)
     if (!w)
         return false;
     bool was = w->style & WS_VISIBLE;
+    s->screenDirty = true;
     bool show = cmd != SW_HIDE;
     if (was != show) {
         w->style = show ? (w->style | WS_VISIBLE) : (w->style & ~WS_VISIBLE);
@@ -334,6 +339,7 @@ bool EnableWindow(HWND hwnd, bool enable)
     if (!w)
         return false;
     bool wasDisabled = w->style & WS_DISABLED;
+    s->screenDirty = true;
     if (wasDisabled == enable) {
         w->style = enable ? (w->style & ~WS_DISABLED) : (w->style | WS_DISABLED);
         if (!enable && s->focus == hwnd)
