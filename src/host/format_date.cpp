@@ -51,18 +51,28 @@ size_t MatchAmPm(const std::vector<PatternToken>& toks, size_t i, const Locale& 
     return 0;
 }
 
-// Week number counting the week that holds 1 January as week 1.
-int WeekOfYear(const text::DateParts& d, int firstDayOfWeek) {
+// Week number; firstWeekOfYear 1: the week holding 1 January, 2: the first week with
+// at least four days of the year, 3: the first full week. Earlier days belong to the
+// last week of the previous year.
+int WeekOfYear(double serial, const text::DateParts& d, int firstDayOfWeek, int firstWeekOfYear) {
     const int jan1Weekday = ((d.dayOfWeek - 1 - (d.dayOfYear - 1)) % 7 + 7) % 7;  // 0 = Sunday
-    const int offset = (jan1Weekday - (firstDayOfWeek - 1) + 7) % 7;
-    return (d.dayOfYear - 1 + offset) / 7 + 1;
+    const int before = (jan1Weekday - (firstDayOfWeek - 1) + 7) % 7;  // days of that week in December
+    int start = -before;
+    if ((firstWeekOfYear == 2 && 7 - before < 4) || (firstWeekOfYear == 3 && before != 0)) start = 7 - before;
+    const int index = d.dayOfYear - 1 - start;
+    if (index < 0) {
+        const double dec31 = serial - d.dayOfYear;
+        return WeekOfYear(dec31, text::SplitDate(dec31), firstDayOfWeek, firstWeekOfYear);
+    }
+    return index / 7 + 1;
 }
 
 }  // namespace
 
-void FormatDate(double serial, std::string_view section, int firstDayOfWeek, int /*firstWeekOfYear*/,
+void FormatDate(double serial, std::string_view section, int firstDayOfWeek, int firstWeekOfYear,
                 const Locale& loc, std::string& out) {
     if (firstDayOfWeek < 1 || firstDayOfWeek > 7) firstDayOfWeek = 1;
+    if (firstWeekOfYear < 1 || firstWeekOfYear > 3) firstWeekOfYear = 1;
     const auto toks = Tokenize(section);
     const text::DateParts d = text::SplitDate(serial);
     std::string am, pm;
@@ -94,11 +104,11 @@ void FormatDate(double serial, std::string_view section, int firstDayOfWeek, int
             else if (run == 3) out += loc.dayAbbreviations[d.dayOfWeek - 1];
             else if (run == 4) out += loc.dayNames[d.dayOfWeek - 1];
             else if (run == 5) out += text::ShortDateText(d, loc);
-            else { FormatDate(serial, loc.longDatePattern, firstDayOfWeek, 1, loc, out); used = 6; }
+            else { FormatDate(serial, loc.longDatePattern, firstDayOfWeek, firstWeekOfYear, loc, out); used = 6; }
             break;
         case 'w':
             if (run == 1) out += std::to_string((d.dayOfWeek - firstDayOfWeek + 7) % 7 + 1);
-            else { out += std::to_string(WeekOfYear(d, firstDayOfWeek)); used = 2; }
+            else { out += std::to_string(WeekOfYear(serial, d, firstDayOfWeek, firstWeekOfYear)); used = 2; }
             break;
         case 'm': {
             // m right after an hour, or right before seconds, means minutes.

@@ -1,5 +1,7 @@
 #include "format_parts.h"
 
+#include <tavix/error.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -96,6 +98,7 @@ void FormatNumber(double value, std::string_view section, const Locale& loc, std
     const auto toks = Tokenize(section);
     const Layout l = Analyse(toks);
     double v = value * std::pow(100.0, l.percents) / std::pow(1000.0, l.scaleCommas);
+    if (!std::isfinite(v)) throw TavixError::Runtime(6);
 
     int exp10 = 0;
     Digits digits = RoundDecimal(v, l.fracPlaceholders);

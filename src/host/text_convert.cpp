@@ -1,5 +1,7 @@
 #include "text_convert.h"
 
+#include <tavix/error.h>
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -301,6 +303,8 @@ std::string CurrencyText(int64_t scaled, const Locale& loc) {
 }
 
 DateParts SplitDate(double serial) {
+    // Outside 1 Jan 100 .. 31 Dec 9999 there is no calendar date to show.
+    if (!(serial > -657435.0 && serial < 2958466.0)) throw TavixError::Runtime(6);
     DateParts p;
     double whole = std::trunc(serial);
     int64_t secs = std::llround(std::fabs(serial - whole) * 86400.0);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using namespace tavix;
 
 namespace {
@@ -88,6 +90,14 @@ TEST(FormatDate, DayMonthYearParts) {
     EXPECT_EQ(Format(d, "c"), "12/31/2024 1:05:09 PM");
 }
 
+TEST(FormatDate, FirstWeekOfYearRules) {
+    const double jan1 = 44197, jan2 = 44198, jan3 = 44199;  // Fri 1 Jan 2021 .. Sun 3 Jan 2021
+    EXPECT_EQ(Format(GridVariant::Date(jan1), "ww", 1, 1), "1");
+    EXPECT_EQ(Format(GridVariant::Date(jan1), "ww", 1, 2), "53");  // only two days in 2021
+    EXPECT_EQ(Format(GridVariant::Date(jan2), "ww", 1, 3), "52");
+    EXPECT_EQ(Format(GridVariant::Date(jan3), "ww", 1, 3), "1");
+}
+
 TEST(FormatDate, TimeParts) {
     const GridVariant d = GridVariant::Date(kDec31 + kTime);
     EXPECT_EQ(Format(d, "hh:mm:ss"), "13:05:09");
@@ -135,4 +145,7 @@ TEST(Format, EmptyFormatAndMalformedPatterns) {
     EXPECT_EQ(Format(5, ";;;"), "");
     EXPECT_EQ(Format(GridVariant::Error(5), "0"), "Error 5");
     EXPECT_EQ(Format(1e300, "0.00E+00"), "1.00E+300");
+    EXPECT_EQ(Format(1e300, "yyyy"), "");
+    EXPECT_EQ(Format(1e307, "0%"), "");
+    EXPECT_EQ(Format(std::numeric_limits<double>::quiet_NaN(), "0.00"), "");
 }

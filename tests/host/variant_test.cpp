@@ -99,6 +99,7 @@ TEST(GridVariant, ToStringUsesStandardConversion) {
     EXPECT_EQ(GridVariant::Date(0).ToString(), "12:00:00 AM");
     EXPECT_EQ(GridVariant::Date(-1.25).ToString(), "12/29/1899 6:00:00 AM");
     EXPECT_EQ(ErrorOf([] { GridVariant::Null().ToString(); }), 94);
+    EXPECT_EQ(ErrorOf([] { GridVariant::Date(1e300).ToString(); }), 6);
 }
 
 TEST(VariantEquals, NullNeverEqualsAndNumbersCompareAcrossTypes) {
