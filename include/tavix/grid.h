@@ -144,6 +144,24 @@ public:
     void SetCellIcon(const GridVariant& vRow, const GridVariant& vCol, int16_t iIcon);
     uint32_t CellBackColor(const GridVariant& vRow, const GridVariant& vCol) const;
     void SetCellBackColor(const GridVariant& vRow, const GridVariant& vCol, uint32_t oColor);
+    std::string CellText(const GridVariant& vRow, const GridVariant& vCol) const;
+    int16_t CellRightIndent(const GridVariant& vRow, const GridVariant& vCol) const;
+    void SetCellRightIndent(const GridVariant& vRow, const GridVariant& vCol, int16_t iIndent);
+    ECellTypes CellType(const GridVariant& vRow, const GridVariant& vCol) const;
+    void SetCellType(const GridVariant& vRow, const GridVariant& vCol, ECellTypes eType);
+    int32_t CellTypeFlags(const GridVariant& vRow, const GridVariant& vCol) const;
+    void SetCellTypeFlags(const GridVariant& vRow, const GridVariant& vCol, int32_t eFlags);
+    bool CellSelected(const GridVariant& vRow, const GridVariant& vCol) const;
+    int16_t CellExtraIcon(const GridVariant& vRow, const GridVariant& vCol) const;
+    void SetCellExtraIcon(const GridVariant& vRow, const GridVariant& vCol, int16_t iIcon);
+    uint32_t CellForeColor(const GridVariant& vRow, const GridVariant& vCol) const;
+    void SetCellForeColor(const GridVariant& vRow, const GridVariant& vCol, uint32_t oColor);
+    void CellDefaultBackColor(int32_t lRow, const GridVariant& vCol);
+    void CellDefaultForeColor(int32_t lRow, const GridVariant& vCol);
+    EHatchStyles CellHatch(const GridVariant& vRow, const GridVariant& vCol) const;
+    void SetCellHatch(const GridVariant& vRow, const GridVariant& vCol, EHatchStyles eHatch);
+    // Hands out a copy of the cell's font; changing the copy last handed out changes the cell.
+    FontRef CellFont(const GridVariant& vRow, const GridVariant& vCol);
     std::string CellFmtString(const GridVariant& vRow, const GridVariant& vCol) const;
     void SetCellFmtString(const GridVariant& vRow, const GridVariant& vCol, const std::string& sFmt);
     void SetCellFont(const GridVariant& vRow, const GridVariant& vCol, const FontRef& oFont);

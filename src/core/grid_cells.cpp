@@ -1,5 +1,6 @@
 #include <tavix/grid.h>
 
+#include "cell_text.h"
 #include "grid_state.h"
 
 #include <tavix/error.h>
@@ -120,6 +121,121 @@ GridVariant Tavix::InitValue(ECellTypes eCellType) const
         return GridVariant(int32_t { 0 });
     }
     RaiseGridError(tvErrInvalidArgument);
+}
+
+}  // namespace tavix
+
+namespace tavix {
+
+std::string Tavix::CellText(const GridVariant& vRow, const GridVariant& vCol) const
+{
+    const CellRef at = Resolve(*state_, vRow, vCol);
+    return core::CellTextOf(state_->cells.At(at.row, at.col), state_->formats);
+}
+
+int16_t Tavix::CellRightIndent(const GridVariant& vRow, const GridVariant& vCol) const
+{
+    const CellRef at = Resolve(*state_, vRow, vCol);
+    return state_->cells.At(at.row, at.col).RightIndent;
+}
+
+void Tavix::SetCellRightIndent(const GridVariant& vRow, const GridVariant& vCol, int16_t iIndent)
+{
+    ChangeCell(*state_, vRow, vCol, [&](core::CellData& c) { c.RightIndent = iIndent; });
+}
+
+ECellTypes Tavix::CellType(const GridVariant& vRow, const GridVariant& vCol) const
+{
+    const CellRef at = Resolve(*state_, vRow, vCol);
+    return static_cast<ECellTypes>(state_->cells.At(at.row, at.col).Flags & core::CellData::kTypeMask);
+}
+
+void Tavix::SetCellType(const GridVariant& vRow, const GridVariant& vCol, ECellTypes eType)
+{
+    ChangeCell(*state_, vRow, vCol, [&](core::CellData& c) {
+        c.Flags = static_cast<uint8_t>((c.Flags & 0xF8) | (eType & 0xFF) | core::CellData::kNeedsRepaint);
+    });
+}
+
+int32_t Tavix::CellTypeFlags(const GridVariant& vRow, const GridVariant& vCol) const
+{
+    const CellRef at = Resolve(*state_, vRow, vCol);
+    return state_->cells.At(at.row, at.col).Flags & core::CellData::kTypeFlagsMask;
+}
+
+void Tavix::SetCellTypeFlags(const GridVariant& vRow, const GridVariant& vCol, int32_t eFlags)
+{
+    ChangeCell(*state_, vRow, vCol, [&](core::CellData& c) {
+        c.Flags = static_cast<uint8_t>((c.Flags & 0xC7) | (eFlags & 0xFF) | core::CellData::kNeedsRepaint);
+    });
+}
+
+bool Tavix::CellSelected(const GridVariant& vRow, const GridVariant& vCol) const
+{
+    const CellRef at = Resolve(*state_, vRow, vCol);
+    return (state_->cells.At(at.row, at.col).Flags & core::CellData::kSelected) != 0;
+}
+
+int16_t Tavix::CellExtraIcon(const GridVariant& vRow, const GridVariant& vCol) const
+{
+    const CellRef at = Resolve(*state_, vRow, vCol);
+    return state_->cells.At(at.row, at.col).ExtraIcon;
+}
+
+void Tavix::SetCellExtraIcon(const GridVariant& vRow, const GridVariant& vCol, int16_t iIcon)
+{
+    ChangeCell(*state_, vRow, vCol, [&](core::CellData& c) { c.ExtraIcon = iIcon; });
+}
+
+uint32_t Tavix::CellForeColor(const GridVariant& vRow, const GridVariant& vCol) const
+{
+    const CellRef at = Resolve(*state_, vRow, vCol);
+    return state_->cells.At(at.row, at.col).ForeColor;
+}
+
+void Tavix::SetCellForeColor(const GridVariant& vRow, const GridVariant& vCol, uint32_t oColor)
+{
+    ChangeCell(*state_, vRow, vCol, [&](core::CellData& c) { c.ForeColor = oColor; });
+}
+
+void Tavix::CellDefaultBackColor(int32_t lRow, const GridVariant& vCol)
+{
+    ChangeCell(*state_, GridVariant(lRow), vCol, [](core::CellData& c) { c.BackColor = 0xFFFFFFFFu; });
+}
+
+void Tavix::CellDefaultForeColor(int32_t lRow, const GridVariant& vCol)
+{
+    ChangeCell(*state_, GridVariant(lRow), vCol, [](core::CellData& c) { c.ForeColor = 0xFFFFFFFFu; });
+}
+
+EHatchStyles Tavix::CellHatch(const GridVariant& vRow, const GridVariant& vCol) const
+{
+    const CellRef at = Resolve(*state_, vRow, vCol);
+    return static_cast<EHatchStyles>(state_->cells.At(at.row, at.col).Hatch);
+}
+
+void Tavix::SetCellHatch(const GridVariant& vRow, const GridVariant& vCol, EHatchStyles eHatch)
+{
+    ChangeCell(*state_, vRow, vCol, [&](core::CellData& c) { c.Hatch = static_cast<uint8_t>(eHatch); });
+}
+
+FontRef Tavix::CellFont(const GridVariant& vRow, const GridVariant& vCol)
+{
+    auto& s = *state_;
+    const CellRef at = Resolve(s, vRow, vCol);
+    s.fontEditRow = at.row;
+    s.fontEditCol = at.col;
+    const int16_t index = s.cells.At(at.row, at.col).FontIndex;
+    s.fontEditObject = (index == 0 ? s.font : s.fonts.At(index)).Clone();
+    // Replacing the subscription drops the watch on the copy handed out before.
+    s.fontEditWatch = s.fontEditObject->OnChanged([&s] {
+        if (s.fontEditRow > s.rowCount || s.fontEditCol > s.ColCount())
+            return;
+        s.cells.At(s.fontEditRow, s.fontEditCol).FontIndex = s.fonts.IndexOf(*s.fontEditObject);
+        s.MarkCellChanged(s.fontEditRow, s.fontEditCol);
+        s.view->Draw();
+    });
+    return *s.fontEditObject;
 }
 
 }  // namespace tavix

@@ -25,7 +25,8 @@ int32_t NumberOrZero(const GridVariant& v)
 }  // namespace
 
 GridState::GridState(Host& host)
-    : view(&noView_)
+    : font(host.AmbientFont().Clone())
+    , view(&noView_)
     , host(&host)
 {
 }

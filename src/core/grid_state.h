@@ -12,6 +12,7 @@
 #include <tavix/variant.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace tavix::core {
@@ -45,6 +46,14 @@ public:
     int32_t headerAutoHeightFlags { 0 };
     uint32_t backColorOddRows { 0xFFFFFFFFu };
     uint32_t backColorEvenRows { 0xFFFFFFFFu };
+
+    // The control's Font; cells with FontIndex 0 use it.
+    FontRef font;
+    // The cell whose font object CellFont handed out last, and that object.
+    int32_t fontEditRow { 0 };
+    int32_t fontEditCol { 0 };
+    std::optional<FontRef> fontEditObject;
+    FontRef::Subscription fontEditWatch;
 
     // Never null; a view subsystem replaces the default no-op hooks.
     GridViewHooks* view;

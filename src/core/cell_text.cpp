@@ -1,0 +1,50 @@
+#include "cell_text.h"
+
+#include "format_pool.h"
+
+#include <tavix/dispatch.h>
+#include <tavix/enums.h>
+#include <tavix/format.h>
+
+#include <exception>
+
+namespace tavix::core {
+
+std::string CellTextOf(const CellData& cell, const FormatPool& formats)
+{
+    // Combo texts come from the drop-down lists, which the core does not define;
+    // check and custom-drawn cells show no text.
+    if ((cell.Flags & CellData::kTypeMask) != tvCellText)
+        return {};
+    try {
+        const GridVariant& v = cell.Value;
+        if (v.IsObject())
+            return v.AsObject() ? v.AsObject()->Call("ToString").ToString() : std::string();
+        if (cell.FmtIndex != 0 && !formats.At(cell.FmtIndex).empty())
+            return Format(v, formats.At(cell.FmtIndex), 1, 1);
+        if (v.IsNull())
+            return {};
+        return v.ToString();
+    } catch (const std::exception&) {
+        return {};
+    }
+}
+
+int32_t CheckStateOf(const GridVariant& value, bool threeState)
+{
+    if (value.IsObject())
+        return 0;
+    if (value.VarType() == VtBoolean)
+        return value.AsBool() ? 1 : 0;
+    try {
+        if (VariantEquals(value, GridVariant(int32_t { 1 })))
+            return 1;
+        if (threeState && VariantEquals(value, GridVariant(int32_t { 2 })))
+            return 2;
+    } catch (const std::exception&) {
+        // A value that does not compare with a number is unchecked.
+    }
+    return 0;
+}
+
+}  // namespace tavix::core

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "cell_data.h"
+
+#include <string>
+
+namespace tavix::core {
+
+class FormatPool;
+
+// The text a cell displays. Never throws: a failing conversion yields "".
+std::string CellTextOf(const CellData& cell, const FormatPool& formats);
+
+// State a check-box cell shows: 0 unchecked, 1 checked, 2 indeterminate.
+int32_t CheckStateOf(const GridVariant& value, bool threeState);
+
+}  // namespace tavix::core
