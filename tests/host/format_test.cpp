@@ -134,6 +134,8 @@ TEST(FormatText, Placeholders) {
     EXPECT_EQ(Format("5551234", "@@@-@@@@"), "555-1234");
     EXPECT_EQ(Format("", "@;\"empty\""), "empty");
     EXPECT_EQ(Format(GridVariant::Null(), "@;\"null\""), "null");
+    EXPECT_EQ(Format("\xC3\xA9t\xC3\xA9", "@@@@"), " \xC3\xA9t\xC3\xA9");  // whole UTF-8 characters
+    EXPECT_EQ(Format(42, "@@@@"), "  42");
 }
 
 TEST(Format, EmptyFormatAndMalformedPatterns) {

@@ -195,3 +195,32 @@ TEST(ParseVariantAs, DatesTimesBooleansAndText) {
     EXPECT_EQ(ParseVariantAs(VtString, " x ").AsString(), " x ");
     EXPECT_EQ(ErrorOf([] { ParseVariantAs(VtObject, "x"); }), 13);
 }
+
+TEST(Locale, ReplacingTheCurrentLocaleChangesConversions) {
+    struct Restore {
+        Locale saved = Locale::Current();
+        ~Restore() { Locale::SetCurrent(saved); }
+    } restore;
+    Locale german;
+    german.decimalPoint = ",";
+    german.thousandsSeparator = ".";
+    german.dateOrder = DateOrder::DMY;
+    german.dateSeparator = ".";
+    Locale::SetCurrent(german);
+    EXPECT_EQ(GridVariant(1234.5).ToString(), "1234,5");
+    EXPECT_EQ(GridVariant::Date(45657).ToString(), "31.12.2024");
+    EXPECT_EQ(GridVariant("1.234,5").ToDouble(), 1234.5);
+    EXPECT_EQ(ParseVariantAs(VtDate, "31.12.2024").AsDate(), 45657.0);
+}
+
+TEST(ParseVariantAs, NumberNotations) {
+    EXPECT_EQ(ParseVariantAs(VtLong, "(5)").AsLong(), -5);
+    EXPECT_EQ(ParseVariantAs(VtLong, "&HFF").AsLong(), 255);
+    EXPECT_EQ(ParseVariantAs(VtLong, "&HFFFF").AsLong(), -1);  // a 16-bit literal
+    EXPECT_EQ(ParseVariantAs(VtLong, "&O17").AsLong(), 15);
+    EXPECT_EQ(ParseVariantAs(VtDouble, ".5").AsDouble(), 0.5);
+    EXPECT_EQ(ParseVariantAs(VtDouble, "-5.").AsDouble(), -5.0);
+    EXPECT_EQ(ErrorOf([] { ParseVariantAs(VtDouble, "-"); }), 13);
+    EXPECT_EQ(ErrorOf([] { ParseVariantAs(VtDouble, "1e"); }), 13);
+    EXPECT_EQ(ErrorOf([] { ParseVariantAs(VtLong, "&HZZ"); }), 13);
+}
