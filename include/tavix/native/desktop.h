@@ -25,6 +25,8 @@ public:
     static Desktop* Current();
 
     int Width() const;
+    // The screen follows a resized host window; windows keep their places.
+    void SetScreenSize(int width, int height);
     int Height() const;
     DWORD Now() const;
 

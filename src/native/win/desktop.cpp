@@ -106,6 +106,14 @@ Desktop* Desktop::Current() { return g_current; }
 int Desktop::Width() const { return state_->width; }
 int Desktop::Height() const { return state_->height; }
 DWORD Desktop::Now() const { return state_->now; }
+void Desktop::SetScreenSize(int width, int height)
+{
+    state_->width = std::max(1, width);
+    state_->height = std::max(1, height);
+    state_->screen.reset();
+    state_->screenDirty = true;
+}
+
 void Desktop::SetWheelScrollLines(UINT lines) { state_->wheelLines = lines; }
 
 void Desktop::RunUntilIdle()

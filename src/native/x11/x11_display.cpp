@@ -1,0 +1,196 @@
+#include <tavix/native/x11_display.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/keysym.h>
+#include <chrono>
+#include <poll.h>
+#include <vector>
+
+namespace tavix::native {
+
+namespace {
+
+int VirtualKey(KeySym sym)
+{
+    if (sym >= XK_a && sym <= XK_z)
+        return static_cast<int>(sym - XK_a + 'A');
+    if ((sym >= XK_A && sym <= XK_Z) || (sym >= XK_0 && sym <= XK_9))
+        return static_cast<int>(sym);
+    if (sym >= XK_F1 && sym <= XK_F12)
+        return VK_F1 + static_cast<int>(sym - XK_F1);
+    switch (sym) {
+    case XK_BackSpace: return VK_BACK;
+    case XK_Tab: return VK_TAB;
+    case XK_Return: case XK_KP_Enter: return VK_RETURN;
+    case XK_Shift_L: case XK_Shift_R: return VK_SHIFT;
+    case XK_Control_L: case XK_Control_R: return VK_CONTROL;
+    case XK_Alt_L: case XK_Alt_R: return VK_MENU;
+    case XK_Escape: return VK_ESCAPE;
+    case XK_space: return VK_SPACE;
+    case XK_Prior: return VK_PRIOR;
+    case XK_Next: return VK_NEXT;
+    case XK_End: return VK_END;
+    case XK_Home: return VK_HOME;
+    case XK_Left: return VK_LEFT;
+    case XK_Up: return VK_UP;
+    case XK_Right: return VK_RIGHT;
+    case XK_Down: return VK_DOWN;
+    case XK_Insert: return VK_INSERT;
+    case XK_Delete: return VK_DELETE;
+    default: return 0;
+    }
+}
+
+} // namespace
+
+struct X11Display::Impl {
+    Desktop& desktop;
+    Display* display { nullptr };
+    Window window { 0 };
+    GC gc { nullptr };
+    Atom deleteAtom { 0 };
+    bool open { false };
+    std::vector<uint32_t> pixels;
+    std::chrono::steady_clock::time_point last { std::chrono::steady_clock::now() };
+
+    explicit Impl(Desktop& d)
+        : desktop(d)
+    {
+    }
+
+    void Put()
+    {
+        const Surface& frame = desktop.Frame();
+        pixels.assign(frame.Data(), frame.Data() + static_cast<size_t>(frame.Width()) * frame.Height());
+        Visual* visual = DefaultVisual(display, DefaultScreen(display));
+        XImage* image = XCreateImage(display, visual, 24, ZPixmap, 0, reinterpret_cast<char*>(pixels.data()),
+            static_cast<unsigned>(frame.Width()), static_cast<unsigned>(frame.Height()), 32, 0);
+        if (!image)
+            return;
+        XPutImage(display, window, gc, image, 0, 0, 0, 0, static_cast<unsigned>(frame.Width()),
+            static_cast<unsigned>(frame.Height()));
+        image->data = nullptr;  // the pixels belong to us
+        XDestroyImage(image);
+        XFlush(display);
+    }
+
+    void Key(XKeyEvent& e, bool down)
+    {
+        char text[8] {};
+        KeySym sym = 0;
+        int n = XLookupString(&e, text, sizeof text, &sym, nullptr);
+        int vk = VirtualKey(sym);
+        if (!down) {
+            if (vk)
+                desktop.KeyUp(vk);
+            return;
+        }
+        if (vk)
+            desktop.KeyDown(vk);
+        if (n == 1 && static_cast<unsigned char>(text[0]) >= 0x20 && text[0] != 0x7F)
+            desktop.Char(static_cast<unsigned char>(text[0]));
+        else if (vk == VK_RETURN || vk == VK_BACK || vk == VK_ESCAPE || vk == VK_TAB)
+            desktop.Char(static_cast<char32_t>(vk));
+    }
+
+    void Handle(XEvent& e)
+    {
+        switch (e.type) {
+        case MotionNotify: desktop.MouseMove(e.xmotion.x, e.xmotion.y); break;
+        case ButtonPress:
+        case ButtonRelease: {
+            desktop.MouseMove(e.xbutton.x, e.xbutton.y);
+            unsigned b = e.xbutton.button;
+            if (b == Button4 || b == Button5) {
+                if (e.type == ButtonPress)
+                    desktop.Wheel(b == Button4 ? WHEEL_DELTA : -WHEEL_DELTA);
+                break;
+            }
+            auto button = b == Button1 ? Desktop::Button::Left : b == Button3 ? Desktop::Button::Right : Desktop::Button::Middle;
+            e.type == ButtonPress ? desktop.MouseDown(button) : desktop.MouseUp(button);
+            break;
+        }
+        case KeyPress: Key(e.xkey, true); break;
+        case KeyRelease: Key(e.xkey, false); break;
+        case ConfigureNotify:
+            if (e.xconfigure.width != desktop.Width() || e.xconfigure.height != desktop.Height())
+                desktop.SetScreenSize(e.xconfigure.width, e.xconfigure.height);
+            break;
+        case ClientMessage:
+            if (static_cast<Atom>(e.xclient.data.l[0]) == deleteAtom)
+                open = false;
+            break;
+        default: break;
+        }
+    }
+};
+
+X11Display::X11Display(Desktop& desktop, const char* displayName, const char* title)
+    : impl_(std::make_unique<Impl>(desktop))
+{
+    Impl& d = *impl_;
+    d.display = XOpenDisplay(displayName);
+    if (!d.display)
+        return;
+    int screen = DefaultScreen(d.display);
+    if (DefaultDepth(d.display, screen) < 24)
+        return;
+    d.window = XCreateSimpleWindow(d.display, RootWindow(d.display, screen), 0, 0,
+        static_cast<unsigned>(desktop.Width()), static_cast<unsigned>(desktop.Height()), 0, 0, 0);
+    XStoreName(d.display, d.window, title);
+    XSelectInput(d.display, d.window,
+        ExposureMask | KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask
+            | StructureNotifyMask);
+    d.deleteAtom = XInternAtom(d.display, "WM_DELETE_WINDOW", False);
+    XSetWMProtocols(d.display, d.window, &d.deleteAtom, 1);
+    d.gc = XCreateGC(d.display, d.window, 0, nullptr);
+    XMapWindow(d.display, d.window);
+    XSync(d.display, False);
+    d.open = true;
+}
+
+X11Display::~X11Display()
+{
+    Impl& d = *impl_;
+    if (!d.display)
+        return;
+    if (d.gc)
+        XFreeGC(d.display, d.gc);
+    if (d.window)
+        XDestroyWindow(d.display, d.window);
+    XCloseDisplay(d.display);
+}
+
+bool X11Display::IsOpen() const { return impl_->open; }
+unsigned long X11Display::WindowId() const { return impl_->window; }
+
+bool X11Display::PumpOnce(int timeoutMs)
+{
+    Impl& d = *impl_;
+    if (!d.open)
+        return false;
+    if (!XPending(d.display)) {
+        pollfd p { ConnectionNumber(d.display), POLLIN, 0 };
+        poll(&p, 1, timeoutMs);
+    }
+    while (d.open && XPending(d.display)) {
+        XEvent e;
+        XNextEvent(d.display, &e);
+        d.Handle(e);
+    }
+    auto now = std::chrono::steady_clock::now();
+    auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(now - d.last);
+    d.last += elapsed;
+    d.desktop.Advance(static_cast<DWORD>(elapsed.count()));
+    if (d.open)
+        d.Put();
+    return d.open;
+}
+
+void X11Display::Run()
+{
+    while (PumpOnce(15)) {
+    }
+}
+
+} // namespace tavix::native

@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
+#include <tavix/native/x11_display.h>
+#include <tavix/native/window_paint.h>
+#include <thread>
+
+extern char** environ;
+using namespace tavix::native;
+
+namespace {
+
+// Uses $DISPLAY, or starts a private Xvfb for the duration of the test.
+class XServer {
+public:
+    XServer()
+    {
+        if (const char* d = std::getenv("DISPLAY"); d && *d) {
+            name_ = d;
+            return;
+        }
+        if (!std::filesystem::exists("/usr/bin/Xvfb"))
+            return;
+        const char* argv[] = { "Xvfb", ":77", "-screen", "0", "640x480x24", "-nolisten", "tcp", nullptr };
+        if (posix_spawn(&pid_, "/usr/bin/Xvfb", nullptr, nullptr, const_cast<char**>(argv), environ) != 0)
+            return;
+        for (int i = 0; i < 100; ++i) {
+            if (Display* probe = XOpenDisplay(":77")) {
+                XCloseDisplay(probe);
+                name_ = ":77";
+                return;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+    }
+    ~XServer()
+    {
+        if (pid_ > 0) {
+            kill(pid_, SIGTERM);
+            waitpid(pid_, nullptr, 0);
+        }
+    }
+    const std::string& Name() const { return name_; }
+
+private:
+    std::string name_;
+    pid_t pid_ { -1 };
+};
+
+LRESULT RedProc(HWND h, UINT m, WPARAM wp, LPARAM lp)
+{
+    if (m == WM_ERASEBKGND) {
+        RECT c;
+        GetClientRect(h, &c);
+        HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+        FillRect(static_cast<HDC>(wp), Rect { 0, 0, c.right, c.bottom }, red);
+        DeleteObject(red);
+        return 1;
+    }
+    if (m == WM_LBUTTONDOWN)
+        SetProp(h, "clicked", GET_X_LPARAM(lp) + 1);
+    return DefWindowProc(h, m, wp, lp);
+}
+
+} // namespace
+
+TEST(WinX11, ShowsTheFrameAndTurnsXInputIntoMessages)
+{
+    XServer server;
+    if (server.Name().empty())
+        GTEST_SKIP() << "no X server: DISPLAY is unset and /usr/bin/Xvfb is not installed";
+    Desktop desktop(200, 100);
+    RegisterClass("Red", RedProc);
+    HWND w = CreateWindowEx(0, "Red", "", WS_VISIBLE | WS_BORDER, 10, 10, 100, 60, 0);
+    X11Display x(desktop, server.Name().c_str());
+    ASSERT_TRUE(x.IsOpen());
+    for (int i = 0; i < 20; ++i)
+        x.PumpOnce(10);
+
+    Display* probe = XOpenDisplay(server.Name().c_str());
+    ASSERT_NE(probe, nullptr);
+    XImage* image = XGetImage(probe, x.WindowId(), 0, 0, 200, 100, AllPlanes, ZPixmap);
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(XGetPixel(image, 50, 40) & 0xFFFFFF, 0xFF0000u);
+    EXPECT_EQ(XGetPixel(image, 150, 90) & 0xFFFFFF, desktop.Frame().Pixel(150, 90));
+    XDestroyImage(image);
+
+    // A synthetic button press on the X window reaches the window procedure.
+    XEvent e {};
+    e.xbutton.type = ButtonPress;
+    e.xbutton.window = x.WindowId();
+    e.xbutton.x = 31;
+    e.xbutton.y = 31;
+    e.xbutton.button = Button1;
+    XSendEvent(probe, x.WindowId(), False, ButtonPressMask, &e);
+    XFlush(probe);
+    for (int i = 0; i < 20 && !GetProp(w, "clicked"); ++i)
+        x.PumpOnce(10);
+    EXPECT_EQ(GetProp(w, "clicked"), 31 - 11 + 1);
+    XCloseDisplay(probe);
+}
