@@ -133,3 +133,30 @@ TEST_F(WinScrollBar, DisabledOrHiddenBarsIgnoreClicks)
     desktop.Click(190, 5);
     EXPECT_TRUE(g_scrolls.empty());
 }
+
+namespace {
+// Applies page-down requests the way a control would.
+LRESULT Pager(HWND h, UINT m, WPARAM wp, LPARAM lp)
+{
+    if (m == WM_VSCROLL && LOWORD(wp) == SB_PAGEDOWN) {
+        SCROLLINFO si { .fMask = SIF_POS | SIF_PAGE };
+        GetScrollInfo(h, SB_VERT, &si);
+        si.nPos += static_cast<int>(si.nPage);
+        SetScrollInfo(h, SB_VERT, &si);
+    }
+    return Recorder(h, m, wp, lp);
+}
+} // namespace
+
+TEST_F(WinScrollBar, HeldTrackPagesUntilTheThumbReachesTheCursor)
+{
+    SetWindowLongPtr(hwnd, GWLP_WNDPROC, FromWndProc(Pager));
+    desktop.MouseMove(190, 60);
+    desktop.MouseDown();
+    desktop.Advance(2000);
+    // Positions 10, 20, 30, 40: at 40 the thumb (y 57..65) lies under the cursor.
+    EXPECT_EQ(Pos(SB_VERT), 40);
+    EXPECT_EQ(g_scrolls.size(), 4u);
+    desktop.MouseUp();
+    EXPECT_EQ(g_scrolls.back(), (Scroll { WM_VSCROLL, SB_ENDSCROLL, 0 }));
+}
