@@ -14,6 +14,7 @@ public:
     Locale();
 
     static const Locale& Current();
+    // Not synchronised: replace the locale at start-up, before grids convert values.
     static void SetCurrent(Locale locale);
 
     std::string decimalPoint = ".";
