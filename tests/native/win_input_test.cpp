@@ -180,3 +180,35 @@ TEST_F(WinInput, ClipCursorConfinesInjectedMoves)
     GetCursorPos(&p);
     EXPECT_EQ(p, (POINT { 100, 0 }));
 }
+
+TEST_F(WinInput, ContextMenuAndWheelBubbleUpFromChildren)
+{
+    HWND top = CreateWindowEx(0, "Plain", "", WS_VISIBLE, 100, 100, 200, 200, 0);
+    HWND child = CreateWindowEx(0, "Plain", "", WS_CHILD | WS_VISIBLE, 10, 10, 50, 50, top);
+    g_log.clear();
+    desktop.Click(120, 130, Desktop::Button::Right);
+    std::vector<Entry> menus;
+    for (auto& e : g_log)
+        if (e.msg == WM_CONTEXTMENU)
+            menus.push_back(e);
+    ASSERT_EQ(menus.size(), 2u);
+    EXPECT_EQ(menus[0].hwnd, child);
+    EXPECT_EQ(menus[1].hwnd, top);
+    EXPECT_EQ(menus[1].wp, static_cast<WPARAM>(child));
+    EXPECT_EQ(GET_X_LPARAM(menus[1].lp), 120);
+    EXPECT_EQ(GET_Y_LPARAM(menus[1].lp), 130);
+
+    SetFocus(child);
+    g_log.clear();
+    desktop.KeyDown(VK_CONTROL);
+    desktop.Wheel(-WHEEL_DELTA);
+    desktop.KeyUp(VK_CONTROL);
+    std::vector<Entry> wheels;
+    for (auto& e : g_log)
+        if (e.msg == WM_MOUSEWHEEL)
+            wheels.push_back(e);
+    ASSERT_EQ(wheels.size(), 2u);
+    EXPECT_EQ(wheels[1].hwnd, top);
+    EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(wheels[0].wp), -WHEEL_DELTA);
+    EXPECT_EQ(LOWORD(wheels[0].wp) & MK_CONTROL, MK_CONTROL);
+}

@@ -137,6 +137,19 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         return 1;
     }
     case WM_MOUSEACTIVATE: return 1;
+    case WM_RBUTTONUP: {
+        // A right click asks for a context menu at the cursor, in screen coordinates.
+        POINT pt { GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam) };
+        ClientToScreen(hwnd, &pt);
+        SendMessage(hwnd, WM_CONTEXTMENU, static_cast<WPARAM>(hwnd), MAKELPARAM(pt.x, pt.y));
+        return 0;
+    }
+    case WM_CONTEXTMENU:
+    case WM_MOUSEWHEEL:
+        // Unhandled by a child, these travel up to its parent.
+        if (w->parent && (w->style & WS_CHILD))
+            return SendMessage(w->parent, msg, wParam, lParam);
+        return 0;
     default: return 0;
     }
 }
