@@ -52,6 +52,8 @@ public:
     // The screen as a person would see it: pending paints done, windows
     // composed in z-order with their frames and scroll bars.
     const Surface& Frame();
+    // Changes whenever Frame() recomposed the screen.
+    uint64_t FrameSerial() const;
     bool Screenshot(const std::string& path);  // PNG
 
     DesktopState& State() { return *state_; }

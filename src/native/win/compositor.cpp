@@ -141,6 +141,7 @@ void Compose(DesktopState& s)
         if (auto* w = s.Find(*it))
             ComposeTree(s, *w, { 0, 0, s.width, s.height });
     s.screenDirty = false;
+    ++s.frameSerial;
 }
 
 } // namespace tavix::native

@@ -130,6 +130,8 @@ const Surface& Desktop::Frame()
     return *state_->screen;
 }
 
+uint64_t Desktop::FrameSerial() const { return state_->frameSerial; }
+
 bool Desktop::Screenshot(const std::string& path)
 {
     return WritePng(Frame(), path);

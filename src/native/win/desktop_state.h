@@ -94,6 +94,7 @@ struct DesktopState {
     ScrollDrag scroll;
     std::shared_ptr<Surface> screen;
     bool screenDirty { true };
+    uint64_t frameSerial { 0 };  // counts recompositions
 
     WindowData* Find(HWND hwnd);
     std::vector<HWND>& SiblingsOf(const WindowData& w);

@@ -50,6 +50,8 @@ struct X11Display::Impl {
     GC gc { nullptr };
     Atom deleteAtom { 0 };
     bool open { false };
+    bool exposed { true };
+    uint64_t serial { ~uint64_t(0) };
     std::vector<uint32_t> pixels;
     std::chrono::steady_clock::time_point last { std::chrono::steady_clock::now() };
 
@@ -61,6 +63,11 @@ struct X11Display::Impl {
     void Put()
     {
         const Surface& frame = desktop.Frame();
+        // Only a changed frame or an exposed window is worth a round trip.
+        if (!exposed && desktop.FrameSerial() == serial)
+            return;
+        exposed = false;
+        serial = desktop.FrameSerial();
         pixels.assign(frame.Data(), frame.Data() + static_cast<size_t>(frame.Width()) * frame.Height());
         Visual* visual = DefaultVisual(display, DefaultScreen(display));
         XImage* image = XCreateImage(display, visual, 24, ZPixmap, 0, reinterpret_cast<char*>(pixels.data()),
@@ -110,6 +117,7 @@ struct X11Display::Impl {
             e.type == ButtonPress ? desktop.MouseDown(button) : desktop.MouseUp(button);
             break;
         }
+        case Expose: exposed = true; break;
         case KeyPress: Key(e.xkey, true); break;
         case KeyRelease: Key(e.xkey, false); break;
         case ConfigureNotify:
