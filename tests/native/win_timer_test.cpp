@@ -135,3 +135,28 @@ TEST(WinTimersNoDesktop, RefusedSystemTimerRaisesCantCreate)
     EXPECT_EQ(t.Interval(), 0);
     EXPECT_EQ(t.TimerId(), 0u);
 }
+
+namespace {
+std::vector<std::pair<WPARAM, DWORD>> g_windowTicks;
+LRESULT TimerWindow(HWND h, UINT m, WPARAM wp, LPARAM lp)
+{
+    if (m == WM_TIMER)
+        g_windowTicks.emplace_back(wp, GetTickCount());
+    return DefWindowProc(h, m, wp, lp);
+}
+} // namespace
+
+TEST_F(WinTimers, WindowTimersPostWmTimerAndRestartWhenSetAgain)
+{
+    g_windowTicks.clear();
+    RegisterClass("TimerWindow", TimerWindow);
+    HWND w = CreateWindowEx(0, "TimerWindow", "", 0, 0, 0, 10, 10, 0);
+    EXPECT_EQ(SetTimer(w, 7, 50, nullptr), 7u);
+    desktop.Advance(120);
+    SetTimer(w, 7, 50, nullptr);  // restarts from now (120)
+    desktop.Advance(60);
+    EXPECT_EQ(g_windowTicks, (std::vector<std::pair<WPARAM, DWORD>> { { 7, 50 }, { 7, 100 }, { 7, 170 } }));
+    DestroyWindow(w);
+    desktop.Advance(200);
+    EXPECT_EQ(g_windowTicks.size(), 3u) << "a destroyed window's timers die with it";
+}
