@@ -22,8 +22,11 @@ public:
     XServer()
     {
         if (const char* d = std::getenv("DISPLAY"); d && *d) {
-            name_ = d;
-            return;
+            if (Display* probe = XOpenDisplay(d)) {
+                XCloseDisplay(probe);
+                name_ = d;
+                return;
+            }
         }
         if (!std::filesystem::exists("/usr/bin/Xvfb"))
             return;
@@ -74,7 +77,7 @@ TEST(WinX11, ShowsTheFrameAndTurnsXInputIntoMessages)
 {
     XServer server;
     if (server.Name().empty())
-        GTEST_SKIP() << "no X server: DISPLAY is unset and /usr/bin/Xvfb is not installed";
+        GTEST_SKIP() << "no X server: DISPLAY is unusable and /usr/bin/Xvfb is not installed or did not start";
     Desktop desktop(200, 100);
     RegisterClass("Red", RedProc);
     HWND w = CreateWindowEx(0, "Red", "", WS_VISIBLE | WS_BORDER, 10, 10, 100, 60, 0);
