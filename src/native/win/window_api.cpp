@@ -69,8 +69,11 @@ void FreeTree(DesktopState& s, HWND hwnd)
         s.focus = 0;
     if (s.capture == hwnd)
         s.capture = 0;
-    if (s.scroll.hwnd == hwnd)
+    if (s.scroll.hwnd == hwnd) {
+        if (s.scroll.timer)
+            KillTimer(0, s.scroll.timer);
         s.scroll = {};
+    }
     std::erase_if(s.timers, [&](const TimerData& t) { return t.hwnd == hwnd; });
     std::erase_if(s.queue, [&](const MSG& m) { return m.hwnd == hwnd; });
     std::erase(s.SiblingsOf(*w), hwnd);
