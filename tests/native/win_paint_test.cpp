@@ -111,9 +111,11 @@ TEST_F(WinPaint, ScreenDcDrawsOverEveryWindow)
 {
     CreateWindowEx(0, "Red", "", WS_VISIBLE, 0, 0, 100, 100, 0);
     desktop.Frame();
+    uint64_t serial = desktop.FrameSerial();
     HDC dc = GetDC(0);
     PatBlt(dc, 50, 0, 1, 100, DSTINVERT);
     ReleaseDC(0, dc);
+    EXPECT_NE(desktop.FrameSerial(), serial) << "a display must learn that the frame changed";
     EXPECT_EQ(At(50, 10), ToPixel(kRed) ^ 0xFFFFFF);
     EXPECT_EQ(At(51, 10), ToPixel(kRed));
 }

@@ -169,6 +169,12 @@ HDC GetDC(HWND hwnd)
     return w ? ClientDC(*s, *w, ClientBounds(hwnd)) : 0;
 }
 
-int ReleaseDC(HWND, HDC hdc) { return DeleteDC(hdc) ? 1 : 0; }
+int ReleaseDC(HWND hwnd, HDC hdc)
+{
+    // Drawing on the screen itself changed the frame without a recomposition.
+    if (auto* s = CurrentState(); s && !hwnd)
+        ++s->frameSerial;
+    return DeleteDC(hdc) ? 1 : 0;
+}
 
 } // namespace tavix::native
