@@ -3,6 +3,7 @@
 
 #include "native/gdi/font_face.h"
 #include "native/gdi/gdi_table.h"
+#include "native/gdi/pixel_access.h"
 #include "native/gdi/text_layout.h"
 
 namespace tavix::native {
@@ -23,15 +24,6 @@ FontFace* FaceOf(HFONT font) {
 FontFace* DcFace(DcObj& dc) {
   FontFace* f = FaceOf(dc.font);
   return f ? f : FaceOf(GetStockUiFont());
-}
-
-uint32_t Blend(uint32_t dst, uint32_t src, uint32_t a) {
-  uint32_t out = 0;
-  for (int shift = 0; shift <= 16; shift += 8) {
-    const uint32_t d = (dst >> shift) & 0xFF, s = (src >> shift) & 0xFF;
-    out |= ((s * a + d * (255 - a) + 127) / 255) << shift;
-  }
-  return out;
 }
 
 // Renders one text line at (x, baseline) within `clip` (target coordinates).
@@ -84,7 +76,7 @@ class LineRenderer {
       for (int32_t px = r.left; px < r.right; ++px) {
         const uint32_t a = cov[px];
         if (a == 255) row[px] = color_;
-        else if (a) row[px] = Blend(row[px], color_, a);
+        else if (a) row[px] = detail::BlendPixel(row[px], color_, a);
       }
     }
   }

@@ -6,6 +6,7 @@
 
 #include "native/gdi/gdi_table.h"
 #include "native/gdi/hatch.h"
+#include "native/gdi/pixel_access.h"
 
 namespace tavix::native {
 
@@ -13,22 +14,10 @@ using detail::BrushObj;
 using detail::DcObj;
 using detail::GdiTable;
 using detail::GetDc;
+using detail::ForEachPixel;
 using detail::PenObj;
 
 namespace {
-
-// Calls fn(pixel&, tx, ty) for each pixel of the logical rect the DC may touch.
-template <typename Fn>
-bool ForEachPixel(DcObj& dc, const Rect& logical, Fn&& fn) {
-  SurfacePtr s = dc.Target();
-  if (!s) return false;
-  Rect r = dc.ToTarget(logical).Intersect(dc.EffectiveClip());
-  for (int32_t y = r.top; y < r.bottom; ++y) {
-    uint32_t* row = s->Row(y);
-    for (int32_t x = r.left; x < r.right; ++x) fn(row[x], x, y);
-  }
-  return true;
-}
 
 // Hatch patterns are anchored to the DC's device origin so adjacent fills line up.
 void FillWithBrush(DcObj& dc, const Rect& rc, const BrushObj& b) {

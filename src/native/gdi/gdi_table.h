@@ -5,8 +5,10 @@
 #include <optional>
 #include <unordered_map>
 #include <variant>
+#include <vector>
 
 #include "tavix/native/gdi.h"
+#include "tavix/native/png.h"
 
 namespace tavix::native::detail {
 
@@ -35,6 +37,15 @@ struct FontObj {
   std::shared_ptr<FontFace> face;
 };
 
+struct ImageListObj {
+  int32_t cx = 0, cy = 0;
+  std::vector<RgbaImage> images;
+};
+
+struct IconObj {
+  RgbaImage image;
+};
+
 struct DcObj {
   SurfacePtr target;  // surface DCs; memory DCs draw on the selected bitmap
   bool memory = false;
@@ -61,7 +72,7 @@ struct DcObj {
   Rect EffectiveClip() const;
 };
 
-using GdiObject = std::variant<DcObj, BitmapObj, BrushObj, PenObj, RegionObj, FontObj>;
+using GdiObject = std::variant<DcObj, BitmapObj, BrushObj, PenObj, RegionObj, FontObj, ImageListObj, IconObj>;
 
 class GdiTable {
  public:
