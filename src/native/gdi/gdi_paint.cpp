@@ -23,7 +23,10 @@ namespace {
 void FillWithBrush(DcObj& dc, const Rect& rc, const BrushObj& b) {
   const uint32_t fg = ToPixel(b.color);
   if (b.hatch < 0) {
-    ForEachPixel(dc, rc, [fg](uint32_t& p, int32_t, int32_t) { p = fg; });
+    SurfacePtr s = dc.Target();
+    if (!s) return;
+    const Rect r = dc.ToTarget(rc).Intersect(dc.EffectiveClip());
+    for (int32_t y = r.top; y < r.bottom; ++y) std::fill(s->Row(y) + r.left, s->Row(y) + r.right, fg);
     return;
   }
   const uint32_t bg = ToPixel(dc.bkColor);
