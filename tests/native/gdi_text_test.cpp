@@ -111,6 +111,11 @@ TEST(GdiText, EllipsesStayInsideTheRect) {
   EXPECT_TRUE(path.starts_with("C:")) << path;
   EXPECT_LE(pr.Width(), c.Width("C:\\f...\\file.txt") + 1);
 
+  std::string words = "alpha beta gamma";
+  Rect wr{0, 0, c.Width("alpha beta ga"), 20};
+  DrawText(c.dc, words, wr, DT_SINGLELINE | DT_WORD_ELLIPSIS | DT_MODIFYSTRING | DT_CALCRECT);
+  EXPECT_EQ(words, "alpha beta...") << "cut at a word boundary";
+
   std::string fits = "short";
   Rect fr{0, 0, 300, 20};
   DrawText(c.dc, fits, fr, DT_SINGLELINE | DT_END_ELLIPSIS | DT_MODIFYSTRING);

@@ -168,7 +168,10 @@ std::string TextLayout::FitEnd(std::string_view text, int32_t width, bool wordsO
     if (wordsOnly) {
       while (cut > 0 && text[cut - 1] != ' ') cut = PrevChar(text, cut);
     }
-    std::string candidate = std::string(text.substr(0, cut)) + std::string(kEllipsis);
+    std::string_view kept = text.substr(0, cut);
+    if (wordsOnly)
+      while (!kept.empty() && kept.back() == ' ') kept.remove_suffix(1);
+    std::string candidate = std::string(kept) + std::string(kEllipsis);
     if (Measure(candidate) <= width) return candidate;
   }
   return std::string(kEllipsis);
