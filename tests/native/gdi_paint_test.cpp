@@ -190,3 +190,16 @@ TEST(GdiPaint, LinesExcludeTheLastPixel) {
   EXPECT_EQ(c.At(6, 6), kBlack);
   SelectObject(c.dc, GetSysColorBrush(COLOR_WINDOW));
 }
+
+TEST(GdiPaint, ViewportShiftsDrawingButNotTheClipRegion) {
+  auto s = std::make_shared<Surface>(20, 4, 0);
+  UniqueDC dc(CreateSurfaceDC(s, {2, 0}, {0, 0, 20, 4}));
+  UniqueGdiObject red(CreateSolidBrush(kRed));
+  HRGN rgn = CreateRectRgn(0, 0, 6, 4);  // device units: target x 2..8
+  SelectClipRgn(dc, rgn);
+  DeleteObject(rgn);
+  SetViewportOrg(dc, {-10, 0});
+  FillRect(dc, {10, 0, 30, 1}, red);  // logical 10 is device 0
+  for (int x = 0; x < 20; ++x) EXPECT_EQ(s->Pixel(x, 0) != 0, x >= 2 && x < 8) << x;
+  EXPECT_EQ(GetPixel(dc, 10, 0), kRed);
+}
