@@ -8,12 +8,10 @@ void CellMatrix::ResizeRows(int32_t rows)
 {
     if (rows == rows_)
         return;
+    // The vector grows geometrically underneath, so a block of rows costs an
+    // amortised copy instead of moving every cell once per block.
     const size_t size = static_cast<size_t>(rows) * static_cast<size_t>(columns_);
-    if (size > cells_.capacity()) {
-        // Exactly the requested block: the growth policy is the row block size, not the vector's.
-        cells_.reserve(size);
-        ++reallocations_;
-    }
+    ++reallocations_;
     cells_.resize(size);
     if (size < cells_.capacity() / 2)
         cells_.shrink_to_fit();

@@ -26,7 +26,7 @@ public:
     void RotateUp(int32_t row, int32_t last);
     void Reset(int32_t columns);
 
-    // Number of reallocations of the block, for tests and benchmarks of block growth.
+    // Number of row allocation changes, for tests and benchmarks of block growth.
     int64_t Reallocations() const { return reallocations_; }
 
 private:

@@ -1,0 +1,87 @@
+#include <tavix/grid.h>
+
+#include "core/grid_state.h"
+
+#include <benchmark/benchmark.h>
+
+#include <fstream>
+#include <random>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+// Resident set size in bytes, from /proc/self/statm.
+double ResidentBytes()
+{
+    std::ifstream statm("/proc/self/statm");
+    long size = 0;
+    long resident = 0;
+    statm >> size >> resident;
+    return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE));
+}
+
+void BM_Fill_AppendRows(benchmark::State& state)
+{
+    const int32_t rows = static_cast<int32_t>(state.range(0));
+    constexpr int32_t kCols = 10;
+    double bytesPerCell = 0;
+    int64_t reallocations = 0;
+    for (auto _ : state) {
+        const double before = ResidentBytes();
+        tavix::Tavix grid;
+        for (int32_t c = 0; c < kCols; ++c)
+            grid.AddCol();
+        for (int32_t r = 1; r <= rows; ++r) {
+            grid.AddRow();
+            for (int32_t c = 1; c <= kCols; ++c)
+                grid.SetCellValue(r, c, tavix::GridVariant(r + c));
+        }
+        bytesPerCell = (ResidentBytes() - before) / (static_cast<double>(rows) * kCols);
+        reallocations = grid.State().cells.Reallocations();
+        benchmark::DoNotOptimize(grid.RowCount());
+    }
+    state.counters["bytes_per_cell"] = bytesPerCell;
+    state.counters["reallocations"] = static_cast<double>(reallocations);
+    state.SetItemsProcessed(state.iterations() * rows * kCols);
+}
+BENCHMARK(BM_Fill_AppendRows)->Arg(1000000)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_Fill_RowIndex(benchmark::State& state)
+{
+    const int32_t rows = static_cast<int32_t>(state.range(0));
+    tavix::Tavix grid;
+    grid.AddCol();
+    std::mt19937 rng(1);
+    std::vector<std::string> keys;
+    keys.reserve(static_cast<size_t>(rows));
+    for (int32_t r = 0; r < rows; ++r) {
+        std::string key = "k" + std::to_string(rng()) + "_" + std::to_string(r);
+        grid.AddRow(key);
+        keys.push_back(std::move(key));
+    }
+    size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(grid.RowIndex(keys[i]));
+        i = (i + 7919) % keys.size();
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_Fill_RowIndex)->Arg(100000);
+
+void BM_Text_CellTextFormatted(benchmark::State& state)
+{
+    const int32_t rows = static_cast<int32_t>(state.range(0));
+    tavix::Tavix grid;
+    grid.AddCol().SetsFmtString("#,##0.00");
+    grid.SetRowCount(rows);
+    for (int32_t r = 1; r <= rows; ++r)
+        grid.SetCellValue(r, 1, tavix::GridVariant(r * 1.25));
+    for (auto _ : state)
+        for (int32_t r = 1; r <= rows; ++r)
+            benchmark::DoNotOptimize(grid.CellText(r, 1));
+    state.SetItemsProcessed(state.iterations() * rows);
+}
+BENCHMARK(BM_Text_CellTextFormatted)->Arg(1000000)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+}  // namespace
