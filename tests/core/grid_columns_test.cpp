@@ -204,3 +204,38 @@ TEST(GridCells, NewCellsCopyTheDefaultCell)
 
 }  // namespace
 }  // namespace tavix
+
+namespace tavix {
+namespace {
+
+struct ScrollCountingView : core::GridViewHooks {
+    int32_t draws { 0 };
+    int32_t scrollUpdates { 0 };
+    void Draw() override { ++draws; }
+    void UpdateScrollBars() override { ++scrollUpdates; }
+};
+
+TEST(GridRedraw, WhileOffRowChangesUpdateScrollBarsThemselves)
+{
+    StandaloneHost host;
+    testing::EventRecorder recorder;
+    host.SetEventSink(&recorder);
+    Tavix g(host);
+    ScrollCountingView view;
+    g.SetViewHooks(&view);
+    EXPECT_FALSE(g.Redraw());
+    g.AddCol();
+    for (int i = 0; i < 1000; ++i)
+        g.AddRow();
+    EXPECT_EQ(view.scrollUpdates, 1000);
+    g.SetRedraw(true);
+    g.AddRow();
+    g.RemoveRow(1);
+    EXPECT_EQ(view.scrollUpdates, 1000);
+    // Events go to the sink of the host the grid was given.
+    g.State().SetCurrentCell(2, 1, true);
+    EXPECT_EQ(recorder.Strings(), std::vector<std::string> { "CurCellChange(2,1)" });
+}
+
+}  // namespace
+}  // namespace tavix
