@@ -19,7 +19,7 @@ class GridViewHooks;
 }
 
 struct AddRowArgs {
-    std::string sKey;
+    std::string sKey {};
     GridVariant vRowBefore { GridVariant::Missing() };
     bool bVisible { true };
     int32_t lHeight { -1 };
@@ -29,8 +29,8 @@ struct AddRowArgs {
 };
 
 struct AddColArgs {
-    std::string sKey;
-    std::string sHeader;
+    std::string sKey {};
+    std::string sHeader {};
     ETextFormatFlags eHdrTextFlags { static_cast<ETextFormatFlags>(32800) };
     int16_t iIconIndex { -1 };
     int32_t lWidth { -1 };
