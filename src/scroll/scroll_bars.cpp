@@ -1,0 +1,186 @@
+#include "scroll_bars.h"
+
+#include <algorithm>
+
+namespace tavix::scroll {
+
+using namespace native;
+
+namespace {
+int WheelLines()
+{
+    UINT lines = 0;
+    SystemParametersInfo(SPI_GETWHEELSCROLLLINES, 0, &lines);
+    return lines < 1 ? 3 : static_cast<int>(lines);
+}
+size_t Index(int bar) { return bar == SB_VERT ? 1 : 0; }
+} // namespace
+
+ScrollBars::~ScrollBars() { Detach(); }
+
+void ScrollBars::Attach(HWND hwnd)
+{
+    Detach();
+    window_ = hwnd;
+    if (window_ == 0)
+        return;
+    Subclass(window_, SubclassKind::cScrollBars, this);
+    attached_ = true;
+}
+
+void ScrollBars::Detach()
+{
+    // A window destroyed first has already dropped its procedure chain.
+    if (attached_ && IsWindow(window_))
+        Unsubclass(window_, SubclassKind::cScrollBars);
+    attached_ = false;
+    window_ = 0;
+}
+
+void ScrollBars::SetOrientation(int32_t orientation)
+{
+    orientation_ = orientation;
+    if (orientation == 0 || orientation == 2)
+        ShowScrollBar(window_, SB_HORZ, true);
+    if (orientation == 1 || orientation == 2)
+        ShowScrollBar(window_, SB_VERT, true);
+}
+
+void ScrollBars::SetVisible(int bar, bool visible)
+{
+    visible_[Index(bar)] = visible;
+    ShowScrollBar(window_, bar, visible);
+}
+
+bool ScrollBars::Visible(int bar) const { return visible_[Index(bar)]; }
+
+void ScrollBars::SetStyle(int32_t style)
+{
+    if (!CanBeFlat())
+        return;
+    style_ = style;
+}
+
+void ScrollBars::SetSmallChange(int bar, int32_t value) { smallChange_[Index(bar)] = value; }
+int32_t ScrollBars::SmallChange(int bar) const { return smallChange_[Index(bar)]; }
+
+SCROLLINFO ScrollBars::Info(int bar, UINT mask) const
+{
+    SCROLLINFO si { .fMask = mask };
+    GetScrollInfo(window_, bar, &si);
+    return si;
+}
+
+int32_t ScrollBars::Minimum(int bar) const { return Info(bar, SIF_RANGE).nMin; }
+int32_t ScrollBars::Maximum(int bar) const { return Info(bar, SIF_RANGE).nMax; }
+int32_t ScrollBars::Page(int bar) const { return static_cast<int32_t>(Info(bar, SIF_PAGE).nPage); }
+int32_t ScrollBars::Position(int bar) const { return Info(bar, SIF_POS).nPos; }
+int32_t ScrollBars::TrackPosition(int bar) const { return Info(bar, SIF_TRACKPOS).nTrackPos; }
+
+void ScrollBars::SetMaximum(int bar, int32_t maximumPosition)
+{
+    SCROLLINFO si = Info(bar, SIF_RANGE | SIF_PAGE);
+    si.fMask = SIF_RANGE;
+    si.nMax = maximumPosition + static_cast<int32_t>(si.nPage);
+    SetScrollInfo(window_, bar, &si);
+}
+
+void ScrollBars::SetPage(int bar, int32_t page)
+{
+    SCROLLINFO si = Info(bar, SIF_RANGE | SIF_PAGE);
+    si.fMask = SIF_RANGE | SIF_PAGE;
+    si.nMax += page - static_cast<int32_t>(si.nPage);
+    si.nPage = static_cast<UINT>(page);
+    SetScrollInfo(window_, bar, &si);
+}
+
+void ScrollBars::SetPosition(int bar, int32_t value)
+{
+    if (value == Position(bar))
+        return;
+    SCROLLINFO si { .fMask = SIF_POS, .nPos = value };
+    SetScrollInfo(window_, bar, &si);
+    Report(bar);
+}
+
+void ScrollBars::Enable(int bar, bool enable)
+{
+    EnableScrollBar(window_, bar, enable ? ESB_ENABLE_BOTH : ESB_DISABLE_BOTH);
+}
+
+void ScrollBars::Report(int bar)
+{
+    const int32_t pos = Position(bar);
+    auto& last = lastValue_[Index(bar)];
+    if (pos == last)
+        return;
+    last = pos;
+    if (onChange)
+        onChange(bar, pos);
+}
+
+void ScrollBars::HandleRequest(int bar, int request, int multiplier)
+{
+    switch (request) {
+    case SB_LINEUP:
+        if (!Visible(bar))
+            return;
+        SetPosition(bar, std::max(Position(bar) - SmallChange(bar) * multiplier, Minimum(bar)));
+        break;
+    case SB_LINEDOWN:
+        if (!Visible(bar))
+            return;
+        SetPosition(bar, std::min(Position(bar) + SmallChange(bar) * multiplier, Maximum(bar)));
+        break;
+    case SB_PAGEUP:
+        SetPosition(bar, Position(bar) - Page(bar));
+        break;
+    case SB_PAGEDOWN:
+        SetPosition(bar, Position(bar) + Page(bar));
+        break;
+    case SB_THUMBTRACK: {
+        const int32_t track = TrackPosition(bar);
+        SetPosition(bar, track);
+        Report(bar);
+        if (onThumbTrack)
+            onThumbTrack(bar, track);
+        return;
+    }
+    case SB_TOP:
+        SetPosition(bar, Minimum(bar));
+        break;
+    case SB_BOTTOM:
+        SetPosition(bar, Maximum(bar));
+        break;
+    case SB_ENDSCROLL:
+        if (onEndScroll)
+            onEndScroll(bar);
+        return;
+    default:
+        return;
+    }
+    Report(bar);
+}
+
+void ScrollBars::SubclassProc(WNDPROC previous, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    switch (msg) {
+    case WM_HSCROLL:
+        HandleRequest(SB_HORZ, LOWORD(wParam), 1);
+        break;
+    case WM_VSCROLL:
+        HandleRequest(SB_VERT, LOWORD(wParam), 1);
+        break;
+    case WM_MOUSEWHEEL: {
+        const int bar = (wParam & MK_CONTROL) ? SB_HORZ : SB_VERT;
+        const int request = GET_WHEEL_DELTA_WPARAM(wParam) < 0 ? SB_LINEDOWN : SB_LINEUP;
+        HandleRequest(bar, request, WheelLines());
+        break;
+    }
+    default:
+        break;
+    }
+    result = CallWindowProc(previous, hwnd, msg, wParam, lParam);
+}
+
+} // namespace tavix::scroll
