@@ -109,6 +109,7 @@ TEST_F(ScrollBarsTest, LineStepsClampAndNeedAVisibleBar)
     bars.SetPosition(SB_VERT, 50);
     bars.SetVisible(SB_VERT, false);
     Send(WM_VSCROLL, SB_LINEUP);
+    EXPECT_EQ(bars.Position(SB_VERT), 50);
     Send(WM_VSCROLL, SB_LINEDOWN);
     EXPECT_EQ(bars.Position(SB_VERT), 50);
     EXPECT_EQ(g_passedOn, 5) << "handled or not, every message reaches the window";
@@ -136,6 +137,10 @@ TEST_F(ScrollBarsTest, SettingTheCurrentValueRaisesNothing)
     h.SetValue(30);
     h.SetValue(30);
     EXPECT_EQ(h.Value(), 30);
+    // Moved behind the wrapper's back (as a layout pass does): still nothing.
+    SCROLLINFO si { .fMask = SIF_POS, .nPos = 60 };
+    SetScrollInfo(hwnd, SB_HORZ, &si);
+    h.SetValue(60);
     EXPECT_EQ(log, (Log { "change 0 30" }));
 }
 
