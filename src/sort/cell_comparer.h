@@ -1,0 +1,42 @@
+// Compares two rows' cells under one sort criterion.
+#pragma once
+
+#include <unicode/coll.h>
+#include <unicode/unistr.h>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "sort_source.h"
+#include "tavix/shell_sort_object.h"
+
+namespace tavix {
+
+struct CellOrder {
+    bool ge;  // greater-or-equal in the criterion's order
+    bool eq;
+};
+
+class CellComparer {
+public:
+    CellComparer(const ShellSortObject& criteria, SortSource& source, int32_t rowCount);
+
+    // Rows are positions before the sort, so cached texts stay valid while rows move.
+    CellOrder CompareCells(int32_t rowA, int32_t rowB, int16_t criterion);
+    // Walks the criteria; a criterion that finds the cells unequal, or the last one, decides.
+    bool CompareRows(int32_t held, int32_t row);
+
+private:
+    const icu::UnicodeString& Text(int32_t row, int16_t criterion);
+    CellOrder CompareValues(int32_t rowA, int32_t rowB, int16_t column, bool descending);
+    CellOrder CompareTexts(int32_t rowA, int32_t rowB, int16_t criterion, bool noCase, bool descending);
+
+    const ShellSortObject& criteria_;
+    SortSource& source_;
+    // Display texts are costly and fixed during a sort: one per row and criterion.
+    std::vector<std::vector<std::optional<icu::UnicodeString>>> texts_;
+    std::unique_ptr<icu::Collator> collator_;
+};
+
+}  // namespace tavix

@@ -1,0 +1,31 @@
+// What the sort engine needs to know about the rows it orders; the grid implements it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "tavix/variant.h"
+
+namespace tavix {
+
+class SortSource {
+public:
+    virtual ~SortSource() = default;
+
+    // Rows are 1-based positions before the sort; columns are the criterion's column index.
+    virtual const GridVariant& Value(int32_t row, int16_t column) = 0;
+    virtual std::string DisplayText(int32_t row, int16_t column) = 0;
+    virtual int16_t Icon(int32_t row, int16_t column) = 0;
+    virtual int16_t ExtraIcon(int32_t row, int16_t column) = 0;
+    virtual uint32_t ForeColor(int32_t row, int16_t column) = 0;
+    virtual uint32_t BackColor(int32_t row, int16_t column) = 0;
+    virtual int16_t FontIndex(int32_t row, int16_t column) = 0;
+    virtual bool Selected(int32_t row, int16_t column) = 0;
+    virtual int16_t Indent(int32_t row, int16_t column) = 0;
+    virtual uint8_t Hatch(int32_t row, int16_t column) = 0;
+    virtual bool IsGroupRow(int32_t row) = 0;
+    // Raises the application's custom comparison; the handler sets isGreater.
+    virtual void CustomSort(GridVariant& v1, GridVariant& v2, bool& isGreater) = 0;
+};
+
+}  // namespace tavix
