@@ -38,14 +38,14 @@ TEST(GdiShowcase, WritesAnOverviewImage) {
                             {.name = "DejaVu Serif", .points = 14, .italic = true},
                             {.name = "DejaVu Sans Mono", .points = 10, .underline = true},
                             {.name = "MS Sans Serif", .points = 10, .strikeout = true}};
-  for (const auto& spec : fonts) {
-    UniqueGdiObject f(CreateFontFromSpec(spec));
+  for (const auto& fontSpec : fonts) {
+    UniqueGdiObject f(CreateFontFromSpec(fontSpec));
     DcStateSaver saver(dc);
     SelectObject(dc, f);
     Rect rc{8, y, 400, y + 40};
-    y += DrawText(dc, spec.name + " " + std::to_string(spec.points) + " pt  &Accelerated \xC3\xA9t\xC3\xA9", rc,
+    y += DrawText(dc, fontSpec.name + " " + std::to_string(fontSpec.points) + " pt  &Accelerated \xC3\xA9t\xC3\xA9", rc,
                   DT_SINGLELINE | DT_CALCRECT) + 4;
-    DrawText(dc, spec.name + " " + std::to_string(spec.points) + " pt  &Accelerated \xC3\xA9t\xC3\xA9", rc,
+    DrawText(dc, fontSpec.name + " " + std::to_string(fontSpec.points) + " pt  &Accelerated \xC3\xA9t\xC3\xA9", rc,
              DT_SINGLELINE);
   }
   Rect ell{420, 8, 620, 24};

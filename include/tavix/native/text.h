@@ -24,7 +24,7 @@ struct FontSpec {
 
 // Resolved through fontconfig; a name the machine lacks falls back to its
 // closest match (DejaVu Sans on a bare system). Sizes are at 96 dpi.
-HFONT CreateFontFromSpec(const FontSpec& spec);
+HFONT CreateFontFromSpec(const FontSpec& fontSpec);
 // The family the font actually resolved to.
 std::string GetFontFamily(HFONT font);
 // The font a DC uses before one is selected (DejaVu Sans 8.25 pt).

@@ -46,9 +46,9 @@ class LineRenderer {
       pen = (pen / layout_.TabWidth() + 1) * layout_.TabWidth();
       start = tab + 1;
     }
-    const auto& spec = f_.Spec();
-    if (spec.underline) HLine(x, x + line.width, baseline + f_.UnderlinePosition());
-    if (spec.strikeout) HLine(x, x + line.width, baseline - f_.Metrics().tmAscent / 3);
+    const auto& fontSpec = f_.Requested();
+    if (fontSpec.underline) HLine(x, x + line.width, baseline + f_.UnderlinePosition());
+    if (fontSpec.strikeout) HLine(x, x + line.width, baseline - f_.Metrics().tmAscent / 3);
   }
 
  private:
@@ -139,8 +139,8 @@ int DrawTextImpl(HDC hdc, std::string_view text, Rect& rc, UINT flags, std::stri
 
 }  // namespace
 
-HFONT CreateFontFromSpec(const FontSpec& spec) {
-  return GdiTable::Instance().Add(FontObj{FontFace::Open(spec)});
+HFONT CreateFontFromSpec(const FontSpec& fontSpec) {
+  return GdiTable::Instance().Add(FontObj{FontFace::Open(fontSpec)});
 }
 
 std::string GetFontFamily(HFONT font) {

@@ -31,11 +31,11 @@ struct Match {
 };
 
 // Fontconfig picks the closest installed face, which is how unknown names fall back.
-Match Resolve(const FontSpec& spec) {
+Match Resolve(const FontSpec& fontSpec) {
   FcPattern* pat = FcPatternCreate();
-  FcPatternAddString(pat, FC_FAMILY, reinterpret_cast<const FcChar8*>(spec.name.c_str()));
-  FcPatternAddInteger(pat, FC_WEIGHT, FcWeightFromOpenType(spec.weight > 0 ? spec.weight : FW_NORMAL));
-  FcPatternAddInteger(pat, FC_SLANT, spec.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+  FcPatternAddString(pat, FC_FAMILY, reinterpret_cast<const FcChar8*>(fontSpec.name.c_str()));
+  FcPatternAddInteger(pat, FC_WEIGHT, FcWeightFromOpenType(fontSpec.weight > 0 ? fontSpec.weight : FW_NORMAL));
+  FcPatternAddInteger(pat, FC_SLANT, fontSpec.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
   FcConfigSubstitute(nullptr, pat, FcMatchPattern);
   FcDefaultSubstitute(pat);
   FcResult result = FcResultNoMatch;
@@ -49,7 +49,7 @@ Match Resolve(const FontSpec& spec) {
     FcPatternGetInteger(found, FC_INDEX, 0, &m.index);
     FcPatternDestroy(found);
   }
-  if (m.file.empty()) throw std::runtime_error("no font available for " + spec.name);
+  if (m.file.empty()) throw std::runtime_error("no font available for " + fontSpec.name);
   return m;
 }
 
@@ -57,19 +57,19 @@ int32_t Ceil26(FT_Pos v) { return static_cast<int32_t>((v + 63) >> 6); }
 
 }  // namespace
 
-std::shared_ptr<FontFace> FontFace::Open(const FontSpec& spec) {
+std::shared_ptr<FontFace> FontFace::Open(const FontSpec& fontSpec) {
   using Key = std::tuple<std::string, double, int, bool, bool, bool>;
   static std::map<Key, std::weak_ptr<FontFace>> cache;
-  Key key{spec.name, spec.points, spec.weight, spec.italic, spec.underline, spec.strikeout};
+  Key key{fontSpec.name, fontSpec.points, fontSpec.weight, fontSpec.italic, fontSpec.underline, fontSpec.strikeout};
   if (auto existing = cache[key].lock()) return existing;
 
-  Match m = Resolve(spec);
+  Match m = Resolve(fontSpec);
   std::shared_ptr<FontFace> f(new FontFace());
-  f->spec_ = spec;
+  f->spec_ = fontSpec;
   f->family_ = m.family;
   if (FT_New_Face(Library(), m.file.c_str(), m.index, &f->face_) != 0)
     throw std::runtime_error("cannot open font " + m.file);
-  const int px = std::max(1, static_cast<int>(std::lround(spec.points * 96.0 / 72.0)));
+  const int px = std::max(1, static_cast<int>(std::lround(fontSpec.points * 96.0 / 72.0)));
   FT_Set_Pixel_Sizes(f->face_, 0, px);
   f->hbFont_ = hb_ft_font_create_referenced(f->face_);
   hb_ft_font_set_load_flags(f->hbFont_, FT_LOAD_TARGET_LIGHT);

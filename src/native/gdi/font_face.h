@@ -27,13 +27,13 @@ struct ShapedGlyph {
 
 class FontFace {
  public:
-  // Shared per distinct spec.
-  static std::shared_ptr<FontFace> Open(const FontSpec& spec);
+  // Shared per distinct fontSpec.
+  static std::shared_ptr<FontFace> Open(const FontSpec& fontSpec);
   ~FontFace();
   FontFace(const FontFace&) = delete;
   FontFace& operator=(const FontFace&) = delete;
 
-  const FontSpec& Spec() const { return spec_; }
+  const FontSpec& Requested() const { return spec_; }
   const std::string& Family() const { return family_; }
   const TEXTMETRIC& Metrics() const { return metrics_; }
   int32_t UnderlinePosition() const { return underlinePos_; }  // below the baseline
