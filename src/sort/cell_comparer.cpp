@@ -25,8 +25,10 @@ int SignColor(uint32_t a, uint32_t b) {
 }  // namespace
 
 CellComparer::CellComparer(const ShellSortObject& criteria, SortSource& source, int32_t rowCount)
-    : criteria_(criteria), source_(source) {
-    texts_.resize(static_cast<size_t>(criteria.ColCount()));
+    : source_(source) {
+    for (int16_t k = 1; k <= criteria.ColCount(); ++k)
+        criteria_.push_back({criteria.SortCol(k), criteria.SortOrder(k) == tvSortDesc, criteria.SortType(k)});
+    texts_.resize(criteria_.size());
     for (auto& column : texts_) column.resize(static_cast<size_t>(rowCount > 0 ? rowCount : 0) + 1);
     UErrorCode status = U_ZERO_ERROR;
     collator_.reset(icu::Collator::createInstance(icu::Locale::getDefault(), status));
@@ -37,7 +39,7 @@ CellComparer::CellComparer(const ShellSortObject& criteria, SortSource& source, 
 
 const icu::UnicodeString& CellComparer::Text(int32_t row, int16_t criterion) {
     auto& slot = texts_[static_cast<size_t>(criterion - 1)][static_cast<size_t>(row)];
-    if (!slot) slot = icu::UnicodeString::fromUTF8(source_.DisplayText(row, criteria_.SortCol(criterion)));
+    if (!slot) slot = icu::UnicodeString::fromUTF8(source_.DisplayText(row, criteria_[static_cast<size_t>(criterion - 1)].column));
     return *slot;
 }
 
@@ -67,10 +69,11 @@ CellOrder CellComparer::CompareTexts(int32_t rowA, int32_t rowB, int16_t criteri
 }
 
 CellOrder CellComparer::CompareCells(int32_t rowA, int32_t rowB, int16_t criterion) {
-    const int16_t c = criteria_.SortCol(criterion);
-    const bool desc = criteria_.SortOrder(criterion) == tvSortDesc;
+    const Criterion& k = criteria_.at(static_cast<size_t>(criterion - 1));
+    const int16_t c = k.column;
+    const bool desc = k.descending;
     SortSource& s = source_;
-    switch (criteria_.SortType(criterion)) {
+    switch (k.type) {
     case tvSortByValue: return CompareValues(rowA, rowB, c, desc);
     case tvSortByText: return CompareTexts(rowA, rowB, criterion, false, desc);
     case tvSortByTextNoCase: return CompareTexts(rowA, rowB, criterion, true, desc);
@@ -99,7 +102,7 @@ CellOrder CellComparer::CompareCells(int32_t rowA, int32_t rowB, int16_t criteri
 }
 
 bool CellComparer::CompareRows(int32_t held, int32_t row) {
-    const int16_t count = criteria_.ColCount();
+    const auto count = static_cast<int16_t>(criteria_.size());
     // Without criteria every row is already in place.
     if (count == 0) return true;
     for (int16_t k = 1;; ++k) {

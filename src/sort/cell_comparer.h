@@ -32,7 +32,13 @@ private:
     CellOrder CompareValues(int32_t rowA, int32_t rowB, int16_t column, bool descending);
     CellOrder CompareTexts(int32_t rowA, int32_t rowB, int16_t criterion, bool noCase, bool descending);
 
-    const ShellSortObject& criteria_;
+    struct Criterion {
+        int16_t column;
+        bool descending;
+        int32_t type;
+    };
+    // Snapshot taken at construction: the criteria cannot change the order mid-sort.
+    std::vector<Criterion> criteria_;
     SortSource& source_;
     // Display texts are costly and fixed during a sort: one per row and criterion.
     std::vector<std::vector<std::optional<icu::UnicodeString>>> texts_;

@@ -50,15 +50,4 @@ TEST(ShellSortObject, OutOfRangeIndexAndNegativeCountRaise514AndChangeNothing) {
     EXPECT_EQ(s.SortCol(2), 2);
 }
 
-TEST(ShellSortObject, ValuesAreStoredUnvalidated) {
-    ShellSortObject s;
-    s.SetColCount(1);
-    s.SetSortCol(1, -5);
-    s.SetSortOrder(1, 9);
-    s.SetSortType(1, 42);
-    EXPECT_EQ(s.SortCol(1), -5);
-    EXPECT_EQ(s.SortOrder(1), 9);
-    EXPECT_EQ(s.SortType(1), 42);
-}
-
 }  // namespace
