@@ -1,27 +1,12 @@
 // Ordered sort criteria of a grid: column, order and sort type per criterion.
 #pragma once
 
+#include <tavix/enums.h>
+
 #include <cstdint>
 #include <vector>
 
 namespace tavix {
-
-enum ESortOrders : int32_t { tvSortAsc = 0, tvSortDesc = 1 };
-
-enum ESortTypes : int32_t {
-    tvSortByValue = 0,
-    tvSortByText = 1,
-    tvSortByTextNoCase = 2,
-    tvSortByIcon = 3,
-    tvSortByExtraIcon = 4,
-    tvSortByForeColor = 5,
-    tvSortByBackColor = 6,
-    tvSortByFontIndex = 7,
-    tvSortBySelected = 8,
-    tvSortByIndentation = 9,
-    tvSortByHatch = 10,
-    tvSortByCustomer = 11,
-};
 
 class ShellSortObject {
 public:
