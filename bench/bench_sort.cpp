@@ -26,7 +26,7 @@ public:
     explicit LongColumn(const std::vector<int32_t>& values) {
         for (int32_t v : values) cells_.emplace_back(v);
     }
-    const tavix::GridVariant& Value(int32_t row, int16_t) override { return cells_[row - 1]; }
+    tavix::GridVariant& Value(int32_t row, int16_t) override { return cells_[row - 1]; }
     std::string DisplayText(int32_t row, int16_t) override { return cells_[row - 1].ToString(); }
     int16_t Icon(int32_t, int16_t) override { return 0; }
     int16_t ExtraIcon(int32_t, int16_t) override { return 0; }

@@ -90,9 +90,9 @@ CellOrder CellComparer::CompareCells(int32_t rowA, int32_t rowB, int16_t criteri
         return FromSign((d > 0) - (d < 0), desc);
     }
     case tvSortByCustomer: {
-        // The handler gets copies: a sort must not rewrite the cells it orders.
-        GridVariant v1 = s.Value(desc ? rowB : rowA, c);
-        GridVariant v2 = s.Value(desc ? rowA : rowB, c);
+        // The handler sees the stored values themselves, as the event passes them by reference.
+        GridVariant& v1 = s.Value(desc ? rowB : rowA, c);
+        GridVariant& v2 = s.Value(desc ? rowA : rowB, c);
         bool isGreater = false;
         s.CustomSort(v1, v2, isGreater);
         return {isGreater, false};

@@ -13,7 +13,8 @@ public:
     virtual ~SortSource() = default;
 
     // Rows are 1-based positions before the sort; columns are the criterion's column index.
-    virtual const GridVariant& Value(int32_t row, int16_t column) = 0;
+    // The stored value: CustomSort hands it to the application by reference.
+    virtual GridVariant& Value(int32_t row, int16_t column) = 0;
     virtual std::string DisplayText(int32_t row, int16_t column) = 0;
     virtual int16_t Icon(int32_t row, int16_t column) = 0;
     virtual int16_t ExtraIcon(int32_t row, int16_t column) = 0;

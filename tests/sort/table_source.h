@@ -36,7 +36,8 @@ public:
     std::map<std::pair<int32_t, int16_t>, int> textCalls;
 
     const TestCell& At(int32_t r, int16_t c) const { return rows.at(r - 1).cells.at(c - 1); }
-    const GridVariant& Value(int32_t r, int16_t c) override { return At(r, c).value; }
+    TestCell& At(int32_t r, int16_t c) { return rows.at(r - 1).cells.at(c - 1); }
+    GridVariant& Value(int32_t r, int16_t c) override { return At(r, c).value; }
     std::string DisplayText(int32_t r, int16_t c) override {
         ++textCalls[{r, c}];
         return At(r, c).text;

@@ -108,6 +108,20 @@ TEST_F(CompareCellsTest, CustomSwapsArgumentsWhenDescendingAndNeverEqual) {
     EXPECT_EQ(src.customCalls[0].v1, std::to_string(5.0));
 }
 
+TEST(CustomSortArguments, AreTheStoredValuesByReference) {
+    struct Rewriting : TableSource {
+        void CustomSort(GridVariant& v1, GridVariant&, bool&) override { v1 = GridVariant(int32_t{42}); }
+    } src;
+    src.rows = {{{TestCell{GridVariant(int32_t{1})}}}, {{TestCell{GridVariant(int32_t{2})}}}};
+    ShellSortObject crit;
+    crit.SetColCount(1);
+    crit.SetSortType(1, tvSortByCustomer);
+    crit.SetSortOrder(1, tvSortDesc);  // descending hands row 2's value over as v1
+    CellComparer(crit, src, 2).CompareCells(1, 2, 1);
+    EXPECT_EQ(src.At(2, 1).value.ToLong(), 42);
+    EXPECT_EQ(src.At(1, 1).value.ToLong(), 1);
+}
+
 TEST_F(CompareCellsTest, UnknownTypeIsNeverGreater) {
     ExpectOrder(Compare(V(int32_t{5}), V(int32_t{1}), 12), false, false);
     ExpectOrder(Compare(V(int32_t{5}), V(int32_t{1}), -1), false, false);
