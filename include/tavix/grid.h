@@ -2,6 +2,7 @@
 #pragma once
 
 #include <tavix/cell_object.h>
+#include <tavix/combos.h>
 #include <tavix/enums.h>
 #include <tavix/font.h>
 #include <tavix/host.h>
@@ -148,6 +149,10 @@ public:
     int16_t CellRightIndent(const GridVariant& vRow, const GridVariant& vCol) const;
     void SetCellRightIndent(const GridVariant& vRow, const GridVariant& vCol, int16_t iIndent);
     ECellTypes CellType(const GridVariant& vRow, const GridVariant& vCol) const;
+    // Binds a combo cell to a list; other cell types ignore it.
+    std::string CellCtrlKey(const GridVariant& vRow, const GridVariant& vCol) const;
+    void SetCellCtrlKey(const GridVariant& vRow, const GridVariant& vCol, const std::string& sKey);
+    CombosObject& Combos();
     void SetCellType(const GridVariant& vRow, const GridVariant& vCol, ECellTypes eType);
     int32_t CellTypeFlags(const GridVariant& vRow, const GridVariant& vCol) const;
     void SetCellTypeFlags(const GridVariant& vRow, const GridVariant& vCol, int32_t eFlags);

@@ -2,6 +2,8 @@
 
 #include "grid_state.h"
 
+#include <tuple>
+
 namespace tavix {
 
 CellObject::CellObject(core::GridState& grid)
@@ -18,13 +20,14 @@ void CellObject::SetsFmtString(const std::string& fmt)
 void CellObject::SetsCtrlKey(const std::string& key)
 {
     ctrlKey_ = key;
-    // The grid defines no drop-down lists yet, so no key names one.
-    listIndex_ = 0;
+    listIndex_ = static_cast<int16_t>(grid_->FindComboListByKey(key));
 }
 
 void CellObject::SetvValue(const GridVariant& value)
 {
     value_ = value;
+    if (listIndex_ != 0)
+        std::tie(matchedItem_, matchedIcon_) = grid_->FindComboItem(value_, listIndex_);
 }
 
 void CellObject::SeteType(int32_t type)

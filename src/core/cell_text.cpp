@@ -2,6 +2,7 @@
 
 #include "format_pool.h"
 
+#include <tavix/combos.h>
 #include <tavix/dispatch.h>
 #include <tavix/enums.h>
 #include <tavix/format.h>
@@ -12,8 +13,7 @@ namespace tavix::core {
 
 std::string CellTextOf(const CellData& cell, const FormatPool& formats)
 {
-    // Combo texts come from the drop-down lists, which the core does not define;
-    // check and custom-drawn cells show no text.
+    // Combo texts need the lists; check and custom-drawn cells show no text.
     if ((cell.Flags & CellData::kTypeMask) != tvCellText)
         return {};
     try {
@@ -28,6 +28,16 @@ std::string CellTextOf(const CellData& cell, const FormatPool& formats)
     } catch (const std::exception&) {
         return {};
     }
+}
+
+std::string CellTextOf(const CellData& cell, const FormatPool& formats, CombosObject& combos)
+{
+    if ((cell.Flags & CellData::kTypeMask) != tvCellCombo)
+        return CellTextOf(cell, formats);
+    const ComboObject* list = combos.AtSlot(cell.CtrlKeyIndex);
+    if (!list || cell.ComboItemIndex < 0 || cell.ComboItemIndex >= list->ListCount())
+        return {};
+    return list->ItemText(cell.ComboItemIndex);
 }
 
 int32_t CheckStateOf(const GridVariant& value, bool threeState)

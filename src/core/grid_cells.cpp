@@ -29,7 +29,39 @@ void ChangeCell(core::GridState& s, const GridVariant& vRow, const GridVariant& 
     s.view->Draw();
 }
 
+void MatchComboItem(core::GridState& s, core::CellData& c)
+{
+    if ((c.Flags & core::CellData::kTypeMask) != tvCellCombo)
+        return;
+    const auto [item, icon] = s.FindComboItem(c.Value, c.CtrlKeyIndex);
+    c.ComboItemIndex = item;
+    c.Icon = icon;
+}
+
 }  // namespace
+
+std::string Tavix::CellCtrlKey(const GridVariant& vRow, const GridVariant& vCol) const
+{
+    const CellRef at = Resolve(*state_, vRow, vCol);
+    return state_->combos.KeyOfSlot(state_->cells.At(at.row, at.col).CtrlKeyIndex);
+}
+
+void Tavix::SetCellCtrlKey(const GridVariant& vRow, const GridVariant& vCol, const std::string& sKey)
+{
+    auto& s = *state_;
+    const CellRef at = Resolve(s, vRow, vCol);
+    core::CellData& c = s.cells.At(at.row, at.col);
+    if ((c.Flags & core::CellData::kTypeMask) != tvCellCombo)
+        return;
+    // Binding a list is not a visible change until the value is edited.
+    c.CtrlKeyIndex = static_cast<int16_t>(s.FindComboListByKey(sKey));
+    MatchComboItem(s, c);
+}
+
+CombosObject& Tavix::Combos()
+{
+    return state_->combos;
+}
 
 GridVariant Tavix::CellValue(const GridVariant& vRow, const GridVariant& vCol) const
 {
@@ -39,7 +71,11 @@ GridVariant Tavix::CellValue(const GridVariant& vRow, const GridVariant& vCol) c
 
 void Tavix::SetCellValue(const GridVariant& vRow, const GridVariant& vCol, const GridVariant& value)
 {
-    ChangeCell(*state_, vRow, vCol, [&](core::CellData& c) { c.Value = value; });
+    auto& s = *state_;
+    ChangeCell(s, vRow, vCol, [&](core::CellData& c) {
+        c.Value = value;
+        MatchComboItem(s, c);
+    });
 }
 
 int32_t Tavix::CellTextFlags(const GridVariant& vRow, const GridVariant& vCol) const
@@ -130,7 +166,7 @@ namespace tavix {
 std::string Tavix::CellText(const GridVariant& vRow, const GridVariant& vCol) const
 {
     const CellRef at = Resolve(*state_, vRow, vCol);
-    return core::CellTextOf(state_->cells.At(at.row, at.col), state_->formats);
+    return core::CellTextOf(state_->cells.At(at.row, at.col), state_->formats, state_->combos);
 }
 
 int16_t Tavix::CellRightIndent(const GridVariant& vRow, const GridVariant& vCol) const
@@ -154,6 +190,7 @@ void Tavix::SetCellType(const GridVariant& vRow, const GridVariant& vCol, ECellT
 {
     ChangeCell(*state_, vRow, vCol, [&](core::CellData& c) {
         c.Flags = static_cast<uint8_t>((c.Flags & 0xF8) | (eType & 0xFF) | core::CellData::kNeedsRepaint);
+        MatchComboItem(*state_, c);
     });
 }
 

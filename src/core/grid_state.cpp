@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include <exception>
+
 namespace tavix::core {
 namespace {
 
@@ -25,7 +27,8 @@ int32_t NumberOrZero(const GridVariant& v)
 }  // namespace
 
 GridState::GridState(Host& host)
-    : font(host.AmbientFont().Clone())
+    : combos([this] { return font; })
+    , font(host.AmbientFont().Clone())
     , view(&noView_)
     , host(&host)
 {
@@ -139,6 +142,27 @@ void GridState::InitCell(int32_t row, int32_t colIndex)
     cell.CtrlKeyIndex = d.ListIndex();
     cell.Hatch = static_cast<uint8_t>(d.eHatch);
     cell.ComboItemIndex = d.eType() == 1 ? d.MatchedItem() : -1;
+}
+
+std::pair<int16_t, int16_t> GridState::FindComboItem(const GridVariant& value, int32_t slot)
+{
+    const ComboObject* list = combos.AtSlot(slot);
+    if (!list || value.IsNull())
+        return { -1, -1 };
+    for (int32_t i = 0; i < list->ListCount(); ++i) {
+        const GridVariant item = list->ItemValue(i);
+        if (item.IsEmpty() || item.IsNull() || item.IsObject() != value.IsObject())
+            continue;
+        bool same = false;
+        try {
+            same = item.IsObject() ? item.AsObject() == value.AsObject() : VariantEquals(item, value);
+        } catch (const std::exception&) {
+            // Values that do not compare never match.
+        }
+        if (same)
+            return { static_cast<int16_t>(i), static_cast<int16_t>(list->ItemIcon(i)) };
+    }
+    return { -1, -1 };
 }
 
 void GridState::MarkCellChanged(int32_t row, int32_t colIndex)

@@ -8,12 +8,14 @@
 #include "row_key_index.h"
 #include "row_table.h"
 
+#include <tavix/combos.h>
 #include <tavix/host.h>
 #include <tavix/variant.h>
 
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace tavix::core {
 
@@ -29,6 +31,7 @@ public:
     RowKeyIndex rowKeys;
     FontPool fonts;
     FormatPool formats;
+    CombosObject combos;
 
     int32_t rowCount { 0 };
     int32_t curRow { 0 };
@@ -74,6 +77,9 @@ public:
     void EnsureRowCapacity(int32_t n);
     void SetAllocation(int32_t allocation);
     void InitCell(int32_t row, int32_t colIndex);
+    // (item number, item icon) of the first item of list `slot` matching value; (-1, -1) when none.
+    std::pair<int16_t, int16_t> FindComboItem(const GridVariant& value, int32_t slot);
+    int32_t FindComboListByKey(const std::string& key) const { return combos.SlotOfKey(key); }
     void MarkCellChanged(int32_t row, int32_t colIndex);
     void MarkRowChanged(int32_t row);
     // Recomputes parity when alternate row colours are in use, else marks it stale.
