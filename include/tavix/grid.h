@@ -98,6 +98,9 @@ public:
     void SetMemMngAllocatedRows(int32_t lRows);
 
     // Columns
+    // Column index from which row text is drawn under the normal cells; 0 = from the first column.
+    int32_t RowTextStartCol() const;
+    void SetRowTextStartCol(int32_t lCol);
     CellObject& AddCol(const std::string& sKey = {}, const std::string& sHeader = {},
         ETextFormatFlags eHdrTextFlags = static_cast<ETextFormatFlags>(32800), int16_t iIconIndex = -1,
         int32_t lWidth = -1, bool bVisible = true, const GridVariant& vColBefore = GridVariant::Missing(),

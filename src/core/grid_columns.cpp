@@ -367,4 +367,14 @@ CellObject& Tavix::ColDefaultCell(const GridVariant& vCol)
     return *state_->columns.At(state_->ColPosition(vCol)).DefaultCell;
 }
 
+int32_t Tavix::RowTextStartCol() const { return state_->rowTextStartCol; }
+
+void Tavix::SetRowTextStartCol(int32_t lCol)
+{
+    auto& s = *state_;
+    s.CheckColIndex(lCol);
+    s.rowTextStartCol = lCol;
+    s.LayoutChanged();
+}
+
 }  // namespace tavix

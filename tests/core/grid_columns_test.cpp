@@ -106,10 +106,15 @@ TEST(GridColumns, RowTextColumnRules)
     EXPECT_EQ(g.State().rowTextCol, 3);
     g.SetColVisible("t", false);
     EXPECT_TRUE(g.ColVisible("t"));
+    EXPECT_EQ(ErrorOf([&] { g.SetRowTextStartCol(0); }), 513);
+    EXPECT_EQ(ErrorOf([&] { g.SetRowTextStartCol(4); }), 513);
+    g.SetRowTextStartCol(2);
     g.RemoveCol("a");
     EXPECT_EQ(g.State().rowTextCol, 2);
+    EXPECT_EQ(g.RowTextStartCol(), 2);
     g.RemoveCol("t");
     EXPECT_EQ(g.State().rowTextCol, 0);
+    EXPECT_EQ(g.RowTextStartCol(), 0);  // removing the row-text column resets where row text starts
     g.AddCol();  // appending is allowed again
     EXPECT_EQ(g.ColCount(), 2);
 }
