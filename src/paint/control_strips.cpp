@@ -3,6 +3,8 @@
 #include "paint/cell_controls.h"
 #include "tavix/native/frame.h"
 
+#include <span>
+
 namespace tavix {
 namespace {
 
@@ -35,6 +37,17 @@ constexpr ThemedSlot kThemedCheck[] = {{0, 1}, {1, 5}, {2, 9}, {6, 2}, {7, 6}, {
 // Combo drop-down button: normal, pressed, hot.
 constexpr ThemedSlot kThemedCombo[] = {{0, 1}, {1, 3}, {4, 2}};
 
+// What differs between the two strips: the theme part and the classic frame-control states.
+struct StripKind {
+  const char* className;
+  int32_t part;
+  std::span<const ThemedSlot> themed;
+  UINT frameType;
+  std::span<const UINT> classic;
+};
+constexpr StripKind kCheckStrip{"Button", 3, kThemedCheck, DFC_BUTTON, kClassicCheck};
+constexpr StripKind kComboStrip{"ComboBox", 1, kThemedCombo, DFC_SCROLL, kClassicCombo};
+
 Rect SlotRect(int32_t slot, int32_t size) { return {kControlSize * slot, 0, kControlSize * slot + size, size}; }
 
 bool ValidSize(int32_t size) { return size >= 1 && size <= kControlSize; }
@@ -57,26 +70,16 @@ void ControlStrips::DrawThemedSlot(HDC dc, int32_t slot, int32_t state, int32_t 
   theme_.DrawBackground();
 }
 
-void ControlStrips::FillCheckBoxes(Strip& strip, int32_t size) {
+void ControlStrips::Fill(Strip& strip, int32_t size, bool checkBoxes) {
+  const StripKind& kind = checkBoxes ? kCheckStrip : kComboStrip;
   if (themed_) {
-    theme_.SetClassName("Button");
-    theme_.SetPart(3);
-    for (const ThemedSlot& s : kThemedCheck) DrawThemedSlot(strip.dc, s.slot, s.state, size);
+    theme_.SetClassName(kind.className);
+    theme_.SetPart(kind.part);
+    for (const ThemedSlot& s : kind.themed) DrawThemedSlot(strip.dc, s.slot, s.state, size);
     return;
   }
-  for (int32_t slot = 0; slot < 6; ++slot)
-    DrawFrameControl(strip.dc, SlotRect(slot, size), DFC_BUTTON, kClassicCheck[slot]);
-}
-
-void ControlStrips::FillComboButtons(Strip& strip, int32_t size) {
-  if (themed_) {
-    theme_.SetClassName("ComboBox");
-    theme_.SetPart(1);
-    for (const ThemedSlot& s : kThemedCombo) DrawThemedSlot(strip.dc, s.slot, s.state, size);
-    return;
-  }
-  for (int32_t slot = 0; slot < 4; ++slot)
-    DrawFrameControl(strip.dc, SlotRect(slot, size), DFC_SCROLL, kClassicCombo[slot]);
+  for (size_t slot = 0; slot < kind.classic.size(); ++slot)
+    DrawFrameControl(strip.dc, SlotRect(static_cast<int32_t>(slot), size), kind.frameType, kind.classic[slot]);
 }
 
 void ControlStrips::DrawCheckBox(HDC hdc, const Rect& box, int state, bool flat, bool hot) {
@@ -85,7 +88,7 @@ void ControlStrips::DrawCheckBox(HDC hdc, const Rect& box, int state, bool flat,
   Strip& strip = checkBoxes_[size - 1];
   if (!strip.Created()) {
     Create(strip, hdc, kCheckSlots);
-    FillCheckBoxes(strip, size);
+    Fill(strip, size, true);
   }
   const int slot = CheckBoxSlot(state, flat, hot, themed_);
   BitBlt(hdc, box.left, box.top, size, size, strip.dc, kControlSize * slot, 0, SRCCOPY);
@@ -97,7 +100,7 @@ void ControlStrips::DrawComboButton(HDC hdc, const Rect& button, bool pressed, b
   Strip& strip = comboButtons_[size - 1];
   if (!strip.Created()) {
     Create(strip, hdc, kComboSlots);
-    FillComboButtons(strip, size);
+    Fill(strip, size, false);
   }
   const int slot = ComboButtonSlot(pressed, flat, hot, themed_);
   BitBlt(hdc, button.left, button.top, size, size, strip.dc, kControlSize * slot, 0, SRCCOPY);

@@ -39,8 +39,7 @@ class ControlStrips {
   using Cache = std::array<Strip, kMaxSize>;
 
   static void Create(Strip& strip, native::HDC target, int32_t slots);
-  void FillCheckBoxes(Strip& strip, int32_t size);
-  void FillComboButtons(Strip& strip, int32_t size);
+  void Fill(Strip& strip, int32_t size, bool checkBoxes);
   void DrawThemedSlot(native::HDC dc, int32_t slot, int32_t state, int32_t size);
 
   UxTheme& theme_;
