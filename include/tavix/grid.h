@@ -176,6 +176,21 @@ public:
     void CellDefaultFont(const GridVariant& vRow, const GridVariant& vCol);
     GridVariant InitValue(ECellTypes eCellType) const;
 
+    // Window (the grid in a window of its own)
+    // Creates the grid's child window in hwndParent (0: a top-level window) and paints it.
+    int32_t Create(int32_t hwndParent, int32_t x, int32_t y, int32_t width, int32_t height);
+    int32_t hwnd() const;
+
+    // Layout and scrolling
+
+    // Painting and appearance
+
+    // Virtual mode
+
+    // Current cell, selection and keyboard
+
+    // Sorting
+
     // For the subsystems built on the core, and for tests of the hooks.
     core::GridState& State() { return *state_; }
     const core::GridState& State() const { return *state_; }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "appearance.h"
 #include "cell_matrix.h"
 #include "column_table.h"
 #include "font_pool.h"
@@ -7,12 +8,14 @@
 #include "grid_view_hooks.h"
 #include "row_key_index.h"
 #include "row_table.h"
+#include "view_geometry.h"
 
 #include <tavix/combos.h>
 #include <tavix/host.h>
 #include <tavix/variant.h>
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -50,6 +53,9 @@ public:
     uint32_t backColorOddRows { 0xFFFFFFFFu };
     uint32_t backColorEvenRows { 0xFFFFFFFFu };
 
+    ViewGeometry geo;
+    Appearance look;
+
     // The control's Font; cells with FontIndex 0 use it.
     FontRef font;
     // The cell whose font object CellFont handed out last, and that object.
@@ -60,6 +66,8 @@ public:
 
     // Never null; a view subsystem replaces the default no-op hooks.
     GridViewHooks* view;
+    // The view of a grid created in a window.
+    std::unique_ptr<GridViewHooks> ownedView;
     Host* host;
 
     int32_t ColCount() const { return columns.Count(); }

@@ -2,6 +2,10 @@
 
 #include <cstdint>
 
+namespace tavix::scroll {
+class ScrollBars;
+}
+
 namespace tavix::core {
 
 // The calls the table operations make into the view subsystems (layout,
@@ -31,6 +35,14 @@ public:
     virtual void HeaderRedrawItem(int32_t /*position*/) {}
     virtual void HeaderRepaint() {}
     virtual void HeaderAutoHeight(int32_t /*reasonFlag*/) {}
+
+    // The grid window and its parts; none exist before the grid is created in a window.
+    virtual int32_t Window() const { return 0; }
+    virtual scroll::ScrollBars* Bars() { return nullptr; }
+    virtual int32_t HeaderHeight() const { return 0; }
+    virtual bool HasFocus() const { return false; }
+    // Scrolls so that the cell is in view (the current cell after a move or a sort).
+    virtual void ScrollCellIntoView(int32_t /*row*/, int32_t /*col*/) {}
 };
 
 }  // namespace tavix::core
