@@ -8,6 +8,8 @@
 #include "grid_view_hooks.h"
 #include "row_key_index.h"
 #include "row_table.h"
+#include "selection_state.h"
+#include "sort_state.h"
 #include "view_geometry.h"
 
 #include <tavix/combos.h>
@@ -55,6 +57,8 @@ public:
 
     ViewGeometry geo;
     Appearance look;
+    SelectionState selection;
+    SortState sort;
 
     // The control's Font; cells with FontIndex 0 use it.
     FontRef font;

@@ -21,6 +21,8 @@ enum class RangeState : int32_t { Valid = 0, Recompute = 1, ScrolledUp = 2, Scro
 // Geometry of the cell area, the virtual-mode flags and the painting marks.
 // Plain data: the layout, painting and scrolling code keep it up to date.
 struct ViewGeometry {
+    // The grid window; 0 while the grid has none.
+    int32_t hwnd { 0 };
     int32_t viewWidth { 0 };
     int32_t viewHeight { 0 };
     int32_t contentWidth { 0 };
