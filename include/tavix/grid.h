@@ -6,6 +6,8 @@
 #include <tavix/enums.h>
 #include <tavix/font.h>
 #include <tavix/host.h>
+#include <tavix/shell_sort_object.h>
+#include <tavix/scroll_bar_object.h>
 #include <tavix/variant.h>
 
 #include <cstdint>
@@ -182,14 +184,64 @@ public:
     int32_t hwnd() const;
 
     // Layout and scrolling
+    // Rows and column indices of the cells in view; x in client, y in content less ScrollY.
+    void GetStartEndCell(int32_t& lStartRow, int32_t& lStartCol, int32_t& lStartX, int32_t& lStartY,
+        int32_t& lEndRow, int32_t& lEndCol, int32_t& lEndX, int32_t& lEndY);
+    void CellFromPoint(int32_t xPixels, int32_t yPixels, int32_t& lRow, int32_t& lCol);
+    void CellBoundary(const GridVariant& vRow, const GridVariant& vCol, int32_t& lLeft, int32_t& lTop,
+        int32_t& lWidth, int32_t& lHeight);
+    void CellTextBoundary(const GridVariant& vRow, const GridVariant& vCol, int32_t& lLeft, int32_t& lTop,
+        int32_t& lWidth, int32_t& lHeight);
+    void EnsureVisibleCol(const GridVariant& vCol, EEnsureVisibleColMode eMode = tvEnsVisColAuto, int32_t lGap = 8);
+    void EnsureVisibleRow(const GridVariant& vRow, EEnsureVisibleRowMode eMode = tvEnsVisRowAuto, int32_t lGap = 8);
+    void EnsureVisibleCell(const GridVariant& vRow, const GridVariant& vCol);
+    ScrollBarObject& HScrollBar();
+    ScrollBarObject& VScrollBar();
+    EScrollBarStyles ScrollBarStyle() const;
+    void SetScrollBarStyle(EScrollBarStyles eStyle);
 
     // Painting and appearance
 
     // Virtual mode
 
     // Current cell, selection and keyboard
+    void SetCurRow(int32_t lRow);
+    void SetCurCol(int32_t lCol);
+    void SetCurCell(const GridVariant& vRow, const GridVariant& vCol);
+    void SetCellSelected(const GridVariant& vRow, const GridVariant& vCol, bool bSelected);
+    bool MultiSelect() const;
+    void SetMultiSelect(bool bMultiSelect);
+    bool RowMode() const;
+    void SetRowMode(bool bRowMode);
+    void ClearSelection();
+    EKeyPressBehaviour KeyPressBehaviour() const;
+    void SetKeyPressBehaviour(EKeyPressBehaviour eBehaviour);
+    int32_t KeySearchCol() const;
+    void SetKeySearchCol(int32_t lCol);
+    bool KeySearchFromCurRow() const;
+    void SetKeySearchFromCurRow(bool bFromCurRow);
+    bool KeySearchLoop() const;
+    void SetKeySearchLoop(bool bLoop);
+    int32_t FindSearchMatchRow(const GridVariant& vSearchCol, const std::string& sSearchString,
+        int32_t lStartRow = -1, bool bVisibleRowsOnly = true, bool bLoop = false) const;
 
     // Sorting
+    ShellSortObject& SortObject();
+    // Missing: sorts again by the current criteria (nothing when there are none);
+    // a column: sorts ascending by that column's ColSortType.
+    void Sort(const GridVariant& vCols = GridVariant::Missing());
+    // Sorts ascending by each column in turn, each by its ColSortType.
+    void Sort(const std::vector<GridVariant>& vCols);
+    // What a header click does: iShift 0 sorts by the column alone (toggling its order on a
+    // repeat), any other shift state adds it to the sort or toggles its order there.
+    void DoDefaultSort(const GridVariant& vCol, int16_t iShift = 0,
+        ESortOrders eSortOrder = static_cast<ESortOrders>(-1));
+    ESortTypes ColSortType(const GridVariant& vCol) const;
+    void SetColSortType(const GridVariant& vCol, ESortTypes eSortType);
+    ESortOrders ColSortOrder(const GridVariant& vCol) const;
+    void SetColSortOrder(const GridVariant& vCol, ESortOrders eSortOrder);
+    int32_t ColSortKey(const GridVariant& vCol) const;
+    void SetColSortKey(const GridVariant& vCol, int32_t lSortKey);
 
     // For the subsystems built on the core, and for tests of the hooks.
     core::GridState& State() { return *state_; }

@@ -72,6 +72,11 @@ public:
     GridViewHooks* view;
     // The view of a grid created in a window.
     std::unique_ptr<GridViewHooks> ownedView;
+    void AdoptView(std::unique_ptr<GridViewHooks> v)
+    {
+        ownedView = std::move(v);
+        view = ownedView ? ownedView.get() : &noView_;
+    }
     Host* host;
 
     int32_t ColCount() const { return columns.Count(); }

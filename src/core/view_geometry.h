@@ -31,6 +31,10 @@ struct ViewGeometry {
     int32_t scrollY { 0 };
     int32_t hScrollHeight { 0 };
     int32_t vScrollWidth { 0 };
+    int32_t scrollBarStyle { 0 };
+    // Size of the icons of the grid's image list; 0 without one.
+    int32_t iconWidth { 0 };
+    int32_t iconHeight { 0 };
     VisibleRange range {};
     RangeState rangeState { RangeState::Recompute };
 
