@@ -203,6 +203,9 @@ public:
     // Painting and appearance
 
     // Virtual mode
+    // Rows are requested from the application (RequestRow, RequestRowData) as they come into view.
+    bool Virtual() const;
+    void SetVirtual(bool bVirtual);
 
     // Current cell, selection and keyboard
     void SetCurRow(int32_t lRow);
@@ -249,8 +252,6 @@ public:
     void SetViewHooks(core::GridViewHooks* hooks);
 
 private:
-    void InsertRow(int32_t before, const AddRowArgs& args, int32_t height, int32_t keyPosition);
-    void AppendRow(const AddRowArgs& args, int32_t height, int32_t keyPosition);
     void ApplyColWidth(int32_t position, int32_t width);
     void RefreshHeaderItem(int32_t position);
     void HeaderContentsChanged();

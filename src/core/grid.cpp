@@ -63,11 +63,19 @@ void Tavix::Clear(bool bRemoveCols)
         s.ResetColumns();
         s.view->HeaderDeleteAllItems();
     }
+    // A virtual grid paints (and so requests rows) from the first row again, so
+    // the current cell must already be gone when Draw runs.
+    const bool isVirtual = s.geo.isVirtual;
+    if (isVirtual) {
+        s.SetCurrentCell(0, 0, true);
+        s.geo.moreRows = true;
+    }
     s.view->MarkLayoutStale();
     s.view->ResetScrollPositions(bRemoveCols);
     s.view->Draw();
     s.view->HeaderRepaint();
-    s.SetCurrentCell(0, 0, true);
+    if (!isVirtual)
+        s.SetCurrentCell(0, 0, true);
 }
 
 }  // namespace tavix
