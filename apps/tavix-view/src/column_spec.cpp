@@ -1,0 +1,86 @@
+#include "column_spec.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace tavix::view {
+
+namespace {
+
+bool Has(const std::string& upper, const char* word) { return upper.find(word) != std::string::npos; }
+
+constexpr int32_t kRightAligned = tvTextRight | tvTextVCenter | tvTextSingleLine | tvTextEndEllipsis;
+
+}  // namespace
+
+ColumnKind KindOf(const std::string& declaredType, SqliteStatement::Storage firstValue)
+{
+    std::string t = declaredType;
+    std::transform(t.begin(), t.end(), t.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    if (t.empty()) {
+        switch (firstValue) {
+        case SqliteStatement::Storage::Integer: return ColumnKind::Integer;
+        case SqliteStatement::Storage::Real: return ColumnKind::Real;
+        default: return ColumnKind::Text;
+        }
+    }
+    // Checked before INT so that "BOOLEAN" and "DATETIME" are not read as numbers.
+    if (Has(t, "BOOL"))
+        return ColumnKind::Boolean;
+    if (Has(t, "DATE") || Has(t, "TIME"))
+        return ColumnKind::Date;
+    if (Has(t, "CURRENCY") || Has(t, "MONEY") || Has(t, "DECIMAL") || Has(t, "NUMERIC"))
+        return ColumnKind::Currency;
+    if (Has(t, "INT"))
+        return ColumnKind::Integer;
+    if (Has(t, "REAL") || Has(t, "FLOA") || Has(t, "DOUB"))
+        return ColumnKind::Real;
+    return ColumnKind::Text;
+}
+
+ColumnSpec SpecFor(const std::string& name, ColumnKind kind)
+{
+    ColumnSpec spec { .name = name, .kind = kind };
+    switch (kind) {
+    case ColumnKind::Integer:
+        spec.width = 80;
+        spec.textFlags = kRightAligned;
+        break;
+    case ColumnKind::Real:
+        spec.width = 100;
+        spec.textFlags = kRightAligned;
+        break;
+    case ColumnKind::Currency:
+        spec.width = 110;
+        spec.format = "#,##0.00";
+        spec.textFlags = kRightAligned;
+        break;
+    case ColumnKind::Date:
+        spec.width = 100;
+        spec.format = "yyyy-mm-dd";
+        break;
+    case ColumnKind::Boolean:
+        spec.width = 60;
+        spec.cellType = tvCellCheck;
+        spec.textFlags = tvTextCenter | tvTextVCenter | tvTextSingleLine;
+        break;
+    case ColumnKind::Text:
+        spec.width = 160;
+        break;
+    }
+    // A header wider than the values would otherwise be cut off.
+    spec.width = std::max<int32_t>(spec.width, static_cast<int32_t>(name.size()) * 8 + 16);
+    return spec;
+}
+
+std::vector<ColumnSpec> PlanColumns(const SqliteStatement& stmt, bool hasRow)
+{
+    std::vector<ColumnSpec> specs;
+    for (int c = 0; c < stmt.ColumnCount(); ++c) {
+        auto first = hasRow ? stmt.ColumnStorage(c) : SqliteStatement::Storage::Null;
+        specs.push_back(SpecFor(stmt.ColumnName(c), KindOf(stmt.DeclaredType(c), first)));
+    }
+    return specs;
+}
+
+}  // namespace tavix::view

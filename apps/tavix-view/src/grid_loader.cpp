@@ -1,0 +1,92 @@
+#include "grid_loader.h"
+
+#include "cell_value_reader.h"
+
+#include <tavix/grid.h>
+
+namespace tavix::view {
+
+namespace {
+
+std::string WithoutTrailingSemicolons(std::string sql)
+{
+    while (!sql.empty() && (sql.back() == ';' || std::isspace(static_cast<unsigned char>(sql.back()))))
+        sql.pop_back();
+    return sql;
+}
+
+}  // namespace
+
+GridLoader::GridLoader(Tavix& grid, SqliteDatabase& db)
+    : grid_(grid)
+    , db_(db)
+{
+}
+
+std::string GridLoader::TableQuery(const std::string& table)
+{
+    std::string quoted = "\"";
+    for (char c : table) {
+        quoted += c;
+        if (c == '"')
+            quoted += '"';
+    }
+    return "SELECT * FROM " + quoted + "\"";
+}
+
+void GridLoader::BuildColumns(Tavix& grid, const std::vector<ColumnSpec>& specs)
+{
+    for (const auto& spec : specs) {
+        CellObject& cell = grid.AddCol(AddColArgs { .sKey = spec.name, .sHeader = spec.name, .lWidth = spec.width });
+        cell.eTextFlags = spec.textFlags;
+        if (!spec.format.empty())
+            cell.SetsFmtString(spec.format);
+        if (spec.cellType == tvCellCombo) {
+            ComboObject& list = grid.Combos().Add(spec.name);
+            for (size_t i = 0; i < spec.comboItems.size(); ++i)
+                list.AddItem(spec.comboItems[i], GridVariant(spec.comboItems[i]), static_cast<int32_t>(i));
+            cell.SetsCtrlKey(spec.name);
+        }
+        cell.SeteType(spec.cellType);
+    }
+}
+
+bool GridLoader::HasMoreRowsThan(const std::string& sql, int32_t count)
+{
+    // Stepping over `count` rows inside SQLite costs far less than handing them out.
+    auto probe = db_.Prepare("SELECT 1 FROM (" + sql + ") LIMIT 1 OFFSET " + std::to_string(count));
+    return probe.Step();
+}
+
+void GridLoader::Load(const std::string& sql, bool forceVirtual, const Decorator& decorate)
+{
+    const std::string query = WithoutTrailingSemicolons(sql);
+    SqliteStatement stmt = db_.Prepare(query);
+    const bool hasRow = stmt.Step();
+    specs_ = PlanColumns(stmt, hasRow);
+    if (decorate)
+        decorate(specs_);
+
+    source_.reset();
+    grid_.SetRedraw(false);
+    grid_.Clear(true);
+    BuildColumns(grid_, specs_);
+    if (forceVirtual || HasMoreRowsThan(query, kVirtualThreshold)) {
+        source_ = std::make_unique<VirtualRowSource>(grid_, std::move(stmt), specs_, hasRow);
+        grid_.SetVirtual(true);
+    } else {
+        LoadAll(stmt, hasRow);
+    }
+    grid_.SetRedraw(true);
+}
+
+void GridLoader::LoadAll(SqliteStatement& stmt, bool hasRow)
+{
+    for (int32_t row = 1; hasRow; ++row, hasRow = stmt.Step()) {
+        grid_.AddRow();
+        for (size_t c = 0; c < specs_.size(); ++c)
+            grid_.SetCellValue(row, static_cast<int32_t>(c + 1), ReadCell(stmt, static_cast<int>(c), specs_[c].kind));
+    }
+}
+
+}  // namespace tavix::view

@@ -1,0 +1,50 @@
+// A prepared statement stepped row by row; finalized when the object goes away.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+struct sqlite3_stmt;
+
+namespace tavix::view {
+
+class SqliteStatement {
+public:
+    // SQLite's storage classes of a value in the current row.
+    enum class Storage { Integer = 1, Real = 2, Text = 3, Blob = 4, Null = 5 };
+
+    explicit SqliteStatement(sqlite3_stmt* stmt);
+
+    // Advances to the next row; false once the result is exhausted. Throws SqliteError.
+    bool Step();
+    void Reset();
+    int64_t RowsStepped() const { return rowsStepped_; }
+
+    void Bind(int index, int64_t value);
+    void Bind(int index, double value);
+    void Bind(int index, const std::string& value);
+    void BindNull(int index);
+
+    int ColumnCount() const;
+    std::string ColumnName(int col) const;
+    // The declared type of a table column ("INTEGER", "DATE" ...); empty for expressions.
+    std::string DeclaredType(int col) const;
+
+    Storage ColumnStorage(int col) const;
+    int64_t Int64(int col) const;
+    double Double(int col) const;
+    std::string Text(int col) const;
+
+private:
+    struct Finalizer {
+        void operator()(sqlite3_stmt* stmt) const;
+    };
+    void Check(int rc) const;
+
+    std::unique_ptr<sqlite3_stmt, Finalizer> stmt_;
+    int64_t rowsStepped_ { 0 };
+};
+
+}  // namespace tavix::view
