@@ -6,6 +6,7 @@
 #include <tavix/enums.h>
 #include <tavix/font.h>
 #include <tavix/host.h>
+#include <tavix/native/surface.h>
 #include <tavix/shell_sort_object.h>
 #include <tavix/scroll_bar_object.h>
 #include <tavix/variant.h>
@@ -201,6 +202,63 @@ public:
     void SetScrollBarStyle(EScrollBarStyles eStyle);
 
     // Painting and appearance
+    uint32_t BackColor() const;
+    void SetBackColor(uint32_t oColor);
+    uint32_t ForeColor() const;
+    void SetForeColor(uint32_t oColor);
+    // -1 turns the band colour off.
+    uint32_t BackColorOddRows() const;
+    void SetBackColorOddRows(uint32_t oColor);
+    uint32_t BackColorEvenRows() const;
+    void SetBackColorEvenRows(uint32_t oColor);
+    uint32_t HighlightBackColor() const;
+    void SetHighlightBackColor(uint32_t oColor);
+    uint32_t HighlightForeColor() const;
+    void SetHighlightForeColor(uint32_t oColor);
+    uint32_t HighlightBackColorNoFocus() const;
+    void SetHighlightBackColorNoFocus(uint32_t oColor);
+    uint32_t HighlightForeColorNoFocus() const;
+    void SetHighlightForeColorNoFocus(uint32_t oColor);
+    bool HighlightSelCells() const;
+    void SetHighlightSelCells(bool bValue);
+    bool HighlightSelIcons() const;
+    void SetHighlightSelIcons(bool bValue);
+    EGridLines GridLines() const;
+    void SetGridLines(EGridLines eMode);
+    EGridLinesExtendModes GridLinesExtend() const;
+    void SetGridLinesExtend(EGridLinesExtendModes eMode);
+    uint32_t GridLineColor() const;
+    void SetGridLineColor(uint32_t oColor);
+    bool FocusRect() const;
+    void SetFocusRect(bool bValue);
+    uint32_t FocusRectColor1() const;
+    void SetFocusRectColor1(uint32_t oColor);
+    uint32_t FocusRectColor2() const;
+    void SetFocusRectColor2(uint32_t oColor);
+    bool OpaqueTextInHatchedCells() const;
+    void SetOpaqueTextInHatchedCells(bool bValue);
+    bool ShowControlsInAllCells() const;
+    void SetShowControlsInAllCells(bool bValue);
+    bool DisableIcons() const;
+    void SetDisableIcons(bool bValue);
+    bool DrawRowText() const;
+    void SetDrawRowText(bool bValue);
+    bool Enabled() const;
+    void SetEnabled(bool bValue);
+    // Tiled behind the rows; null or a picture 0 wide turns it off.
+    native::SurfacePtr BackgroundPicture() const;
+    void SetBackgroundPicture(native::SurfacePtr picture);
+    // An image list object (its ListImages(1).Draw and hImageList are used) or a Long handle; 0 keeps the list.
+    void SetImageList(const GridVariant& vImageList);
+    EAppearanceConstants Appearance() const;
+    void SetAppearance(EAppearanceConstants eAppearance);
+    EBorderStyles BorderStyle() const;
+    void SetBorderStyle(EBorderStyles eStyle);
+    bool UseXPStyles() const;
+    void SetUseXPStyles(bool bValue);
+    bool Supports(ESupportFeatures eSupFeat) const;
+    // Repaints one cell now.
+    void DrawCell(const GridVariant& vRow, const GridVariant& vCol);
 
     // Virtual mode
     // Rows are requested from the application (RequestRow, RequestRowData) as they come into view.

@@ -1,0 +1,36 @@
+// The grid's cells as the sort engine sees them, read in place before any row moves.
+#pragma once
+
+#include "sort_source.h"
+
+namespace tavix::core {
+class GridState;
+struct CellData;
+}
+
+namespace tavix {
+
+class GridSortSource : public SortSource {
+public:
+    explicit GridSortSource(core::GridState& state) : state_(state) {}
+
+    GridVariant& Value(int32_t row, int16_t column) override;
+    std::string DisplayText(int32_t row, int16_t column) override;
+    int16_t Icon(int32_t row, int16_t column) override;
+    int16_t ExtraIcon(int32_t row, int16_t column) override;
+    uint32_t ForeColor(int32_t row, int16_t column) override;
+    uint32_t BackColor(int32_t row, int16_t column) override;
+    int16_t FontIndex(int32_t row, int16_t column) override;
+    bool Selected(int32_t row, int16_t column) override;
+    int16_t Indent(int32_t row, int16_t column) override;
+    uint8_t Hatch(int32_t row, int16_t column) override;
+    bool IsGroupRow(int32_t row) override;
+    void CustomSort(GridVariant& v1, GridVariant& v2, bool& isGreater) override;
+
+private:
+    core::CellData& Cell(int32_t row, int16_t column);
+
+    core::GridState& state_;
+};
+
+}  // namespace tavix
