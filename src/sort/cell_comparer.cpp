@@ -25,11 +25,10 @@ int SignColor(uint32_t a, uint32_t b) {
 }  // namespace
 
 CellComparer::CellComparer(const ShellSortObject& criteria, SortSource& source, int32_t rowCount)
-    : source_(source) {
+    : source_(source), rowCount_(rowCount > 0 ? rowCount : 0) {
     for (int16_t k = 1; k <= criteria.ColCount(); ++k)
         criteria_.push_back({criteria.SortCol(k), criteria.SortOrder(k) == tvSortDesc, criteria.SortType(k)});
     texts_.resize(criteria_.size());
-    for (auto& column : texts_) column.resize(static_cast<size_t>(rowCount > 0 ? rowCount : 0) + 1);
     UErrorCode status = U_ZERO_ERROR;
     collator_.reset(icu::Collator::createInstance(icu::Locale::getDefault(), status));
     // Secondary strength ignores case but keeps accents apart, as the user's locale orders words.
@@ -38,7 +37,9 @@ CellComparer::CellComparer(const ShellSortObject& criteria, SortSource& source, 
 }
 
 const icu::UnicodeString& CellComparer::Text(int32_t row, int16_t criterion) {
-    auto& slot = texts_[static_cast<size_t>(criterion - 1)][static_cast<size_t>(row)];
+    auto& column = texts_[static_cast<size_t>(criterion - 1)];
+    if (column.empty()) column.resize(static_cast<size_t>(rowCount_) + 1);
+    auto& slot = column[static_cast<size_t>(row)];
     if (!slot) slot = icu::UnicodeString::fromUTF8(source_.DisplayText(row, criteria_[static_cast<size_t>(criterion - 1)].column));
     return *slot;
 }

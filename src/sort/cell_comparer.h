@@ -40,7 +40,8 @@ private:
     // Snapshot taken at construction: the criteria cannot change the order mid-sort.
     std::vector<Criterion> criteria_;
     SortSource& source_;
-    // Display texts are costly and fixed during a sort: one per row and criterion.
+    int32_t rowCount_;
+    // Display texts are costly and fixed during a sort: one per row and criterion, made on first use.
     std::vector<std::vector<std::optional<icu::UnicodeString>>> texts_;
     std::unique_ptr<icu::Collator> collator_;
 };

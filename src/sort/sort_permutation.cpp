@@ -1,13 +1,13 @@
 #include "sort_permutation.h"
 
-#include "cell_comparer.h"
+#include "sort_keys.h"
 
 namespace tavix {
 
 namespace {
 
 // order[p] is the row at position p (1-based, order[0] unused).
-void SortRange(std::vector<int32_t>& order, CellComparer& cmp, int32_t lo, int32_t hi) {
+void SortRange(std::vector<int32_t>& order, SortKeys& cmp, int32_t lo, int32_t hi) {
     const int32_t n = hi - lo + 1;
     if (n < 2) return;
     if (n == 2) {
@@ -41,7 +41,7 @@ std::vector<int32_t> SortPermutation(const ShellSortObject& criteria, SortSource
     std::vector<int32_t> order(static_cast<size_t>(rowCount > 0 ? rowCount : 0) + 1);
     for (int32_t p = 0; p <= rowCount; ++p) order[p] = p;
     if (criteria.ColCount() > 0 && !(groupMode && rowCount <= 2)) {
-        CellComparer cmp(criteria, source, rowCount);
+        SortKeys cmp(criteria, source, rowCount);
         try {
             if (!groupMode) {
                 SortRange(order, cmp, 1, rowCount);

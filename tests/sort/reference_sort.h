@@ -17,19 +17,25 @@ public:
             table_.push_back({static_cast<int32_t>(i + 1), source.rows[i]});
     }
 
+    bool failed = false;
+
     // Returns the original row numbers in their final order.
     std::vector<int32_t> Run(bool groupMode) {
         const auto count = static_cast<int32_t>(table_.size());
         if (criteria_.ColCount() > 0 && !(groupMode && count <= 2)) {
-            if (!groupMode) {
-                Range(1, count);
-            } else {
-                int32_t start = 1;
-                for (int32_t r = 1; r <= count + 1; ++r) {
-                    if (r <= count && !table_[r - 1].second.group) continue;
-                    Range(start, r - 1);
-                    start = r + 1;
+            try {
+                if (!groupMode) {
+                    Range(1, count);
+                } else {
+                    int32_t start = 1;
+                    for (int32_t r = 1; r <= count + 1; ++r) {
+                        if (r <= count && !table_[r - 1].second.group) continue;
+                        Range(start, r - 1);
+                        start = r + 1;
+                    }
                 }
+            } catch (const TavixError&) {
+                failed = true;  // a failed comparison ends the sort where it stands
             }
         }
         std::vector<int32_t> ids;
@@ -59,9 +65,14 @@ private:
             for (int32_t i = lo + h; i <= hi; ++i) {
                 Row held = table_[i - 1];
                 int32_t j = i - h;
-                while (j >= lo && !Compare(held, j)) {
-                    table_[j + h - 1] = table_[j - 1];
-                    j -= h;
+                try {
+                    while (j >= lo && !Compare(held, j)) {
+                        table_[j + h - 1] = table_[j - 1];
+                        j -= h;
+                    }
+                } catch (...) {
+                    table_[j + h - 1] = held;
+                    throw;
                 }
                 table_[j + h - 1] = held;
             }

@@ -4,9 +4,11 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "../../src/sort/sort_source.h"
+#include "tavix/error.h"
 
 namespace tavix::test {
 
@@ -35,8 +37,13 @@ public:
     std::vector<CustomCall> customCalls;
     std::map<std::pair<int32_t, int16_t>, int> textCalls;
 
-    const TestCell& At(int32_t r, int16_t c) const { return rows.at(r - 1).cells.at(c - 1); }
-    TestCell& At(int32_t r, int16_t c) { return rows.at(r - 1).cells.at(c - 1); }
+    // A column that does not exist fails the comparison, as in the grid.
+    const TestCell& At(int32_t r, int16_t c) const {
+        const auto& cells = rows.at(r - 1).cells;
+        if (c < 1 || c > static_cast<int16_t>(cells.size())) throw TavixError::Runtime(9);
+        return cells[c - 1];
+    }
+    TestCell& At(int32_t r, int16_t c) { return const_cast<TestCell&>(std::as_const(*this).At(r, c)); }
     GridVariant& Value(int32_t r, int16_t c) override { return At(r, c).value; }
     std::string DisplayText(int32_t r, int16_t c) override {
         ++textCalls[{r, c}];

@@ -1,0 +1,145 @@
+#include "sort_keys.h"
+
+#include <unicode/locid.h>
+
+#include <exception>
+
+namespace tavix {
+
+namespace {
+
+bool IsCurrency(const GridVariant& v) { return v.VarType() == VtCurrency; }
+
+bool IsPlainNumber(const GridVariant& v) {
+    switch (v.VarType()) {
+    case VtInteger: case VtLong: case VtSingle: case VtDouble: case VtDate:
+    case VtBoolean: case VtDecimal: case VtByte: return true;
+    default: return false;
+    }
+}
+
+std::unique_ptr<icu::Collator> MakeCollator() {
+    UErrorCode status = U_ZERO_ERROR;
+    std::unique_ptr<icu::Collator> collator(icu::Collator::createInstance(icu::Locale::getDefault(), status));
+    if (U_FAILURE(status) || !collator) return nullptr;
+    // The same strength CellComparer compares with.
+    collator->setStrength(icu::Collator::SECONDARY);
+    return collator;
+}
+
+}  // namespace
+
+SortKeys::SortKeys(const ShellSortObject& criteria, SortSource& source, int32_t rowCount) {
+    criteria_.resize(static_cast<size_t>(criteria.ColCount()));
+    for (int16_t k = 1; k <= criteria.ColCount(); ++k) {
+        Criterion& c = criteria_[static_cast<size_t>(k - 1)];
+        c.number = k;
+        c.descending = criteria.SortOrder(k) == tvSortDesc;
+        const int16_t column = criteria.SortCol(k);
+        const int32_t type = criteria.SortType(k);
+        try {
+            if (type == tvSortByValue) ExtractValues(c, source, column, rowCount);
+            else if (type == tvSortByText || type == tvSortByTextNoCase)
+                ExtractTexts(c, source, column, type == tvSortByTextNoCase, rowCount);
+            else ExtractProperty(c, source, column, type, rowCount);
+        } catch (const std::exception&) {
+            // The literal comparison raises it again when the sort first reaches this criterion.
+            c = Criterion{Kind::Generic, c.descending, k};
+        }
+        if (c.kind == Kind::Generic && !fallback_) fallback_.emplace(criteria, source, rowCount);
+    }
+}
+
+void SortKeys::ExtractValues(Criterion& c, SortSource& source, int16_t column, int32_t rowCount) {
+    bool numbers = false, currencies = false, strings = false, empties = false;
+    for (int32_t r = 1; r <= rowCount; ++r) {
+        const GridVariant& v = source.Value(r, column);
+        if (v.IsNull()) continue;
+        if (v.IsEmpty()) empties = true;
+        else if (v.IsString()) strings = true;
+        else if (IsCurrency(v)) currencies = true;
+        else if (IsPlainNumber(v)) numbers = true;
+        else return;  // objects and errors: the comparison raises
+    }
+    // Empty is 0 against a number and "" against a string, and 0 < "": no single key holds it.
+    if ((empties && strings && (numbers || currencies)) || (currencies && (numbers || empties || strings))) return;
+    const auto size = static_cast<size_t>(rowCount) + 1;
+    c.classes.assign(size, kNull);
+    if (currencies) c.currencies.resize(size);
+    else if (numbers || (empties && !strings)) c.numbers.resize(size);
+    if (strings) c.texts = std::make_unique<TextKeys>(rowCount);
+    for (int32_t r = 1; r <= rowCount; ++r) {
+        const GridVariant& v = source.Value(r, column);
+        const auto i = static_cast<size_t>(r);
+        const bool asText = v.IsString() || (v.IsEmpty() && strings);
+        if (!v.IsNull()) c.classes[i] = asText ? kString : kNumber;
+        if (c.texts) {
+            const icu::UnicodeString text = asText ? icu::UnicodeString::fromUTF8(v.IsString() ? v.AsString() : "")
+                                                   : icu::UnicodeString();
+            c.texts->Add({reinterpret_cast<const char16_t*>(text.getBuffer()), static_cast<size_t>(text.length())});
+        }
+        if (v.IsNull() || asText) continue;
+        if (currencies) c.currencies[i] = v.AsCurrencyScaled();
+        else c.numbers[i] = v.ToDouble();
+    }
+    c.kind = strings ? Kind::Mixed : (currencies ? Kind::Currency : Kind::Number);
+}
+
+void SortKeys::ExtractTexts(Criterion& c, SortSource& source, int16_t column, bool noCase, int32_t rowCount) {
+    if (noCase && !collator_) collator_ = MakeCollator();
+    if (noCase && !collator_) return;
+    if (noCase) c.collated = std::make_unique<CollationKeys>(rowCount);
+    else c.texts = std::make_unique<TextKeys>(rowCount);
+    std::vector<uint8_t> key;
+    for (int32_t r = 1; r <= rowCount; ++r) {
+        const icu::UnicodeString text = icu::UnicodeString::fromUTF8(source.DisplayText(r, column));
+        if (!noCase) {
+            c.texts->Add({reinterpret_cast<const char16_t*>(text.getBuffer()), static_cast<size_t>(text.length())});
+            continue;
+        }
+        int32_t length = collator_->getSortKey(text, key.data(), static_cast<int32_t>(key.size()));
+        if (length > static_cast<int32_t>(key.size())) {
+            key.resize(static_cast<size_t>(length) * 2);
+            length = collator_->getSortKey(text, key.data(), static_cast<int32_t>(key.size()));
+        }
+        // The terminating zero is left out: keys hold no other zero byte, so order is unchanged.
+        c.collated->Add({reinterpret_cast<const char8_t*>(key.data()), static_cast<size_t>(length > 0 ? length - 1 : 0)});
+    }
+    c.kind = noCase ? Kind::Collated : Kind::Text;
+}
+
+void SortKeys::ExtractProperty(Criterion& c, SortSource& source, int16_t column, int32_t type, int32_t rowCount) {
+    auto fill = [&](Kind kind, auto get) {
+        c.ints.resize(static_cast<size_t>(rowCount) + 1);
+        for (int32_t r = 1; r <= rowCount; ++r) c.ints[static_cast<size_t>(r)] = static_cast<int32_t>(get(r));
+        c.kind = kind;
+    };
+    switch (type) {
+    case tvSortByIcon: return fill(Kind::Int16, [&](int32_t r) { return source.Icon(r, column); });
+    case tvSortByExtraIcon: return fill(Kind::Int16, [&](int32_t r) { return source.ExtraIcon(r, column); });
+    case tvSortByFontIndex: return fill(Kind::Int16, [&](int32_t r) { return source.FontIndex(r, column); });
+    case tvSortByIndentation: return fill(Kind::Int16, [&](int32_t r) { return source.Indent(r, column); });
+    case tvSortByForeColor: return fill(Kind::Color, [&](int32_t r) { return source.ForeColor(r, column); });
+    case tvSortByBackColor: return fill(Kind::Color, [&](int32_t r) { return source.BackColor(r, column); });
+    case tvSortBySelected: return fill(Kind::Byte, [&](int32_t r) { return source.Selected(r, column); });
+    case tvSortByHatch: return fill(Kind::Byte, [&](int32_t r) { return source.Hatch(r, column); });
+    default: return;  // custom order and unknown types
+    }
+}
+
+CellOrder SortKeys::CompareNulls(const Criterion& c, size_t a, size_t b) {
+    const bool nullA = c.classes[a] == kNull, nullB = c.classes[b] == kNull;
+    if (nullA && nullB) return {true, true};
+    return {nullA ? c.descending : !c.descending, false};
+}
+
+CellOrder SortKeys::CompareMixed(const Criterion& c, size_t a, size_t b) {
+    const uint8_t ca = c.classes[a], cb = c.classes[b];
+    if (ca == kNull || cb == kNull) return CompareNulls(c, a, b);
+    if (ca != cb) return FromSign(ca < cb ? -1 : 1, c.descending);
+    if (ca == kString) return FromSign(c.texts->Compare(static_cast<int32_t>(a), static_cast<int32_t>(b)), c.descending);
+    const double d = c.numbers[a] - c.numbers[b];
+    return FromSign((d > 0) - (d < 0), c.descending);
+}
+
+}  // namespace tavix

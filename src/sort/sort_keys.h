@@ -1,0 +1,98 @@
+// The compared quantity of every criterion taken from each row once before the sort, in
+// arrays the comparisons read directly. Compares exactly as CellComparer does; a criterion
+// whose cells hold no plain keys (objects, error values, custom order, a missing column)
+// is left to CellComparer, which then also raises what the comparison raises.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "cell_comparer.h"
+#include "text_keys.h"
+
+namespace tavix {
+
+class SortKeys {
+public:
+    SortKeys(const ShellSortObject& criteria, SortSource& source, int32_t rowCount);
+
+    // Rows are positions before the sort. True when held goes at or after row.
+    bool CompareRows(int32_t held, int32_t row) {
+        const auto count = criteria_.size();
+        if (count == 0) return true;  // without criteria every row is already in place
+        for (size_t k = 0;; ++k) {
+            const CellOrder r = Compare(criteria_[k], held, row);
+            if (k + 1 == count || !r.eq) return r.ge;
+        }
+    }
+
+private:
+    enum class Kind : uint8_t { Number, Currency, Mixed, Text, Collated, Int16, Color, Byte, Generic };
+    // Value classes in their order: Null first, then numbers, then strings.
+    enum ValueClass : uint8_t { kNull, kNumber, kString };
+
+    struct Criterion {
+        Kind kind { Kind::Generic };
+        bool descending { false };
+        int16_t number { 0 };  // 1-based, for CellComparer
+        std::vector<uint8_t> classes;
+        std::vector<double> numbers;
+        std::vector<int64_t> currencies;
+        std::vector<int32_t> ints;  // 16-bit fields, colours and bytes widened
+        std::unique_ptr<TextKeys> texts;
+        std::unique_ptr<CollationKeys> collated;
+    };
+
+    static CellOrder FromSign(int sign, bool descending) {
+        if (sign == 0) return {true, true};
+        return {descending ? sign < 0 : sign > 0, false};
+    }
+
+    CellOrder Compare(const Criterion& c, int32_t a, int32_t b) {
+        const auto ia = static_cast<size_t>(a), ib = static_cast<size_t>(b);
+        switch (c.kind) {
+        case Kind::Number: {
+            if (c.classes[ia] == kNull || c.classes[ib] == kNull) return CompareNulls(c, ia, ib);
+            const double d = c.numbers[ia] - c.numbers[ib];
+            return FromSign((d > 0) - (d < 0), c.descending);
+        }
+        case Kind::Currency: {
+            if (c.classes[ia] == kNull || c.classes[ib] == kNull) return CompareNulls(c, ia, ib);
+            const int64_t x = c.currencies[ia], y = c.currencies[ib];
+            return FromSign((x > y) - (x < y), c.descending);
+        }
+        case Kind::Mixed: return CompareMixed(c, ia, ib);
+        case Kind::Text: return FromSign(c.texts->Compare(a, b), c.descending);
+        case Kind::Collated: return FromSign(c.collated->Compare(a, b), c.descending);
+        case Kind::Int16: {
+            const auto d = static_cast<int16_t>(static_cast<uint16_t>(c.ints[ia] - c.ints[ib]));
+            return FromSign((d > 0) - (d < 0), c.descending);
+        }
+        case Kind::Color: {
+            const auto d = static_cast<int32_t>(static_cast<uint32_t>(c.ints[ia]) - static_cast<uint32_t>(c.ints[ib]));
+            return FromSign((d > 0) - (d < 0), c.descending);
+        }
+        case Kind::Byte: {
+            const int32_t d = c.ints[ia] - c.ints[ib];
+            return FromSign((d > 0) - (d < 0), c.descending);
+        }
+        case Kind::Generic: break;
+        }
+        return fallback_->CompareCells(a, b, c.number);
+    }
+
+    static CellOrder CompareNulls(const Criterion& c, size_t a, size_t b);
+    static CellOrder CompareMixed(const Criterion& c, size_t a, size_t b);
+
+    void ExtractValues(Criterion& c, SortSource& source, int16_t column, int32_t rowCount);
+    void ExtractProperty(Criterion& c, SortSource& source, int16_t column, int32_t type, int32_t rowCount);
+    void ExtractTexts(Criterion& c, SortSource& source, int16_t column, bool noCase, int32_t rowCount);
+
+    std::vector<Criterion> criteria_;
+    std::unique_ptr<icu::Collator> collator_;
+    std::optional<CellComparer> fallback_;
+};
+
+}  // namespace tavix
