@@ -1,70 +1,59 @@
 #include "cell_matrix.h"
 
-#include <algorithm>
+#include <utility>
 
 namespace tavix::core {
 
 void CellMatrix::ResizeRows(int32_t rows)
 {
-    if (rows == rows_)
+    if (rows == Rows())
         return;
-    // The vector grows geometrically underneath, so a block of rows costs an
-    // amortised copy instead of moving every cell once per block.
-    const size_t size = static_cast<size_t>(rows) * static_cast<size_t>(columns_);
     ++reallocations_;
-    cells_.resize(size);
-    if (size < cells_.capacity() / 2)
-        cells_.shrink_to_fit();
-    rows_ = rows;
+    cells_.Resize(static_cast<size_t>(rows));
 }
 
 void CellMatrix::Rebuild(int32_t columns, int32_t colIndex, bool inserting)
 {
-    std::vector<CellData> next(static_cast<size_t>(rows_) * static_cast<size_t>(columns));
-    for (int32_t r = 1; r <= rows_; ++r) {
-        CellData* target = next.data() + static_cast<size_t>(r - 1) * static_cast<size_t>(columns);
-        for (int32_t c = 1; c <= columns_; ++c) {
+    RowBlocks<CellData> next(columns);
+    next.Resize(cells_.Rows());
+    const int32_t oldColumns = Columns();
+    for (size_t r = 0; r < cells_.Rows(); ++r) {
+        CellData* source = cells_.Row(r);
+        CellData* target = next.Row(r);
+        for (int32_t c = 1; c <= oldColumns; ++c) {
             if (!inserting && c == colIndex)
                 continue;
             const int32_t to = (inserting ? c >= colIndex : c > colIndex) ? c + (inserting ? 1 : -1) : c;
-            target[to - 1] = std::move(At(r, c));
+            target[to - 1] = std::move(source[c - 1]);
         }
     }
     cells_ = std::move(next);
-    columns_ = columns;
     ++reallocations_;
 }
 
 void CellMatrix::InsertColumn(int32_t colIndex)
 {
-    Rebuild(columns_ + 1, colIndex, true);
+    Rebuild(Columns() + 1, colIndex, true);
 }
 
 void CellMatrix::RemoveColumn(int32_t colIndex)
 {
-    Rebuild(columns_ - 1, colIndex, false);
+    Rebuild(Columns() - 1, colIndex, false);
 }
 
 void CellMatrix::RotateDown(int32_t row, int32_t last)
 {
-    const auto first = cells_.begin();
-    std::rotate(first + static_cast<ptrdiff_t>(Offset(row, 1)), first + static_cast<ptrdiff_t>(Offset(last, 1)),
-        first + static_cast<ptrdiff_t>(Offset(last + 1, 1)));
+    cells_.RotateDown(static_cast<size_t>(row - 1), static_cast<size_t>(last - 1));
 }
 
 void CellMatrix::RotateUp(int32_t row, int32_t last)
 {
-    const auto first = cells_.begin();
-    std::rotate(first + static_cast<ptrdiff_t>(Offset(row, 1)), first + static_cast<ptrdiff_t>(Offset(row + 1, 1)),
-        first + static_cast<ptrdiff_t>(Offset(last + 1, 1)));
+    cells_.RotateUp(static_cast<size_t>(row - 1), static_cast<size_t>(last - 1));
 }
 
 void CellMatrix::Reset(int32_t columns)
 {
-    cells_.clear();
-    cells_.shrink_to_fit();
-    columns_ = columns;
-    rows_ = 0;
+    cells_.Reset(columns);
 }
 
 }  // namespace tavix::core

@@ -1,28 +1,34 @@
 #pragma once
 
 #include "cell_data.h"
+#include "row_blocks.h"
 
 #include <cstdint>
-#include <vector>
 
 namespace tavix::core {
 
-// All cells in one block, row-major: a row's cells are adjacent, so moving a
-// row moves one contiguous run and painting a row touches one cache-friendly span.
+// All cells of the grid, row-major: a row's cells are adjacent, so painting and
+// sorting take a row as one span; rows are stored in blocks so that adding rows
+// never moves the cells already there.
 class CellMatrix {
 public:
-    int32_t Columns() const { return columns_; }
-    int32_t Rows() const { return rows_; }
+    int32_t Columns() const { return cells_.Width(); }
+    int32_t Rows() const { return static_cast<int32_t>(cells_.Rows()); }
 
-    CellData& At(int32_t row, int32_t colIndex) { return cells_[Offset(row, colIndex)]; }
-    const CellData& At(int32_t row, int32_t colIndex) const { return cells_[Offset(row, colIndex)]; }
+    CellData& At(int32_t row, int32_t colIndex) { return cells_.Row(static_cast<size_t>(row - 1))[colIndex - 1]; }
+    const CellData& At(int32_t row, int32_t colIndex) const
+    {
+        return cells_.Row(static_cast<size_t>(row - 1))[colIndex - 1];
+    }
 
     // Keeps the cells of the rows that remain; new storage holds default cells.
     void ResizeRows(int32_t rows);
     // Inserts column `colIndex` (1-based); cells at or above it move one index up.
     void InsertColumn(int32_t colIndex);
     void RemoveColumn(int32_t colIndex);
+    // Moves row last to place `row`, shifting row..last-1 down one place.
     void RotateDown(int32_t row, int32_t last);
+    // Moves row `row` to place last, shifting row+1..last up one place.
     void RotateUp(int32_t row, int32_t last);
     void Reset(int32_t columns);
 
@@ -30,15 +36,9 @@ public:
     int64_t Reallocations() const { return reallocations_; }
 
 private:
-    size_t Offset(int32_t row, int32_t colIndex) const
-    {
-        return static_cast<size_t>(row - 1) * static_cast<size_t>(columns_) + static_cast<size_t>(colIndex - 1);
-    }
-    void Rebuild(int32_t columns, int32_t skipOrInsertAt, bool inserting);
+    void Rebuild(int32_t columns, int32_t colIndex, bool inserting);
 
-    std::vector<CellData> cells_;
-    int32_t columns_ { 0 };
-    int32_t rows_ { 0 };
+    RowBlocks<CellData> cells_;
     int64_t reallocations_ { 0 };
 };
 

@@ -14,10 +14,33 @@ struct CellRef {
     int32_t col;
 };
 
+// Whole numbers need no rounding; fill loops pass them for every cell, so they
+// skip the general conversion.
+int32_t WholeNumberOr(const GridVariant& v, int32_t none)
+{
+    switch (v.VarType()) {
+    case VtLong:
+        return v.AsLong();
+    case VtInteger:
+        return v.AsInteger();
+    default:
+        return none;
+    }
+}
+
 CellRef Resolve(const core::GridState& s, const GridVariant& vRow, const GridVariant& vCol)
 {
-    const int32_t row = s.ResolveRow(vRow);
-    return { row, s.ResolveCol(vCol) };
+    int32_t row = WholeNumberOr(vRow, -1);
+    if (row < 0)
+        row = s.ResolveRow(vRow);
+    else
+        s.CheckRowIndex(row);
+    int32_t col = WholeNumberOr(vCol, -1);
+    if (col < 0)
+        col = s.ResolveCol(vCol);
+    else
+        s.CheckColIndex(col);
+    return { row, col };
 }
 
 template <typename Apply>

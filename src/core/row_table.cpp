@@ -4,23 +4,6 @@
 
 namespace tavix::core {
 
-void RowTable::Resize(int32_t allocation)
-{
-    records_.resize(static_cast<size_t>(allocation) + 1);
-}
-
-void RowTable::RotateDown(int32_t row, int32_t last)
-{
-    const auto first = records_.begin();
-    std::rotate(first + row, first + last, first + last + 1);
-}
-
-void RowTable::RotateUp(int32_t row, int32_t last)
-{
-    const auto first = records_.begin();
-    std::rotate(first + row, first + row + 1, first + last + 1);
-}
-
 void RowTable::RecalcTops(int32_t from, int32_t rowCount)
 {
     for (int32_t i = std::max(from, 1) + 1; i <= rowCount; ++i) {

@@ -1,0 +1,109 @@
+#pragma once
+
+#include "huge_page_allocator.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <iterator>
+#include <utility>
+#include <vector>
+
+namespace tavix::core {
+
+// Storage for rows of `width` elements each, kept in blocks of a power of two
+// of rows. A row's elements are adjacent; growing by any number of rows never
+// moves the rows already stored, so appending a million rows costs no copying.
+// Only the first block grows geometrically (a small table stays small); later
+// blocks are allocated whole. Rows are numbered from 0. A full block holds the
+// least power of two of rows that fills BlockBytes (two huge pages by default).
+template <typename T, size_t BlockBytes = 2 * HugePageAllocator<T>::kHugePage>
+class RowBlocks {
+public:
+    explicit RowBlocks(int32_t width = 0) { SetWidth(width); }
+
+    int32_t Width() const { return width_; }
+    size_t Rows() const { return rows_; }
+
+    T* Row(size_t row) { return blocks_[row >> rowShift_].data() + (row & rowMask_) * static_cast<size_t>(width_); }
+    const T* Row(size_t row) const
+    {
+        return blocks_[row >> rowShift_].data() + (row & rowMask_) * static_cast<size_t>(width_);
+    }
+
+    // Drops every row and sets the row width.
+    void Reset(int32_t width)
+    {
+        blocks_.clear();
+        blocks_.shrink_to_fit();
+        rows_ = 0;
+        SetWidth(width);
+    }
+
+    // Keeps the rows that remain; new rows hold value-initialised elements.
+    void Resize(size_t rows)
+    {
+        const size_t blockRows = rowMask_ + 1;
+        const size_t blockCount = (rows + blockRows - 1) / blockRows;
+        blocks_.resize(blockCount);
+        for (size_t b = 0; b < blockCount; ++b) {
+            Block& block = blocks_[b];
+            const size_t rowsInBlock = std::min(blockRows, rows - b * blockRows);
+            const size_t size = rowsInBlock * static_cast<size_t>(width_);
+            if (block.size() == size)
+                continue;
+            if ((b > 0 || rowsInBlock == blockRows) && block.capacity() < size)
+                block.reserve(blockRows * static_cast<size_t>(width_));
+            const bool shrinking = size < block.size();
+            block.resize(size);
+            if (shrinking && size < block.capacity() / 2)
+                block.shrink_to_fit();
+        }
+        rows_ = rows;
+    }
+
+    void MoveRow(size_t from, size_t to) { std::move(Row(from), Row(from) + width_, Row(to)); }
+
+    // Moves row last to place `row`, shifting row..last-1 one place down.
+    void RotateDown(size_t row, size_t last)
+    {
+        if (row >= last || width_ == 0)
+            return;
+        std::vector<T> aside(std::make_move_iterator(Row(last)), std::make_move_iterator(Row(last) + width_));
+        for (size_t r = last; r > row; --r)
+            MoveRow(r - 1, r);
+        std::move(aside.begin(), aside.end(), Row(row));
+    }
+
+    // Moves row `row` to place last, shifting row+1..last one place up.
+    void RotateUp(size_t row, size_t last)
+    {
+        if (row >= last || width_ == 0)
+            return;
+        std::vector<T> aside(std::make_move_iterator(Row(row)), std::make_move_iterator(Row(row) + width_));
+        for (size_t r = row; r < last; ++r)
+            MoveRow(r + 1, r);
+        std::move(aside.begin(), aside.end(), Row(last));
+    }
+
+private:
+    using Block = std::vector<T, HugePageAllocator<T>>;
+
+    void SetWidth(int32_t width)
+    {
+        width_ = width;
+        const size_t rowBytes = sizeof(T) * static_cast<size_t>(std::max(width, 1));
+        rowShift_ = 0;
+        while ((size_t { 1 } << rowShift_) * rowBytes < BlockBytes)
+            ++rowShift_;
+        rowMask_ = (size_t { 1 } << rowShift_) - 1;
+    }
+
+    std::vector<Block> blocks_;
+    int32_t width_ { 0 };
+    size_t rows_ { 0 };
+    uint32_t rowShift_ { 0 };
+    size_t rowMask_ { 0 };
+};
+
+}  // namespace tavix::core

@@ -1,0 +1,84 @@
+#include "core/row_blocks.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <numeric>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace tavix::core {
+namespace {
+
+// Rows of three strings, four rows to a block: every operation below crosses blocks.
+using SmallBlocks = RowBlocks<std::string, 4 * 3 * sizeof(std::string)>;
+
+std::vector<std::string> Contents(const SmallBlocks& b)
+{
+    std::vector<std::string> out;
+    for (size_t r = 0; r < b.Rows(); ++r)
+        out.insert(out.end(), b.Row(r), b.Row(r) + b.Width());
+    return out;
+}
+
+void FillNumbered(SmallBlocks& b, size_t from)
+{
+    for (size_t r = from; r < b.Rows(); ++r)
+        for (int32_t c = 0; c < b.Width(); ++c)
+            b.Row(r)[c] = std::to_string(r) + "." + std::to_string(c);
+}
+
+TEST(RowBlocks, GrowingKeepsRowsAndRegrownRowsStartEmpty)
+{
+    SmallBlocks b(3);
+    b.Resize(3);
+    FillNumbered(b, 0);
+    b.Resize(11);
+    FillNumbered(b, 3);
+    // Rows in full blocks stay where they are while later blocks come.
+    const std::string* ninthRow = b.Row(8);
+    b.Resize(17);
+    EXPECT_EQ(b.Row(8), ninthRow);
+    EXPECT_EQ(b.Row(9), ninthRow + 3);
+    EXPECT_EQ(b.Row(2)[2], "2.2");
+    EXPECT_EQ(b.Row(10)[0], "10.0");
+    EXPECT_EQ(b.Row(16)[1], "");
+
+    b.Resize(6);
+    b.Resize(9);
+    EXPECT_EQ(b.Row(5)[1], "5.1");
+    for (size_t r = 6; r < 9; ++r)
+        EXPECT_EQ(b.Row(r)[0] + b.Row(r)[1] + b.Row(r)[2], "") << r;
+    b.Reset(2);
+    EXPECT_EQ(b.Rows(), 0u);
+    b.Resize(5);
+    EXPECT_EQ(b.Row(4)[1], "");
+}
+
+TEST(RowBlocks, RotationsMatchStdRotateAcrossBlocks)
+{
+    std::mt19937 rng(7);
+    SmallBlocks b(3);
+    b.Resize(23);
+    FillNumbered(b, 0);
+    std::vector<std::string> model = Contents(b);
+    for (int i = 0; i < 200; ++i) {
+        size_t row = rng() % 23;
+        size_t last = rng() % 23;
+        if (row > last)
+            std::swap(row, last);
+        const auto at = [&](size_t r) { return model.begin() + static_cast<ptrdiff_t>(r * 3); };
+        if (rng() % 2) {
+            b.RotateDown(row, last);
+            std::rotate(at(row), at(last), at(last + 1));
+        } else {
+            b.RotateUp(row, last);
+            std::rotate(at(row), at(row + 1), at(last + 1));
+        }
+        ASSERT_EQ(Contents(b), model) << "step " << i;
+    }
+}
+
+}  // namespace
+}  // namespace tavix::core
