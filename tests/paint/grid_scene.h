@@ -6,6 +6,7 @@
 #include <tavix/native/window_paint.h>
 
 #include "core/grid_state.h"
+#include "layout/layout.h"
 #include "paint/grid_painter.h"
 #include "paint/paint_resources.h"
 
@@ -15,6 +16,9 @@ class SceneView : public core::GridViewHooks {
  public:
   explicit SceneView(core::GridState& s) : s_(s) {}
   void Draw() override { paint::GridPainter(s_).Draw(); }
+  void InvalidateRange(int32_t mode) override { layout::Layout(s_).InvalidateRange(core::RangeState(mode)); }
+  void MarkLayoutStale() override { InvalidateRange(1); }
+  void EnsurePaintBufferHeight(int32_t height) override { paint::GridPainter(s_).EnsureBufferHeight(height); }
   bool HasFocus() const override { return focused; }
   int32_t Window() const override { return s_.geo.hwnd; }
   bool focused = false;
