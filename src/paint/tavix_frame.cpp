@@ -91,7 +91,8 @@ SurfacePtr Tavix::BackgroundPicture() const { return state_->look.backgroundPict
 void Tavix::SetBackgroundPicture(SurfacePtr picture) {
   auto& s = *state_;
   s.look.backgroundPicture = picture && picture->Width() > 0 ? std::move(picture) : nullptr;
-  paint::GridPainter(s).Draw();
+  // No repaint flag is set: the whole view is painted as the window would be.
+  paint::GridPainter(s).Paint();
   s.host->PropertyChanged("BackgroundPicture");
 }
 

@@ -1,0 +1,172 @@
+#include <gtest/gtest.h>
+
+#include <tavix/dispatch.h>
+#include <tavix/error.h>
+#include <tavix/native/imagelist.h>
+#include <tavix/native/window.h>
+
+#include "grid_scene.h"
+#include "support/event_recorder.h"
+
+using namespace tavix;
+using namespace tavix::native;
+using test::GridScene;
+using test::kBlue;
+using test::kRed;
+
+namespace {
+
+StandaloneHost& HostOf(Tavix& grid) { return static_cast<StandaloneHost&>(grid.GetHost()); }
+
+int ErrorCode(const std::function<void()>& f) {
+  try {
+    f();
+  } catch (const TavixError& e) {
+    return e.Code();
+  }
+  return 0;
+}
+
+}  // namespace
+
+TEST(AppearanceProperties, DefaultsOfANewGrid) {
+  Tavix grid;
+  EXPECT_EQ(grid.BackColor(), 0x80000005u);
+  EXPECT_EQ(grid.ForeColor(), 0x80000008u);
+  EXPECT_EQ(grid.BackColorOddRows(), 0xFFFFFFFFu);
+  EXPECT_EQ(grid.GridLineColor(), 0x8000000Fu);
+  EXPECT_EQ(grid.GridLines(), tvGridLinesBoth);
+  EXPECT_EQ(grid.GridLinesExtend(), tvGridLinesExtendNone);
+  EXPECT_EQ(grid.HighlightBackColor(), 0x8000000Du);
+  EXPECT_EQ(grid.HighlightBackColorNoFocus(), 0x8000000Fu);
+  EXPECT_EQ(grid.HighlightForeColor(), 0x8000000Eu);
+  EXPECT_EQ(grid.HighlightForeColorNoFocus(), 0x80000008u);
+  EXPECT_EQ(grid.FocusRectColor1(), 0x80000005u);
+  EXPECT_EQ(grid.FocusRectColor2(), 0x80000008u);
+  EXPECT_TRUE(grid.HighlightSelCells() && !grid.HighlightSelIcons() && grid.FocusRect());
+  EXPECT_TRUE(grid.OpaqueTextInHatchedCells() && !grid.ShowControlsInAllCells() && grid.DisableIcons());
+  EXPECT_TRUE(grid.Enabled() && grid.UseXPStyles() && grid.DrawRowText());
+  EXPECT_EQ(grid.Appearance(), tvAppearance3D);
+  EXPECT_EQ(grid.BorderStyle(), tvBorder3D);
+  EXPECT_EQ(grid.BackgroundPicture(), nullptr);
+}
+
+TEST(AppearanceProperties, SettersReportTheChangeToTheHost) {
+  Tavix grid;
+  HostOf(grid).ClearChangedProperties();
+  grid.SetBackColor(1);
+  grid.SetHighlightForeColorNoFocus(2);
+  grid.SetGridLinesExtend(tvGridLinesExtendBoth);
+  grid.SetFocusRect(false);
+  grid.SetFocusRectColor2(3);
+  grid.SetDisableIcons(false);
+  grid.SetEnabled(false);
+  grid.SetBorderStyle(tvBorderThin);
+  grid.SetUseXPStyles(false);
+  EXPECT_EQ(HostOf(grid).ChangedProperties(),
+            (std::vector<std::string>{"BackColor", "HighlightForeColorNoFocus", "GridLinesExtend", "FocusRect",
+                                      "FocusRectColor2", "DisableIcons", "Enabled", "BorderStyle", "UseXPStyles"}));
+  EXPECT_EQ(grid.FocusRectColor2(), 3u);
+}
+
+TEST(AppearanceProperties, FocusColoursRepaintOnlyWhileTheFrameIsShown) {
+  GridScene g(2, 2);
+  const int64_t before = g.Composed();
+  g.grid.SetFocusRect(false);
+  const int64_t afterFrame = g.Composed();
+  EXPECT_GT(afterFrame, before);
+  g.grid.SetFocusRectColor1(kRed);
+  EXPECT_EQ(g.Composed(), afterFrame);
+  g.grid.SetFocusRect(true);
+  const int64_t shown = g.Composed();
+  g.grid.SetFocusRectColor1(kBlue);
+  EXPECT_GT(g.Composed(), shown);
+}
+
+TEST(AppearanceProperties, ImageListTakesHandlesAndObjects) {
+  Tavix grid;
+  EXPECT_EQ(ErrorCode([&] { grid.SetImageList(GridVariant("list")); }), 518);
+  EXPECT_EQ(ErrorCode([&] { grid.SetImageList(GridVariant(1.5)); }), 518);
+
+  const HIMAGELIST il = ImageList_Create(12, 9, ILC_COLOR32, 0, 0);
+  bool drawn = false;
+  auto image = std::make_shared<DispatchObject>("ListImage");
+  image->DefineMethod("Draw", [&](std::span<GridVariant>) {
+    drawn = true;
+    return GridVariant();
+  });
+  auto list = std::make_shared<DispatchObject>("ImageList");
+  list->DefineMethod("ListImages", [&](std::span<GridVariant> args) {
+    EXPECT_EQ(args[0].ToLong(), 1);
+    return GridVariant(std::shared_ptr<Dispatch>(image));
+  });
+  list->DefineProperty("hImageList", GridVariant(static_cast<int32_t>(il)));
+  grid.SetImageList(GridVariant(std::shared_ptr<Dispatch>(list)));
+  EXPECT_TRUE(drawn);
+  EXPECT_EQ(grid.State().look.imageList, il);
+  EXPECT_EQ(grid.State().geo.iconWidth, 12);
+  EXPECT_EQ(grid.State().geo.iconHeight, 9);
+
+  // An object that fails gives handle 0, which keeps the list.
+  grid.SetImageList(GridVariant(std::shared_ptr<Dispatch>(std::make_shared<DispatchObject>())));
+  EXPECT_EQ(grid.State().look.imageList, il);
+  ImageList_Destroy(il);
+}
+
+TEST(AppearanceProperties, SupportsAndThemeChange) {
+  GridScene g(1, 1);
+  EXPECT_FALSE(g.grid.Supports(tvSupFeatXPStyles)) << "no visual-style engine";
+  EXPECT_TRUE(g.grid.Supports(tvSupFeatImmedColResizing));
+  EXPECT_FALSE(g.grid.Supports(tvSupFeatFlatScrollBars));
+  EXPECT_EQ(ErrorCode([&] { g.grid.Supports(static_cast<ESupportFeatures>(3)); }), 514);
+
+  tavix::testing::EventRecorder rec;
+  g.grid.SetEventSink(&rec);
+  paint::GridPainter(g.S()).OnThemeChanged();
+  EXPECT_EQ(rec.Strings(), std::vector<std::string>{"WindowsThemeChanged(False)"});
+}
+
+TEST(AppearanceProperties, FrameStyleFollowsAppearanceAndBorderStyle) {
+  GridScene g(1, 1);
+  const HWND w = g.S().geo.hwnd;
+  const auto styles = [&] {
+    return std::pair{GetWindowLong(w, GWL_STYLE) & WS_BORDER,
+                     GetWindowLong(w, GWL_EXSTYLE) & (WS_EX_STATICEDGE | WS_EX_CLIENTEDGE)};
+  };
+  g.grid.SetBorderStyle(tvBorder3D);
+  EXPECT_EQ(styles(), (std::pair<LONG_PTR, LONG_PTR>{0, WS_EX_CLIENTEDGE}));
+  g.grid.SetBorderStyle(tvBorderThin);
+  EXPECT_EQ(styles(), (std::pair<LONG_PTR, LONG_PTR>{0, WS_EX_STATICEDGE}));
+  g.grid.SetAppearance(tvAppearanceFlat);
+  EXPECT_EQ(styles(), (std::pair<LONG_PTR, LONG_PTR>{WS_BORDER, 0}));
+  g.grid.SetBorderStyle(tvBorderNone);
+  EXPECT_EQ(styles(), (std::pair<LONG_PTR, LONG_PTR>{0, 0}));
+}
+
+TEST(AppearanceProperties, DrawCellRepaintsOneRowAndChecksItsArguments) {
+  GridScene g(2, 3);
+  g.FullDraw();
+  g.Draw();
+  g.Poke(10, 5, test::kMagenta);
+  g.Poke(10, 20, test::kMagenta);
+  const int64_t before = g.Composed();
+  g.grid.DrawCell(2, 1);
+  EXPECT_EQ(g.Composed() - before, 1);
+  EXPECT_EQ(g.At(10, 5), test::kMagenta);
+  EXPECT_NE(g.At(10, 20), test::kMagenta);
+  EXPECT_EQ(ErrorCode([&] { g.grid.DrawCell(9, 1); }), 513);
+}
+
+TEST(AppearanceProperties, BackgroundPictureTilesFixedToTheCellArea) {
+  GridScene g(2, 2);
+  g.grid.SetGridLines(tvGridLinesNone);
+  auto pic = std::make_shared<Surface>(4, 3);
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 4; ++x) pic->SetPixel(x, y, static_cast<uint32_t>(0x100000 * (x + 1) + 0x10 * (y + 1)));
+  g.grid.SetBackgroundPicture(pic);
+  for (const Point p : {Point{0, 0}, Point{5, 7}, Point{77, 16}, Point{150, 100}})
+    EXPECT_EQ(ToPixel(g.At(p.x, p.y)), pic->Pixel(p.x % 4, p.y % 3)) << p.x << "," << p.y;
+  g.grid.SetBackgroundPicture(std::make_shared<Surface>());
+  EXPECT_EQ(g.grid.BackgroundPicture(), nullptr);
+  EXPECT_EQ(g.At(5, 7), GetSysColor(COLOR_WINDOW));
+}
