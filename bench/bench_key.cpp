@@ -1,0 +1,49 @@
+#include <tavix/grid.h>
+
+#include "core/grid_state.h"
+#include "interaction/keyboard.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+
+namespace {
+
+constexpr int32_t kRows = 1'000'000;
+constexpr int32_t kDown = 40;
+constexpr int32_t kPageDown = 34;
+
+// One grid of a million rows shared by the key benchmarks; building it dominates otherwise.
+tavix::Tavix& MillionRowGrid()
+{
+    static tavix::Tavix grid;
+    if (grid.RowCount() == 0) {
+        for (int32_t c = 0; c < 5; ++c)
+            grid.AddCol();
+        grid.SetRowCount(kRows);
+        grid.State().geo.viewHeight = 40 * grid.DefaultRowHeight();
+    }
+    return grid;
+}
+
+// Presses the key from the middle of the grid; the cost must not grow with the row count.
+void PressFromMiddle(benchmark::State& state, int32_t vk)
+{
+    tavix::Tavix& grid = MillionRowGrid();
+    tavix::interaction::Keyboard keys(grid.State());
+    grid.SetCurCell(kRows / 2, 1);
+    for (auto _ : state) {
+        keys.OnKeyDown(vk, 0);
+        if (grid.CurRow() > kRows - 1000)
+            grid.SetCurCell(kRows / 2, 1);
+    }
+    benchmark::DoNotOptimize(grid.CurRow());
+}
+
+void BM_Key_Down(benchmark::State& state) { PressFromMiddle(state, kDown); }
+void BM_Key_PageDown(benchmark::State& state) { PressFromMiddle(state, kPageDown); }
+
+}  // namespace
+
+BENCHMARK(BM_Key_Down);
+BENCHMARK(BM_Key_PageDown);

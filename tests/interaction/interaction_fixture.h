@@ -1,0 +1,99 @@
+#pragma once
+
+#include <tavix/error.h>
+#include <tavix/grid.h>
+
+#include "core/grid_state.h"
+#include "interaction/keyboard.h"
+#include "support/event_recorder.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace tavix::test {
+
+// View hooks that log the calls the interaction code makes into the view, in
+// one sequence with the events; ScrollCellIntoView can be told to scroll.
+class LoggingView : public core::GridViewHooks {
+public:
+    explicit LoggingView(std::vector<std::string>& log, core::GridState& state) : log_(log), s_(state) {}
+    void Draw() override { log_.push_back("Draw"); }
+    void CancelEdit() override { log_.push_back("view.CancelEdit"); }
+    void ScrollCellIntoView(int32_t row, int32_t col) override
+    {
+        log_.push_back("Scroll(" + std::to_string(row) + "," + std::to_string(col) + ")");
+        s_.geo.scrollY += scrollBy;
+    }
+    int32_t scrollBy { 0 };
+
+private:
+    std::vector<std::string>& log_;
+    core::GridState& s_;
+};
+
+// A grid of `cols` x `rows` cells 15 pixels high, with its events and view calls in `log`.
+class GridFixture : public ::testing::Test {
+protected:
+    void Build(int32_t cols, int32_t rows)
+    {
+        for (int32_t c = 1; c <= cols; ++c)
+            grid.AddCol("c" + std::to_string(c));
+        for (int32_t r = 1; r <= rows; ++r)
+            grid.AddRow("r" + std::to_string(r));
+        recorder.onAny = [this](const testing::RecordedEvent& e) { log.push_back(e.ToString()); };
+        grid.SetEventSink(&recorder);
+        grid.SetViewHooks(&view);
+    }
+    // Log entries except the view calls.
+    std::vector<std::string> Events() const
+    {
+        std::vector<std::string> out;
+        for (const auto& e : log)
+            if (e != "Draw" && e.rfind("Scroll(", 0) != 0)
+                out.push_back(e);
+        return out;
+    }
+    std::vector<std::string> Take()
+    {
+        auto out = Events();
+        log.clear();
+        return out;
+    }
+    std::vector<std::pair<int32_t, int32_t>> Selected()
+    {
+        std::vector<std::pair<int32_t, int32_t>> out;
+        for (int32_t r = 1; r <= grid.RowCount(); ++r)
+            for (int32_t c = 1; c <= grid.ColCount(); ++c)
+                if (grid.CellSelected(r, c))
+                    out.emplace_back(r, c);
+        return out;
+    }
+    void Key(int32_t vk, int32_t shift = 0) { keys.OnKeyDown(vk, shift); }
+    void Type(const std::string& text)
+    {
+        for (const char c : text)
+            keys.OnChar(static_cast<unsigned char>(c));
+    }
+
+    Tavix grid;
+    core::GridState& state { grid.State() };
+    std::vector<std::string> log;
+    LoggingView view { log, state };
+    testing::EventRecorder recorder;
+    interaction::Keyboard keys { state };
+};
+
+template <typename Fn>
+int32_t ErrorOf(Fn&& fn)
+{
+    try {
+        fn();
+    } catch (const TavixError& e) {
+        return e.Code();
+    }
+    return 0;
+}
+
+}  // namespace tavix::test
