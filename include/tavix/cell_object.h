@@ -2,6 +2,7 @@
 #pragma once
 
 #include <tavix/font.h>
+#include <tavix/ole_color.h>
 #include <tavix/variant.h>
 
 #include <cstdint>
@@ -18,8 +19,8 @@ class CellObject {
 public:
     explicit CellObject(core::GridState& grid);
 
-    uint32_t oBackColor { 0xFFFFFFFFu };
-    uint32_t oForeColor { 0xFFFFFFFFu };
+    OleColor oBackColor { kColorDefault };
+    OleColor oForeColor { kColorDefault };
     int32_t eTextFlags { 32800 };
     int16_t iIconIndex { -1 };
     int16_t iExtraIconIndex { -1 };

@@ -6,6 +6,7 @@
 #include <tavix/enums.h>
 #include <tavix/font.h>
 #include <tavix/host.h>
+#include <tavix/ole_color.h>
 #include <tavix/native/surface.h>
 #include <tavix/shell_sort_object.h>
 #include <tavix/scroll_bar_object.h>
@@ -134,10 +135,10 @@ public:
     void SetColHeaderIcon(const GridVariant& vCol, int16_t iIcon);
     ETextFormatFlags ColHeaderTextFlags(const GridVariant& vCol) const;
     void SetColHeaderTextFlags(const GridVariant& vCol, ETextFormatFlags eFlags);
-    uint32_t ColHeaderBackColor(const GridVariant& vCol) const;
-    void SetColHeaderBackColor(const GridVariant& vCol, uint32_t oColor);
-    uint32_t ColHeaderForeColor(const GridVariant& vCol) const;
-    void SetColHeaderForeColor(const GridVariant& vCol, uint32_t oColor);
+    OleColor ColHeaderBackColor(const GridVariant& vCol) const;
+    void SetColHeaderBackColor(const GridVariant& vCol, OleColor oColor);
+    OleColor ColHeaderForeColor(const GridVariant& vCol) const;
+    void SetColHeaderForeColor(const GridVariant& vCol, OleColor oColor);
     CellObject& ColDefaultCell(const GridVariant& vCol);
 
     // Cells
@@ -149,8 +150,8 @@ public:
     void SetCellIndent(const GridVariant& vRow, const GridVariant& vCol, int16_t iIndent);
     int16_t CellIcon(const GridVariant& vRow, const GridVariant& vCol) const;
     void SetCellIcon(const GridVariant& vRow, const GridVariant& vCol, int16_t iIcon);
-    uint32_t CellBackColor(const GridVariant& vRow, const GridVariant& vCol) const;
-    void SetCellBackColor(const GridVariant& vRow, const GridVariant& vCol, uint32_t oColor);
+    OleColor CellBackColor(const GridVariant& vRow, const GridVariant& vCol) const;
+    void SetCellBackColor(const GridVariant& vRow, const GridVariant& vCol, OleColor oColor);
     std::string CellText(const GridVariant& vRow, const GridVariant& vCol) const;
     int16_t CellRightIndent(const GridVariant& vRow, const GridVariant& vCol) const;
     void SetCellRightIndent(const GridVariant& vRow, const GridVariant& vCol, int16_t iIndent);
@@ -165,8 +166,8 @@ public:
     bool CellSelected(const GridVariant& vRow, const GridVariant& vCol) const;
     int16_t CellExtraIcon(const GridVariant& vRow, const GridVariant& vCol) const;
     void SetCellExtraIcon(const GridVariant& vRow, const GridVariant& vCol, int16_t iIcon);
-    uint32_t CellForeColor(const GridVariant& vRow, const GridVariant& vCol) const;
-    void SetCellForeColor(const GridVariant& vRow, const GridVariant& vCol, uint32_t oColor);
+    OleColor CellForeColor(const GridVariant& vRow, const GridVariant& vCol) const;
+    void SetCellForeColor(const GridVariant& vRow, const GridVariant& vCol, OleColor oColor);
     void CellDefaultBackColor(int32_t lRow, const GridVariant& vCol);
     void CellDefaultForeColor(int32_t lRow, const GridVariant& vCol);
     EHatchStyles CellHatch(const GridVariant& vRow, const GridVariant& vCol) const;

@@ -11,6 +11,7 @@
 #include <tavix/grid.h>
 #include <tavix/host.h>
 #include <tavix/locale.h>
+#include <tavix/ole_color.h>
 #include <tavix/property_bag.h>
 #include <tavix/scroll_bar_object.h>
 #include <tavix/shell_sort_object.h>

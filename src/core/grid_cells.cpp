@@ -134,13 +134,13 @@ void Tavix::SetCellIcon(const GridVariant& vRow, const GridVariant& vCol, int16_
     ChangeCell(*state_, vRow, vCol, [&](core::CellData& c) { c.Icon = iIcon; });
 }
 
-uint32_t Tavix::CellBackColor(const GridVariant& vRow, const GridVariant& vCol) const
+OleColor Tavix::CellBackColor(const GridVariant& vRow, const GridVariant& vCol) const
 {
     const CellRef at = Resolve(*state_, vRow, vCol);
     return state_->cells.At(at.row, at.col).BackColor;
 }
 
-void Tavix::SetCellBackColor(const GridVariant& vRow, const GridVariant& vCol, uint32_t oColor)
+void Tavix::SetCellBackColor(const GridVariant& vRow, const GridVariant& vCol, OleColor oColor)
 {
     ChangeCell(*state_, vRow, vCol, [&](core::CellData& c) { c.BackColor = oColor; });
 }
@@ -247,13 +247,13 @@ void Tavix::SetCellExtraIcon(const GridVariant& vRow, const GridVariant& vCol, i
     ChangeCell(*state_, vRow, vCol, [&](core::CellData& c) { c.ExtraIcon = iIcon; });
 }
 
-uint32_t Tavix::CellForeColor(const GridVariant& vRow, const GridVariant& vCol) const
+OleColor Tavix::CellForeColor(const GridVariant& vRow, const GridVariant& vCol) const
 {
     const CellRef at = Resolve(*state_, vRow, vCol);
     return state_->cells.At(at.row, at.col).ForeColor;
 }
 
-void Tavix::SetCellForeColor(const GridVariant& vRow, const GridVariant& vCol, uint32_t oColor)
+void Tavix::SetCellForeColor(const GridVariant& vRow, const GridVariant& vCol, OleColor oColor)
 {
     ChangeCell(*state_, vRow, vCol, [&](core::CellData& c) { c.ForeColor = oColor; });
 }

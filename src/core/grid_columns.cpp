@@ -338,24 +338,24 @@ void Tavix::SetColHeaderTextFlags(const GridVariant& vCol, ETextFormatFlags eFla
     RefreshHeaderItem(position);
 }
 
-uint32_t Tavix::ColHeaderBackColor(const GridVariant& vCol) const
+OleColor Tavix::ColHeaderBackColor(const GridVariant& vCol) const
 {
     return state_->columns.At(state_->ColPosition(vCol)).HeaderBackColor;
 }
 
-void Tavix::SetColHeaderBackColor(const GridVariant& vCol, uint32_t oColor)
+void Tavix::SetColHeaderBackColor(const GridVariant& vCol, OleColor oColor)
 {
     const int32_t position = state_->ColPosition(vCol);
     state_->columns.At(position).HeaderBackColor = oColor;
     RefreshHeaderItem(position);
 }
 
-uint32_t Tavix::ColHeaderForeColor(const GridVariant& vCol) const
+OleColor Tavix::ColHeaderForeColor(const GridVariant& vCol) const
 {
     return state_->columns.At(state_->ColPosition(vCol)).HeaderForeColor;
 }
 
-void Tavix::SetColHeaderForeColor(const GridVariant& vCol, uint32_t oColor)
+void Tavix::SetColHeaderForeColor(const GridVariant& vCol, OleColor oColor)
 {
     const int32_t position = state_->ColPosition(vCol);
     state_->columns.At(position).HeaderForeColor = oColor;

@@ -261,8 +261,13 @@ void Tavix::SetDefaultRowHeight(int32_t lHeight)
     if (lHeight == s.defaultRowHeight)
         return;
     s.defaultRowHeight = lHeight;
-    // Only the row-text band uses the default height among what the core knows of.
-    if (s.drawRowText && s.rowTextCol > 0)
+    s.view->EnsurePaintBufferHeight(lHeight);
+    // Existing rows keep their heights; only the ghost rows below the last row
+    // and the row-text band are drawn with the default height.
+    const bool horizontalLines = s.look.gridLines == tvGridLinesHorizontal || s.look.gridLines == tvGridLinesBoth;
+    const bool extendsDown
+        = s.look.gridLinesExtend == tvGridLinesExtendDown || s.look.gridLinesExtend == tvGridLinesExtendBoth;
+    if ((horizontalLines && extendsDown) || (s.drawRowText && s.rowTextCol > 0))
         s.LayoutChanged();
     s.host->PropertyChanged("DefaultRowHeight");
 }
