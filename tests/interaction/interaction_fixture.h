@@ -14,11 +14,13 @@
 
 namespace tavix::test {
 
-// View hooks that log the calls the interaction code makes into the view, in
-// one sequence with the events; ScrollCellIntoView can be told to scroll.
+using Strings = std::vector<std::string>;
+using Cells = std::vector<std::pair<int32_t, int32_t>>;
+
+// Logs the view calls in one sequence with the events; ScrollCellIntoView can be told to scroll.
 class LoggingView : public core::GridViewHooks {
 public:
-    explicit LoggingView(std::vector<std::string>& log, core::GridState& state) : log_(log), s_(state) {}
+    LoggingView(Strings& log, core::GridState& state) : log_(log), s_(state) {}
     void Draw() override { log_.push_back("Draw"); }
     void CancelEdit() override { log_.push_back("view.CancelEdit"); }
     void ScrollCellIntoView(int32_t row, int32_t col) override
@@ -29,11 +31,11 @@ public:
     int32_t scrollBy { 0 };
 
 private:
-    std::vector<std::string>& log_;
+    Strings& log_;
     core::GridState& s_;
 };
 
-// A grid of `cols` x `rows` cells 15 pixels high, with its events and view calls in `log`.
+// A grid of cols x rows cells keyed c1.. and r1.., with its events and view calls in `log`.
 class GridFixture : public ::testing::Test {
 protected:
     void Build(int32_t cols, int32_t rows)
@@ -46,24 +48,19 @@ protected:
         grid.SetEventSink(&recorder);
         grid.SetViewHooks(&view);
     }
-    // Log entries except the view calls.
-    std::vector<std::string> Events() const
+    // The log without the repaints and scrolls, emptied.
+    Strings Take()
     {
-        std::vector<std::string> out;
+        Strings out;
         for (const auto& e : log)
             if (e != "Draw" && e.rfind("Scroll(", 0) != 0)
                 out.push_back(e);
-        return out;
-    }
-    std::vector<std::string> Take()
-    {
-        auto out = Events();
         log.clear();
         return out;
     }
-    std::vector<std::pair<int32_t, int32_t>> Selected()
+    Cells Selected()
     {
-        std::vector<std::pair<int32_t, int32_t>> out;
+        Cells out;
         for (int32_t r = 1; r <= grid.RowCount(); ++r)
             for (int32_t c = 1; c <= grid.ColCount(); ++c)
                 if (grid.CellSelected(r, c))
@@ -79,7 +76,7 @@ protected:
 
     Tavix grid;
     core::GridState& state { grid.State() };
-    std::vector<std::string> log;
+    Strings log;
     LoggingView view { log, state };
     testing::EventRecorder recorder;
     interaction::Keyboard keys { state };
