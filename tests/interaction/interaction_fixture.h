@@ -28,7 +28,9 @@ public:
         log_.push_back("Scroll(" + std::to_string(row) + "," + std::to_string(col) + ")");
         s_.geo.scrollY += scrollBy;
     }
+    scroll::ScrollBars* Bars() override { return bars; }
     int32_t scrollBy { 0 };
+    scroll::ScrollBars* bars { nullptr };
 
 private:
     Strings& log_;

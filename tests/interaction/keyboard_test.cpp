@@ -1,6 +1,9 @@
 #include "interaction_fixture.h"
 
 #include "interaction/navigation.h"
+#include "scroll/scroll_bars.h"
+
+#include <tavix/native/desktop.h>
 
 #include <random>
 
@@ -253,6 +256,38 @@ TEST_F(Keys, ADisabledGridRaisesNoKeyDownAndIgnoresCharacters)
     Type("a");
     EXPECT_EQ(Take(), (Strings { "KeyPress(97)" }));
     EXPECT_EQ(grid.CurRow(), 1);
+}
+
+}  // namespace
+}  // namespace tavix::test
+
+namespace tavix::test {
+namespace {
+
+TEST_F(Keys, ADisabledGridScrollsItsShownBars)
+{
+    native::Desktop desktop { 400, 300 };
+    native::RegisterClass("KeyHost", native::DefWindowProc);
+    scroll::ScrollBars bars;
+    bars.Attach(native::CreateWindowEx(0, "KeyHost", "", native::WS_VISIBLE | native::WS_VSCROLL | native::WS_HSCROLL,
+        0, 0, 200, 150, 0));
+    bars.SetVisible(native::SB_VERT, true);
+    bars.SetPage(native::SB_VERT, 10);
+    bars.SetMaximum(native::SB_VERT, 89);
+    bars.SetSmallChange(native::SB_VERT, 3);
+    view.bars = &bars;
+    Build(2, 3);
+    state.look.enabled = false;
+    Key(kDown);
+    Key(kPgDn);
+    EXPECT_EQ(bars.Position(native::SB_VERT), 13);
+    Key(kPgUp);
+    Key(kUp);
+    Key(kUp);
+    EXPECT_EQ(bars.Position(native::SB_VERT), 0);
+    Key(kRight);  // the horizontal bar is hidden
+    EXPECT_EQ(bars.Position(native::SB_HORZ), 0);
+    EXPECT_TRUE(log.empty());
 }
 
 }  // namespace
