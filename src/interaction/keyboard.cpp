@@ -1,5 +1,6 @@
 #include "keyboard.h"
 
+#include "core/cell_marks.h"
 #include "core/cell_text.h"
 #include "incremental_search.h"
 #include "layout/layout.h"
@@ -100,7 +101,9 @@ void Keyboard::OnFocusChanged(bool gained)
     } else {
         sel.hasFocus = false;
     }
-    MarkVisibleCells();
+    // The marks cover the range in view, so bring it up to date first.
+    layout::Layout(s_).ComputeVisibleRange();
+    core::MarkAllVisibleCellsChanged(s_);
     s_.view->Draw();
 }
 
@@ -247,16 +250,6 @@ void Keyboard::DisabledKeyDown(int32_t vk)
     case kRight: ScrollBarBy(kHorizontal, bars->SmallChange(kHorizontal)); break;
     default: break;
     }
-}
-
-void Keyboard::MarkVisibleCells()
-{
-    const core::VisibleRange& range = layout::Layout(s_).ComputeVisibleRange();
-    const int32_t lastRow = std::min(range.EndRow, s_.rowCount);
-    const int32_t lastPos = std::min(range.EndCol, s_.ColCount());
-    for (int32_t r = std::max(range.StartRow - 1, 1); r <= lastRow; ++r)
-        for (int32_t p = std::max(range.StartCol, 1); p <= lastPos; ++p)
-            s_.MarkCellChanged(r, s_.columns.At(p).Index);
 }
 
 }  // namespace tavix::interaction

@@ -38,7 +38,6 @@ private:
     void SelectAndMove(CellPos to, int32_t colForRange, int32_t shift, bool arrowKey);
     // Moves a shown scroll bar by delta, within its range.
     void ScrollBarBy(int bar, int32_t delta);
-    void MarkVisibleCells();
     void RaiseEditRequest(int16_t keyAscii);
 
     core::GridState& s_;
