@@ -45,8 +45,10 @@ public:
     {
         const size_t blockRows = rowMask_ + 1;
         const size_t blockCount = (rows + blockRows - 1) / blockRows;
+        // Blocks before the last one that existed already are full and stay as they are.
+        const size_t firstChanged = std::min(blocks_.size(), blockCount);
         blocks_.resize(blockCount);
-        for (size_t b = 0; b < blockCount; ++b) {
+        for (size_t b = firstChanged > 0 ? firstChanged - 1 : 0; b < blockCount; ++b) {
             Block& block = blocks_[b];
             const size_t rowsInBlock = std::min(blockRows, rows - b * blockRows);
             const size_t size = rowsInBlock * static_cast<size_t>(width_);

@@ -61,13 +61,12 @@ TEST(CellControls, EditableCurrentCellAndShowInAllCells)
     test::Fill(g, 2, 2);
     auto& s = g.State();
     s.SetCurrentCell(1, 2, false);
-    const core::EditSettings editable {};
     const core::EditSettings locked { .editable = false };
-    EXPECT_TRUE(core::ShowsCellControl(s, editable, 1, 2));
-    EXPECT_FALSE(core::ShowsCellControl(s, editable, 1, 1));
+    EXPECT_TRUE(core::ShowsCellControl(s, {}, 1, 2));
+    EXPECT_FALSE(core::ShowsCellControl(s, {}, 1, 1));
     EXPECT_FALSE(core::ShowsCellControl(s, locked, 1, 2));
     s.look.showControlsInAllCells = true;
-    EXPECT_TRUE(core::ShowsCellControl(s, editable, 2, 1));
+    EXPECT_TRUE(core::ShowsCellControl(s, {}, 2, 1));
     EXPECT_FALSE(core::ShowsCellControl(s, locked, 2, 1));
 }
 
