@@ -240,6 +240,8 @@ void GridPainter::MarkAllVisibleCellsChanged() {
 void GridPainter::Paint() {
   if (!s_.redraw || !s_.geo.ready) return;
   MarkAllVisibleCellsChanged();
+  // A stale range may miss rows now in view: then everything is repainted.
+  if (s_.geo.rangeState != core::RangeState::Valid) s_.geo.needFullRedraw = true;
   s_.geo.needPaintBelow = true;
   s_.geo.forcePaintOnce = true;
   if (res_.buffer.Height() < s_.defaultRowHeight) EnsureBufferHeight(s_.defaultRowHeight);

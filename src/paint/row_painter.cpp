@@ -31,10 +31,9 @@ void RowPainter::Paint(const RowPlan& plan) const {
   const core::RowData& row = s.rows.At(plan.row);
   const HDC hdc = ctx_.surface;
   const int32_t bottom = plan.top + row.Height;
-  if (ctx_.buffered) {
-    ctx_.FillBackground(hdc, ctx_.band, 0, plan.clientY);
-    ctx_.FillRowBand(hdc, plan.row, {0, plan.top, ctx_.rightEdge, bottom});
-  }
+  // Without a buffer the whole client area was filled before the rows.
+  if (ctx_.buffered) ctx_.FillBackground(hdc, ctx_.band, 0, plan.clientY);
+  ctx_.FillRowBand(hdc, plan.row, {0, plan.top, ctx_.rightEdge, bottom});
   if (!row.IsGroup) {
     for (int32_t p = plan.firstPos; p <= plan.lastPos; ++p) PaintCell(plan, 1, p);
     if (!plan.overflow.empty())

@@ -29,28 +29,6 @@ int ErrorCode(const std::function<void()>& f) {
 
 }  // namespace
 
-TEST(AppearanceProperties, DefaultsOfANewGrid) {
-  Tavix grid;
-  EXPECT_EQ(grid.BackColor(), 0x80000005u);
-  EXPECT_EQ(grid.ForeColor(), 0x80000008u);
-  EXPECT_EQ(grid.BackColorOddRows(), 0xFFFFFFFFu);
-  EXPECT_EQ(grid.GridLineColor(), 0x8000000Fu);
-  EXPECT_EQ(grid.GridLines(), tvGridLinesBoth);
-  EXPECT_EQ(grid.GridLinesExtend(), tvGridLinesExtendNone);
-  EXPECT_EQ(grid.HighlightBackColor(), 0x8000000Du);
-  EXPECT_EQ(grid.HighlightBackColorNoFocus(), 0x8000000Fu);
-  EXPECT_EQ(grid.HighlightForeColor(), 0x8000000Eu);
-  EXPECT_EQ(grid.HighlightForeColorNoFocus(), 0x80000008u);
-  EXPECT_EQ(grid.FocusRectColor1(), 0x80000005u);
-  EXPECT_EQ(grid.FocusRectColor2(), 0x80000008u);
-  EXPECT_TRUE(grid.HighlightSelCells() && !grid.HighlightSelIcons() && grid.FocusRect());
-  EXPECT_TRUE(grid.OpaqueTextInHatchedCells() && !grid.ShowControlsInAllCells() && grid.DisableIcons());
-  EXPECT_TRUE(grid.Enabled() && grid.UseXPStyles() && grid.DrawRowText());
-  EXPECT_EQ(grid.Appearance(), tvAppearance3D);
-  EXPECT_EQ(grid.BorderStyle(), tvBorder3D);
-  EXPECT_EQ(grid.BackgroundPicture(), nullptr);
-}
-
 TEST(AppearanceProperties, SettersReportTheChangeToTheHost) {
   Tavix grid;
   HostOf(grid).ClearChangedProperties();

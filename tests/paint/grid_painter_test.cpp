@@ -96,8 +96,31 @@ TEST(GridPainter, FocusRectangleSitsInsideTheLinesOnlyWithFocus) {
   EXPECT_EQ(g.Count(top, kRed) + g.Count(top, kBlue), 49);
   EXPECT_GT(g.Count(top, kRed), 0);
   EXPECT_EQ(g.At(99, 5), g.At(49, 5)) << "the grid line stays";
+  // Row mode frames the whole row instead.
+  g.S().selection.rowMode = true;
+  g.FullDraw();
+  EXPECT_GT(g.Count({0, 0, 99, 1}, kRed), 40);
   g.grid.SetFocusRect(false);
-  EXPECT_EQ(g.Count(top, kRed), 0);
+  EXPECT_EQ(g.Count({0, 0, 99, 1}, kRed), 0);
+}
+
+TEST(GridPainter, SearchPrefixIsDrawnOnTheBackColour) {
+  GridScene g(1, 2, 100);
+  g.view.focused = true;
+  g.grid.SetHighlightBackColor(kBlue);
+  g.grid.SetHighlightForeColor(kRed);
+  g.grid.SetCellValue(1, 1, "WWWW");
+  g.S().cells.At(1, 1).Flags |= core::CellData::kSelected;
+  g.S().SetCurrentCell(1, 1, false);
+  g.S().look.focusRect = false;
+  g.FullDraw();
+  const Rect text{1, 1, 98, 13};
+  EXPECT_EQ(g.Count(text, kWindow), 0);
+  paint::GridPainter(g.S()).SetSearchHighlight(1, 1, 2);
+  g.FullDraw();
+  const int prefix = g.Count(text, kWindow);
+  EXPECT_GT(prefix, 0);
+  EXPECT_EQ(g.Count({40, 1, 98, 13}, kWindow), 0) << "only the first two characters";
 }
 
 TEST(GridPainter, TextColourAndAlignment) {
@@ -151,13 +174,10 @@ TEST(GridPainter, IncrementalDrawComposesOnlyMarkedRows) {
   g.S().MarkCellChanged(1, 1);
   g.Draw();
   EXPECT_EQ(g.Composed() - before, 1) << "Redraw off paints nothing";
-}
 
-TEST(GridPainter, PaintRepaintsEverythingInView) {
-  GridScene g(2, 3);
-  g.FullDraw();
-  g.Poke(20, 5, test::kMagenta);
-  g.Poke(20, 120, test::kMagenta);  // below the rows
+  // The window asking for paint gets every row and the space below.
+  g.S().redraw = true;
+  g.Poke(20, 120, test::kMagenta);
   paint::GridPainter(g.S()).Paint();
   EXPECT_EQ(g.At(20, 5), kWindow);
   EXPECT_EQ(g.At(20, 120), kWindow);
