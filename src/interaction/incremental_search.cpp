@@ -97,7 +97,8 @@ void IncrementalSearch::OnChar(int32_t code)
 {
     auto& sel = s_.selection;
     sel.searchCol = sel.keyPressBehaviour == tvKeyPressSearchCurCol ? s_.curCol : sel.keySearchCol;
-    if (sel.searchCol <= 0)
+    // KeySearchCol may name a column that has been removed since.
+    if (sel.searchCol <= 0 || sel.searchCol > s_.ColCount())
         return;
     const std::string previous = sel.searchBuffer;
     std::string buffer = previous;

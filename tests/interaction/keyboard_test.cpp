@@ -166,9 +166,11 @@ TEST_F(Search, FindSearchMatchRowAndTheSearchColumnRules)
     EXPECT_EQ(grid.FindSearchMatchRow(2, "", 3), 4);
     EXPECT_EQ(grid.FindSearchMatchRow(2, "", 3, false), 3);
     EXPECT_EQ(ErrorOf([&] { grid.SetKeySearchCol(0); }), 513);
-    state.selection.keySearchCol = 0;
-    Type("b");
-    EXPECT_EQ(grid.CurRow(), 0);
+    for (int32_t unusable : { 0, 3 }) {
+        state.selection.keySearchCol = unusable;
+        Type("b");
+        EXPECT_EQ(grid.CurRow(), 0);
+    }
 }
 
 TEST_F(Keys, PageKeysMoveByTheRowsThatFitTheView)
