@@ -33,6 +33,8 @@ public:
     // by the grid after the call. Null when nobody listens.
     virtual TavixEvents* EventSink() const = 0;
     virtual void SetEventSink(TavixEvents* sink) = 0;
+    // The sink, or one that ignores every event when nobody listens.
+    TavixEvents& Events() const;
 
     // A persisted property changed (a designer marks its document dirty).
     virtual void PropertyChanged(std::string_view name) = 0;

@@ -2,6 +2,13 @@
 
 namespace tavix {
 
+TavixEvents& Host::Events() const
+{
+    static TavixEvents nobody;
+    TavixEvents* sink = EventSink();
+    return sink != nullptr ? *sink : nobody;
+}
+
 void StandaloneHost::PropertyChanged(std::string_view name)
 {
     changed_.emplace_back(name);

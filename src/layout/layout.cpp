@@ -125,7 +125,7 @@ void Layout::RecalcLayout(bool raiseEvents)
             bars->SetPosition(bar, 0);
         bars->SetVisible(bar, need[bar]);
         if (raiseEvents)
-            s_.host->EventSink()->ScrollBarVisibilityChanged(static_cast<EScrollBar>(bar), need[bar]);
+            s_.host->Events().ScrollBarVisibilityChanged(static_cast<EScrollBar>(bar), need[bar]);
     }
 
     if (needH) {

@@ -1,0 +1,82 @@
+#include "platform/grid_view.h"
+
+#include "layout/layout.h"
+#include "paint/grid_painter.h"
+
+#include <tavix/native/window.h>
+#include <tavix/native/window_paint.h>
+
+namespace tavix::platform {
+
+namespace {
+
+constexpr const char* kClassName = "Tavix";
+constexpr const char* kObjectProp = "ObjPtr_";
+
+native::LRESULT GridWindowProc(native::HWND hwnd, native::UINT msg, native::WPARAM wParam, native::LPARAM lParam)
+{
+    auto* view = reinterpret_cast<GridView*>(native::GetProp(hwnd, kObjectProp));
+    if (view == nullptr)
+        return native::DefWindowProc(hwnd, msg, wParam, lParam);
+    return view->HandleMessage(msg, wParam, lParam);
+}
+
+native::DWORD FrameExStyle(int32_t appearance, int32_t borderStyle)
+{
+    if (appearance == 0 || borderStyle == 0)
+        return 0;
+    return borderStyle == 2 ? native::WS_EX_CLIENTEDGE : native::WS_EX_STATICEDGE;
+}
+
+}  // namespace
+
+native::HWND GridView::Create(native::HWND parent, int32_t x, int32_t y, int32_t width, int32_t height)
+{
+    // Classes belong to the desktop, and a process may run several in turn.
+    native::RegisterClass(kClassName, GridWindowProc, native::CS_DBLCLKS);
+    const auto& look = s_.look;
+    native::DWORD style = native::WS_VISIBLE | (parent != 0 ? native::WS_CHILD : 0);
+    if (look.appearance == 0 && look.borderStyle != 0)
+        style |= native::WS_BORDER;
+    hwnd_ = native::CreateWindowEx(FrameExStyle(look.appearance, look.borderStyle), kClassName, "", style, x, y,
+        width, height, parent);
+    if (hwnd_ == 0)
+        return 0;
+    native::SetProp(hwnd_, kObjectProp, reinterpret_cast<intptr_t>(this));
+    s_.geo.hwnd = hwnd_;
+
+    CreateScrollBars();
+    s_.geo.ready = true;
+    s_.redraw = true;
+    OnResize();
+    native::InvalidateRect(hwnd_, nullptr, false);
+    return hwnd_;
+}
+
+native::LRESULT GridView::HandleMessage(native::UINT msg, native::WPARAM wParam, native::LPARAM lParam)
+{
+    switch (msg) {
+    case native::WM_PAINT:
+        OnPaint();
+        return 0;
+    case native::WM_ERASEBKGND:
+        return 1;
+    case native::WM_SIZE:
+        OnResize();
+        return 0;
+    case native::WM_SYSCOLORCHANGE:
+        OnSysColorChange();
+        return 0;
+    case native::WM_LBUTTONDOWN:
+    case native::WM_RBUTTONDOWN:
+        native::SetFocus(hwnd_);
+        return 0;
+    case native::WM_THEMECHANGED:
+        painter_->OnThemeChanged();
+        return 0;
+    default:
+        return native::DefWindowProc(hwnd_, msg, wParam, lParam);
+    }
+}
+
+}  // namespace tavix::platform

@@ -1,0 +1,146 @@
+#include "core/grid_state.h"
+#include "support/event_recorder.h"
+
+#include <tavix/grid.h>
+#include <tavix/native/desktop.h>
+#include <tavix/native/window.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+namespace tavix {
+namespace {
+
+using native::Desktop;
+
+// A grid of `rows` x 3 columns of 80 pixels in a 300 x 200 window at (10, 10).
+struct GridScene {
+    explicit GridScene(int32_t rows)
+    {
+        grid.SetEventSink(&events);
+        for (int c = 1; c <= 3; ++c)
+            grid.AddCol(AddColArgs { .sKey = "c" + std::to_string(c), .lWidth = 80 });
+        for (int32_t r = 1; r <= rows; ++r) {
+            grid.AddRow();
+            grid.SetCellValue(r, 1, GridVariant(r));
+        }
+        hwnd = grid.Create(0, 10, 10, 300, 200);
+        desktop.RunUntilIdle();
+    }
+    bool Has(const std::string& record) const
+    {
+        const auto s = events.Strings();
+        return std::find(s.begin(), s.end(), record) != s.end();
+    }
+
+    Desktop desktop { 400, 300 };
+    testing::EventRecorder events;
+    Tavix grid;
+    int32_t hwnd { 0 };
+};
+
+TEST(GridWindow, CreatesAPaintedWindowWithItsFrame)
+{
+    GridScene scene(3);
+    ASSERT_NE(scene.hwnd, 0);
+    EXPECT_EQ(scene.grid.hwnd(), scene.hwnd);
+    EXPECT_TRUE(scene.grid.Redraw());
+    native::RECT wr {};
+    native::GetWindowRect(scene.hwnd, &wr);
+    EXPECT_EQ(wr.right - wr.left, 300);
+    // The sunken 3D edge takes 2 pixels: the view is the window less the border.
+    EXPECT_EQ(scene.grid.State().geo.viewWidth, 296);
+    EXPECT_EQ(scene.grid.State().geo.viewHeight, 196);
+    const auto& frame = scene.desktop.Frame();
+    // Below the last row the background (window colour, white by default) shows.
+    EXPECT_EQ(frame.Pixel(100, 150) & 0xFFFFFF, 0xFFFFFFu);
+    // The rows hold dark text somewhere in their first cell.
+    bool dark = false;
+    for (int y = 12; y < 12 + 45 && !dark; ++y)
+        for (int x = 12; x < 12 + 80 && !dark; ++x)
+            dark = (frame.Pixel(x, y) & 0xFF) < 0x60;
+    EXPECT_TRUE(dark);
+}
+
+TEST(GridWindow, ContentTallerThanTheViewShowsTheVerticalBar)
+{
+    GridScene scene(40);
+    auto& v = scene.grid.VScrollBar();
+    EXPECT_TRUE(v.Visible());
+    EXPECT_FALSE(scene.grid.HScrollBar().Visible());
+    const auto& geo = scene.grid.State().geo;
+    EXPECT_EQ(geo.viewWidth, 296 - geo.vScrollWidth);
+    // The maximum position is content - view + 5, stored as max + page.
+    EXPECT_EQ(v.Max() - v.LargeChange(), 40 * 15 - geo.viewHeight + 5);
+    EXPECT_TRUE(scene.Has("ScrollBarVisibilityChanged(1,True)"));
+}
+
+TEST(GridWindow, SettingTheBarValueScrollsAndRaisesThePositionEvent)
+{
+    GridScene scene(40);
+    scene.events.Clear();
+    scene.grid.VScrollBar().SetValue(45);
+    EXPECT_EQ(scene.grid.State().geo.scrollY, 45);
+    EXPECT_TRUE(scene.Has("ScrollBarPosChanged(1,45)"));
+    int32_t sr = 0, sc = 0, sx = 0, sy = 0, er = 0, ec = 0, ex = 0, ey = 0;
+    scene.grid.GetStartEndCell(sr, sc, sx, sy, er, ec, ex, ey);
+    EXPECT_EQ(sr, 4);
+    EXPECT_EQ(sy, 0);
+    scene.events.Clear();
+    scene.grid.VScrollBar().SetValue(45);
+    EXPECT_TRUE(scene.events.Strings().empty());
+}
+
+TEST(GridWindow, WheelScrollsThreeLinesAndCtrlWheelScrollsSideways)
+{
+    GridScene scene(40);
+    scene.grid.SetColWidth(3, 300);
+    scene.desktop.SetWheelScrollLines(0);
+    scene.desktop.MouseMove(100, 100);
+    scene.desktop.Wheel(-120);
+    EXPECT_EQ(scene.grid.State().geo.scrollY, 3 * 15);
+}
+
+TEST(GridWindow, EnsureVisibleAndHitTesting)
+{
+    GridScene scene(40);
+    scene.grid.EnsureVisibleRow(30);
+    const auto& geo = scene.grid.State().geo;
+    EXPECT_EQ(geo.scrollY, 30 * 15 - geo.viewHeight + 8);
+    scene.grid.EnsureVisibleRow(2, tvEnsVisRowTopForce, 0);
+    EXPECT_EQ(geo.scrollY, 15);
+    int32_t row = -1, col = -1;
+    scene.grid.CellFromPoint(85, 15, row, col);  // content y 30: bottom line of row 2
+    EXPECT_EQ(row, 2);
+    EXPECT_EQ(col, 2);
+    scene.grid.CellFromPoint(85, 16, row, col);
+    EXPECT_EQ(row, 3);
+    scene.grid.SetRowVisible(35, false);
+    scene.grid.EnsureVisibleRow(35);
+    EXPECT_EQ(geo.scrollY, 15);
+}
+
+TEST(GridWindow, HidingTheWideColumnResetsAndHidesTheHorizontalBar)
+{
+    GridScene scene(3);
+    scene.grid.SetColWidth(3, 400);
+    ASSERT_TRUE(scene.grid.HScrollBar().Visible());
+    scene.grid.HScrollBar().SetValue(50);
+    scene.events.Clear();
+    scene.grid.SetColVisible(3, false);
+    EXPECT_FALSE(scene.grid.HScrollBar().Visible());
+    EXPECT_EQ(scene.grid.State().geo.scrollX, 0);
+    EXPECT_TRUE(scene.Has("ScrollBarVisibilityChanged(0,False)"));
+}
+
+TEST(GridWindow, WindowlessGridHasNoBars)
+{
+    Tavix grid;
+    EXPECT_EQ(grid.hwnd(), 0);
+    EXPECT_THROW(grid.HScrollBar(), TavixError);
+}
+
+}  // namespace
+}  // namespace tavix
