@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace tavix::core {
@@ -30,6 +31,10 @@ struct SelectionState {
     // Ctrl+Space toggled the selection: the Space character that follows is not an edit request.
     bool swallowSpace { false };
     bool hasFocus { false };
+
+    // Where an accepted edit request goes once an in-place editor exists; while
+    // unset the request ends after the RequestEdit event.
+    std::function<void(int16_t keyAscii)> startEdit;
 };
 
 }  // namespace tavix::core

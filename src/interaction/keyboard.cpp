@@ -113,8 +113,8 @@ void Keyboard::RequestEdit(int16_t keyAscii)
         return;
     const int32_t behaviour = s_.selection.keyPressBehaviour;
     if (behaviour == tvKeyPressEditAppend || behaviour == tvKeyPressEditReplace || keyAscii == 0 || keyAscii == kEnter) {
-        if (startEdit)
-            startEdit(keyAscii);
+        if (s_.selection.startEdit)
+            s_.selection.startEdit(keyAscii);
         else
             RaiseEditRequest(keyAscii);
     } else if (behaviour == tvKeyPressSearchCurCol || behaviour == tvKeyPressSearchDefCol) {

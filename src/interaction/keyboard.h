@@ -6,10 +6,11 @@
 #include "navigation.h"
 
 #include <cstdint>
-#include <functional>
 
 namespace tavix::interaction {
 
+// Keeps no state of its own (it lives in GridState::selection), so a
+// Keyboard may be made for each notification.
 class Keyboard {
 public:
     explicit Keyboard(core::GridState& state) : s_(state) {}
@@ -21,10 +22,6 @@ public:
 
     // Where printable characters, Enter and cell-control clicks go: editing or the search.
     void RequestEdit(int16_t keyAscii);
-
-    // The editor starts here once it exists; until one is installed the edit
-    // request ends after the RequestEdit event.
-    std::function<void(int16_t keyAscii)> startEdit;
 
 private:
     void ArrowHorizontal(int32_t step, int32_t shift);

@@ -111,6 +111,9 @@ TEST_F(Keys, KeyPressBehaviourDecidesWhatCharactersDo)
     grid.SetKeyPressBehaviour(tvKeyPressEditAppend);
     Type("d");
     EXPECT_EQ(Take().back(), "RequestEdit(1,1,100,False,\"abcd\",0,0)");
+    state.selection.startEdit = [this](int16_t keyAscii) { log.push_back("edit " + std::to_string(keyAscii)); };
+    Type("e");
+    EXPECT_EQ(log, (Strings { "KeyPress(101)", "edit 101" }));
 }
 
 class Search : public GridFixture {
