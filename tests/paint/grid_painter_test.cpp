@@ -51,7 +51,7 @@ TEST(GridPainter, GridLinesFollowTheMode) {
   }
 }
 
-TEST(GridPainter, SelectionColoursFollowFocusAndHighlightSelCells) {
+TEST(GridPainter, SelectionColoursFocusAndTheDisabledLook) {
   GridScene g(2, 2);
   g.grid.SetHighlightBackColor(kBlue);
   g.grid.SetHighlightBackColorNoFocus(kGreen);
@@ -61,25 +61,19 @@ TEST(GridPainter, SelectionColoursFollowFocusAndHighlightSelCells) {
   g.view.focused = true;
   g.FullDraw();
   EXPECT_EQ(g.At(20, 5), kBlue);
-  EXPECT_EQ(g.At(70, 5), kWindow);
   g.grid.SetHighlightSelCells(false);
   EXPECT_EQ(g.At(20, 5), kWindow);
-  g.grid.SetHighlightSelCells(true);
-  g.grid.SetEnabled(false);
-  EXPECT_EQ(g.At(20, 5), kFace) << "a disabled grid shows no highlight";
-}
 
-TEST(GridPainter, DisabledLookDropsCellColoursAndGreysLines) {
-  GridScene g(2, 2);
-  g.grid.SetCellBackColor(1, 1, kRed);
+  // Disabled: face-coloured base, grey lines, no highlight and no cell colours.
+  g.grid.SetHighlightSelCells(true);
+  g.grid.SetCellBackColor(2, 1, kRed);
   g.grid.SetGridLineColor(kBlue);
   g.grid.SetEnabled(false);
-  EXPECT_EQ(g.At(20, 5), kFace);
+  for (const Point p : {Point{20, 5}, Point{20, 20}, Point{200, 150}}) EXPECT_EQ(g.At(p.x, p.y), kFace);
   EXPECT_EQ(g.At(49, 5), GetSysColor(COLOR_GRAYTEXT));
-  EXPECT_EQ(g.At(200, 150), kFace);
   g.grid.SetEnabled(true);
-  EXPECT_EQ(g.At(20, 5), kRed);
-  EXPECT_EQ(g.At(49, 5), kBlue);
+  EXPECT_EQ(g.At(20, 20), kRed);
+  EXPECT_EQ(g.At(49, 20), kBlue);
 }
 
 TEST(GridPainter, FocusRectangleSitsInsideTheLinesOnlyWithFocus) {
