@@ -52,6 +52,7 @@ private:
     void CreateScrollBars();
     void OnScrollChange(int bar, int32_t value);
     void OnResize();
+    void ClickCell(int32_t x, int32_t y);
     void OnPaint();
     void OnSysColorChange();
     void RecreateScrollBarsTick();

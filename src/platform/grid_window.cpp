@@ -1,5 +1,7 @@
 #include "platform/grid_view.h"
 
+#include "interaction/keyboard.h"
+#include "interaction/selection.h"
 #include "layout/layout.h"
 #include "paint/grid_painter.h"
 
@@ -19,6 +21,12 @@ native::LRESULT GridWindowProc(native::HWND hwnd, native::UINT msg, native::WPAR
     if (view == nullptr)
         return native::DefWindowProc(hwnd, msg, wParam, lParam);
     return view->HandleMessage(msg, wParam, lParam);
+}
+
+int32_t ShiftState()
+{
+    auto down = [](int vk) { return (native::GetKeyState(vk) & 0x8000) != 0; };
+    return (down(native::VK_SHIFT) ? 1 : 0) | (down(native::VK_CONTROL) ? 2 : 0) | (down(native::VK_MENU) ? 4 : 0);
 }
 
 native::DWORD FrameExStyle(int32_t appearance, int32_t borderStyle)
@@ -67,9 +75,26 @@ native::LRESULT GridView::HandleMessage(native::UINT msg, native::WPARAM wParam,
     case native::WM_SYSCOLORCHANGE:
         OnSysColorChange();
         return 0;
+    case native::WM_KEYDOWN:
+    case native::WM_SYSKEYDOWN:
+        interaction::Keyboard(s_).OnKeyDown(static_cast<int32_t>(wParam), ShiftState());
+        return 0;
+    case native::WM_CHAR:
+        interaction::Keyboard(s_).OnChar(static_cast<int32_t>(wParam));
+        return 0;
+    case native::WM_KEYUP:
+    case native::WM_SYSKEYUP:
+        interaction::Keyboard(s_).OnKeyUp(static_cast<int32_t>(wParam), ShiftState());
+        return 0;
+    case native::WM_SETFOCUS:
+    case native::WM_KILLFOCUS:
+        interaction::Keyboard(s_).OnFocusChanged(msg == native::WM_SETFOCUS);
+        return 0;
     case native::WM_LBUTTONDOWN:
     case native::WM_RBUTTONDOWN:
         native::SetFocus(hwnd_);
+        if (msg == native::WM_LBUTTONDOWN)
+            ClickCell(native::GET_X_LPARAM(lParam), native::GET_Y_LPARAM(lParam));
         return 0;
     case native::WM_THEMECHANGED:
         painter_->OnThemeChanged();
@@ -77,6 +102,21 @@ native::LRESULT GridView::HandleMessage(native::UINT msg, native::WPARAM wParam,
     default:
         return native::DefWindowProc(hwnd_, msg, wParam, lParam);
     }
+}
+
+// A click makes the cell under the pointer the current and only selected cell.
+void GridView::ClickCell(int32_t x, int32_t y)
+{
+    const auto [row, col] = layout::Layout(s_).CellFromPoint(x, y);
+    if (row < 1 || col < 1)
+        return;
+    interaction::Selection selection(s_);
+    selection.SetSelAnchor(row, col, true);
+    if (row == s_.curRow && col == s_.curCol)
+        return;
+    CancelEdit();
+    selection.SelectOnly(row, col);
+    selection.MoveTail(row, col);
 }
 
 }  // namespace tavix::platform
