@@ -230,6 +230,9 @@ void GridPainter::EnsureBufferHeight(int32_t height) {
 }
 
 void GridPainter::MarkAllVisibleCellsChanged() {
+  // After a scroll or resize the cache still names the old rows; mark the
+  // ones the next Draw will show.
+  if (s_.geo.rangeState != core::RangeState::Valid && s_.geo.hwnd != 0) layout::Layout(s_).ComputeVisibleRange();
   const core::VisibleRange& r = s_.geo.range;
   if (r.EndRow < 1 || r.StartCol < 1) return;
   for (int32_t row = std::max(r.StartRow - 1, 1); row <= std::min(r.EndRow, s_.rowCount); ++row)
@@ -240,8 +243,6 @@ void GridPainter::MarkAllVisibleCellsChanged() {
 void GridPainter::Paint() {
   if (!s_.redraw || !s_.geo.ready) return;
   MarkAllVisibleCellsChanged();
-  // A stale range may miss rows now in view: then everything is repainted.
-  if (s_.geo.rangeState != core::RangeState::Valid) s_.geo.needFullRedraw = true;
   s_.geo.needPaintBelow = true;
   s_.geo.forcePaintOnce = true;
   if (res_.buffer.Height() < s_.defaultRowHeight) EnsureBufferHeight(s_.defaultRowHeight);

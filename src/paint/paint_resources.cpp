@@ -44,6 +44,7 @@ UniqueGdiObject FontCache::Create(const FontRef& font) {
 HFONT FontCache::GridFont(const FontRef& font) {
   if (!gridDescription_ || !FontsEqual(*gridDescription_, font) || !grid_.Get()) {
     gridDescription_ = font.Clone();
+    retired_ = std::move(grid_);
     grid_ = Create(font);
   }
   return grid_.Get();

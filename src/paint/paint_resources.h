@@ -49,6 +49,9 @@ class FontCache {
 
   std::optional<FontRef> gridDescription_;
   native::UniqueGdiObject grid_;
+  // The font replaced last: it may still be selected into the row buffer
+  // until the next Draw selects the new one, and a selected font cannot go.
+  native::UniqueGdiObject retired_;
   std::vector<native::UniqueGdiObject> cells_;
 };
 

@@ -169,10 +169,14 @@ TEST(GridPainter, IncrementalDrawComposesOnlyMarkedRows) {
   g.Draw();
   EXPECT_EQ(g.Composed() - before, 1) << "Redraw off paints nothing";
 
-  // The window asking for paint gets every row and the space below.
+  // The window asking for paint gets every row and the space below, even
+  // when the cached range is stale.
   g.S().redraw = true;
+  g.S().geo.range = {};
+  g.S().geo.rangeState = core::RangeState::Recompute;
   g.Poke(20, 120, test::kMagenta);
   paint::GridPainter(g.S()).Paint();
+  EXPECT_EQ(g.Composed() - before, 6);
   EXPECT_EQ(g.At(20, 5), kWindow);
   EXPECT_EQ(g.At(20, 120), kWindow);
 }
