@@ -36,11 +36,13 @@ CellComparer::CellComparer(const ShellSortObject& criteria, SortSource& source, 
     else collator_.reset();
 }
 
-const icu::UnicodeString& CellComparer::Text(int32_t row, int16_t criterion) {
-    auto& column = texts_[static_cast<size_t>(criterion - 1)];
-    if (column.empty()) column.resize(static_cast<size_t>(rowCount_) + 1);
-    auto& slot = column[static_cast<size_t>(row)];
-    if (!slot) slot = icu::UnicodeString::fromUTF8(source_.DisplayText(row, criteria_[static_cast<size_t>(criterion - 1)].column));
+const icu::UnicodeString& CellComparer::Text(int32_t row, int16_t criterion, icu::UnicodeString& scratch) {
+    const int16_t column = criteria_[static_cast<size_t>(criterion - 1)].column;
+    if (rowCount_ == 0) return scratch = icu::UnicodeString::fromUTF8(source_.DisplayText(row, column));
+    auto& texts = texts_[static_cast<size_t>(criterion - 1)];
+    if (texts.empty()) texts.resize(static_cast<size_t>(rowCount_) + 1);
+    auto& slot = texts[static_cast<size_t>(row)];
+    if (!slot) slot = icu::UnicodeString::fromUTF8(source_.DisplayText(row, column));
     return *slot;
 }
 
@@ -55,8 +57,9 @@ CellOrder CellComparer::CompareValues(int32_t rowA, int32_t rowB, int16_t column
 
 CellOrder CellComparer::CompareTexts(int32_t rowA, int32_t rowB, int16_t criterion, bool noCase,
                                      bool descending) {
-    const icu::UnicodeString& a = Text(rowA, criterion);
-    const icu::UnicodeString& b = Text(rowB, criterion);
+    icu::UnicodeString scratchA, scratchB;
+    const icu::UnicodeString& a = Text(rowA, criterion, scratchA);
+    const icu::UnicodeString& b = Text(rowB, criterion, scratchB);
     int sign;
     if (noCase && collator_) {
         UErrorCode status = U_ZERO_ERROR;

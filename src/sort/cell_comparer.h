@@ -20,6 +20,7 @@ struct CellOrder {
 
 class CellComparer {
 public:
+    // rowCount 0 caches nothing: for a sort whose rows move between comparisons.
     CellComparer(const ShellSortObject& criteria, SortSource& source, int32_t rowCount);
 
     // Rows are positions before the sort, so cached texts stay valid while rows move.
@@ -28,7 +29,8 @@ public:
     bool CompareRows(int32_t held, int32_t row);
 
 private:
-    const icu::UnicodeString& Text(int32_t row, int16_t criterion);
+    // Cached per row unless the comparer was made for no rows; then it is made in scratch.
+    const icu::UnicodeString& Text(int32_t row, int16_t criterion, icu::UnicodeString& scratch);
     CellOrder CompareValues(int32_t rowA, int32_t rowB, int16_t column, bool descending);
     CellOrder CompareTexts(int32_t rowA, int32_t rowB, int16_t criterion, bool noCase, bool descending);
 

@@ -2,6 +2,8 @@
 
 #include <unicode/locid.h>
 
+#include <algorithm>
+#include <cmath>
 #include <exception>
 
 namespace tavix {
@@ -44,18 +46,43 @@ SortKeys::SortKeys(const ShellSortObject& criteria, SortSource& source, int32_t 
             else ExtractProperty(c, source, column, type, rowCount);
         } catch (const std::exception&) {
             // The literal comparison raises it again when the sort first reaches this criterion.
-            c = Criterion{Kind::Generic, c.descending, k};
+            c = Criterion{.kind = Kind::Generic, .descending = c.descending, .number = k};
         }
         if (c.kind == Kind::Generic && !fallback_) fallback_.emplace(criteria, source, rowCount);
     }
+    while (ranked_ < criteria_.size() && criteria_[ranked_].rankable) ++ranked_;
+}
+
+std::vector<uint32_t> SortKeys::Ranks(int32_t rowCount) {
+    std::vector<uint32_t> ranks(static_cast<size_t>(rowCount) + 1);
+    if (ranked_ == 0 || rowCount < 1) return ranks;
+    // -1, 0, 1: where row a goes against row b under criterion k, Nulls and order included.
+    auto place = [this](size_t k, int32_t a, int32_t b) {
+        const CellOrder r = Compare(criteria_[k], a, b);
+        return r.eq ? 0 : (r.ge ? 1 : -1);
+    };
+    auto before = [&](int32_t a, int32_t b) {
+        for (size_t k = 0; k < ranked_; ++k)
+            if (const int p = place(k, a, b)) return p < 0;
+        return false;
+    };
+    std::vector<int32_t> rows(static_cast<size_t>(rowCount));
+    for (int32_t r = 1; r <= rowCount; ++r) rows[static_cast<size_t>(r - 1)] = r;
+    std::sort(rows.begin(), rows.end(), before);
+    uint32_t rank = 0;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (i > 0 && before(rows[i - 1], rows[i])) ++rank;
+        ranks[static_cast<size_t>(rows[i])] = rank;
+    }
+    return ranks;
 }
 
 void SortKeys::ExtractValues(Criterion& c, SortSource& source, int16_t column, int32_t rowCount) {
     bool numbers = false, currencies = false, strings = false, empties = false;
     for (int32_t r = 1; r <= rowCount; ++r) {
         const GridVariant& v = source.Value(r, column);
-        if (v.IsNull()) continue;
-        if (v.IsEmpty()) empties = true;
+        if (v.IsNull()) c.hasNulls = true;
+        else if (v.IsEmpty()) empties = true;
         else if (v.IsString()) strings = true;
         else if (IsCurrency(v)) currencies = true;
         else if (IsPlainNumber(v)) numbers = true;
@@ -83,6 +110,7 @@ void SortKeys::ExtractValues(Criterion& c, SortSource& source, int16_t column, i
         else c.numbers[i] = v.ToDouble();
     }
     c.kind = strings ? Kind::Mixed : (currencies ? Kind::Currency : Kind::Number);
+    c.rankable = std::none_of(c.numbers.begin(), c.numbers.end(), [](double d) { return std::isnan(d); });
 }
 
 void SortKeys::ExtractTexts(Criterion& c, SortSource& source, int16_t column, bool noCase, int32_t rowCount) {
@@ -106,6 +134,7 @@ void SortKeys::ExtractTexts(Criterion& c, SortSource& source, int16_t column, bo
         c.collated->Add({reinterpret_cast<const char8_t*>(key.data()), static_cast<size_t>(length > 0 ? length - 1 : 0)});
     }
     c.kind = noCase ? Kind::Collated : Kind::Text;
+    c.rankable = true;
 }
 
 void SortKeys::ExtractProperty(Criterion& c, SortSource& source, int16_t column, int32_t type, int32_t rowCount) {
@@ -113,6 +142,12 @@ void SortKeys::ExtractProperty(Criterion& c, SortSource& source, int16_t column,
         c.ints.resize(static_cast<size_t>(rowCount) + 1);
         for (int32_t r = 1; r <= rowCount; ++r) c.ints[static_cast<size_t>(r)] = static_cast<int32_t>(get(r));
         c.kind = kind;
+        // Within a span below the wrap the wrapped difference has the true sign.
+        const auto [low, high] = std::minmax_element(c.ints.begin() + 1, c.ints.end(), [&](int32_t a, int32_t b) {
+            return kind == Kind::Color ? static_cast<uint32_t>(a) < static_cast<uint32_t>(b) : a < b;
+        });
+        const uint32_t span = rowCount < 1 ? 0 : static_cast<uint32_t>(*high) - static_cast<uint32_t>(*low);
+        c.rankable = kind == Kind::Byte || span <= (kind == Kind::Int16 ? 0x7FFFu : 0x7FFFFFFFu);
     };
     switch (type) {
     case tvSortByIcon: return fill(Kind::Int16, [&](int32_t r) { return source.Icon(r, column); });

@@ -19,10 +19,19 @@ public:
     SortKeys(const ShellSortObject& criteria, SortSource& source, int32_t rowCount);
 
     // Rows are positions before the sort. True when held goes at or after row.
-    bool CompareRows(int32_t held, int32_t row) {
+    bool CompareRows(int32_t held, int32_t row) { return CompareFrom(0, held, row); }
+
+    // The leading criteria whose comparison is a total preorder: together they rank the rows.
+    size_t RankedCount() const { return ranked_; }
+    // Element r is row r's place among the distinct keys of the ranked criteria (0 when none):
+    // two rows' ranks compare as CompareRows would over those criteria.
+    std::vector<uint32_t> Ranks(int32_t rowCount);
+
+    // CompareRows for rows whose keys are equal under criteria 1..first.
+    bool CompareFrom(size_t first, int32_t held, int32_t row) {
         const auto count = criteria_.size();
-        if (count == 0) return true;  // without criteria every row is already in place
-        for (size_t k = 0;; ++k) {
+        if (first == count) return true;  // equal under every criterion, or no criteria at all
+        for (size_t k = first;; ++k) {
             const CellOrder r = Compare(criteria_[k], held, row);
             if (k + 1 == count || !r.eq) return r.ge;
         }
@@ -36,6 +45,9 @@ private:
     struct Criterion {
         Kind kind { Kind::Generic };
         bool descending { false };
+        bool hasNulls { false };
+        // Wrapped differences and NaN make some comparisons intransitive: no rank then.
+        bool rankable { false };
         int16_t number { 0 };  // 1-based, for CellComparer
         std::vector<uint8_t> classes;
         std::vector<double> numbers;
@@ -54,12 +66,12 @@ private:
         const auto ia = static_cast<size_t>(a), ib = static_cast<size_t>(b);
         switch (c.kind) {
         case Kind::Number: {
-            if (c.classes[ia] == kNull || c.classes[ib] == kNull) return CompareNulls(c, ia, ib);
+            if (c.hasNulls && (c.classes[ia] == kNull || c.classes[ib] == kNull)) return CompareNulls(c, ia, ib);
             const double d = c.numbers[ia] - c.numbers[ib];
             return FromSign((d > 0) - (d < 0), c.descending);
         }
         case Kind::Currency: {
-            if (c.classes[ia] == kNull || c.classes[ib] == kNull) return CompareNulls(c, ia, ib);
+            if (c.hasNulls && (c.classes[ia] == kNull || c.classes[ib] == kNull)) return CompareNulls(c, ia, ib);
             const int64_t x = c.currencies[ia], y = c.currencies[ib];
             return FromSign((x > y) - (x < y), c.descending);
         }
@@ -91,6 +103,7 @@ private:
     void ExtractTexts(Criterion& c, SortSource& source, int16_t column, bool noCase, int32_t rowCount);
 
     std::vector<Criterion> criteria_;
+    size_t ranked_ { 0 };
     std::unique_ptr<icu::Collator> collator_;
     std::optional<CellComparer> fallback_;
 };

@@ -6,30 +6,57 @@ namespace tavix {
 
 namespace {
 
-// order[p] is the row at position p (1-based, order[0] unused).
-void SortRange(std::vector<int32_t>& order, SortKeys& cmp, int32_t lo, int32_t hi) {
+// A row and its rank under the leading criteria: most comparisons are settled by the ranks
+// held right here, without reaching into the keys.
+struct Slot {
+    uint32_t rank;
+    int32_t row;
+};
+
+class RankedRows {
+public:
+    RankedRows(SortKeys& keys, int32_t rowCount) : keys_(keys), first_(keys.RankedCount()) {
+        const std::vector<uint32_t> ranks = keys.Ranks(rowCount);
+        slots_.resize(static_cast<size_t>(rowCount) + 1);
+        for (int32_t r = 0; r <= rowCount; ++r) slots_[static_cast<size_t>(r)] = {ranks[static_cast<size_t>(r)], r};
+    }
+
+    Slot& operator[](int32_t position) { return slots_[static_cast<size_t>(position)]; }
+    bool Ge(const Slot& held, const Slot& other) {
+        if (held.rank != other.rank) return held.rank > other.rank;
+        return keys_.CompareFrom(first_, held.row, other.row);
+    }
+
+private:
+    SortKeys& keys_;
+    size_t first_;
+    std::vector<Slot> slots_;
+};
+
+// rows[p] is the row at position p (1-based, rows[0] unused).
+void SortRange(RankedRows& rows, int32_t lo, int32_t hi) {
     const int32_t n = hi - lo + 1;
     if (n < 2) return;
     if (n == 2) {
-        if (cmp.CompareRows(order[lo], order[hi])) std::swap(order[lo], order[hi]);
+        if (rows.Ge(rows[lo], rows[hi])) std::swap(rows[lo], rows[hi]);
         return;
     }
     int32_t h = 1;
     while (3 * h + 1 < n) h = 3 * h + 1;
     for (; h >= 1; h = (h - 1) / 3) {
         for (int32_t i = lo + h; i <= hi; ++i) {
-            const int32_t held = order[i];
+            const Slot held = rows[i];
             int32_t j = i - h;
             try {
-                while (j >= lo && !cmp.CompareRows(held, order[j])) {
-                    order[j + h] = order[j];
+                while (j >= lo && !rows.Ge(held, rows[j])) {
+                    rows[j + h] = rows[j];
                     j -= h;
                 }
             } catch (...) {
-                order[j + h] = held;  // keep every row exactly once
+                rows[j + h] = held;  // keep every row exactly once
                 throw;
             }
-            order[j + h] = held;
+            rows[j + h] = held;
         }
     }
 }
@@ -38,26 +65,27 @@ void SortRange(std::vector<int32_t>& order, SortKeys& cmp, int32_t lo, int32_t h
 
 std::vector<int32_t> SortPermutation(const ShellSortObject& criteria, SortSource& source, int32_t rowCount,
                                      bool groupMode, std::optional<TavixError>* failure) {
-    std::vector<int32_t> order(static_cast<size_t>(rowCount > 0 ? rowCount : 0) + 1);
-    for (int32_t p = 0; p <= rowCount; ++p) order[p] = p;
-    if (criteria.ColCount() > 0 && !(groupMode && rowCount <= 2)) {
-        SortKeys cmp(criteria, source, rowCount);
-        try {
-            if (!groupMode) {
-                SortRange(order, cmp, 1, rowCount);
-            } else {
-                int32_t start = 1;
-                for (int32_t r = 1; r <= rowCount + 1; ++r) {
-                    if (r <= rowCount && !source.IsGroupRow(r)) continue;
-                    SortRange(order, cmp, start, r - 1);
-                    start = r + 1;
-                }
+    rowCount = rowCount > 0 ? rowCount : 0;
+    std::vector<int32_t> order(static_cast<size_t>(rowCount));
+    for (int32_t p = 1; p <= rowCount; ++p) order[static_cast<size_t>(p - 1)] = p;
+    if (criteria.ColCount() == 0 || (groupMode && rowCount <= 2)) return order;
+    SortKeys keys(criteria, source, rowCount);
+    RankedRows rows(keys, rowCount);
+    try {
+        if (!groupMode) {
+            SortRange(rows, 1, rowCount);
+        } else {
+            int32_t start = 1;
+            for (int32_t r = 1; r <= rowCount + 1; ++r) {
+                if (r <= rowCount && !source.IsGroupRow(r)) continue;
+                SortRange(rows, start, r - 1);
+                start = r + 1;
             }
-        } catch (const TavixError& e) {
-            if (failure) *failure = e;
         }
+    } catch (const TavixError& e) {
+        if (failure) *failure = e;
     }
-    order.erase(order.begin());
+    for (int32_t p = 1; p <= rowCount; ++p) order[static_cast<size_t>(p - 1)] = rows[p].row;
     return order;
 }
 

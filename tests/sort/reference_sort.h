@@ -12,7 +12,8 @@ namespace tavix::test {
 
 class ReferenceSort {
 public:
-    ReferenceSort(const ShellSortObject& criteria, TableSource& source) : criteria_(criteria), source_(source) {
+    ReferenceSort(const ShellSortObject& criteria, TableSource& source)
+        : criteria_(criteria), literal_(criteria, source, 0) {
         for (size_t i = 0; i < source.rows.size(); ++i)
             table_.push_back({static_cast<int32_t>(i + 1), source.rows[i]});
     }
@@ -46,10 +47,7 @@ public:
 private:
     using Row = std::pair<int32_t, TestRow>;
 
-    bool Compare(const Row& held, int32_t j) {
-        CellComparer fresh(criteria_, source_, static_cast<int32_t>(table_.size()));
-        return fresh.CompareRows(held.first, table_[j - 1].first);
-    }
+    bool Compare(const Row& held, int32_t j) { return literal_.CompareRows(held.first, table_[j - 1].first); }
 
     void Range(int32_t lo, int32_t hi) {
         const int32_t n = hi - lo + 1;
@@ -80,7 +78,7 @@ private:
     }
 
     const ShellSortObject& criteria_;
-    TableSource& source_;
+    CellComparer literal_;  // caches no text: every comparison computes it anew
     std::vector<Row> table_;
 };
 
