@@ -151,9 +151,30 @@ void Layout::RecalcLayout(bool raiseEvents)
     }
 }
 
+int32_t Layout::SkipRowsAbove(int32_t from, int32_t to) const
+{
+    // Tops never decrease, and a shown row's bottom is the next row's top, so
+    // no row before the last one whose Top <= ScrollY can reach into the view.
+    const int32_t y = s_.geo.scrollY;
+    int32_t lo = from;
+    int32_t hi = to;
+    while (lo < hi) {
+        const int32_t mid = lo + (hi - lo + 1) / 2;
+        if (s_.rows.At(mid).Top <= y)
+            lo = mid;
+        else
+            hi = mid - 1;
+    }
+    return s_.rows.At(lo).Top <= y ? lo : from;
+}
+
 void Layout::ScanRowsForward(core::VisibleRange& r, int32_t from, int32_t to) const
 {
     const auto& g = s_.geo;
+    // A group row met on the way widens the column range, so only a grid
+    // without group rows may skip the rows above the view.
+    if (from <= to && s_.groupRowCount == 0)
+        from = SkipRowsAbove(from, to);
     bool started = false;
     bool ended = false;
     r.StartRow = 0;

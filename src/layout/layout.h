@@ -59,6 +59,7 @@ public:
 
 private:
     scroll::ScrollBars* Bars() const;
+    int32_t SkipRowsAbove(int32_t from, int32_t to) const;
     void ScanRowsForward(core::VisibleRange& r, int32_t from, int32_t to) const;
     void ScanRowsBackward(core::VisibleRange& r, int32_t from, int32_t to) const;
 

@@ -137,3 +137,56 @@ TEST(LayoutHit, RowTextAreaBelongsToTheRowTextColumn)
 
 }  // namespace
 }  // namespace tavix
+
+namespace tavix {
+namespace {
+
+// The scan that skips the rows above the view must agree with a plain scan
+// from the first row, whatever the heights, hidden rows and scroll offset.
+TEST(LayoutRange, SkippingRowsAboveTheViewMatchesAPlainScan)
+{
+    std::mt19937 rng(7);
+    for (int round = 0; round < 40; ++round) {
+        Tavix g;
+        g.AddCol();
+        const int rows = 1 + static_cast<int>(rng() % 300);
+        for (int r = 0; r < rows; ++r)
+            g.AddRow(AddRowArgs { .bVisible = rng() % 5 != 0, .lHeight = static_cast<int32_t>(rng() % 4 == 0 ? 0 : 1 + rng() % 40) });
+        auto& geo = g.State().geo;
+        geo.viewWidth = 100;
+        geo.viewHeight = 1 + static_cast<int32_t>(rng() % 200);
+        layout::Layout l(g.State());
+        geo.scrollY = static_cast<int32_t>(rng() % (l.ContentHeight() + 10));
+        geo.rangeState = core::RangeState::Recompute;
+        const core::VisibleRange fast = l.ComputeVisibleRange();
+
+        core::VisibleRange plain {};
+        bool started = false;
+        plain.EndRow = -1;
+        for (int32_t r = 1; r <= rows; ++r) {
+            const auto& row = g.State().rows.At(r);
+            if (!row.Visible || row.Height <= 0)
+                continue;
+            if (!started && row.Top + row.Height > geo.scrollY) {
+                started = true;
+                plain.StartRow = r;
+                plain.StartY = row.Top - geo.scrollY;
+            }
+            if (!started)
+                continue;
+            plain.EndRow = r;
+            plain.EndY = row.Top - geo.scrollY + row.Height;
+            if (row.Top > geo.scrollY + geo.viewHeight)
+                break;
+        }
+        ASSERT_EQ(fast.EndRow, plain.EndRow) << "round " << round;
+        if (plain.EndRow > 0) {
+            EXPECT_EQ(fast.StartRow, plain.StartRow);
+            EXPECT_EQ(fast.StartY, plain.StartY);
+            EXPECT_EQ(fast.EndY, plain.EndY);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tavix
