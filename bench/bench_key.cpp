@@ -26,11 +26,13 @@ tavix::Tavix& MillionRowGrid()
     return grid;
 }
 
-// Presses the key from the middle of the grid; the cost must not grow with the row count.
-void PressFromMiddle(benchmark::State& state, int32_t vk)
+// Presses the key from the middle of the grid; in single-select mode the cost
+// must not grow with the row count.
+void PressFromMiddle(benchmark::State& state, int32_t vk, bool multiSelect = false)
 {
     tavix::Tavix& grid = MillionRowGrid();
     tavix::interaction::Keyboard keys(grid.State());
+    grid.SetMultiSelect(multiSelect);
     grid.SetCurCell(kRows / 2, 1);
     for (auto _ : state) {
         keys.OnKeyDown(vk, 0);
@@ -42,8 +44,12 @@ void PressFromMiddle(benchmark::State& state, int32_t vk)
 
 void BM_Key_Down(benchmark::State& state) { PressFromMiddle(state, kDown); }
 void BM_Key_PageDown(benchmark::State& state) { PressFromMiddle(state, kPageDown); }
+// A plain arrow in multi-select mode makes the new cell the whole selection,
+// which visits every cell: the known linear cost of that mode.
+void BM_Key_DownMultiSelect(benchmark::State& state) { PressFromMiddle(state, kDown, true); }
 
 }  // namespace
 
 BENCHMARK(BM_Key_Down);
 BENCHMARK(BM_Key_PageDown);
+BENCHMARK(BM_Key_DownMultiSelect)->Unit(benchmark::kMillisecond);
