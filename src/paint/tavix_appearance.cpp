@@ -19,6 +19,16 @@ void SetLook(core::GridState& s, T& field, T value, std::string_view name, bool 
   s.host->PropertyChanged(name);
 }
 
+// The focus colours only show while the focus rectangle does.
+void SetFocusColor(core::GridState& s, uint32_t& field, uint32_t value, std::string_view name) {
+  if (s.look.focusRect) {
+    SetLook(s, field, value, name);
+    return;
+  }
+  field = value;
+  s.host->PropertyChanged(name);
+}
+
 }  // namespace
 
 uint32_t Tavix::BackColor() const { return state_->look.backColor; }
@@ -28,6 +38,7 @@ void Tavix::SetForeColor(uint32_t c) { SetLook(*state_, state_->look.foreColor, 
 
 uint32_t Tavix::BackColorOddRows() const { return state_->backColorOddRows; }
 void Tavix::SetBackColorOddRows(uint32_t c) {
+  // Parity is computed only while a band colour is in use, so store first.
   state_->backColorOddRows = c;
   state_->UpdateParity(1);
   SetLook(*state_, state_->backColorOddRows, c, "BackColorOddRows");
@@ -76,25 +87,9 @@ void Tavix::SetGridLineColor(uint32_t c) { SetLook(*state_, state_->look.gridLin
 bool Tavix::FocusRect() const { return state_->look.focusRect; }
 void Tavix::SetFocusRect(bool b) { SetLook(*state_, state_->look.focusRect, b, "FocusRect"); }
 uint32_t Tavix::FocusRectColor1() const { return state_->look.focusRectColor1; }
-void Tavix::SetFocusRectColor1(uint32_t c) {
-  auto& s = *state_;
-  if (!s.look.focusRect) {
-    s.look.focusRectColor1 = c;
-    s.host->PropertyChanged("FocusRectColor1");
-    return;
-  }
-  SetLook(s, s.look.focusRectColor1, c, "FocusRectColor1");
-}
+void Tavix::SetFocusRectColor1(uint32_t c) { SetFocusColor(*state_, state_->look.focusRectColor1, c, "FocusRectColor1"); }
 uint32_t Tavix::FocusRectColor2() const { return state_->look.focusRectColor2; }
-void Tavix::SetFocusRectColor2(uint32_t c) {
-  auto& s = *state_;
-  if (!s.look.focusRect) {
-    s.look.focusRectColor2 = c;
-    s.host->PropertyChanged("FocusRectColor2");
-    return;
-  }
-  SetLook(s, s.look.focusRectColor2, c, "FocusRectColor2");
-}
+void Tavix::SetFocusRectColor2(uint32_t c) { SetFocusColor(*state_, state_->look.focusRectColor2, c, "FocusRectColor2"); }
 
 bool Tavix::OpaqueTextInHatchedCells() const { return state_->look.opaqueTextInHatchedCells; }
 void Tavix::SetOpaqueTextInHatchedCells(bool b) {
