@@ -21,31 +21,42 @@ double ResidentBytes()
     return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE));
 }
 
-void BM_Fill_AppendRows(benchmark::State& state)
+// Appends rows one by one and sets every cell, as an application filling the grid does.
+void AppendRowsAndSetCells(benchmark::State& state, int32_t rows, int32_t cols)
 {
-    const int32_t rows = static_cast<int32_t>(state.range(0));
-    constexpr int32_t kCols = 10;
     double bytesPerCell = 0;
     int64_t reallocations = 0;
     for (auto _ : state) {
         const double before = ResidentBytes();
         tavix::Tavix grid;
-        for (int32_t c = 0; c < kCols; ++c)
+        for (int32_t c = 0; c < cols; ++c)
             grid.AddCol();
         for (int32_t r = 1; r <= rows; ++r) {
             grid.AddRow();
-            for (int32_t c = 1; c <= kCols; ++c)
+            for (int32_t c = 1; c <= cols; ++c)
                 grid.SetCellValue(r, c, tavix::GridVariant(r + c));
         }
-        bytesPerCell = (ResidentBytes() - before) / (static_cast<double>(rows) * kCols);
+        bytesPerCell = (ResidentBytes() - before) / (static_cast<double>(rows) * cols);
         reallocations = grid.State().cells.Reallocations();
         benchmark::DoNotOptimize(grid.RowCount());
     }
     state.counters["bytes_per_cell"] = bytesPerCell;
     state.counters["reallocations"] = static_cast<double>(reallocations);
-    state.SetItemsProcessed(state.iterations() * rows * kCols);
+    state.SetItemsProcessed(state.iterations() * rows * cols);
+}
+
+void BM_Fill_AppendRows(benchmark::State& state)
+{
+    AppendRowsAndSetCells(state, static_cast<int32_t>(state.range(0)), 10);
 }
 BENCHMARK(BM_Fill_AppendRows)->Arg(1000000)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// A hundred columns: each new cell finds its column's default cell.
+void BM_Fill_AppendRowsWide(benchmark::State& state)
+{
+    AppendRowsAndSetCells(state, static_cast<int32_t>(state.range(0)), 100);
+}
+BENCHMARK(BM_Fill_AppendRowsWide)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 void BM_Fill_RowIndex(benchmark::State& state)
 {

@@ -11,6 +11,10 @@ ColumnTable::ColumnTable()
 
 int32_t ColumnTable::PositionOfIndex(int32_t index) const
 {
+    // Indices are unique, and until columns are moved each sits at its own
+    // position: every new cell looks its column up here.
+    if (index >= 1 && index <= Count() && At(index).Index == index)
+        return index;
     for (int32_t p = 1; p <= Count(); ++p)
         if (At(p).Index == index)
             return p;
