@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <limits>
+#include <utility>
 
 namespace tavix {
 
@@ -53,18 +55,75 @@ SortKeys::SortKeys(const ShellSortObject& criteria, SortSource& source, int32_t 
     while (ranked_ < criteria_.size() && criteria_[ranked_].rankable) ++ranked_;
 }
 
-std::vector<uint32_t> SortKeys::Ranks(int32_t rowCount) {
-    std::vector<uint32_t> ranks(static_cast<size_t>(rowCount) + 1);
-    if (ranked_ == 0 || rowCount < 1) return ranks;
-    // -1, 0, 1: where row a goes against row b under criterion k, Nulls and order included.
-    auto place = [this](size_t k, int32_t a, int32_t b) {
-        const CellOrder r = Compare(criteria_[k], a, b);
-        return r.eq ? 0 : (r.ge ? 1 : -1);
+namespace {
+
+// Dense ranks 0.. of the rows by their keys; returns the number of distinct keys.
+template <typename Key>
+uint32_t DenseRanks(std::vector<std::pair<Key, int32_t>>& keys, std::vector<uint32_t>& ranks) {
+    std::sort(keys.begin(), keys.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    uint32_t rank = 0;
+    for (size_t i = 0; i < keys.size(); ++i) {
+        if (i > 0 && keys[i - 1].first < keys[i].first) ++rank;
+        ranks[static_cast<size_t>(keys[i].second)] = rank;
+    }
+    return keys.empty() ? 0 : rank + 1;
+}
+
+}  // namespace
+
+template <typename Key, typename Get>
+uint32_t SortKeys::TypedRanks(const Criterion& c, int32_t rowCount, Get get, std::vector<uint32_t>& ranks) {
+    std::vector<std::pair<Key, int32_t>> keys;
+    keys.reserve(static_cast<size_t>(rowCount));
+    for (int32_t r = 1; r <= rowCount; ++r)
+        if (!c.hasNulls || c.classes[static_cast<size_t>(r)] != kNull) keys.emplace_back(get(static_cast<size_t>(r)), r);
+    const uint32_t count = DenseRanks(keys, ranks);
+    // Ascending ranks to places: descending reverses them; Nulls go first ascending, last descending.
+    for (int32_t r = 1; r <= rowCount; ++r) {
+        uint32_t& rank = ranks[static_cast<size_t>(r)];
+        if (c.hasNulls && c.classes[static_cast<size_t>(r)] == kNull) rank = c.descending ? count : 0;
+        else rank = (c.descending ? count - 1 - rank : rank) + (c.hasNulls && !c.descending ? 1 : 0);
+    }
+    return count + (c.hasNulls ? 1 : 0);
+}
+
+template <typename Column>
+uint32_t SortKeys::KeyRanks(const Criterion& c, const Column& column, int32_t rowCount, std::vector<uint32_t>& ranks) {
+    // The packed prefix sits beside the row, so most comparisons stay within the array.
+    std::vector<std::pair<uint64_t, int32_t>> keys;
+    keys.reserve(static_cast<size_t>(rowCount));
+    for (int32_t r = 1; r <= rowCount; ++r) keys.emplace_back(column.PrefixOf(r), r);
+    auto less = [&](const auto& a, const auto& b) {
+        return a.first != b.first ? a.first < b.first : column.Compare(a.second, b.second) < 0;
     };
+    std::sort(keys.begin(), keys.end(), less);
+    uint32_t rank = 0;
+    for (size_t i = 0; i < keys.size(); ++i) {
+        if (i > 0 && less(keys[i - 1], keys[i])) ++rank;
+        ranks[static_cast<size_t>(keys[i].second)] = rank;
+    }
+    if (c.descending)
+        for (int32_t r = 1; r <= rowCount; ++r) ranks[static_cast<size_t>(r)] = rank - ranks[static_cast<size_t>(r)];
+    return rank + 1;
+}
+
+uint32_t SortKeys::CriterionRanks(size_t k, int32_t rowCount, std::vector<uint32_t>& ranks) {
+    const Criterion& c = criteria_[k];
+    switch (c.kind) {
+    case Kind::Number: return TypedRanks<double>(c, rowCount, [&](size_t r) { return c.numbers[r]; }, ranks);
+    case Kind::Currency: return TypedRanks<int64_t>(c, rowCount, [&](size_t r) { return c.currencies[r]; }, ranks);
+    case Kind::Int16:
+    case Kind::Byte: return TypedRanks<int32_t>(c, rowCount, [&](size_t r) { return c.ints[r]; }, ranks);
+    case Kind::Color:
+        return TypedRanks<uint32_t>(c, rowCount, [&](size_t r) { return static_cast<uint32_t>(c.ints[r]); }, ranks);
+    case Kind::Text: return KeyRanks(c, *c.texts, rowCount, ranks);
+    case Kind::Collated: return KeyRanks(c, *c.collated, rowCount, ranks);
+    default: break;
+    }
+    // Values mixing numbers, strings and Nulls: ordered by the criterion's own comparison.
     auto before = [&](int32_t a, int32_t b) {
-        for (size_t k = 0; k < ranked_; ++k)
-            if (const int p = place(k, a, b)) return p < 0;
-        return false;
+        const CellOrder r = Compare(c, a, b);
+        return !r.eq && !r.ge;
     };
     std::vector<int32_t> rows(static_cast<size_t>(rowCount));
     for (int32_t r = 1; r <= rowCount; ++r) rows[static_cast<size_t>(r - 1)] = r;
@@ -74,6 +133,34 @@ std::vector<uint32_t> SortKeys::Ranks(int32_t rowCount) {
         if (i > 0 && before(rows[i - 1], rows[i])) ++rank;
         ranks[static_cast<size_t>(rows[i])] = rank;
     }
+    return rank + 1;
+}
+
+std::vector<uint32_t> SortKeys::Ranks(int32_t rowCount) {
+    std::vector<uint32_t> ranks(static_cast<size_t>(rowCount > 0 ? rowCount : 0) + 1);
+    if (ranked_ == 0 || rowCount < 1) {
+        ranked_ = 0;
+        return ranks;
+    }
+    // Each criterion's places are folded into one number per row while the product fits.
+    std::vector<uint64_t> combined(ranks.size());
+    uint64_t distinct = 1;
+    size_t k = 0;
+    for (; k < ranked_; ++k) {
+        const uint32_t count = CriterionRanks(k, rowCount, ranks);
+        if (distinct > std::numeric_limits<uint64_t>::max() / count) break;
+        for (size_t r = 1; r < ranks.size(); ++r) combined[r] = combined[r] * count + ranks[r];
+        distinct *= count;
+    }
+    ranked_ = k;
+    if (k == 1) {
+        for (size_t r = 1; r < ranks.size(); ++r) ranks[r] = static_cast<uint32_t>(combined[r]);
+        return ranks;
+    }
+    std::vector<std::pair<uint64_t, int32_t>> keys;
+    keys.reserve(static_cast<size_t>(rowCount));
+    for (int32_t r = 1; r <= rowCount; ++r) keys.emplace_back(combined[static_cast<size_t>(r)], r);
+    DenseRanks(keys, ranks);
     return ranks;
 }
 

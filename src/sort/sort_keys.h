@@ -21,11 +21,11 @@ public:
     // Rows are positions before the sort. True when held goes at or after row.
     bool CompareRows(int32_t held, int32_t row) { return CompareFrom(0, held, row); }
 
-    // The leading criteria whose comparison is a total preorder: together they rank the rows.
-    size_t RankedCount() const { return ranked_; }
-    // Element r is row r's place among the distinct keys of the ranked criteria (0 when none):
-    // two rows' ranks compare as CompareRows would over those criteria.
+    // Element r is row r's place among the distinct keys of the leading criteria whose
+    // comparison is a total preorder (0 when none): two rows' ranks compare as CompareRows
+    // would over those criteria. RankedCount then tells how many criteria the ranks cover.
     std::vector<uint32_t> Ranks(int32_t rowCount);
+    size_t RankedCount() const { return ranked_; }
 
     // CompareRows for rows whose keys are equal under criteria 1..first.
     bool CompareFrom(size_t first, int32_t held, int32_t row) {
@@ -95,6 +95,12 @@ private:
         return fallback_->CompareCells(a, b, c.number);
     }
 
+    // Dense places 0.. of every row under criterion k into ranks; returns how many there are.
+    uint32_t CriterionRanks(size_t k, int32_t rowCount, std::vector<uint32_t>& ranks);
+    template <typename Column>
+    static uint32_t KeyRanks(const Criterion& c, const Column& column, int32_t rowCount, std::vector<uint32_t>& ranks);
+    template <typename Key, typename Get>
+    static uint32_t TypedRanks(const Criterion& c, int32_t rowCount, Get get, std::vector<uint32_t>& ranks);
     static CellOrder CompareNulls(const Criterion& c, size_t a, size_t b);
     static CellOrder CompareMixed(const Criterion& c, size_t a, size_t b);
 

@@ -15,8 +15,9 @@ struct Slot {
 
 class RankedRows {
 public:
-    RankedRows(SortKeys& keys, int32_t rowCount) : keys_(keys), first_(keys.RankedCount()) {
+    RankedRows(SortKeys& keys, int32_t rowCount) : keys_(keys) {
         const std::vector<uint32_t> ranks = keys.Ranks(rowCount);
+        first_ = keys.RankedCount();
         slots_.resize(static_cast<size_t>(rowCount) + 1);
         for (int32_t r = 0; r <= rowCount; ++r) slots_[static_cast<size_t>(r)] = {ranks[static_cast<size_t>(r)], r};
     }
@@ -29,7 +30,7 @@ public:
 
 private:
     SortKeys& keys_;
-    size_t first_;
+    size_t first_ { 0 };
     std::vector<Slot> slots_;
 };
 

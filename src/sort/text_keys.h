@@ -27,6 +27,8 @@ public:
         prefixes_.push_back(Prefix(key));
     }
 
+    uint64_t PrefixOf(int32_t row) const { return prefixes_[static_cast<size_t>(row)]; }
+
     // Lexicographic order of the units as unsigned numbers; a key before its own extensions.
     int Compare(int32_t a, int32_t b) const {
         const uint64_t pa = prefixes_[static_cast<size_t>(a)], pb = prefixes_[static_cast<size_t>(b)];
