@@ -73,6 +73,13 @@ void GridLoader::Load(const std::string& sql, bool forceVirtual, const Decorator
     BuildColumns(grid_, specs_);
     if (forceVirtual || HasMoreRowsThan(query, kVirtualThreshold)) {
         source_ = std::make_unique<VirtualRowSource>(grid_, std::move(stmt), specs_, hasRow);
+        // The first row is read already. Adding it now gives the visible range a real row to be
+        // measured from: a virtual grid emptied by Clear can keep the previous range's bottom
+        // and then request nothing.
+        if (hasRow) {
+            grid_.AddRow();
+            source_->RequestRowData(1);
+        }
         grid_.SetVirtual(true);
     } else {
         LoadAll(stmt, hasRow);

@@ -1,7 +1,7 @@
-// The viewer's event sink: hands the grid's row requests to the current virtual source.
+// The viewer's event sink: hands the grid's row requests to the loader's virtual source.
 #pragma once
 
-#include "virtual_row_source.h"
+#include "grid_loader.h"
 
 #include <tavix/events.h>
 
@@ -9,23 +9,26 @@ namespace tavix::view {
 
 class ViewerEvents : public TavixEvents {
 public:
-    void SetSource(VirtualRowSource* source) { source_ = source; }
+    // Asked at each request, since the loader replaces its source on every load.
+    void SetLoader(GridLoader* loader) { loader_ = loader; }
 
     void RequestRow(int32_t lRow, bool& bNoMoreRows) override
     {
-        if (source_ != nullptr)
-            source_->RequestRow(lRow, bNoMoreRows);
+        if (VirtualRowSource* source = Source())
+            source->RequestRow(lRow, bNoMoreRows);
         else
             bNoMoreRows = true;
     }
     void RequestRowData(int32_t lRow) override
     {
-        if (source_ != nullptr)
-            source_->RequestRowData(lRow);
+        if (VirtualRowSource* source = Source())
+            source->RequestRowData(lRow);
     }
 
 private:
-    VirtualRowSource* source_ { nullptr };
+    VirtualRowSource* Source() const { return loader_ != nullptr ? loader_->Source() : nullptr; }
+
+    GridLoader* loader_ { nullptr };
 };
 
 }  // namespace tavix::view

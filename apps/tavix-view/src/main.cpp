@@ -1,0 +1,32 @@
+// tavix-view: shows a table or query of an SQLite database in a Tavix grid.
+#include "sqlite_error.h"
+#include "viewer_app.h"
+#include "viewer_options.h"
+
+#include <cstdio>
+#include <exception>
+#include <string>
+#include <vector>
+
+int main(int argc, char** argv)
+{
+    using namespace tavix::view;
+    auto parsed = ParseViewerOptions(std::vector<std::string>(argv + 1, argv + argc));
+    if (!parsed.options) {
+        std::fprintf(stderr, "tavix-view: %s\n%s", parsed.error.c_str(), ViewerOptions::Usage());
+        return 2;
+    }
+    if (parsed.options->help) {
+        std::fputs(ViewerOptions::Usage(), stdout);
+        return 0;
+    }
+    try {
+        ViewerApp app(*parsed.options);
+        return app.Run();
+    } catch (const SqliteError& e) {
+        std::fprintf(stderr, "tavix-view: SQLite: %s\n", e.what());
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "tavix-view: %s\n", e.what());
+    }
+    return 1;
+}

@@ -1,0 +1,235 @@
+#include "viewer_app.h"
+
+#include "sample_database.h"
+
+#include <tavix/native/window_paint.h>
+#include <tavix/native/x11_display.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <stdexcept>
+
+namespace tavix::view {
+
+namespace fs = std::filesystem;
+
+ViewerApp::ViewerApp(ViewerOptions options)
+    : o_(std::move(options))
+{
+}
+
+ViewerApp::~ViewerApp()
+{
+    window_.reset();
+    loader_.reset();
+    grid_.reset();
+}
+
+double ViewerApp::MsSinceStart() const
+{
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start_).count();
+}
+
+void ViewerApp::OpenDatabase()
+{
+    std::string path = o_.database;
+    if (path.empty()) {
+        std::string dir = SampleDatabase::DefaultDirectory();
+        if (!fs::exists(fs::path(dir) / SampleDatabase::kFileName))
+            std::printf("creating the sample database in %s ...\n", dir.c_str());
+        path = SampleDatabase::Ensure(dir);
+        isSample_ = true;
+    } else if (!fs::exists(path)) {
+        throw std::runtime_error("no such database file: " + path);
+    }
+    db_ = std::make_unique<SqliteDatabase>(path);
+
+    std::string what;
+    if (!o_.query.empty()) {
+        sql_ = o_.query;
+        what = "query";
+    } else {
+        std::string table = !o_.table.empty() ? o_.table : isSample_ ? SampleDatabase::kTable : db_->FirstTable();
+        if (table.empty())
+            throw std::runtime_error(path + " has no tables");
+        if (!db_->HasTable(table))
+            throw std::runtime_error(path + " has no table or view named " + table);
+        sql_ = GridLoader::TableQuery(table);
+        what = table;
+    }
+    title_ = fs::path(path).filename().string() + " \xE2\x80\x94 " + what;
+}
+
+void ViewerApp::Load()
+{
+    GridLoader::Decorator decorate;
+    if (isSample_)
+        decorate = SampleDatabase::Decorate;
+    // A result shown in virtual mode stays so when read again sorted; no need to probe its size twice.
+    loader_->Load(sqlSort_.Wrap(sql_), o_.forceVirtual || loader_->IsVirtual(), decorate);
+}
+
+int ViewerApp::Run()
+{
+    OpenDatabase();
+    const bool headless = !o_.screenshot.empty() || std::getenv("DISPLAY") == nullptr;
+    desktop_ = std::make_unique<native::Desktop>(o_.width, o_.height);
+    grid_ = std::make_unique<Tavix>();
+    grid_->SetEventSink(&events_);
+    grid_->SetKeyPressBehaviour(tvKeyPressSearchCurCol);
+    if (isSample_) {
+        icons_ = std::make_unique<StatusIcons>();
+        grid_->SetImageList(GridVariant(static_cast<int32_t>(icons_->Handle())));
+    }
+    loader_ = std::make_unique<GridLoader>(*grid_, *db_);
+    events_.SetLoader(loader_.get());
+    ViewerWindow::KeyHandlers keys {
+        .command = [this](int vk, bool shift) { return OnCommandKey(vk, shift); },
+        .after = [this](bool isChar, int code) { Trace((isChar ? "char " : "key ") + std::to_string(code)); },
+        .deferred = [this](int command) { RunDeferred(command); },
+    };
+    window_ = std::make_unique<ViewerWindow>(*grid_, title_, o_.width, o_.height, std::move(keys));
+    Load();
+    if (headless)
+        return RunHeadless(o_.screenshot.empty() ? "tavix-view.png" : o_.screenshot);
+    return RunOnDisplay();
+}
+
+int ViewerApp::RunHeadless(const std::string& path)
+{
+    desktop_->RunUntilIdle();
+    desktop_->Frame();
+    if (o_.trace)
+        std::printf("first-frame-ms %.1f\n", MsSinceStart());
+    if (!desktop_->Screenshot(path))
+        throw std::runtime_error("cannot write " + path);
+    std::printf("%s\n", fs::absolute(path).c_str());
+    Trace("exit");
+    return 0;
+}
+
+int ViewerApp::RunOnDisplay()
+{
+    native::X11Display display(*desktop_, nullptr, title_.c_str());
+    if (!display.IsOpen())
+        throw std::runtime_error("cannot open the X display; use --screenshot FILE.png without one");
+    bool first = true;
+    int width = desktop_->Width(), height = desktop_->Height();
+    while (!quit_ && display.PumpOnce(10)) {
+        if (first && o_.trace)
+            std::printf("first-frame-ms %.1f\n", MsSinceStart());
+        if (first)
+            Trace("ready");
+        first = false;
+        if (desktop_->Width() != width || desktop_->Height() != height) {
+            width = desktop_->Width();
+            height = desktop_->Height();
+            window_->Resize(width, height);
+        }
+    }
+    Trace("exit");
+    window_.reset();
+    return 0;
+}
+
+bool ViewerApp::OnCommandKey(int vk, bool shift)
+{
+    switch (vk) {
+    case native::VK_ESCAPE:
+        quit_ = true;
+        return true;
+    case native::VK_F5:
+        window_->Defer(shift ? kSortAdd : kSort);
+        return true;
+    case native::VK_F12:
+        SaveShot();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void ViewerApp::RunDeferred(int command)
+{
+    if (command == kSort || command == kSortAdd) {
+        SortByCurrentColumn(command == kSortAdd);
+        Trace(command == kSortAdd ? "sort-add" : "sort");
+    }
+}
+
+void ViewerApp::SortByCurrentColumn(bool add)
+{
+    const int32_t col = grid_->CurCol();
+    if (col <= 0 || col > grid_->ColCount())
+        return;
+    if (!loader_->IsVirtual()) {
+        grid_->DoDefaultSort(col, add ? int16_t { 1 } : int16_t { 0 });
+        return;
+    }
+    // Rows not read yet can only be sorted by the database: read the result again in the new order.
+    sqlSort_.Apply(grid_->ColKey(col), add);
+    Load();
+    // Painting now requests the first rows, so the current cell can go back to the sorted column.
+    native::InvalidateRect(grid_->hwnd(), nullptr, false);
+    native::UpdateWindow(grid_->hwnd());
+    if (grid_->RowCount() > 0)
+        grid_->SetCurCell(1, col);
+}
+
+void ViewerApp::SaveShot()
+{
+    if (o_.shotDir.empty())
+        return;
+    fs::create_directories(o_.shotDir);
+    const std::string path = (fs::path(o_.shotDir) / ("shot-" + std::to_string(++shots_) + ".png")).string();
+    desktop_->Frame();
+    if (desktop_->Screenshot(path))
+        std::printf("shot %s\n", path.c_str());
+    else
+        std::printf("shot-failed %s\n", path.c_str());
+    std::fflush(stdout);
+}
+
+std::string ViewerApp::SortText()
+{
+    std::string text;
+    if (loader_->IsVirtual()) {
+        for (const auto& key : sqlSort_.Keys())
+            text += (text.empty() ? "" : ",") + key.column + (key.descending ? ":desc" : ":asc");
+        return text.empty() ? "-" : text;
+    }
+    ShellSortObject& sort = grid_->SortObject();
+    for (int16_t i = 1; i <= sort.ColCount(); ++i) {
+        const int16_t col = sort.SortCol(i);
+        const std::string name = col >= 1 && col <= grid_->ColCount() ? grid_->ColKey(col) : std::to_string(col);
+        text += (text.empty() ? "" : ",") + name + (sort.SortOrder(i) == tvSortDesc ? ":desc" : ":asc");
+    }
+    return text.empty() ? "-" : text;
+}
+
+void ViewerApp::Trace(const std::string& event)
+{
+    if (!o_.trace)
+        return;
+    // The scroll position rather than the first visible row: asking the layout for its visible
+    // range here would refresh the range cache between the grid's own paints.
+    const int32_t scrollY = grid_->VScrollBar().Value();
+    const int32_t row = grid_->CurRow(), col = grid_->CurCol();
+    auto text = [&](int32_t r, int32_t c) {
+        return r >= 1 && r <= grid_->RowCount() && c >= 1 && c <= grid_->ColCount() ? grid_->CellText(r, c) : "";
+    };
+    // The current column's first rows show whether a sort took effect, wherever the view is scrolled.
+    std::string head;
+    for (int32_t r = 1; r <= std::min(grid_->RowCount(), 5); ++r) {
+        if (r > 1)
+            head += '|';
+        head += text(r, col);
+    }
+    std::printf("state %s\tcur=%d,%d\tscroll=%d\trows=%d\tsort=%s\thead=%s\ttext=%s\n", event.c_str(), row, col,
+        scrollY, grid_->RowCount(), SortText().c_str(), head.c_str(), text(row, col).c_str());
+    std::fflush(stdout);
+}
+
+}  // namespace tavix::view

@@ -1,0 +1,65 @@
+// The viewer program: opens the database, shows the table or query in a grid in
+// a window (X11, or one headless frame written to a PNG) and runs the command keys.
+#pragma once
+
+#include "grid_loader.h"
+#include "sql_sort.h"
+#include "status_icons.h"
+#include "sqlite_database.h"
+#include "viewer_events.h"
+#include "viewer_options.h"
+#include "viewer_window.h"
+
+#include <tavix/grid.h>
+#include <tavix/native/desktop.h>
+
+#include <chrono>
+#include <memory>
+#include <string>
+
+namespace tavix::view {
+
+class ViewerApp {
+public:
+    explicit ViewerApp(ViewerOptions options);
+    ~ViewerApp();
+    ViewerApp(const ViewerApp&) = delete;
+    ViewerApp& operator=(const ViewerApp&) = delete;
+
+    // The process exit code; throws SqliteError and std::runtime_error with a message for the user.
+    int Run();
+
+private:
+    void OpenDatabase();
+    void Load();
+    int RunHeadless(const std::string& path);
+    int RunOnDisplay();
+
+    enum Command { kSort = 1, kSortAdd = 2 };
+    bool OnCommandKey(int vk, bool shift);
+    void RunDeferred(int command);
+    void SortByCurrentColumn(bool add);
+    void SaveShot();
+    void Trace(const std::string& event);
+    std::string SortText();
+    double MsSinceStart() const;
+
+    ViewerOptions o_;
+    std::chrono::steady_clock::time_point start_ { std::chrono::steady_clock::now() };
+    std::unique_ptr<SqliteDatabase> db_;
+    std::string sql_;
+    std::string title_;
+    bool isSample_ { false };
+    SqlSort sqlSort_;
+    ViewerEvents events_;
+    // Declared in this order so that the window goes before the grid and the grid before the desktop.
+    std::unique_ptr<native::Desktop> desktop_;
+    std::unique_ptr<StatusIcons> icons_;
+    std::unique_ptr<Tavix> grid_;
+    std::unique_ptr<GridLoader> loader_;
+    std::unique_ptr<ViewerWindow> window_;
+    bool quit_ { false };
+    int shots_ { 0 };
+};
+
+}  // namespace tavix::view

@@ -1,0 +1,300 @@
+#!/usr/bin/env python3
+"""tavix-view in a real X server: Xvfb, keys typed with xdotool, screenshots and the
+viewer's --trace lines checked. Exits 77 (skipped) when Xvfb or xdotool is missing.
+
+usage: viewer_e2e.py TAVIX_VIEW OUTPUT_DIR
+"""
+import os
+import queue
+import shutil
+import sqlite3
+import struct
+import subprocess
+import sys
+import threading
+import time
+import zlib
+
+SKIP = 77
+WIDTH, HEIGHT = 900, 600
+ROWS = 400
+WORDS = ["Anchor", "Bolt", "Clamp", "Dowel", "Flange", "Gasket", "Hinge", "Joist", "Latch", "Nozzle"]
+
+
+def make_database(path):
+    """Names in no particular order, one unique "Zephyr" for the search, quantities to sort."""
+    if os.path.exists(path):
+        os.remove(path)
+    db = sqlite3.connect(path)
+    db.execute("CREATE TABLE parts (id INTEGER, name TEXT, qty INTEGER, price CURRENCY)")
+    rows = []
+    for i in range(1, ROWS + 1):
+        name = "Zephyr %03d" % i if i == 250 else "%s %03d" % (WORDS[(i * 37) % len(WORDS)], i)
+        rows.append((i, name, (i * 7919) % 1000, (i * 131 % 5000) / 4.0))
+    db.executemany("INSERT INTO parts VALUES (?, ?, ?, ?)", rows)
+    db.commit()
+    db.close()
+    return rows
+
+
+def read_png(path):
+    """(width, height, rows of (r, g, b)) of an 8-bit RGB or RGBA PNG."""
+    with open(path, "rb") as f:
+        data = f.read()
+    assert data[:8] == b"\x89PNG\r\n\x1a\n", path
+    pos, idat, width, height, channels = 8, b"", 0, 0, 3
+    while pos < len(data):
+        length, kind = struct.unpack(">I4s", data[pos:pos + 8])
+        body = data[pos + 8:pos + 8 + length]
+        if kind == b"IHDR":
+            width, height, depth, color = struct.unpack(">IIBB", body[:10])
+            assert depth == 8 and color in (2, 6), (depth, color)
+            channels = 3 if color == 2 else 4
+        elif kind == b"IDAT":
+            idat += body
+        pos += 12 + length
+    raw, stride, prev, rows = zlib.decompress(idat), width * channels, bytearray(width * channels), []
+    for y in range(height):
+        filt, line = raw[y * (stride + 1)], bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
+        for x in range(stride):
+            a = line[x - channels] if x >= channels else 0
+            b, c = prev[x], prev[x - channels] if x >= channels else 0
+            if filt == 1:
+                line[x] = (line[x] + a) & 0xFF
+            elif filt == 2:
+                line[x] = (line[x] + b) & 0xFF
+            elif filt == 3:
+                line[x] = (line[x] + (a + b) // 2) & 0xFF
+            elif filt == 4:
+                p = a + b - c
+                pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
+                line[x] = (line[x] + (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 0xFF
+        rows.append([tuple(line[x:x + 3]) for x in range(0, stride, channels)])
+        prev = line
+    return width, height, rows
+
+
+class Viewer:
+    """The running viewer: its trace lines arrive on a queue."""
+
+    def __init__(self, exe, db, shots, env):
+        self.proc = subprocess.Popen([exe, db, "--trace", "--shot-dir", shots, "--size", "%dx%d" % (WIDTH, HEIGHT)],
+                                     stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True, env=env)
+        self.lines = queue.Queue()
+        self.log = []
+        threading.Thread(target=self._read, daemon=True).start()
+
+    def _read(self):
+        for line in self.proc.stdout:
+            self.log.append(line.rstrip("\n"))
+            self.lines.put(line.rstrip("\n"))
+
+    def expect(self, prefix, timeout=10.0):
+        """The next line starting with prefix; a "state" line comes back as a dict."""
+        deadline = time.time() + timeout
+        while True:
+            try:
+                line = self.lines.get(timeout=max(0.01, deadline - time.time()))
+            except queue.Empty:
+                raise AssertionError("no line starting with %r; output so far:\n%s" % (prefix, "\n".join(self.log)))
+            if line.startswith(prefix):
+                if not line.startswith("state "):
+                    return line
+                fields = line.split("\t")
+                state = {"event": fields[0][len("state "):]}
+                state.update(f.split("=", 1) for f in fields[1:])
+                state["row"], state["col"] = (int(v) for v in state["cur"].split(","))
+                state["scroll"] = int(state["scroll"])
+                return state
+
+
+def xdo(env, *args):
+    return subprocess.run(["xdotool", *args], env=env, check=True, capture_output=True, text=True).stdout.strip()
+
+
+def free_display():
+    for n in range(140, 240):
+        if not os.path.exists("/tmp/.X%d-lock" % n) and not os.path.exists("/tmp/.X11-unix/X%d" % n):
+            return n
+    raise RuntimeError("no free X display number")
+
+
+def check(condition, message):
+    if not condition:
+        raise AssertionError(message)
+
+
+class Session:
+    """One viewer on one database, with the key and screenshot helpers the steps use."""
+
+    def __init__(self, viewer, env, window):
+        self.viewer, self.env, self.window = viewer, env, window
+
+    def key(self, name, event_prefix="state key"):
+        xdo(self.env, "key", name)
+        return self.viewer.expect(event_prefix)
+
+    def shot(self):
+        xdo(self.env, "key", "F12")
+        return read_png(self.viewer.expect("shot ").split(" ", 1)[1])
+
+
+def step_first_frame(s, start):
+    check(int(start["rows"]) > 0, "no rows loaded: %s" % start)
+    w, h, frame = s.shot()
+    check((w, h) == (WIDTH, HEIGHT), "screenshot is %dx%d" % (w, h))
+    inked = sum(1 for row in frame for px in row if sum(px) < 300)
+    check(inked > 500, "the first frame shows no text (%d dark pixels)" % inked)
+    return frame
+
+
+def step_navigate(s, start, first_frame):
+    """The arrows move the current cell, Page Down scrolls a page on and repaints."""
+    s.key("Down")
+    state = s.key("Down")
+    check(state["row"] == start["row"] + 2 if start["row"] > 0 else state["row"] >= 2, "Down twice: %s" % state)
+    state = s.key("Right")
+    check(state["col"] == max(start["col"], 1) + 1, "Right: %s" % state)
+    before = state
+    state = s.key("Next")
+    check(state["row"] > before["row"] + 5 and state["scroll"] > before["scroll"], "Page Down: %s -> %s" % (before, state))
+    _, _, paged = s.shot()
+    check(paged != first_frame, "the screen did not change after Page Down")
+
+
+def step_search(s):
+    """Typing in the current column ("name") finds the one row starting with the prefix."""
+    for ch in "Zep":
+        state = s.key(ch, "state char")
+    check(state["text"].startswith("Zephyr"), "search for 'Zep' stopped on %r" % state["text"])
+
+
+def step_sort(s, rows):
+    """F5 sorts by the current column ("qty"), again descending; Shift+F5 adds "price"."""
+    qty = sorted(r[2] for r in rows)
+    s.key("Right")
+    state = s.key("F5", "state sort")
+    check(state["sort"] == "qty:asc" and state["head"] == "|".join(map(str, qty[:5])), "F5: %s" % state)
+    state = s.key("F5", "state sort")
+    check(state["sort"] == "qty:desc" and state["head"] == "|".join(map(str, qty[::-1][:5])), "F5 again: %s" % state)
+    s.key("Right")
+    state = s.key("shift+F5", "state sort-add")
+    check(state["sort"] == "qty:desc,price:asc", "Shift+F5: %s" % state)
+
+
+def step_resize(s):
+    """The grid follows the window's size."""
+    xdo(s.env, "windowsize", "--sync", s.window, "700", "450")
+    time.sleep(0.5)
+    w, h, frame = s.shot()
+    check((w, h) == (700, 450), "after resizing the screenshot is %dx%d" % (w, h))
+    check(any(sum(px) < 300 for row in frame[h // 3:h // 2] for px in row), "nothing drawn after resizing")
+
+
+def step_quit(s):
+    xdo(s.env, "key", "Escape")
+    s.viewer.expect("state exit")
+    check(s.viewer.proc.wait(timeout=10) == 0, "exit code %s" % s.viewer.proc.returncode)
+
+
+BIG_ROWS = 120_000
+
+
+def run_virtual(exe, out, env):
+    """A result over the virtual-mode threshold: only the rows in view are read, and a sort
+    reads the result again in the database's order."""
+    db = os.path.join(out, "big.db")
+    if os.path.exists(db):
+        os.remove(db)
+    con = sqlite3.connect(db)
+    con.execute("CREATE TABLE big (id INTEGER, label TEXT)")
+    con.executemany("INSERT INTO big VALUES (?, ?)", ((i, "row %d" % i) for i in range(1, BIG_ROWS + 1)))
+    con.commit()
+    con.close()
+    viewer = Viewer(exe, db, os.path.join(out, "shots-big"), env)
+    try:
+        start = viewer.expect("state ready", timeout=30)
+        check(0 < int(start["rows"]) < 100, "the first frame read %s rows" % start["rows"])
+        window = xdo(env, "search", "--sync", "--name", "big.db").split()[0]
+        xdo(env, "windowfocus", "--sync", window)
+        s = Session(viewer, env, window)
+        s.key("Down")
+        for _ in range(3):
+            state = s.key("Next")
+        check(40 < int(state["rows"]) < 400 and state["row"] > 100, "after three pages: %s" % state)
+        s.key("F5", "state sort")
+        state = s.key("F5", "state sort")
+        expected = "|".join(str(BIG_ROWS - i) for i in range(5))
+        check(state["sort"] == "id:desc" and state["head"] == expected, "F5 twice in virtual mode: %s" % state)
+        check(int(state["rows"]) < 100, "the sorted result was read whole: %s rows" % state["rows"])
+        step_quit(s)
+    finally:
+        if viewer.proc.poll() is None:
+            viewer.proc.kill()
+            viewer.proc.wait()
+        print("\n".join(viewer.log))
+    print("passed: virtual")
+
+
+# Steps whose grid features have not landed yet, with the reason; they are reported, not run.
+PENDING = {
+}
+
+
+def run(exe, out, env):
+    shots = os.path.join(out, "shots")
+    shutil.rmtree(shots, ignore_errors=True)
+    db = os.path.join(out, "e2e.db")
+    rows = make_database(db)
+    viewer = Viewer(exe, db, shots, env)
+    try:
+        start = viewer.expect("state ready", timeout=30)
+        window = xdo(env, "search", "--sync", "--name", "e2e.db").split()[0]
+        xdo(env, "windowfocus", "--sync", window)
+        xdo(env, "mousemove", "--window", window, "200", "200")
+        s = Session(viewer, env, window)
+        first = step_first_frame(s, start)
+        steps = [("navigate", lambda: step_navigate(s, start, first)), ("search", lambda: step_search(s)),
+                 ("sort", lambda: step_sort(s, rows)), ("resize", lambda: step_resize(s)), ("quit", lambda: step_quit(s))]
+        for name, step in steps:
+            if name in PENDING:
+                print("not run: %s (%s)" % (name, PENDING[name]))
+                continue
+            step()
+            print("passed: %s" % name)
+    finally:
+        if viewer.proc.poll() is None:
+            viewer.proc.kill()
+            viewer.proc.wait()
+        print("\n".join(viewer.log))
+
+
+def main():
+    if len(sys.argv) != 3:
+        sys.exit(__doc__)
+    missing = [tool for tool in ("Xvfb", "xdotool") if shutil.which(tool) is None]
+    if missing:
+        print("SKIPPED: %s not installed (scripts/setup.sh installs them)" % " and ".join(missing))
+        return SKIP
+    exe, out = sys.argv[1], sys.argv[2]
+    os.makedirs(out, exist_ok=True)
+    n = free_display()
+    xvfb = subprocess.Popen(["Xvfb", ":%d" % n, "-screen", "0", "1280x800x24", "-nolisten", "tcp"],
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
+        deadline = time.time() + 10
+        while not os.path.exists("/tmp/.X11-unix/X%d" % n):
+            check(xvfb.poll() is None and time.time() < deadline, "Xvfb :%d did not start" % n)
+            time.sleep(0.05)
+        env = dict(os.environ, DISPLAY=":%d" % n)
+        run(exe, out, env)
+        run_virtual(exe, out, env)
+    finally:
+        xvfb.terminate()
+        xvfb.wait()
+    print("e2e_viewer passed")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
