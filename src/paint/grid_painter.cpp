@@ -230,9 +230,10 @@ void GridPainter::EnsureBufferHeight(int32_t height) {
 }
 
 void GridPainter::MarkAllVisibleCellsChanged() {
-  // After a scroll or resize the cache still names the old rows; mark the
-  // ones the next Draw will show.
-  if (s_.geo.rangeState != core::RangeState::Valid && s_.geo.hwnd != 0) layout::Layout(s_).ComputeVisibleRange();
+  // After a scroll or resize the cache still names the old rows, and the view
+  // size it would be recomputed from is only known once Draw has laid out:
+  // then the next Draw repaints every row it finds in view.
+  if (s_.geo.rangeState != core::RangeState::Valid) s_.geo.needFullRedraw = true;
   const core::VisibleRange& r = s_.geo.range;
   if (r.EndRow < 1 || r.StartCol < 1) return;
   for (int32_t row = std::max(r.StartRow - 1, 1); row <= std::min(r.EndRow, s_.rowCount); ++row)

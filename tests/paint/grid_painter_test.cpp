@@ -174,6 +174,7 @@ TEST(GridPainter, IncrementalDrawComposesOnlyMarkedRows) {
   g.S().redraw = true;
   g.S().geo.range = {};
   g.S().geo.rangeState = core::RangeState::Recompute;
+  g.S().geo.viewWidth = g.S().geo.viewHeight = 0;  // as before the first layout
   g.Poke(20, 120, test::kMagenta);
   paint::GridPainter(g.S()).Paint();
   EXPECT_EQ(g.Composed() - before, 6);
