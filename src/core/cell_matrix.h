@@ -9,7 +9,7 @@ namespace tavix::core {
 
 // All cells of the grid, row-major: a row's cells are adjacent, so painting and
 // sorting take a row as one span; rows are stored in blocks so that adding rows
-// never moves the cells already there.
+// does not copy the cells already there over and over.
 class CellMatrix {
 public:
     int32_t Columns() const { return cells_.Width(); }

@@ -11,12 +11,12 @@
 
 namespace tavix::core {
 
-// Storage for rows of `width` elements each, kept in blocks of a power of two
-// of rows. A row's elements are adjacent; growing by any number of rows never
-// moves the rows already stored, so appending a million rows costs no copying.
-// Only the first block grows geometrically (a small table stays small); later
-// blocks are allocated whole. Rows are numbered from 0. A full block holds the
-// least power of two of rows that fills BlockBytes (two huge pages by default).
+// Storage for rows of `width` elements each, in blocks of a power of two of
+// rows; a row's elements are adjacent. Only the first block grows
+// geometrically (a small table stays small) and may move while it fills; every
+// later block is allocated whole, so appending a million rows copies at most
+// one block. Rows are numbered from 0. A full block holds the least power of
+// two of rows that fills BlockBytes (two huge pages by default).
 template <typename T, size_t BlockBytes = 2 * HugePageAllocator<T>::kHugePage>
 class RowBlocks {
 public:

@@ -9,7 +9,7 @@ namespace tavix::core {
 
 // Row records 0..allocation; element 0 is the sentinel, rows above the row
 // count are spare storage that keeps whatever it held. Block storage, so
-// growing the table never moves the records already there.
+// growing the table does not copy the records again and again.
 class RowTable {
 public:
     RowTable() { Resize(0); }
