@@ -87,6 +87,11 @@ TEST(GridColumns, PositionLookupRules)
     EXPECT_EQ(g.ColOrder(3), 1);
     g.SetCellValue(1, 3, GridVariant(int32_t { 7 }));
     EXPECT_EQ(g.CellValue(1, "c3").ToLong(), 7);
+    for (int32_t c = 1; c <= 4; ++c)
+        g.ColDefaultCell(c).iIndent = static_cast<int16_t>(10 * c);
+    g.AddRow();  // new cells take their own column's default, wherever it now stands
+    for (int32_t c = 1; c <= 4; ++c)
+        EXPECT_EQ(g.CellIndent(2, c), 10 * c);
     g.RemoveCol(3);
     EXPECT_EQ(g.ColCount(), 3);
     EXPECT_EQ(ErrorOf([&] { g.ColIndex("c3"); }), 513);
