@@ -99,7 +99,7 @@ void Tavix::SetBackgroundPicture(SurfacePtr picture) {
 void Tavix::SetImageList(const GridVariant& v) {
   int32_t handle = 0;
   if (v.IsObject()) handle = HandleOfObject(v.AsObject());
-  else if (v.VarType() == VtLong || v.VarType() == VtInteger) handle = v.ToLong();
+  else if (v.VarType() == VtLong) handle = v.ToLong();
   else RaiseGridError(tvErrImageList);
   if (handle == 0) return;
   auto& s = *state_;

@@ -50,7 +50,7 @@ TEST(AppearanceProperties, SettersReportTheChangeToTheHost) {
 TEST(AppearanceProperties, ImageListTakesHandlesAndObjects) {
   Tavix grid;
   EXPECT_EQ(ErrorCode([&] { grid.SetImageList(GridVariant("list")); }), 518);
-  EXPECT_EQ(ErrorCode([&] { grid.SetImageList(GridVariant(1.5)); }), 518);
+  EXPECT_EQ(ErrorCode([&] { grid.SetImageList(GridVariant(int16_t{5})); }), 518) << "only a Long is a handle";
 
   const HIMAGELIST il = ImageList_Create(12, 9, ILC_COLOR32, 0, 0);
   int drawn = 0;
