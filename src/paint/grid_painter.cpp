@@ -72,6 +72,9 @@ void GridPainter::Draw() {
   PrepareSurface(ctx);
 
   lay.RecalcLayout(true);
+  // Measured after the layout: before the first one the view is 0 wide, and a
+  // narrow band would leave the previous row's pixels in the buffer.
+  ctx.band = {0, 0, s_.geo.viewWidth + s_.geo.scrollX + 24, res_.buffer.Height()};
   core::VisibleRange range = lay.ComputeVisibleRange();
   if (s_.geo.isVirtual && s_.geo.moreRows) ExtendVirtualRows(range);
   PrepareBrushes(ctx);
@@ -100,9 +103,7 @@ bool GridPainter::PrepareSurface(DrawContext& ctx) {
   SetBkMode(ctx.surface, TRANSPARENT);
   // Each text sets its own colour; this only shows where one does not.
   SetTextColor(ctx.surface, ctx.enabled ? fore : GetSysColor(COLOR_GRAYTEXT));
-  if (ctx.buffered) {
-    ctx.band = {0, 0, s_.geo.viewWidth + s_.geo.scrollX + 24, res_.buffer.Height()};
-  } else {
+  if (!ctx.buffered) {
     RECT client{};
     GetClientRect(s_.geo.hwnd, &client);
     ctx.FillBackground(ctx.window, {client.left, client.top, client.right, client.bottom}, 0, 0);

@@ -34,6 +34,16 @@ TEST(GridPainter, BackgroundsBandsAndTheAreaBelow) {
   EXPECT_EQ(g.At(10, 20), kRed);
 }
 
+TEST(GridPainter, FirstDrawBeforeAnyLayoutClearsEachRowWhole) {
+  GridScene g(2, 3);
+  g.S().redraw = false;
+  g.grid.SetCellValue(1, 2, "WWWW");
+  g.S().geo.viewWidth = 0;
+  g.S().redraw = true;
+  g.FullDraw();
+  EXPECT_EQ(g.Count({51, 16, 98, 28}, GetSysColor(COLOR_WINDOWTEXT)), 0) << "row 1's text left in the buffer";
+}
+
 TEST(GridPainter, GridLinesFollowTheMode) {
   GridScene g(2, 2);
   g.grid.SetGridLineColor(kRed);
