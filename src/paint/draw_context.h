@@ -26,7 +26,7 @@ struct DrawContext {
   native::HDC surface = 0;
   bool buffered = false;
   int32_t headerHeight = 0;
-  // Left over of the band rectangle each buffered row starts from.
+  // The background each buffered row starts from, buffer coordinates.
   native::Rect band;
 
   bool enabled = true;

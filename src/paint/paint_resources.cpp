@@ -30,15 +30,15 @@ void RowBuffer::Ensure(HDC compatible, int32_t height, COLORREF fore, COLORREF b
 }
 
 UniqueGdiObject FontCache::Create(const FontRef& font) {
-  FontSpec spec;
-  spec.name = font.Name();
-  spec.points = font.Size();
-  spec.weight = font.Weight();
-  spec.italic = font.Italic();
-  spec.underline = font.Underline();
-  spec.strikeout = font.Strikethrough();
-  spec.charset = font.Charset();
-  return UniqueGdiObject(CreateFontFromSpec(spec));
+  FontSpec face;
+  face.name = font.Name();
+  face.points = font.Size();
+  face.weight = font.Weight();
+  face.italic = font.Italic();
+  face.underline = font.Underline();
+  face.strikeout = font.Strikethrough();
+  face.charset = font.Charset();
+  return UniqueGdiObject(CreateFontFromSpec(face));
 }
 
 HFONT FontCache::GridFont(const FontRef& font) {
