@@ -36,7 +36,7 @@ private:
     int32_t width_;
 };
 
-constexpr int kLookahead = 4;
+constexpr int kLookahead = 8;
 
 }  // namespace
 
