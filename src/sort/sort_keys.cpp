@@ -1,11 +1,14 @@
 #include "sort_keys.h"
 
 #include <unicode/locid.h>
+#include <unicode/ustring.h>
 
 #include <algorithm>
 #include <cmath>
 #include <exception>
 #include <limits>
+#include <string>
+#include <string_view>
 #include <utility>
 
 namespace tavix {
@@ -20,6 +23,16 @@ bool IsPlainNumber(const GridVariant& v) {
     case VtBoolean: case VtDecimal: case VtByte: return true;
     default: return false;
     }
+}
+
+// UTF-16 as icu::UnicodeString::fromUTF8 gives it (U+FFFD for bad bytes), into a reused buffer.
+std::u16string_view ToUtf16(std::string_view text, std::u16string& buffer) {
+    int32_t length = 0;
+    UErrorCode status = U_ZERO_ERROR;
+    buffer.resize(buffer.capacity() > text.size() ? buffer.capacity() : text.size());
+    u_strFromUTF8WithSub(buffer.data(), static_cast<int32_t>(buffer.size()), &length, text.data(),
+                         static_cast<int32_t>(text.size()), 0xFFFD, nullptr, &status);
+    return U_SUCCESS(status) ? std::u16string_view(buffer.data(), static_cast<size_t>(length)) : std::u16string_view();
 }
 
 std::unique_ptr<icu::Collator> MakeCollator() {
@@ -90,7 +103,7 @@ uint32_t SortKeys::TypedRanks(const Criterion& c, int32_t rowCount, Get get, std
 template <typename Column>
 uint32_t SortKeys::KeyRanks(const Criterion& c, const Column& column, int32_t rowCount, std::vector<uint32_t>& ranks) {
     // The packed prefix sits beside the row, so most comparisons stay within the array.
-    std::vector<std::pair<uint64_t, int32_t>> keys;
+    std::vector<std::pair<KeyPrefix, int32_t>> keys;
     keys.reserve(static_cast<size_t>(rowCount));
     for (int32_t r = 1; r <= rowCount; ++r) keys.emplace_back(column.PrefixOf(r), r);
     auto less = [&](const auto& a, const auto& b) {
@@ -182,16 +195,13 @@ void SortKeys::ExtractValues(Criterion& c, SortSource& source, int16_t column, i
     if (currencies) c.currencies.resize(size);
     else if (numbers || (empties && !strings)) c.numbers.resize(size);
     if (strings) c.texts = std::make_unique<TextKeys>(rowCount);
+    std::u16string utf16;
     for (int32_t r = 1; r <= rowCount; ++r) {
         const GridVariant& v = source.Value(r, column);
         const auto i = static_cast<size_t>(r);
         const bool asText = v.IsString() || (v.IsEmpty() && strings);
         if (!v.IsNull()) c.classes[i] = asText ? kString : kNumber;
-        if (c.texts) {
-            const icu::UnicodeString text = asText ? icu::UnicodeString::fromUTF8(v.IsString() ? v.AsString() : "")
-                                                   : icu::UnicodeString();
-            c.texts->Add({reinterpret_cast<const char16_t*>(text.getBuffer()), static_cast<size_t>(text.length())});
-        }
+        if (c.texts) c.texts->Add(v.IsString() ? ToUtf16(v.AsString(), utf16) : std::u16string_view());
         if (v.IsNull() || asText) continue;
         if (currencies) c.currencies[i] = v.AsCurrencyScaled();
         else c.numbers[i] = v.ToDouble();
@@ -206,16 +216,18 @@ void SortKeys::ExtractTexts(Criterion& c, SortSource& source, int16_t column, bo
     if (noCase) c.collated = std::make_unique<CollationKeys>(rowCount);
     else c.texts = std::make_unique<TextKeys>(rowCount);
     std::vector<uint8_t> key;
+    std::u16string utf16;
     for (int32_t r = 1; r <= rowCount; ++r) {
-        const icu::UnicodeString text = icu::UnicodeString::fromUTF8(source.DisplayText(r, column));
+        const std::u16string_view text = ToUtf16(source.DisplayText(r, column), utf16);
         if (!noCase) {
-            c.texts->Add({reinterpret_cast<const char16_t*>(text.getBuffer()), static_cast<size_t>(text.length())});
+            c.texts->Add(text);
             continue;
         }
-        int32_t length = collator_->getSortKey(text, key.data(), static_cast<int32_t>(key.size()));
+        const auto size = static_cast<int32_t>(text.size());
+        int32_t length = collator_->getSortKey(text.data(), size, key.data(), static_cast<int32_t>(key.size()));
         if (length > static_cast<int32_t>(key.size())) {
             key.resize(static_cast<size_t>(length) * 2);
-            length = collator_->getSortKey(text, key.data(), static_cast<int32_t>(key.size()));
+            length = collator_->getSortKey(text.data(), size, key.data(), static_cast<int32_t>(key.size()));
         }
         // The terminating zero is left out: keys hold no other zero byte, so order is unchanged.
         c.collated->Add({reinterpret_cast<const char8_t*>(key.data()), static_cast<size_t>(length > 0 ? length - 1 : 0)});
