@@ -6,6 +6,7 @@
 #include <tavix/native/window.h>
 #include <tavix/native/window_paint.h>
 
+#include "core/cell_marks.h"
 #include "core/virtual_rows.h"
 #include "layout/layout.h"
 #include "paint/draw_context.h"
@@ -235,11 +236,7 @@ void GridPainter::MarkAllVisibleCellsChanged() {
   // size it would be recomputed from is only known once Draw has laid out:
   // then the next Draw repaints every row it finds in view.
   if (s_.geo.rangeState != core::RangeState::Valid) s_.geo.needFullRedraw = true;
-  const core::VisibleRange& r = s_.geo.range;
-  if (r.EndRow < 1 || r.StartCol < 1) return;
-  for (int32_t row = std::max(r.StartRow - 1, 1); row <= std::min(r.EndRow, s_.rowCount); ++row)
-    for (int32_t p = r.StartCol; p <= std::min(r.EndCol, s_.ColCount()); ++p)
-      s_.MarkCellChanged(row, s_.columns.At(p).Index);
+  core::MarkAllVisibleCellsChanged(s_);
 }
 
 void GridPainter::Paint() {
