@@ -73,6 +73,10 @@ public:
     int32_t CurRow() const;
     int32_t CurCol() const;
     void Clear(bool bRemoveCols = false);
+    // The font of cells without a font of their own; the returned object is the
+    // grid's, so changing it changes the grid.
+    FontRef Font() const;
+    void SetFont(const FontRef& oFont);
 
     // Rows
     void AddRow(const std::string& sKey = {}, const GridVariant& vRowBefore = GridVariant::Missing(),

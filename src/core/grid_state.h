@@ -62,6 +62,7 @@ public:
 
     // The control's Font; cells with FontIndex 0 use it.
     FontRef font;
+    FontRef::Subscription fontWatch;
     // The cell whose font object CellFont handed out last, and that object.
     int32_t fontEditRow { 0 };
     int32_t fontEditCol { 0 };

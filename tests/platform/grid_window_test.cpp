@@ -135,6 +135,33 @@ TEST(GridWindow, HidingTheWideColumnResetsAndHidesTheHorizontalBar)
     EXPECT_TRUE(scene.Has("ScrollBarVisibilityChanged(0,False)"));
 }
 
+TEST(GridWindow, FontChangesRepaintAndReachTheHost)
+{
+    GridScene scene(3);
+    auto darkPixels = [&] {
+        const auto& frame = scene.desktop.Frame();
+        int n = 0;
+        for (int y = 12; y < 57; ++y)
+            for (int x = 12; x < 92; ++x)
+                n += (frame.Pixel(x, y) & 0xFF) < 0x60;
+        return n;
+    };
+    const int before = darkPixels();
+    FontRef big = scene.grid.Font().Clone();
+    big.SetSize(big.Size() * 2);
+    big.SetBold(true);
+    scene.grid.SetFont(big);
+    const int after = darkPixels();
+    EXPECT_GT(after, before * 2);
+    const auto& changed = static_cast<StandaloneHost&>(scene.grid.GetHost()).ChangedProperties();
+    EXPECT_NE(std::find(changed.begin(), changed.end(), "Font"), changed.end());
+    // The grid keeps its own copy; the object it hands out is that copy.
+    big.SetSize(4);
+    EXPECT_EQ(darkPixels(), after);
+    scene.grid.Font().SetBold(false);
+    EXPECT_LT(darkPixels(), after);
+}
+
 TEST(GridWindow, WindowlessGridHasNoBars)
 {
     Tavix grid;
