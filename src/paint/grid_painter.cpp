@@ -273,6 +273,8 @@ void GridPainter::RefreshTheme() {
 }
 
 void GridPainter::OnThemeChanged() {
+  s_.view->HeaderRepaint();
+  if (s_.headerAutoHeightFlags & tvHAHOnThemeChange) s_.view->HeaderAutoHeight(tvHAHOnThemeChange);
   RefreshTheme();
   if (TavixEvents* sink = s_.host->EventSink()) sink->WindowsThemeChanged(ThemeState::AppThemed());
 }

@@ -81,8 +81,10 @@ TEST(AppearanceProperties, SupportsAndThemeChange) {
 
   tavix::testing::EventRecorder rec;
   g.grid.SetEventSink(&rec);
+  g.S().headerAutoHeightFlags = tvHAHOnThemeChange;
   paint::GridPainter(g.S()).OnThemeChanged();
   EXPECT_EQ(rec.Strings(), std::vector<std::string>{"WindowsThemeChanged(False)"});
+  EXPECT_EQ(g.view.headerFits, std::vector<int32_t>{tvHAHOnThemeChange});
 }
 
 TEST(AppearanceProperties, FrameStyleFollowsAppearanceAndBorderStyle) {

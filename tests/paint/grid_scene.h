@@ -2,6 +2,8 @@
 // A grid painted into a plain window on a headless desktop, with a view that
 // routes Draw to the painter and answers the focus question as told.
 #include <tavix/grid.h>
+
+#include <vector>
 #include <tavix/native/desktop.h>
 #include <tavix/native/window_paint.h>
 
@@ -20,8 +22,10 @@ class SceneView : public core::GridViewHooks {
   void MarkLayoutStale() override { InvalidateRange(1); }
   void EnsurePaintBufferHeight(int32_t height) override { paint::GridPainter(s_).EnsureBufferHeight(height); }
   bool HasFocus() const override { return focused; }
+  void HeaderAutoHeight(int32_t reason) override { headerFits.push_back(reason); }
   int32_t Window() const override { return s_.geo.hwnd; }
   bool focused = false;
+  std::vector<int32_t> headerFits;
 
  private:
   core::GridState& s_;
