@@ -2,10 +2,10 @@
 // A grid painted into a plain window on a headless desktop, with a view that
 // routes Draw to the painter and answers the focus question as told.
 #include <tavix/grid.h>
-
-#include <vector>
 #include <tavix/native/desktop.h>
 #include <tavix/native/window_paint.h>
+
+#include <vector>
 
 #include "core/grid_state.h"
 #include "layout/layout.h"
