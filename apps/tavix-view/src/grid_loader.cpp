@@ -23,16 +23,18 @@ GridLoader::GridLoader(Tavix& grid, SqliteDatabase& db)
 {
 }
 
-std::string GridLoader::TableQuery(const std::string& table)
+std::string GridLoader::QuoteIdentifier(const std::string& name)
 {
     std::string quoted = "\"";
-    for (char c : table) {
+    for (char c : name) {
         quoted += c;
         if (c == '"')
             quoted += '"';
     }
-    return "SELECT * FROM " + quoted + "\"";
+    return quoted + '"';
 }
+
+std::string GridLoader::TableQuery(const std::string& table) { return "SELECT * FROM " + QuoteIdentifier(table); }
 
 void GridLoader::BuildColumns(Tavix& grid, const std::vector<ColumnSpec>& specs)
 {
@@ -61,7 +63,31 @@ bool GridLoader::HasMoreRowsThan(const std::string& sql, int32_t count)
 void GridLoader::Load(const std::string& sql, bool forceVirtual, const Decorator& decorate)
 {
     const std::string query = WithoutTrailingSemicolons(sql);
-    SqliteStatement stmt = db_.Prepare(query);
+    LoadAs(query, forceVirtual || HasMoreRowsThan(query, kVirtualThreshold), decorate);
+}
+
+void GridLoader::LoadTable(const std::string& table, bool forceVirtual, const Decorator& decorate)
+{
+    const std::string sql = TableQuery(table);
+    if (forceVirtual)
+        return LoadAs(sql, true, decorate);
+    // The rowid span bounds the row count from above at the cost of two index look-ups; views and
+    // tables without rowids have none and are measured like any query.
+    std::optional<int64_t> span;
+    try {
+        // Two subqueries: SQLite answers a lone min() or max() from the b-tree's ends, both together by a scan.
+        const std::string from = " FROM " + QuoteIdentifier(table);
+        auto ends = db_.Prepare("SELECT (SELECT max(rowid)" + from + ") - (SELECT min(rowid)" + from + ") + 1");
+        if (ends.Step())
+            span = ends.ColumnStorage(0) == SqliteStatement::Storage::Null ? 0 : ends.Int64(0);
+    } catch (const SqliteError&) {
+    }
+    LoadAs(sql, span ? *span > kVirtualThreshold : HasMoreRowsThan(sql, kVirtualThreshold), decorate);
+}
+
+void GridLoader::LoadAs(const std::string& sql, bool virtualMode, const Decorator& decorate)
+{
+    SqliteStatement stmt = db_.Prepare(sql);
     const bool hasRow = stmt.Step();
     specs_ = PlanColumns(stmt, hasRow);
     if (decorate)
@@ -69,9 +95,10 @@ void GridLoader::Load(const std::string& sql, bool forceVirtual, const Decorator
 
     source_.reset();
     grid_.SetRedraw(false);
+    grid_.SetVirtual(false);
     grid_.Clear(true);
     BuildColumns(grid_, specs_);
-    if (forceVirtual || HasMoreRowsThan(query, kVirtualThreshold)) {
+    if (virtualMode) {
         source_ = std::make_unique<VirtualRowSource>(grid_, std::move(stmt), specs_, hasRow);
         // The first row is read already. Adding it now gives the visible range a real row to be
         // measured from: a virtual grid emptied by Clear can keep the previous range's bottom

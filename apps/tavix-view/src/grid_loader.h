@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,11 +28,14 @@ public:
 
     GridLoader(Tavix& grid, SqliteDatabase& db);
 
+    static std::string QuoteIdentifier(const std::string& name);
     // `SELECT * FROM "name"` with the name quoted as an identifier.
     static std::string TableQuery(const std::string& table);
 
     // Replaces the grid's columns and rows by the query's result; throws SqliteError.
     void Load(const std::string& sql, bool forceVirtual = false, const Decorator& decorate = {});
+    // The same for a whole table, sized from its rowids instead of stepping through its rows.
+    void LoadTable(const std::string& table, bool forceVirtual = false, const Decorator& decorate = {});
 
     bool IsVirtual() const { return source_ != nullptr; }
     // The virtual-mode feeder the grid's RequestRow / RequestRowData events go to; null when all rows are loaded.
@@ -43,6 +47,7 @@ public:
 
 private:
     bool HasMoreRowsThan(const std::string& sql, int32_t count);
+    void LoadAs(const std::string& sql, bool virtualMode, const Decorator& decorate);
     void LoadAll(SqliteStatement& stmt, bool hasRow);
 
     Tavix& grid_;

@@ -1,5 +1,7 @@
 #include "sql_sort.h"
 
+#include "grid_loader.h"
+
 #include <algorithm>
 
 namespace tavix::view {
@@ -26,10 +28,8 @@ std::string SqlSort::Wrap(const std::string& sql) const
     for (size_t i = 0; i < keys_.size(); ++i) {
         if (i > 0)
             out += ", ";
-        out += '"';
-        for (char c : keys_[i].column)
-            out += c == '"' ? std::string("\"\"") : std::string(1, c);
-        out += keys_[i].descending ? "\" DESC" : "\" ASC";
+        out += GridLoader::QuoteIdentifier(keys_[i].column);
+        out += keys_[i].descending ? " DESC" : " ASC";
     }
     return out;
 }

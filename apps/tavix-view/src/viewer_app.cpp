@@ -57,6 +57,7 @@ void ViewerApp::OpenDatabase()
         if (!db_->HasTable(table))
             throw std::runtime_error(path + " has no table or view named " + table);
         sql_ = GridLoader::TableQuery(table);
+        table_ = table;
         what = table;
     }
     title_ = fs::path(path).filename().string() + " \xE2\x80\x94 " + what;
@@ -67,8 +68,11 @@ void ViewerApp::Load()
     GridLoader::Decorator decorate;
     if (isSample_)
         decorate = SampleDatabase::Decorate;
-    // A result shown in virtual mode stays so when read again sorted; no need to probe its size twice.
-    loader_->Load(sqlSort_.Wrap(sql_), o_.forceVirtual || loader_->IsVirtual(), decorate);
+    // A result shown in virtual mode stays so when read again sorted; no need to measure it twice.
+    if (!table_.empty() && sqlSort_.Keys().empty())
+        loader_->LoadTable(table_, o_.forceVirtual, decorate);
+    else
+        loader_->Load(sqlSort_.Wrap(sql_), o_.forceVirtual || loader_->IsVirtual(), decorate);
 }
 
 int ViewerApp::Run()

@@ -48,6 +48,7 @@ private:
     std::chrono::steady_clock::time_point start_ { std::chrono::steady_clock::now() };
     std::unique_ptr<SqliteDatabase> db_;
     std::string sql_;
+    std::string table_;  // empty for a query
     std::string title_;
     bool isSample_ { false };
     SqlSort sqlSort_;

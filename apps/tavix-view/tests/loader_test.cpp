@@ -108,6 +108,33 @@ TEST(GridLoader, ThousandsSeparatorsAndQuotedTableNames)
     EXPECT_EQ(grid.CellText(2, 2), "");
 }
 
+TEST(GridLoader, TablesAreSizedByRowidSpanViewsByStepping)
+{
+    TempDatabase t("sizing");
+    auto db = t.Open();
+    db.Exec("CREATE TABLE t (id INTEGER PRIMARY KEY, s TEXT);"
+            "WITH RECURSIVE c(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM c WHERE i < 10) INSERT INTO t SELECT i, 'x' FROM c;"
+            "CREATE VIEW v AS SELECT * FROM t; CREATE TABLE empty (a)");
+    Tavix grid;
+    GridLoader loader(grid, db);
+    loader.LoadTable("t");
+    EXPECT_FALSE(loader.IsVirtual());
+    EXPECT_EQ(grid.RowCount(), 10);
+    loader.LoadTable("empty");
+    EXPECT_FALSE(loader.IsVirtual());
+    EXPECT_EQ(grid.ColCount(), 1);
+    EXPECT_EQ(grid.RowCount(), 0);
+
+    // A wide rowid span opens in virtual mode even when few rows fill it; the view is counted.
+    db.Exec("INSERT INTO t VALUES (60000, 'far')");
+    loader.LoadTable("t");
+    EXPECT_TRUE(loader.IsVirtual());
+    loader.LoadTable("v");
+    EXPECT_FALSE(loader.IsVirtual());
+    EXPECT_FALSE(grid.Virtual());
+    EXPECT_EQ(grid.RowCount(), 11);
+}
+
 // Counts the rows SQLite hands out, to prove the virtual source reads only what is asked.
 void CountRow(sqlite3_context* ctx, int, sqlite3_value** argv)
 {
