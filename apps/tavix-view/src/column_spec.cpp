@@ -43,7 +43,7 @@ ColumnSpec SpecFor(const std::string& name, ColumnKind kind)
     ColumnSpec spec { .name = name, .kind = kind };
     switch (kind) {
     case ColumnKind::Integer:
-        spec.width = 80;
+        spec.width = 64;
         spec.textFlags = kRightAligned;
         break;
     case ColumnKind::Real:
