@@ -1,0 +1,61 @@
+#include <tavix/grid.h>
+#include <tavix/native/desktop.h>
+
+#include "core/grid_state.h"
+#include "layout/layout.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+using namespace tavix;
+
+// 1,000,000 rows in a 1280 x 800 grid window; the thumb jumps to random places,
+// so every range is computed without a usable cache.
+void BM_View_VisibleRangeAfterJump(benchmark::State& state)
+{
+    native::Desktop desktop(1280, 800);
+    Tavix grid;
+    grid.SetRedraw(false);
+    for (int c = 0; c < 10; ++c)
+        grid.AddCol(AddColArgs { .lWidth = 120 });
+    grid.SetRowCount(1'000'000);
+    grid.Create(0, 0, 0, 1280, 800);
+    auto& s = grid.State();
+    layout::Layout layout(s);
+    layout.RecalcLayout(false);
+    const int32_t range = s.geo.contentHeight - s.geo.viewHeight;
+    int32_t y = 0;
+    for (auto _ : state) {
+        y = (y + 7'919'173) % range;
+        s.geo.scrollY = y;
+        layout.InvalidateRange(core::RangeState::Recompute);
+        benchmark::DoNotOptimize(layout.ComputeVisibleRange().StartRow);
+    }
+}
+BENCHMARK(BM_View_VisibleRangeAfterJump);
+
+// Scrolling the vertical bar one page at a time through the window: range,
+// repaint of the whole view and the position event.
+void BM_View_ScrollPage(benchmark::State& state)
+{
+    native::Desktop desktop(1280, 800);
+    Tavix grid;
+    for (int c = 0; c < 10; ++c)
+        grid.AddCol(AddColArgs { .lWidth = 120 });
+    grid.SetRedraw(false);
+    grid.SetRowCount(100'000);
+    for (int32_t r = 1; r <= 100'000; r += 1)
+        grid.SetCellValue(r, 1, GridVariant(r));
+    grid.SetRedraw(true);
+    grid.Create(0, 0, 0, 1280, 800);
+    auto& bar = grid.VScrollBar();
+    int32_t value = 0;
+    for (auto _ : state) {
+        value = (value + 780) % (bar.Max() - bar.LargeChange());
+        bar.SetValue(value);
+    }
+}
+BENCHMARK(BM_View_ScrollPage)->Unit(benchmark::kMillisecond);
+
+}  // namespace
