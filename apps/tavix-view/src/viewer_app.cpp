@@ -68,10 +68,9 @@ void ViewerApp::Load()
     GridLoader::Decorator decorate;
     if (isSample_)
         decorate = SampleDatabase::Decorate;
-    // A result shown in virtual mode stays so when read again sorted; no need to measure it twice.
     if (!table_.empty() && sqlSort_.Keys().empty())
         loader_->LoadTable(table_, o_.forceVirtual, decorate);
-    else
+    else  // a result shown in virtual mode stays so when read again sorted: no need to measure it twice
         loader_->Load(sqlSort_.Wrap(sql_), o_.forceVirtual || loader_->IsVirtual(), decorate);
 }
 
@@ -94,8 +93,9 @@ int ViewerApp::Run()
         .after = [this](bool isChar, int code) { Trace((isChar ? "char " : "key ") + std::to_string(code)); },
         .deferred = [this](int command) { RunDeferred(command); },
     };
-    window_ = std::make_unique<ViewerWindow>(*grid_, title_, o_.width, o_.height, std::move(keys));
+    // Loaded before the window exists, so that the window's first paint already shows the rows.
     Load();
+    window_ = std::make_unique<ViewerWindow>(*grid_, title_, o_.width, o_.height, std::move(keys));
     if (headless)
         return RunHeadless(o_.screenshot.empty() ? "tavix-view.png" : o_.screenshot);
     return RunOnDisplay();

@@ -1,6 +1,7 @@
 #include "sqlite_database.h"
 #include "test_db.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -20,7 +21,7 @@ TEST(Sqlite, OpenFailuresNameTheFile)
     }
     // A file that is not a database fails when opened, not at the first query.
     TempDatabase text("not-a-db");
-    { std::FILE* f = std::fopen(text.Path().c_str(), "w"); std::fputs("plain text, long enough to be a header......................................................\n", f); std::fclose(f); }
+    std::ofstream(text.Path()) << std::string(200, 'x');
     EXPECT_THROW(SqliteDatabase(text.Path()), SqliteError);
 }
 
