@@ -1,0 +1,157 @@
+// What reaches the window, judged by pixels: which rows a change repaints,
+// Redraw suspending paint, and the focus rectangle following the keyboard.
+#include <tavix/grid.h>
+#include <tavix/native/desktop.h>
+#include <tavix/native/gdi.h>
+#include <tavix/native/messages.h>
+#include <tavix/native/window.h>
+#include <tavix/native/window_paint.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace tavix {
+namespace {
+
+using native::Desktop;
+
+constexpr uint32_t kScribble = 0xFF00FF;  // a colour the grid never paints in these scenes
+
+// Six rows of three 80-pixel columns in a 300 x 200 window at the screen's origin.
+struct PaintScene {
+    PaintScene()
+    {
+        for (int c = 1; c <= 3; ++c)
+            grid.AddCol(AddColArgs { .lWidth = 80 });
+        for (int32_t r = 1; r <= 6; ++r) {
+            grid.AddRow();
+            grid.SetCellValue(r, 1, "row " + std::to_string(r));
+        }
+        grid.Create(0, 0, 0, 300, 200);
+        desktop.RunUntilIdle();
+        desktop.Frame();
+    }
+
+    // Paints straight onto the window's surface without invalidating it, so
+    // whatever the grid repaints afterwards shows up as scribble removed.
+    void Scribble()
+    {
+        const native::HDC dc = native::GetDC(grid.hwnd());
+        native::RECT rc {};
+        native::GetClientRect(grid.hwnd(), &rc);
+        const native::UniqueGdiObject brush(native::CreateSolidBrush(native::FromPixel(kScribble)));
+        native::FillRect(dc, native::Rect { rc.left, rc.top, rc.right, rc.bottom }, brush);
+        native::ReleaseDC(grid.hwnd(), dc);
+    }
+
+    // Screen pixels of the client band [top, bottom) that still hold `colour`.
+    int CountInBand(int32_t top, int32_t bottom, uint32_t colour)
+    {
+        native::RECT rc {};
+        native::GetClientRect(grid.hwnd(), &rc);
+        native::POINT origin { 0, 0 };
+        native::ClientToScreen(grid.hwnd(), &origin);
+        const auto& frame = desktop.Frame();
+        int n = 0;
+        for (int32_t y = top; y < bottom; ++y)
+            for (int32_t x = 0; x < rc.right; ++x)
+                n += (frame.Pixel(origin.x + x, origin.y + y) & 0xFFFFFFu) == colour;
+        return n;
+    }
+
+    // True when every pixel of the row's band still holds the scribble.
+    bool RowUntouched(int32_t row) { return ScribbleInRow(row) == RowArea(row); }
+    int ScribbleInRow(int32_t row)
+    {
+        int32_t left = 0, top = 0, width = 0, height = 0;
+        grid.CellBoundary(row, 1, left, top, width, height);
+        return CountInBand(top, top + height, kScribble);
+    }
+    int RowArea(int32_t row)
+    {
+        int32_t left = 0, top = 0, width = 0, height = 0;
+        grid.CellBoundary(row, 1, left, top, width, height);
+        native::RECT rc {};
+        native::GetClientRect(grid.hwnd(), &rc);
+        return rc.right * height;
+    }
+
+    Desktop desktop { 400, 300 };
+    Tavix grid;
+};
+
+TEST(PaintWindow, AChangedCellRepaintsItsRowAndNoOther)
+{
+    PaintScene scene;
+    scene.Scribble();
+    scene.grid.SetCellValue(3, 2, "changed");
+    EXPECT_EQ(scene.ScribbleInRow(3), 0);
+    for (int32_t r : { 1, 2, 4, 5, 6 })
+        EXPECT_TRUE(scene.RowUntouched(r)) << "row " << r << " was repainted";
+
+    // DrawCell repaints on request, again only its own row.
+    scene.Scribble();
+    scene.grid.DrawCell(5, 1);
+    EXPECT_EQ(scene.ScribbleInRow(5), 0);
+    EXPECT_TRUE(scene.RowUntouched(4));
+    EXPECT_TRUE(scene.RowUntouched(6));
+}
+
+TEST(PaintWindow, RedrawOffPaintsNothingAndOnRepaintsEverythingOnce)
+{
+    PaintScene scene;
+    scene.grid.SetRedraw(false);
+    scene.Scribble();
+    scene.grid.SetCellValue(2, 1, "hidden change");
+    scene.grid.SetBackColor(0x00E0E0E0);
+    scene.grid.AddRow();
+    scene.desktop.RunUntilIdle();
+    native::RECT rc {};
+    native::GetClientRect(scene.grid.hwnd(), &rc);
+    const int all = scene.CountInBand(0, rc.bottom, kScribble);
+    EXPECT_EQ(all, rc.right * rc.bottom);
+
+    scene.grid.SetRedraw(true);
+    EXPECT_EQ(scene.CountInBand(0, rc.bottom, kScribble), 0);
+    EXPECT_EQ(scene.grid.CellText(2, 1), "hidden change");
+    // Nothing remains pending: a later scribble survives the next frame.
+    scene.Scribble();
+    scene.desktop.RunUntilIdle();
+    EXPECT_EQ(scene.CountInBand(0, rc.bottom, kScribble), all);
+}
+
+TEST(PaintWindow, TheFocusRectangleFollowsTheCurrentCell)
+{
+    PaintScene scene;
+    // Two focus colours no cell uses; the dots come out in exactly these.
+    const uint32_t dot1 = 0x00FF00, dot2 = 0xFF8000;
+    scene.grid.SetFocusRectColor1(0x0000FF00);
+    scene.grid.SetFocusRectColor2(0x000080FF);  // OLE 0x00BBGGRR of 0xFF8000
+    auto dotsInRow = [&](int32_t row) {
+        int32_t left = 0, top = 0, width = 0, height = 0;
+        scene.grid.CellBoundary(row, 1, left, top, width, height);
+        return scene.CountInBand(top, top + height, dot1) + scene.CountInBand(top, top + height, dot2);
+    };
+    native::POINT origin { 0, 0 };
+    native::ClientToScreen(scene.grid.hwnd(), &origin);
+    scene.desktop.Click(origin.x + 10, origin.y + 5);
+    ASSERT_EQ(scene.grid.CurRow(), 1);
+    ASSERT_EQ(native::GetFocus(), scene.grid.hwnd());
+    EXPECT_GT(dotsInRow(1), 0);
+    EXPECT_EQ(dotsInRow(2), 0);
+
+    scene.desktop.KeyDown(native::VK_DOWN);
+    scene.desktop.KeyUp(native::VK_DOWN);
+    ASSERT_EQ(scene.grid.CurRow(), 2);
+    EXPECT_EQ(dotsInRow(1), 0);
+    EXPECT_GT(dotsInRow(2), 0);
+
+    // Without the focus the rectangle goes away.
+    native::SetFocus(0);
+    scene.desktop.RunUntilIdle();
+    EXPECT_EQ(dotsInRow(2), 0);
+}
+
+}  // namespace
+}  // namespace tavix
