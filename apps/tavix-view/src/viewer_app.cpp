@@ -88,6 +88,9 @@ int ViewerApp::Run()
     }
     loader_ = std::make_unique<GridLoader>(*grid_, *db_);
     events_.SetLoader(loader_.get());
+    events_.SetVirtualSortHandler([this](int32_t col, bool add) {
+        window_->Defer((col << kColumnShift) | (add ? kSortAdd : kSort));
+    });
     ViewerWindow::KeyHandlers keys {
         .command = [this](int vk, bool shift) { return OnCommandKey(vk, shift); },
         .after = [this](bool isChar, int code) { Trace((isChar ? "char " : "key ") + std::to_string(code)); },
@@ -157,15 +160,14 @@ bool ViewerApp::OnCommandKey(int vk, bool shift)
 
 void ViewerApp::RunDeferred(int command)
 {
-    if (command == kSort || command == kSortAdd) {
-        SortByCurrentColumn(command == kSortAdd);
-        Trace(command == kSortAdd ? "sort-add" : "sort");
-    }
+    const bool add = (command & kSortAdd) != 0;
+    const int32_t col = command >> kColumnShift;
+    SortByColumn(col != 0 ? col : grid_->CurCol(), add);
+    Trace(add ? "sort-add" : "sort");
 }
 
-void ViewerApp::SortByCurrentColumn(bool add)
+void ViewerApp::SortByColumn(int32_t col, bool add)
 {
-    const int32_t col = grid_->CurCol();
     if (col <= 0 || col > grid_->ColCount())
         return;
     if (!loader_->IsVirtual()) {

@@ -35,10 +35,11 @@ private:
     int RunHeadless(const std::string& path);
     int RunOnDisplay();
 
-    enum Command { kSort = 1, kSortAdd = 2 };
+    // Deferred commands; a header click's column travels in the higher bits.
+    enum Command { kSort = 1, kSortAdd = 2, kColumnShift = 8 };
     bool OnCommandKey(int vk, bool shift);
     void RunDeferred(int command);
-    void SortByCurrentColumn(bool add);
+    void SortByColumn(int32_t col, bool add);
     void SaveShot();
     void Trace(const std::string& event);
     std::string SortText();

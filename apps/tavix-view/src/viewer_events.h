@@ -5,6 +5,8 @@
 
 #include <tavix/events.h>
 
+#include <functional>
+
 namespace tavix::view {
 
 class ViewerEvents : public TavixEvents {
@@ -25,10 +27,21 @@ public:
             source->RequestRowData(lRow);
     }
 
+    // In virtual mode a header click would sort only the rows read so far; the database sorts instead.
+    void SetVirtualSortHandler(std::function<void(int32_t col, bool add)> handler) { sortHandler_ = std::move(handler); }
+    void ColHeaderClick(int32_t lCol, bool& bDoDefault, int16_t Shift, int32_t /*x*/, int32_t /*y*/) override
+    {
+        if (Source() == nullptr || !sortHandler_)
+            return;
+        bDoDefault = false;
+        sortHandler_(lCol, Shift != 0);
+    }
+
 private:
     VirtualRowSource* Source() const { return loader_ != nullptr ? loader_->Source() : nullptr; }
 
     GridLoader* loader_ { nullptr };
+    std::function<void(int32_t, bool)> sortHandler_;
 };
 
 }  // namespace tavix::view

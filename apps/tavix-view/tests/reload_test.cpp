@@ -49,5 +49,27 @@ TEST(GridLoaderInWindow, VirtualReloadRequestsRowsAgain)
     }
 }
 
+TEST(ViewerEvents, HeaderClicksInVirtualModeGoToTheDatabase)
+{
+    testing::TempDatabase t("header");
+    auto db = t.Open();
+    db.Exec("CREATE TABLE n (v INTEGER); INSERT INTO n VALUES (1), (2)");
+    Tavix grid;
+    GridLoader loader(grid, db);
+    ViewerEvents events;
+    events.SetLoader(&loader);
+    std::vector<std::pair<int32_t, bool>> sorts;
+    events.SetVirtualSortHandler([&](int32_t col, bool add) { sorts.emplace_back(col, add); });
+
+    loader.Load("SELECT * FROM n");
+    bool doDefault = true;
+    events.ColHeaderClick(1, doDefault, 0, 0, 0);
+    EXPECT_TRUE(doDefault);  // all rows are in the grid: its own sort does it
+    loader.Load("SELECT * FROM n", true);
+    events.ColHeaderClick(1, doDefault, 1, 0, 0);
+    EXPECT_FALSE(doDefault);
+    EXPECT_EQ(sorts, (std::vector<std::pair<int32_t, bool>> { { 1, true } }));
+}
+
 }  // namespace
 }  // namespace tavix::view
