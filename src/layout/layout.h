@@ -7,6 +7,8 @@
 #include <tavix/native/surface.h>
 
 #include <cstdint>
+#include <optional>
+#include <utility>
 
 namespace tavix::scroll {
 class ScrollBars;
@@ -51,7 +53,10 @@ public:
     std::pair<int32_t, int32_t> CellFromPoint(int32_t x, int32_t y);
     // Client rectangle of a resolved cell (row number, column index).
     CellRect CellBoundary(int32_t row, int32_t colIndex) const;
-    CellRect CellTextBoundary(int32_t row, int32_t colIndex) const;
+    // noClipRoom: client left and right of the room a no-clip text may flow
+    // into (painting computes it); without it the cell's own column is used.
+    CellRect CellTextBoundary(int32_t row, int32_t colIndex,
+        std::optional<std::pair<int32_t, int32_t>> noClipRoom = std::nullopt) const;
 
     void EnsureVisibleCol(int32_t colIndex, int32_t mode, int32_t gap);
     void EnsureVisibleRow(int32_t row, int32_t mode, int32_t gap);

@@ -207,14 +207,17 @@ void Layout::ScrollCellIntoView(int32_t row, int32_t colIndex)
 
 namespace tavix::layout {
 
-CellRect Layout::CellTextBoundary(int32_t row, int32_t colIndex) const
+CellRect Layout::CellTextBoundary(
+    int32_t row, int32_t colIndex, std::optional<std::pair<int32_t, int32_t>> noClipRoom) const
 {
     CellRect r = CellBoundary(row, colIndex);
     const auto& cell = s_.cells.At(row, colIndex);
     const int32_t flags = cell.TextFlags;
     if ((flags & 256) != 0) {
-        // No-clip text: the cell's own column is the base; overflow into
-        // neighbours is decided while painting.
+        if (noClipRoom) {
+            r.left = noClipRoom->first;
+            r.width = noClipRoom->second - noClipRoom->first;
+        }
         r.height -= 1;
         if ((flags & 1) != 0) {
             r.width -= 1;

@@ -37,19 +37,6 @@ void Tavix::CellBoundary(const GridVariant& vRow, const GridVariant& vCol, int32
     lHeight = r.height;
 }
 
-void Tavix::CellTextBoundary(const GridVariant& vRow, const GridVariant& vCol, int32_t& lLeft, int32_t& lTop,
-    int32_t& lWidth, int32_t& lHeight)
-{
-    auto& s = State();
-    const int32_t row = s.ResolveRow(vRow);
-    const int32_t col = s.ResolveCol(vCol);
-    const layout::CellRect r = layout::Layout(s).CellTextBoundary(row, col);
-    lLeft = r.left;
-    lTop = r.top;
-    lWidth = r.width;
-    lHeight = r.height;
-}
-
 void Tavix::EnsureVisibleCol(const GridVariant& vCol, EEnsureVisibleColMode eMode, int32_t lGap)
 {
     auto& s = State();

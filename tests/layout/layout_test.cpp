@@ -111,10 +111,10 @@ TEST(LayoutHit, CellBoundaryAndTextBoundary)
     EXPECT_EQ(h, 30);
     g.SetCellIndent(2, 2, 4);
     g.SetCellRightIndent(2, 2, 3);
-    g.CellTextBoundary(2, 2, l, t, w, h);
-    EXPECT_EQ(l, 45);
-    EXPECT_EQ(w, 70 - 3 - 7);
-    EXPECT_EQ(h, 29);
+    const auto text = layout::Layout(g.State()).CellTextBoundary(2, 2);
+    EXPECT_EQ(text.left, 45);
+    EXPECT_EQ(text.width, 70 - 3 - 7);
+    EXPECT_EQ(text.height, 29);
     EXPECT_THROW(g.CellBoundary(3, 1, l, t, w, h), TavixError);
 }
 

@@ -162,6 +162,22 @@ TEST(GridWindow, FontChangesRepaintAndReachTheHost)
     EXPECT_LT(darkPixels(), after);
 }
 
+TEST(GridWindow, NoClipTextBoundaryTakesTheRoomOfEmptyNeighbours)
+{
+    GridScene scene(3);
+    scene.grid.SetCellValue(2, 1, GridVariant(std::string("a text far wider than its own column")));
+    scene.grid.SetCellTextFlags(2, 1, tvTextNoClip | tvTextSingleLine);
+    int32_t l = 0, t = 0, w = 0, h = 0;
+    scene.grid.CellTextBoundary(2, 1, l, t, w, h);
+    EXPECT_LT(l, 5);
+    EXPECT_GT(w, 80);  // flows into the empty cells to its right
+    EXPECT_EQ(t, 15);
+    EXPECT_EQ(h, 14);
+    scene.grid.SetCellValue(2, 2, GridVariant(std::string("x")));
+    scene.grid.CellTextBoundary(2, 1, l, t, w, h);
+    EXPECT_LE(w, 80);  // an occupied neighbour stops the flow
+}
+
 TEST(GridWindow, WindowlessGridHasNoBars)
 {
     Tavix grid;
