@@ -79,6 +79,8 @@ void FillFormattedScene(Tavix& grid, const GoldenIcons& icons)
 {
     grid.SetImageList(GridVariant(icons.Handle()));
     grid.SetGridLines(tvGridLinesBoth);
+    grid.SetGridLinesExtend(tvGridLinesExtendBoth);
+    grid.SetGridLineColor(Rgb(0xA8, 0xB4, 0xC8));
     grid.SetBackColorOddRows(Rgb(0xF0, 0xF4, 0xFF));
     grid.SetBackColorEvenRows(Rgb(0xFF, 0xFF, 0xF0));
     grid.SetShowControlsInAllCells(true);
@@ -128,6 +130,12 @@ void FillFormattedScene(Tavix& grid, const GoldenIcons& icons)
     grid.SetMultiSelect(true);
     grid.SetCurCell(3, "share");
     grid.SetCellSelected(8, "amount", true);
+
+    // A no-clip text flows over the empty amount and share cells and stops at the check cell.
+    // (An end ellipsis would measure it to its own width and keep it in its cell.)
+    grid.AddRow();
+    grid.SetCellValue(10, "item", "A note that runs on over its empty neighbours");
+    grid.SetCellTextFlags(10, "item", tvTextSingleLine | tvTextNoClip);
 }
 
 void FillGroupScene(Tavix& grid, const GoldenIcons& icons)
