@@ -153,9 +153,40 @@ TEST(PaintWindow, DISABLED_RemovingTheLastRowLeavesNothingOfItBehind)
     scene.grid.RemoveRow(6);
     scene.desktop.RunUntilIdle();
     EXPECT_EQ(scene.Band(75, 90), emptyBand);
+    scene.grid.SetRowVisible(5, false);
+    scene.desktop.RunUntilIdle();
+    EXPECT_EQ(scene.Band(60, 75), emptyBand);
     scene.grid.Clear();
     scene.desktop.RunUntilIdle();
     EXPECT_EQ(scene.Band(0, 15), emptyBand);
+}
+
+TEST(PaintWindow, GrowingTheWindowPaintsTheSpaceItGains)
+{
+    PaintScene scene;
+    scene.Scribble();
+    native::MoveWindow(scene.grid.hwnd(), 0, 0, 380, 260);
+    scene.desktop.RunUntilIdle();
+    native::RECT rc {};
+    native::GetClientRect(scene.grid.hwnd(), &rc);
+    ASSERT_EQ(rc.right, 376);
+    EXPECT_EQ(scene.CountInBand(0, rc.bottom, kScribble), 0);
+    EXPECT_EQ(scene.CountInBand(0, rc.bottom, 0x000000), 0) << "unpainted surface";
+}
+
+TEST(PaintWindow, ReEnablingRestoresTheEnabledLookExactly)
+{
+    PaintScene scene;
+    scene.grid.SetCellBackColor(2, 2, 0x0080FF);
+    scene.grid.SetCellSelected(3, 1, true);
+    native::RECT rc {};
+    native::GetClientRect(scene.grid.hwnd(), &rc);
+    const auto enabled = scene.Band(0, rc.bottom);
+    scene.grid.SetEnabled(false);
+    const auto disabled = scene.Band(0, rc.bottom);
+    EXPECT_NE(disabled, enabled);
+    scene.grid.SetEnabled(true);
+    EXPECT_EQ(scene.Band(0, rc.bottom), enabled);
 }
 
 TEST(PaintWindow, TheFocusRectangleFollowsTheCurrentCell)
@@ -184,10 +215,17 @@ TEST(PaintWindow, TheFocusRectangleFollowsTheCurrentCell)
     EXPECT_EQ(dotsInRow(1), 0);
     EXPECT_GT(dotsInRow(2), 0);
 
-    // Without the focus the rectangle goes away.
+    // Without the focus the rectangle goes away and the selection takes the no-focus colours.
+    scene.grid.SetHighlightBackColor(0x00FF0000);         // pixel 0x0000FF
+    scene.grid.SetHighlightBackColorNoFocus(0x000000FF);  // pixel 0xFF0000
+    int32_t left = 0, top = 0, width = 0, height = 0;
+    scene.grid.CellBoundary(2, 1, left, top, width, height);
+    EXPECT_GT(scene.CountInBand(top, top + height, 0x0000FF), 0);
     native::SetFocus(0);
     scene.desktop.RunUntilIdle();
     EXPECT_EQ(dotsInRow(2), 0);
+    EXPECT_EQ(scene.CountInBand(top, top + height, 0x0000FF), 0);
+    EXPECT_GT(scene.CountInBand(top, top + height, 0xFF0000), 0);
 }
 
 }  // namespace
