@@ -1,5 +1,7 @@
 // What reaches the window, judged by pixels: which rows a change repaints,
 // Redraw suspending paint, and the focus rectangle following the keyboard.
+#include "golden_scenes.h"
+
 #include <tavix/grid.h>
 #include <tavix/native/desktop.h>
 #include <tavix/native/gdi.h>
@@ -187,6 +189,35 @@ TEST(PaintWindow, ReEnablingRestoresTheEnabledLookExactly)
     EXPECT_NE(disabled, enabled);
     scene.grid.SetEnabled(true);
     EXPECT_EQ(scene.Band(0, rc.bottom), enabled);
+}
+
+TEST(PaintWindow, IconsAreGreyedOrBlendedOnlyWhenTheirSettingsSaySo)
+{
+    PaintScene scene;
+    testing::GoldenIcons icons;  // icon 0 is a disc of pure 0xD03030
+    constexpr uint32_t kDisc = 0xD03030;
+    scene.grid.SetImageList(GridVariant(icons.Handle()));
+    scene.grid.SetCellIcon(2, 1, 0);
+    auto discPixels = [&] {
+        int32_t left = 0, top = 0, width = 0, height = 0;
+        scene.grid.CellBoundary(2, 1, left, top, width, height);
+        return scene.CountInBand(top, top + height, kDisc);
+    };
+    const int full = discPixels();
+    ASSERT_GT(full, 20);
+
+    scene.grid.SetDisableIcons(false);
+    scene.grid.SetEnabled(false);
+    EXPECT_EQ(discPixels(), full) << "a disabled grid keeps coloured icons";
+    scene.grid.SetDisableIcons(true);
+    EXPECT_EQ(discPixels(), 0) << "greyed at once while disabled";
+    scene.grid.SetEnabled(true);
+    EXPECT_EQ(discPixels(), full);
+
+    scene.grid.SetCellSelected(2, 1, true);
+    EXPECT_EQ(discPixels(), full) << "selected icons are not blended by default";
+    scene.grid.SetHighlightSelIcons(true);
+    EXPECT_EQ(discPixels(), 0);
 }
 
 TEST(PaintWindow, TheFocusRectangleFollowsTheCurrentCell)
