@@ -96,10 +96,10 @@ void GridSorter::AddOrToggleColumn(int32_t colIndex, int32_t order) {
     } else {
         c.SortOrder = order != -1 ? order : (c.SortOrder == tvSortAsc ? tvSortDesc : tvSortAsc);
     }
-    RebuildCriteria(last);
+    RebuildSortCriteria(last);
 }
 
-void GridSorter::RebuildCriteria(int32_t count) {
+void GridSorter::RebuildSortCriteria(int32_t count) {
     auto& s = state_;
     ShellSortObject& criteria = Criteria();
     // Each step that fails (a SortKey beyond the count) is skipped and the rest run.

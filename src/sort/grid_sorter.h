@@ -27,9 +27,11 @@ public:
     void AddOrToggleColumn(int32_t colIndex, int32_t order);
     // Plain click: column colIndex becomes the only sort column.
     void SortOnlyBy(int32_t colIndex, int32_t order);
+    // Criteria 1..count from the columns' SortKey, SortOrder and SortType (also for a restored
+    // layout); a criterion no column names keeps what it held.
+    void RebuildSortCriteria(int32_t count);
 
 private:
-    void RebuildCriteria(int32_t count);
     int32_t CurrentRowAfterSort(bool hadCurrentRow);
     void RebuildRowKeys();
     void RestoreCurrentCell();
