@@ -3,6 +3,7 @@
 #include "appearance.h"
 #include "cell_matrix.h"
 #include "column_table.h"
+#include "edit_settings.h"
 #include "font_pool.h"
 #include "format_pool.h"
 #include "grid_view_hooks.h"
@@ -59,6 +60,7 @@ public:
     Appearance look;
     SelectionState selection;
     SortState sort;
+    EditSettings edit;
 
     // The control's Font; cells with FontIndex 0 use it.
     FontRef font;

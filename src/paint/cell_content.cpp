@@ -5,6 +5,7 @@
 
 #include <tavix/enums.h>
 
+#include "core/cell_marks.h"
 #include "core/cell_text.h"
 #include "paint/cell_controls.h"
 #include "paint/cell_icon.h"
@@ -45,7 +46,7 @@ bool CellContent::IsHot(const CellPaint& p) const {
 }
 
 bool CellContent::ShowsControl(const CellPaint& p) const {
-  return (p.row == ctx_.s.curRow && p.colIndex == ctx_.s.curCol) || ctx_.s.look.showControlsInAllCells;
+  return core::ShowsCellControl(ctx_.s, ctx_.s.edit, p.row, p.colIndex);
 }
 
 void CellContent::Draw(HDC hdc, const CellPaint& args) const {
