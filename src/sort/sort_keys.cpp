@@ -102,18 +102,16 @@ uint32_t SortKeys::TypedRanks(const Criterion& c, int32_t rowCount, Get get, std
 
 template <typename Column>
 uint32_t SortKeys::KeyRanks(const Criterion& c, const Column& column, int32_t rowCount, std::vector<uint32_t>& ranks) {
-    // The packed prefix sits beside the row, so most comparisons stay within the array.
-    std::vector<std::pair<KeyPrefix, int32_t>> keys;
+    // The packed keys are sorted in place, so most comparisons stay within the array.
+    std::vector<PackedKey> keys;
     keys.reserve(static_cast<size_t>(rowCount));
-    for (int32_t r = 1; r <= rowCount; ++r) keys.emplace_back(column.PrefixOf(r), r);
-    auto less = [&](const auto& a, const auto& b) {
-        return a.first != b.first ? a.first < b.first : column.Compare(a.second, b.second) < 0;
-    };
+    for (int32_t r = 1; r <= rowCount; ++r) keys.push_back(column.Packed(r));
+    auto less = [&](const PackedKey& a, const PackedKey& b) { return column.Compare(a, b) < 0; };
     std::sort(keys.begin(), keys.end(), less);
     uint32_t rank = 0;
     for (size_t i = 0; i < keys.size(); ++i) {
         if (i > 0 && less(keys[i - 1], keys[i])) ++rank;
-        ranks[static_cast<size_t>(keys[i].second)] = rank;
+        ranks[static_cast<size_t>(keys[i].row)] = rank;
     }
     if (c.descending)
         for (int32_t r = 1; r <= rowCount; ++r) ranks[static_cast<size_t>(r)] = rank - ranks[static_cast<size_t>(r)];

@@ -1,9 +1,9 @@
 // One sort key per row, held in one block: the UTF-16 units of a display text, or the bytes of
-// a collation key. The first sixteen bytes of each key are packed into two numbers so that
+// a collation key. The first sixteen bytes of each key are packed beside its length so that
 // most comparisons never touch the block.
 #pragma once
 
-#include <compare>
+#include <algorithm>
 #include <cstdint>
 #include <string_view>
 #include <type_traits>
@@ -11,11 +11,14 @@
 
 namespace tavix {
 
-// Compares as the packed units do: most significant first.
-struct KeyPrefix {
+// The first units of a row's key packed most significant first, the key's length (capped just
+// above what the packing holds) and the row: a sort of these reads the block only for keys that
+// agree on all they hold.
+struct PackedKey {
     uint64_t high { 0 };
     uint64_t low { 0 };
-    auto operator<=>(const KeyPrefix&) const = default;
+    uint32_t length { 0 };
+    int32_t row { 0 };
 };
 
 template <typename Unit>
@@ -23,7 +26,7 @@ class KeyColumn {
 public:
     explicit KeyColumn(int32_t rowCount) {
         starts_.reserve(static_cast<size_t>(rowCount) + 2);
-        prefixes_.reserve(static_cast<size_t>(rowCount) + 1);
+        packed_.reserve(static_cast<size_t>(rowCount) + 1);
         starts_.push_back(0);
         Add({});  // row 0 is never compared
     }
@@ -32,24 +35,29 @@ public:
     void Add(std::basic_string_view<Unit> key) {
         units_.insert(units_.end(), key.begin(), key.end());
         starts_.push_back(units_.size());
-        prefixes_.push_back(Prefix(key));
+        const auto length = static_cast<uint32_t>(std::min(key.size(), kPackedUnits + 1));
+        packed_.push_back({Pack(key, 0), Pack(key, kWordUnits), length, static_cast<int32_t>(packed_.size())});
     }
 
-    KeyPrefix PrefixOf(int32_t row) const { return prefixes_[static_cast<size_t>(row)]; }
+    const PackedKey& Packed(int32_t row) const { return packed_[static_cast<size_t>(row)]; }
 
     // Lexicographic order of the units as unsigned numbers; a key before its own extensions.
-    int Compare(int32_t a, int32_t b) const {
-        const KeyPrefix& pa = prefixes_[static_cast<size_t>(a)];
-        const KeyPrefix& pb = prefixes_[static_cast<size_t>(b)];
-        if (pa != pb) return pa < pb ? -1 : 1;
-        const int c = Key(a).compare(Key(b));
+    int Compare(int32_t a, int32_t b) const { return Compare(Packed(a), Packed(b)); }
+    int Compare(const PackedKey& a, const PackedKey& b) const {
+        if (a.high != b.high) return a.high < b.high ? -1 : 1;
+        if (a.low != b.low) return a.low < b.low ? -1 : 1;
+        // A key that lies wholly in the packing is a prefix of the other one, or equal to it.
+        if (a.length <= kPackedUnits || b.length <= kPackedUnits)
+            return (a.length > b.length) - (a.length < b.length);
+        const int c = Key(a.row).compare(Key(b.row));
         return (c > 0) - (c < 0);
     }
 
 private:
     static constexpr size_t kWordUnits = sizeof(uint64_t) / sizeof(Unit);
+    static constexpr size_t kPackedUnits = 2 * kWordUnits;
 
-    // Missing units count as 0, below every real unit but a 0 unit, which the full compare settles.
+    // Missing units count as 0, below every real unit but a 0 unit, which the lengths settle.
     static uint64_t Pack(std::basic_string_view<Unit> key, size_t first) {
         uint64_t p = 0;
         for (size_t i = first; i < first + kWordUnits; ++i) {
@@ -58,7 +66,6 @@ private:
         }
         return p;
     }
-    static KeyPrefix Prefix(std::basic_string_view<Unit> key) { return {Pack(key, 0), Pack(key, kWordUnits)}; }
 
     std::basic_string_view<Unit> Key(int32_t row) const {
         const size_t from = starts_[static_cast<size_t>(row)], to = starts_[static_cast<size_t>(row) + 1];
@@ -67,7 +74,7 @@ private:
 
     std::vector<Unit> units_;
     std::vector<size_t> starts_;
-    std::vector<KeyPrefix> prefixes_;
+    std::vector<PackedKey> packed_;
 };
 
 using TextKeys = KeyColumn<char16_t>;
