@@ -27,6 +27,8 @@ constexpr uint32_t kScribble = 0xFF00FF;  // a colour the grid never paints in t
 struct PaintScene {
     explicit PaintScene(int32_t rows = 6)
     {
+        // Not black, so black pixels can only be surface nobody painted.
+        grid.SetForeColor(0x00402010);
         for (int c = 1; c <= 3; ++c)
             grid.AddCol(AddColArgs { .lWidth = 80 });
         for (int32_t r = 1; r <= rows; ++r) {
@@ -185,6 +187,17 @@ TEST(PaintWindow, TheBackgroundPictureStaysFixedWhileRowsScroll)
     scene.grid.VScrollBar().SetValue(31);
     ASSERT_EQ(scene.grid.VScrollBar().Value(), 31);
     EXPECT_EQ(background(), before);
+}
+
+TEST(PaintWindow, ATallerRowPushesTheRowsBelowDownAndIsPaintedWhole)
+{
+    PaintScene scene;
+    const auto rowsBelow = scene.Band(30, 90);  // rows 3 .. 6
+    scene.Scribble();
+    scene.grid.SetRowHeight(2, 60);  // taller than the row buffer so far
+    EXPECT_EQ(scene.Band(75, 135), rowsBelow);
+    EXPECT_EQ(scene.CountInBand(15, 75, kScribble), 0);
+    EXPECT_EQ(scene.CountInBand(15, 75, 0x000000), 0) << "unpainted buffer rows";
 }
 
 // Known fault, enable once fixed: a structural change only sets the full-redraw
