@@ -4,6 +4,7 @@
 #include <unicode/ustring.h>
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <exception>
 #include <limits>
@@ -147,32 +148,52 @@ uint32_t SortKeys::CriterionRanks(size_t k, int32_t rowCount, std::vector<uint32
     return rank + 1;
 }
 
-std::vector<uint32_t> SortKeys::Ranks(int32_t rowCount) {
-    std::vector<uint32_t> ranks(static_cast<size_t>(rowCount > 0 ? rowCount : 0) + 1);
+std::vector<uint64_t> SortKeys::Places(int32_t rowCount) {
+    std::vector<uint64_t> places(static_cast<size_t>(rowCount > 0 ? rowCount : 0) + 1);
     if (ranked_ == 0 || rowCount < 1) {
         ranked_ = 0;
-        return ranks;
+        return places;
     }
+    if (ranked_ == 1 && DirectPlaces(criteria_[0], places)) return places;
     // Each criterion's places are folded into one number per row while the product fits.
-    std::vector<uint64_t> combined(ranks.size());
+    std::vector<uint32_t> ranks(places.size());
     uint64_t distinct = 1;
     size_t k = 0;
     for (; k < ranked_; ++k) {
         const uint32_t count = CriterionRanks(k, rowCount, ranks);
         if (distinct > std::numeric_limits<uint64_t>::max() / count) break;
-        for (size_t r = 1; r < ranks.size(); ++r) combined[r] = combined[r] * count + ranks[r];
+        for (size_t r = 1; r < ranks.size(); ++r) places[r] = places[r] * count + ranks[r];
         distinct *= count;
     }
     ranked_ = k;
-    if (k == 1) {
-        for (size_t r = 1; r < ranks.size(); ++r) ranks[r] = static_cast<uint32_t>(combined[r]);
-        return ranks;
+    return places;
+}
+
+bool SortKeys::DirectPlaces(const Criterion& c, std::vector<uint64_t>& places) {
+    constexpr uint64_t kSign = uint64_t { 1 } << 63;
+    // Doubles as unsigned numbers that order alike; -0 and 0 are one value, as their difference is.
+    auto bits = [](double d) {
+        const auto b = std::bit_cast<uint64_t>(d == 0 ? 0.0 : d);
+        return (b & kSign) ? ~b : b | kSign;
+    };
+    for (size_t r = 1; r < places.size(); ++r) {
+        uint64_t key = 0;  // 0 and all ones stay free for Nulls, first or last
+        switch (c.kind) {
+        case Kind::Number:
+            if (c.hasNulls && c.classes[r] == kNull) {
+                places[r] = c.descending ? std::numeric_limits<uint64_t>::max() : 0;
+                continue;
+            }
+            key = bits(c.numbers[r]);
+            break;
+        case Kind::Color: key = uint64_t { static_cast<uint32_t>(c.ints[r]) } + 1; break;
+        case Kind::Int16:
+        case Kind::Byte: key = static_cast<uint64_t>(int64_t { c.ints[r] } + (int64_t { 1 } << 31)) + 1; break;
+        default: return false;
+        }
+        places[r] = c.descending ? ~key : key;
     }
-    std::vector<std::pair<uint64_t, int32_t>> keys;
-    keys.reserve(static_cast<size_t>(rowCount));
-    for (int32_t r = 1; r <= rowCount; ++r) keys.emplace_back(combined[static_cast<size_t>(r)], r);
-    DenseRanks(keys, ranks);
-    return ranks;
+    return true;
 }
 
 void SortKeys::ExtractValues(Criterion& c, SortSource& source, int16_t column, int32_t rowCount) {

@@ -21,10 +21,10 @@ public:
     // Rows are positions before the sort. True when held goes at or after row.
     bool CompareRows(int32_t held, int32_t row) { return CompareFrom(0, held, row); }
 
-    // Element r is row r's place among the distinct keys of the leading criteria whose
-    // comparison is a total preorder (0 when none): two rows' ranks compare as CompareRows
-    // would over those criteria. RankedCount then tells how many criteria the ranks cover.
-    std::vector<uint32_t> Ranks(int32_t rowCount);
+    // Element r is a number for row r under the leading criteria whose comparison is a total
+    // preorder (0 when none): two rows' places compare as CompareRows would over those
+    // criteria. RankedCount then tells how many criteria the places cover.
+    std::vector<uint64_t> Places(int32_t rowCount);
     size_t RankedCount() const { return ranked_; }
 
     // CompareRows for rows whose keys are equal under criteria 1..first.
@@ -95,6 +95,8 @@ private:
         return fallback_->CompareCells(a, b, c.number);
     }
 
+    // A single numeric criterion: its values mapped to numbers that order alike, no sort needed.
+    bool DirectPlaces(const Criterion& c, std::vector<uint64_t>& places);
     // Dense places 0.. of every row under criterion k into ranks; returns how many there are.
     uint32_t CriterionRanks(size_t k, int32_t rowCount, std::vector<uint32_t>& ranks);
     template <typename Column>

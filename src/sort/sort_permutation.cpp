@@ -6,25 +6,25 @@ namespace tavix {
 
 namespace {
 
-// A row and its rank under the leading criteria: most comparisons are settled by the ranks
+// A row and its place under the leading criteria: most comparisons are settled by the places
 // held right here, without reaching into the keys.
 struct Slot {
-    uint32_t rank;
+    uint64_t place;
     int32_t row;
 };
 
 class RankedRows {
 public:
     RankedRows(SortKeys& keys, int32_t rowCount) : keys_(keys) {
-        const std::vector<uint32_t> ranks = keys.Ranks(rowCount);
+        const std::vector<uint64_t> places = keys.Places(rowCount);
         first_ = keys.RankedCount();
         slots_.resize(static_cast<size_t>(rowCount) + 1);
-        for (int32_t r = 0; r <= rowCount; ++r) slots_[static_cast<size_t>(r)] = {ranks[static_cast<size_t>(r)], r};
+        for (int32_t r = 0; r <= rowCount; ++r) slots_[static_cast<size_t>(r)] = {places[static_cast<size_t>(r)], r};
     }
 
     Slot& operator[](int32_t position) { return slots_[static_cast<size_t>(position)]; }
     bool Ge(const Slot& held, const Slot& other) {
-        if (held.rank != other.rank) return held.rank > other.rank;
+        if (held.place != other.place) return held.place > other.place;
         return keys_.CompareFrom(first_, held.row, other.row);
     }
 

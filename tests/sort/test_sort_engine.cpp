@@ -75,7 +75,7 @@ GridVariant RandomValue(std::mt19937& rng, int profile) {
     const int v = static_cast<int>(rng() % 8);
     if (v == 0) return GridVariant::Null();
     switch (profile) {
-    case 0: return v == 1 ? GridVariant() : GridVariant(static_cast<double>(rng() % 5) / 2);
+    case 0: return v == 1 ? GridVariant() : GridVariant(v == 2 ? -0.0 : static_cast<double>(rng() % 5) / 2 - 1);
     case 1: return v == 1 ? GridVariant(true) : (v == 2 ? GridVariant::Date(3.0) : GridVariant(int16_t(rng() % 4)));
     case 2: return GridVariant::Currency(static_cast<int64_t>(rng() % 5) * 5000);
     case 3: return v < 3 ? GridVariant(int32_t(rng() % 3)) : GridVariant(RandomText(rng));
