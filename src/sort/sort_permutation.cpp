@@ -13,9 +13,9 @@ struct Slot {
     int32_t row;
 };
 
-class RankedRows {
+class PlacedRows {
 public:
-    RankedRows(SortKeys& keys, int32_t rowCount) : keys_(keys) {
+    PlacedRows(SortKeys& keys, int32_t rowCount) : keys_(keys) {
         const std::vector<uint64_t> places = keys.Places(rowCount);
         first_ = keys.RankedCount();
         slots_.resize(static_cast<size_t>(rowCount) + 1);
@@ -35,7 +35,7 @@ private:
 };
 
 // rows[p] is the row at position p (1-based, rows[0] unused).
-void SortRange(RankedRows& rows, int32_t lo, int32_t hi) {
+void SortRange(PlacedRows& rows, int32_t lo, int32_t hi) {
     const int32_t n = hi - lo + 1;
     if (n < 2) return;
     if (n == 2) {
@@ -71,7 +71,7 @@ std::vector<int32_t> SortPermutation(const ShellSortObject& criteria, SortSource
     for (int32_t p = 1; p <= rowCount; ++p) order[static_cast<size_t>(p - 1)] = p;
     if (criteria.ColCount() == 0 || (groupMode && rowCount <= 2)) return order;
     SortKeys keys(criteria, source, rowCount);
-    RankedRows rows(keys, rowCount);
+    PlacedRows rows(keys, rowCount);
     try {
         if (!groupMode) {
             SortRange(rows, 1, rowCount);
