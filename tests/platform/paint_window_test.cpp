@@ -1,5 +1,6 @@
 // What reaches the window, judged by pixels: which rows a change repaints,
-// Redraw suspending paint, and the focus rectangle following the keyboard.
+// Redraw, scrolling, resizing, and the focus, selection, icon and control
+// states following the grid's settings.
 #include "golden_scenes.h"
 
 #include <tavix/grid.h>
@@ -65,6 +66,17 @@ struct PaintScene {
             for (int32_t x = 0; x < rc.right; ++x)
                 pixels.push_back(frame.Pixel(origin.x + x, origin.y + y) & 0xFFFFFFu);
         return pixels;
+    }
+
+    // The client rectangle [left, right) x [top, bottom), row by row.
+    std::vector<uint32_t> Area(int32_t left, int32_t top, int32_t right, int32_t bottom)
+    {
+        const auto band = Band(top, bottom);
+        const size_t width = band.size() / static_cast<size_t>(bottom - top);
+        std::vector<uint32_t> cut;
+        for (size_t y = 0; y < static_cast<size_t>(bottom - top); ++y)
+            cut.insert(cut.end(), band.begin() + y * width + left, band.begin() + y * width + right);
+        return cut;
     }
 
     // Screen pixels of the client band [top, bottom) that still hold `colour`.
@@ -153,17 +165,9 @@ TEST(PaintWindow, ScrollingSidewaysShiftsTheColumns)
     PaintScene scene;
     scene.grid.SetColWidth(3, 300);  // 460 pixels of columns in a 296-pixel view
     ASSERT_TRUE(scene.grid.HScrollBar().Visible());
-    auto columnsBand = [&](int32_t from, int32_t to) {
-        std::vector<uint32_t> cut;
-        const auto rows = scene.Band(0, 90);
-        const size_t width = rows.size() / 90;
-        for (size_t y = 0; y < 90; ++y)
-            cut.insert(cut.end(), rows.begin() + y * width + from, rows.begin() + y * width + to);
-        return cut;
-    };
-    const auto before = columnsBand(40, 200);
+    const auto before = scene.Area(40, 0, 200, 90);
     scene.grid.HScrollBar().SetValue(40);
-    EXPECT_EQ(columnsBand(0, 160), before);
+    EXPECT_EQ(scene.Area(0, 0, 160, 90), before);
 }
 
 TEST(PaintWindow, TheBackgroundPictureStaysFixedWhileRowsScroll)
@@ -174,14 +178,9 @@ TEST(PaintWindow, TheBackgroundPictureStaysFixedWhileRowsScroll)
         picture->SetPixel((y * 3) % 7, y, 0x3060A0);
     scene.grid.SetBackgroundPicture(picture);
     // Right of the last column only the picture shows.
-    auto background = [&] {
-        std::vector<uint32_t> cut;
-        const auto rows = scene.Band(0, 150);
-        const size_t width = rows.size() / 150;
-        for (size_t y = 0; y < 150; ++y)
-            cut.insert(cut.end(), rows.begin() + y * width + 240, rows.begin() + y * width + width);
-        return cut;
-    };
+    native::RECT rc {};
+    native::GetClientRect(scene.grid.hwnd(), &rc);
+    auto background = [&] { return scene.Area(240, 0, rc.right, 150); };
     const auto before = background();
     ASSERT_NE(std::count(before.begin(), before.end(), 0x3060A0u), 0);
     scene.grid.VScrollBar().SetValue(31);
@@ -223,13 +222,8 @@ TEST(PaintWindow, ComboButtonsFollowTheCurrentCellUnlessAllCellsShowThem)
     // The button sits at the right end of its cell, where the empty text leaves only background;
     // the cell's outer pixels are left out, as grid lines and the focus frame use them.
     auto buttonPixels = [&](int32_t row) {
-        const auto band = scene.Band((row - 1) * 15, row * 15);
-        const size_t width = band.size() / 15;
-        int n = 0;
-        for (size_t y = 1; y < 13; ++y)
-            for (size_t x = 140; x < 158; ++x)
-                n += band[y * width + x] != 0xFFFFFFu;
-        return n;
+        const auto area = scene.Area(140, (row - 1) * 15 + 1, 158, row * 15 - 2);
+        return static_cast<int>(area.size() - std::count(area.begin(), area.end(), 0xFFFFFFu));
     };
     EXPECT_EQ(buttonPixels(1), 0);
     native::POINT origin { 0, 0 };
