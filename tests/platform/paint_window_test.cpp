@@ -275,6 +275,22 @@ TEST(PaintWindow, GrowingTheWindowPaintsTheSpaceItGains)
     EXPECT_EQ(scene.CountInBand(0, rc.bottom, 0x000000), 0) << "unpainted surface";
 }
 
+TEST(PaintWindow, ChangingTheBorderRepaintsTheWholeNewClientArea)
+{
+    PaintScene scene;
+    const auto rows = scene.Area(0, 0, 240, 90);
+    scene.Scribble();
+    scene.grid.SetBorderStyle(tvBorderNone);
+    scene.desktop.RunUntilIdle();
+    native::RECT rc {};
+    native::GetClientRect(scene.grid.hwnd(), &rc);
+    ASSERT_EQ(rc.right, 300);
+    EXPECT_EQ(scene.CountInBand(0, rc.bottom, kScribble), 0);
+    EXPECT_EQ(scene.CountInBand(0, rc.bottom, 0x000000), 0) << "unpainted surface";
+    // The rows moved with the client area and look as they did.
+    EXPECT_EQ(scene.Area(0, 0, 240, 90), rows);
+}
+
 TEST(PaintWindow, ReEnablingRestoresTheEnabledLookExactly)
 {
     PaintScene scene;
