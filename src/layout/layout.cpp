@@ -179,6 +179,8 @@ void Layout::ScanRowsForward(core::VisibleRange& r, int32_t from, int32_t to) co
     bool ended = false;
     r.StartRow = 0;
     r.EndRow = 0;
+    // Without rows in view the range ends at the top of the content.
+    r.StartY = r.EndY = -g.scrollY;
     for (int32_t i = from; i <= to; ++i) {
         const auto& row = s_.rows.At(i);
         if (!row.Visible || row.Height <= 0)
@@ -213,6 +215,7 @@ void Layout::ScanRowsBackward(core::VisibleRange& r, int32_t from, int32_t to) c
     bool haveStart = false;
     r.StartRow = 0;
     r.EndRow = 0;
+    r.StartY = r.EndY = -g.scrollY;
     for (int32_t i = from; i >= to; --i) {
         const auto& row = s_.rows.At(i);
         if (!row.Visible || row.Height < 1)

@@ -83,6 +83,8 @@ void GridView::MarkLayoutStale()
 {
     InvalidateRange(1);
     s_.geo.needFullRedraw = true;
+    // Rows may have gone: what they covered now belongs to the area below.
+    s_.geo.needPaintBelow = true;
 }
 
 void GridView::Draw() { painter_->Draw(); }

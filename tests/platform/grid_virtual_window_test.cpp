@@ -72,6 +72,23 @@ TEST(GridVirtualWindow, ScrollingDownRequestsMoreAndTheEndStopsRequests)
     EXPECT_EQ(bar.Max() - bar.LargeChange(), 20 * 15 - scene.grid.State().geo.viewHeight + 5);
 }
 
+TEST(GridVirtualWindow, ClearedVirtualGridRequestsItsRowsAgain)
+{
+    VirtualScene scene(1000);
+    int32_t sr = 0, sc = 0, sx = 0, sy = 0, er = 0, ec = 0, ex = 0, ey = 0;
+    scene.grid.GetStartEndCell(sr, sc, sx, sy, er, ec, ex, ey);
+    scene.grid.Clear(true);
+    scene.grid.GetStartEndCell(sr, sc, sx, sy, er, ec, ex, ey);
+    EXPECT_EQ(er, -1);
+    EXPECT_EQ(ey, 0);
+    scene.events.Clear();
+    scene.grid.AddCol(AddColArgs { .lWidth = 100 });
+    scene.grid.SetVirtual(true);
+    scene.grid.SetRedraw(true);
+    EXPECT_GE(scene.grid.RowCount(), 14);
+    EXPECT_EQ(scene.CountOf("RequestRow"), scene.grid.RowCount());
+}
+
 TEST(GridWindowColours, SystemColourChangeWithSameMetricsRaisesNothing)
 {
     Desktop desktop(200, 200);
