@@ -42,7 +42,7 @@ TEST(CellComparer, ComparesEachSortTypeAsTheRulesSay) {
         {"system colour wraps", tvSortByForeColor, tvSortAsc, [](auto& a, auto& b) { a.fore = 0x80000005u, b.fore = 0xFFFFFFu; }, true, false},
         {"back colours", tvSortByBackColor, tvSortAsc, [](auto& a, auto& b) { a.back = 1, b.back = 2; }, false, false},
         {"hatch by byte", tvSortByHatch, tvSortAsc, [](auto& a, auto& b) { a.hatch = 200, b.hatch = 10; }, true, false},
-        {"unselected first", tvSortBySelected, tvSortAsc, [](auto&, auto& b) { b.selected = true; }, false, false},
+        {"unselected first", tvSortBySelected, tvSortAsc, [](auto& a, auto& b) { a.selected = false, b.selected = true; }, false, false},
         {"text by code unit", tvSortByText, tvSortAsc, [](auto& a, auto& b) { a.text = "apple", b.text = "Banana"; }, true, false},
         {"text ignoring case", tvSortByTextNoCase, tvSortAsc, [](auto& a, auto& b) { a.text = "apple", b.text = "Banana"; }, false, false},
         {"case only is equal", tvSortByTextNoCase, tvSortAsc, [](auto& a, auto& b) { a.text = "b", b.text = "B"; }, true, true},

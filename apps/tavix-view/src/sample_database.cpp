@@ -76,7 +76,7 @@ std::string IsoDate(int32_t dayOffset)
             break;
         day -= len;
     }
-    char buf[32];
+    char buf[48];
     std::snprintf(buf, sizeof buf, "%04d-%02d-%02d", year, month + 1, day + 1);
     return buf;
 }
