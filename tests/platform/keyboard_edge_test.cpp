@@ -148,7 +148,15 @@ TEST(KeyboardEdges, HandlersChangeOrVetoKeysAndCharactersByReference)
     scene.Press(native::VK_END);
     EXPECT_EQ(scene.Cur(), std::make_pair(2, 1));
 
+    // A Shift the handler adds extends the selection as if it were held.
+    scene.grid.SetMultiSelect(true);
+    scene.events.onKeyDown = [](int16_t&, int16_t& shift, bool&) { shift = 1; };
+    scene.Press(native::VK_UP);
+    EXPECT_EQ(scene.Selected(), (Cells { { 1, 1 }, { 2, 1 } }));
+
     scene.events.onKeyDown = nullptr;
+    scene.grid.SetMultiSelect(false);
+    scene.grid.SetCurCell(2, 1);
     scene.grid.SetKeyPressBehaviour(tvKeyPressSearchCurCol);
     scene.events.onKeyPress = [](int16_t& ascii) { ascii = ascii == 'x' ? 'd' : 0; };
     scene.desktop.TypeText("a");
@@ -194,6 +202,26 @@ TEST(KeyboardEdges, ArrowsStartAtTheFirstNavigableCellWrapRowsAndStopAtTheEnds)
     scene.events.Clear();
     scene.Press(native::VK_DOWN);
     EXPECT_EQ(scene.Cur(), std::make_pair(6, 3));
+    EXPECT_EQ(scene.events.Count(EventId::CurCellChange), 0u);
+}
+
+TEST(KeyboardEdges, RowModeSidewaysKeysScrollInsteadOfMoving)
+{
+    KeyScene scene(5);
+    for (int c = 0; c < 3; ++c)
+        scene.grid.AddCol(AddColArgs { .lWidth = 80 });
+    scene.grid.SetRowMode(true);
+    scene.grid.SetCurCell(2, 1);
+    auto& bar = scene.grid.HScrollBar();
+    ASSERT_TRUE(bar.Visible());
+    scene.events.Clear();
+    scene.Press(native::VK_RIGHT);
+    scene.Press(native::VK_RIGHT);
+    EXPECT_EQ(bar.Value(), 2 * bar.SmallChange());
+    EXPECT_EQ(scene.grid.State().geo.scrollX, bar.Value());
+    scene.Press(native::VK_LEFT);
+    EXPECT_EQ(bar.Value(), bar.SmallChange());
+    EXPECT_EQ(scene.Cur(), std::make_pair(2, 1));
     EXPECT_EQ(scene.events.Count(EventId::CurCellChange), 0u);
 }
 
