@@ -329,6 +329,23 @@ TEST(KeyboardEdges, TypedSearchShowsItsPrefixUntilEnterOrEsc)
     EXPECT_EQ(scene.Cur(), std::make_pair(1, 1)) << "after Esc the search starts afresh";
 }
 
+TEST(KeyboardEdges, ASearchHitInMultiSelectRowsSelectsItsRowAloneAndKeepsTheAnchor)
+{
+    KeyScene scene(std::vector<std::string> { "Alpha", "beta", "Bravo", "delta" });
+    scene.grid.SetMultiSelect(true);
+    scene.grid.SetRowMode(true);
+    scene.grid.SetKeyPressBehaviour(tvKeyPressSearchCurCol);
+    scene.grid.SetCurCell(1, 1);
+    scene.grid.SetCellSelected(4, 1, true);
+    scene.desktop.TypeText("b");
+    EXPECT_EQ(scene.Cur(), std::make_pair(2, 1));
+    EXPECT_EQ(scene.Selected(), (Cells { { 2, 1 }, { 2, 2 }, { 2, 3 } }));
+    scene.Chord(native::VK_SHIFT, native::VK_DOWN);
+    EXPECT_EQ(scene.Selected(),
+        (Cells { { 1, 1 }, { 1, 2 }, { 1, 3 }, { 2, 1 }, { 2, 2 }, { 2, 3 }, { 3, 1 }, { 3, 2 }, { 3, 3 } }))
+        << "the range still starts at the row set before the search";
+}
+
 // Off until a press on a cell clears the search buffer (GridView::ClickCell keeps it).
 TEST(KeyboardEdges, DISABLED_AClickOnACellStartsTheSearchAfresh)
 {
