@@ -73,11 +73,11 @@ void Keyboard::OnChar(int32_t charCode)
     auto keyAscii = static_cast<int16_t>(charCode);
     if (TavixEvents* sink = s_.host->EventSink())
         sink->KeyPress(keyAscii);
-    if (keyAscii <= 0)
-        return;
-    if (keyAscii != kSpace || !s_.selection.swallowSpace)
-        RequestEdit(keyAscii);
+    // Only the character right after Ctrl+Space is swallowed, even when the host dropped it.
+    const bool swallow = keyAscii == kSpace && s_.selection.swallowSpace;
     s_.selection.swallowSpace = false;
+    if (keyAscii > 0 && !swallow)
+        RequestEdit(keyAscii);
 }
 
 void Keyboard::OnKeyUp(int32_t vk, int32_t shift)

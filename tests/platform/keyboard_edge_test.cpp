@@ -279,6 +279,15 @@ TEST(KeyboardEdges, CtrlSpaceTogglesAndSwallowsItsSpaceWhilePlainSpaceRequestsAn
     EXPECT_EQ(scene.events.Count(EventId::RequestEdit), 0u);
     scene.desktop.TypeText(" ");
     EXPECT_EQ(scene.events.Count(EventId::RequestEdit), 1u);
+
+    // A Space the host drops still uses up the swallowing.
+    scene.events.onKeyPress = [](int16_t& ascii) { ascii = 0; };
+    scene.desktop.KeyDown(native::VK_CONTROL);
+    scene.Type(native::VK_SPACE, U' ');
+    scene.desktop.KeyUp(native::VK_CONTROL);
+    scene.events.onKeyPress = nullptr;
+    scene.desktop.TypeText(" ");
+    EXPECT_EQ(scene.events.Count(EventId::RequestEdit), 2u);
 }
 
 TEST(KeyboardEdges, WithoutKeyPressBehaviourOnlyEnterRequestsAnEdit)
