@@ -1,5 +1,6 @@
 #include "platform/grid_view.h"
 
+#include "interaction/incremental_search.h"
 #include "interaction/keyboard.h"
 #include "interaction/selection.h"
 #include "layout/layout.h"
@@ -110,6 +111,7 @@ void GridView::ClickCell(int32_t x, int32_t y)
     const auto [row, col] = layout::Layout(s_).CellFromPoint(x, y);
     if (row < 1 || col < 1)
         return;
+    interaction::IncrementalSearch(s_).Clear();
     interaction::Selection selection(s_);
     selection.SetSelAnchor(row, col, true);
     if (row == s_.curRow && col == s_.curCol)

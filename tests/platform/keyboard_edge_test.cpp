@@ -356,7 +356,7 @@ TEST(KeyboardEdges, ASearchHitInMultiSelectRowsSelectsItsRowAloneAndKeepsTheAnch
 }
 
 // Off until a press on a cell clears the search buffer (GridView::ClickCell keeps it).
-TEST(KeyboardEdges, DISABLED_AClickOnACellStartsTheSearchAfresh)
+TEST(KeyboardEdges, AClickOnACellStartsTheSearchAfresh)
 {
     KeyScene scene(std::vector<std::string> { "Alpha", "beta", "Bravo", "rho" });
     scene.grid.SetKeyPressBehaviour(tvKeyPressSearchCurCol);
