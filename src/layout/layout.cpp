@@ -116,14 +116,25 @@ void Layout::RecalcLayout(bool raiseEvents)
     if (bars == nullptr)
         return;
 
+    // Resetting a position draws and showing a bar resizes the window, and both
+    // lay the grid out again from inside this call: the new states are recorded
+    // first so that the nested layout finds nothing to change and the events
+    // come once, horizontal bar first.
     const bool need[2] = { needH, needV };
+    bool changed[2] = { false, false };
     for (int bar : { kHorizontal, kVertical }) {
-        if (bars->Visible(bar) == need[bar])
+        changed[bar] = bars->Visible(bar) != need[bar];
+        if (changed[bar]) {
+            InvalidateRange(core::RangeState::Recompute);
+            bars->RecordVisible(bar, need[bar]);
+        }
+    }
+    for (int bar : { kHorizontal, kVertical }) {
+        if (!changed[bar])
             continue;
-        InvalidateRange(core::RangeState::Recompute);
         if (!need[bar])
             bars->SetPosition(bar, 0);
-        bars->SetVisible(bar, need[bar]);
+        bars->ShowAsRecorded(bar);
         if (raiseEvents)
             s_.host->Events().ScrollBarVisibilityChanged(static_cast<EScrollBar>(bar), need[bar]);
     }

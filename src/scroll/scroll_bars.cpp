@@ -48,9 +48,13 @@ void ScrollBars::SetOrientation(int32_t orientation)
 
 void ScrollBars::SetVisible(int bar, bool visible)
 {
-    visible_[Index(bar)] = visible;
-    ShowScrollBar(window_, bar, visible);
+    RecordVisible(bar, visible);
+    ShowAsRecorded(bar);
 }
+
+void ScrollBars::RecordVisible(int bar, bool visible) { visible_[Index(bar)] = visible; }
+
+void ScrollBars::ShowAsRecorded(int bar) { ShowScrollBar(window_, bar, visible_[Index(bar)]); }
 
 bool ScrollBars::Visible(int bar) const { return visible_[Index(bar)]; }
 

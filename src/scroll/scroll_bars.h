@@ -26,6 +26,11 @@ public:
     int32_t Orientation() const { return orientation_; }
 
     void SetVisible(int bar, bool visible);
+    // SetVisible in two steps: showing a bar resizes the window, whose handler
+    // may lay the grid out again; recording both states first lets that
+    // nested layout see the bars as they are about to be.
+    void RecordVisible(int bar, bool visible);
+    void ShowAsRecorded(int bar);
     bool Visible(int bar) const;
 
     // No flat scroll bar library on this platform: every style draws as regular.
