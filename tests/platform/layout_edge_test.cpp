@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -347,6 +348,63 @@ TEST(LayoutEdge, HidingTheLastColumnShrinksTheContentAndResetsTheBar)
     EXPECT_GE(reset, 0);
     EXPECT_GT(hidden, reset);
     EXPECT_EQ(scene.events.Count(EventId::ScrollBarVisibilityChanged), 1u);
+}
+
+// The rows in view as a full scan finds them: forward from the first row
+// after a move down, backward from the last row after a move up.
+struct Rows {
+    int32_t start, startY, end, endY;
+    bool operator==(const Rows&) const = default;
+};
+
+Rows ScanRows(const core::GridState& s, bool backward)
+{
+    const auto& g = s.geo;
+    Rows out { 0, 0, -1, 0 };
+    for (int32_t i = 0; i < s.rowCount; ++i) {
+        const int32_t r = backward ? s.rowCount - i : i + 1;
+        const auto& row = s.rows.At(r);
+        if (!row.Visible || row.Height <= 0)
+            continue;
+        if (!backward && out.start == 0 && row.Top + row.Height <= g.scrollY)
+            continue;
+        if (backward && out.end == -1 && row.Top >= g.scrollY + g.viewHeight)
+            continue;
+        if (!backward && out.start == 0)
+            out = { r, row.Top - g.scrollY, r, 0 };
+        if (backward && out.end == -1)
+            out = { r, 0, r, row.Top - g.scrollY + row.Height };
+        if (backward)
+            out.start = r, out.startY = row.Top - g.scrollY;
+        else
+            out.end = r, out.endY = row.Top - g.scrollY + row.Height;
+        if (backward ? row.Top <= g.scrollY : row.Top > g.scrollY + g.viewHeight)
+            break;
+    }
+    return out;
+}
+
+TEST(LayoutEdge, ScrollingKeepsTheRangeOfRowsInView)
+{
+    Scene scene(3, 0);
+    std::mt19937 rng(7);
+    for (int32_t r = 1; r <= 80; ++r) {
+        scene.grid.AddRow(AddRowArgs { .bVisible = rng() % 8 != 0, .lHeight = static_cast<int32_t>(rng() % 40) });
+    }
+    auto& bar = scene.grid.VScrollBar();
+    const int32_t maxPos = bar.Max() - bar.LargeChange();
+    for (int step = 0; step < 60; ++step) {
+        const int32_t before = scene.Geo().scrollY;
+        const int32_t target = static_cast<int32_t>(rng() % (maxPos + 2));
+        if (target == before)
+            continue;
+        bar.SetValue(target);
+        const bool backward = target >= maxPos || (target > 0 && target < before);
+        Rows got {};
+        int32_t sc = 0, sx = 0, ec = 0, ex = 0;
+        scene.grid.GetStartEndCell(got.start, sc, sx, got.startY, got.end, ec, ex, got.endY);
+        ASSERT_EQ(got, ScanRows(scene.grid.State(), backward)) << "from " << before << " to " << target;
+    }
 }
 
 TEST(LayoutEdge, BorderStylesShrinkTheView)
