@@ -162,6 +162,28 @@ TEST(ScrollEdge, BarObjectsMirrorTheBars)
     EXPECT_TRUE(h.Visible());
 }
 
+TEST(ScrollEdge, ResizingShowsAndHidesTheBars)
+{
+    Scene scene(3);
+    scene.grid.VScrollBar().SetValue(100);
+    scene.BarEvents();
+    MoveWindow(scene.hwnd, 10, 10, 300, 700);
+    scene.desktop.RunUntilIdle();
+    EXPECT_EQ(scene.Geo().viewHeight, 696);
+    EXPECT_FALSE(scene.grid.VScrollBar().Visible());
+    EXPECT_EQ(scene.Geo().scrollY, 0);
+    EXPECT_EQ(scene.BarEvents(), (Events { "ScrollBarPosChanged(1,0)", "ScrollBarVisibilityChanged(1,False)" }));
+
+    MoveWindow(scene.hwnd, 10, 10, 200, 150);
+    scene.desktop.RunUntilIdle();
+    EXPECT_EQ(scene.BarEvents(),
+        (Events { "ScrollBarVisibilityChanged(0,True)", "ScrollBarVisibilityChanged(1,True)" }));
+    EXPECT_EQ(scene.Geo().viewWidth, 196 - 17);
+    EXPECT_EQ(scene.Geo().viewHeight, 146 - 17);
+    const int32_t d = 240 - scene.Geo().viewWidth;
+    EXPECT_EQ(scene.grid.HScrollBar().LargeChange(), d / (d / scene.Geo().viewWidth + 1));
+}
+
 TEST(ScrollEdge, ThumbDragScrollsLiveBeforeReportingTheTrack)
 {
     Scene scene(3);
