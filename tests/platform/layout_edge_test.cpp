@@ -115,6 +115,26 @@ struct RowTextScene : Scene {
     }
 };
 
+TEST(LayoutEdge, MovedColumnsAnswerByIndex)
+{
+    Scene scene(6, 3);
+    scene.grid.SetColOrder(6, 1);  // display order 6 1 2 3 4 5
+    int32_t sr = 0, sc = 0, sx = 0, sy = 0, er = 0, ec = 0, ex = 0, ey = 0;
+    scene.grid.GetStartEndCell(sr, sc, sx, sy, er, ec, ex, ey);
+    EXPECT_EQ(sc, 6);
+    EXPECT_EQ(ec, 3);  // position 4 reaches past the view
+    EXPECT_EQ(scene.Hit(40, 5), Hit(1, 6));
+    EXPECT_EQ(scene.Hit(100, 5), Hit(1, 1));
+    int32_t l = 0, t = 0, w = 0, h = 0;
+    scene.grid.CellBoundary(2, 1, l, t, w, h);
+    EXPECT_EQ(l, 80);
+    scene.grid.EnsureVisibleCol(4, tvEnsVisColLeftForce, 0);
+    EXPECT_EQ(scene.Geo().scrollX, 480 - 296 + 1);  // 320 clamps to the last page
+    EXPECT_EQ(scene.Hit(5, 5), Hit(1, 2));            // content x 190, position 3
+    scene.grid.EnsureVisibleCol(6, tvEnsVisColAuto, 8);
+    EXPECT_EQ(scene.Geo().scrollX, 0);
+}
+
 TEST(LayoutEdge, HitOnRowTextAndGroupRows)
 {
     RowTextScene scene;
