@@ -427,6 +427,38 @@ TEST(LayoutEdge, ScrollingKeepsTheRangeOfRowsInView)
     }
 }
 
+TEST(LayoutEdge, BadArgumentsAndWindowlessGrids)
+{
+    Scene scene(3, 3);
+    auto code = [](auto&& call) {
+        try {
+            call();
+        } catch (const TavixError& e) {
+            return e.Code();
+        }
+        return 0;
+    };
+    int32_t l = 0, t = 0, w = 0, h = 0;
+    EXPECT_EQ(code([&] { scene.grid.EnsureVisibleRow(4); }), 513);
+    EXPECT_EQ(code([&] { scene.grid.EnsureVisibleCol(0); }), 513);
+    EXPECT_EQ(code([&] { scene.grid.EnsureVisibleCell(1, 4); }), 513);
+    EXPECT_EQ(code([&] { scene.grid.CellBoundary(0, 1, l, t, w, h); }), 513);
+    EXPECT_NE(code([&] { scene.grid.EnsureVisibleRow(GridVariant(std::string("no such key"))); }), 0);
+
+    // Without a window nothing is in view, nothing is hit and nothing scrolls.
+    Tavix bare;
+    bare.AddCol(AddColArgs { .lWidth = 80 });
+    bare.AddRow();
+    int32_t row = -1;
+    int32_t col = -1;
+    bare.CellFromPoint(5, 5, row, col);
+    EXPECT_EQ(row, 0);
+    EXPECT_EQ(col, 0);
+    bare.EnsureVisibleRow(1, tvEnsVisRowTopForce, 0);
+    bare.EnsureVisibleCell(1, 1);
+    EXPECT_EQ(bare.State().geo.scrollY, 0);
+}
+
 TEST(LayoutEdge, BorderStylesShrinkTheView)
 {
     const struct {
