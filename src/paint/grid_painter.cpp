@@ -77,11 +77,13 @@ void GridPainter::Draw() {
   // narrow band would leave the previous row's pixels in the buffer.
   ctx.band = {0, 0, s_.geo.viewWidth + s_.geo.scrollX + 24, res_.buffer.Height()};
   core::VisibleRange range = lay.ComputeVisibleRange();
-  if (s_.geo.isVirtual && s_.geo.moreRows) ExtendVirtualRows(range);
+  // Without columns there is nothing to show in a row, so none is requested.
+  const bool hasColumns = s_.ColCount() > 0;
+  if (hasColumns && s_.geo.isVirtual && s_.geo.moreRows) ExtendVirtualRows(range);
   PrepareBrushes(ctx);
 
   int32_t lastBottom = ctx.headerHeight;
-  if (range.EndRow != -1) {
+  if (range.EndRow != -1 && hasColumns) {
     ctx.rowTextStart = lay.GetRowTextStart();
     ctx.highlightLeft = s_.columns.At(ctx.rowTextStart.firstSelectablePos).Left - s_.geo.scrollX;
     ctx.lastVisiblePos = lay.LastVisiblePos();
