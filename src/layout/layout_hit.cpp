@@ -102,6 +102,31 @@ CellRect Layout::CellBoundary(int32_t row, int32_t colIndex) const
     return out;
 }
 
+namespace {
+
+// The scroll position that brings the span [lo, hi) into a view of `view`
+// pixels scrolled to `scroll`, by the ensure-visible mode (columns and rows
+// share the rules: 1/2 align the start, 3/4 the end, 2/4 even when in view).
+int32_t EnsureVisibleTarget(int32_t lo, int32_t hi, int32_t scroll, int32_t view, int32_t mode, int32_t gap)
+{
+    const bool fullyIn = lo >= scroll && hi < scroll + view;
+    const int32_t endAligned = hi - lo <= view ? hi - view + gap : lo;
+    switch (mode) {
+    case 1: return fullyIn ? scroll : lo - gap;
+    case 2: return lo - gap;
+    case 3: return fullyIn ? scroll : endAligned;
+    case 4: return endAligned;
+    default:
+        if (lo < scroll)
+            return lo - gap;
+        if (hi >= scroll + view)
+            return endAligned;
+        return scroll;
+    }
+}
+
+}  // namespace
+
 void Layout::EnsureVisibleCol(int32_t colIndex, int32_t mode, int32_t gap)
 {
     s_.view->CancelEdit();
@@ -110,24 +135,7 @@ void Layout::EnsureVisibleCol(int32_t colIndex, int32_t mode, int32_t gap)
     if (!c.Visible || c.IsRowTextCol || bars == nullptr)
         return;
     const auto& g = s_.geo;
-    const int32_t l = c.Left;
-    const int32_t r = c.Left + c.Width;
-    const bool fullyIn = l >= g.scrollX && r < g.scrollX + g.viewWidth;
-    const int32_t rightAligned = c.Width <= g.viewWidth ? r - g.viewWidth + gap : l;
-    int32_t target = g.scrollX;
-    switch (mode) {
-    case 1: if (!fullyIn) target = l - gap; break;
-    case 2: target = l - gap; break;
-    case 3: if (!fullyIn) target = rightAligned; break;
-    case 4: target = rightAligned; break;
-    default:
-        if (l < g.scrollX)
-            target = l - gap;
-        else if (r >= g.scrollX + g.viewWidth)
-            target = rightAligned;
-        break;
-    }
-    bars->SetPosition(kHorizontal, target);
+    bars->SetPosition(kHorizontal, EnsureVisibleTarget(c.Left, c.Left + c.Width, g.scrollX, g.viewWidth, mode, gap));
 }
 
 void Layout::EnsureVisibleRow(int32_t row, int32_t mode, int32_t gap)
@@ -138,24 +146,7 @@ void Layout::EnsureVisibleRow(int32_t row, int32_t mode, int32_t gap)
     if (!rd.Visible || bars == nullptr)
         return;
     const auto& g = s_.geo;
-    const int32_t t = rd.Top;
-    const int32_t b = rd.Top + rd.Height;
-    const bool fullyIn = t >= g.scrollY && b < g.scrollY + g.viewHeight;
-    const int32_t bottomAligned = rd.Height <= g.viewHeight ? b - g.viewHeight + gap : t;
-    int32_t target = g.scrollY;
-    switch (mode) {
-    case 1: if (!fullyIn) target = t - gap; break;
-    case 2: target = t - gap; break;
-    case 3: if (!fullyIn) target = bottomAligned; break;
-    case 4: target = bottomAligned; break;
-    default:
-        if (t < g.scrollY)
-            target = t - gap;
-        else if (b >= g.scrollY + g.viewHeight)
-            target = bottomAligned;
-        break;
-    }
-    bars->SetPosition(kVertical, target);
+    bars->SetPosition(kVertical, EnsureVisibleTarget(rd.Top, rd.Top + rd.Height, g.scrollY, g.viewHeight, mode, gap));
 }
 
 void Layout::ScrollCellIntoView(int32_t row, int32_t colIndex)
