@@ -6,6 +6,7 @@
 #include "core/grid_state.h"
 #include "interaction/keyboard.h"
 #include "support/event_recorder.h"
+#include "support/selected_cells.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +16,7 @@
 namespace tavix::test {
 
 using Strings = std::vector<std::string>;
-using Cells = std::vector<std::pair<int32_t, int32_t>>;
+using Cells = testing::Cells;
 
 // Logs the view calls in one sequence with the events; ScrollCellIntoView can be told to scroll.
 class LoggingView : public core::GridViewHooks {
@@ -60,15 +61,7 @@ protected:
         log.clear();
         return out;
     }
-    Cells Selected()
-    {
-        Cells out;
-        for (int32_t r = 1; r <= grid.RowCount(); ++r)
-            for (int32_t c = 1; c <= grid.ColCount(); ++c)
-                if (grid.CellSelected(r, c))
-                    out.emplace_back(r, c);
-        return out;
-    }
+    Cells Selected() const { return testing::SelectedCells(grid); }
     void Key(int32_t vk, int32_t shift = 0) { keys.OnKeyDown(vk, shift); }
     void Type(const std::string& text)
     {

@@ -3,6 +3,7 @@
 // and the pixels on screen.
 #include "core/grid_state.h"
 #include "support/event_recorder.h"
+#include "support/selected_cells.h"
 
 #include <tavix/grid.h>
 #include <tavix/native/desktop.h>
@@ -20,7 +21,7 @@ namespace {
 
 using native::Desktop;
 using Strings = std::vector<std::string>;
-using Cells = std::vector<std::pair<int32_t, int32_t>>;
+using Cells = testing::Cells;
 
 // Colours whose byte order does not matter, so the OLE value is also the pixel.
 constexpr uint32_t kBack = 0x00F0F0F0;
@@ -80,15 +81,7 @@ struct KeyScene {
         events.Clear();
         return out;
     }
-    Cells Selected()
-    {
-        Cells out;
-        for (int32_t r = 1; r <= grid.RowCount(); ++r)
-            for (int32_t c = 1; c <= grid.ColCount(); ++c)
-                if (grid.CellSelected(r, c))
-                    out.emplace_back(r, c);
-        return out;
-    }
+    Cells Selected() const { return testing::SelectedCells(grid); }
     std::pair<int32_t, int32_t> Cur() { return { grid.CurRow(), grid.CurCol() }; }
     bool RowFullyInView(int32_t row)
     {
