@@ -1,8 +1,11 @@
 #include "platform/grid_view.h"
 
+#include "interaction/mouse.h"
 #include "layout/layout.h"
+#include "paint/cell_controls.h"
 #include "paint/grid_painter.h"
 
+#include <tavix/enums.h>
 #include <tavix/native/window.h>
 #include <tavix/native/window_paint.h>
 
@@ -16,7 +19,15 @@ constexpr int kVertical = 1;
 GridView::GridView(core::GridState& state)
     : s_(state)
     , painter_(std::make_unique<paint::GridPainter>(state))
+    , mouse_(std::make_unique<interaction::Mouse>(state))
 {
+    mouse_->hooks.themesActive = [this] { return s_.look.resources && s_.look.resources->theme.ThemesActive(); };
+    mouse_->hooks.controlRect = [this](int32_t cellType, native::Rect cell) {
+        if (cellType == tvCellCombo)
+            return ComboButtonRect(cell);
+        const int32_t size = s_.look.resources ? s_.look.resources->theme.CheckBoxSize() : kControlSize;
+        return CheckBoxRect(cell, size);
+    };
 }
 
 GridView::~GridView()
@@ -61,6 +72,7 @@ void GridView::OnScrollChange(int bar, int32_t value)
 {
     CancelEdit();
     layout::Layout layout(s_);
+    mouse_->OnScrolled(bar == kVertical ? 0 : value - s_.geo.scrollX, bar == kVertical ? value - s_.geo.scrollY : 0);
     if (bar == kVertical) {
         layout.InvalidateRange(value <= s_.geo.scrollY ? core::RangeState::ScrolledUp : core::RangeState::ScrolledDown);
         s_.geo.scrollY = value;

@@ -13,6 +13,9 @@
 namespace tavix::paint {
 class GridPainter;
 }
+namespace tavix::interaction {
+class Mouse;
+}
 
 namespace tavix::platform {
 
@@ -52,7 +55,8 @@ private:
     void CreateScrollBars();
     void OnScrollChange(int bar, int32_t value);
     void OnResize();
-    void ClickCell(int32_t x, int32_t y);
+    // Pointer messages of the cell area; false for other messages.
+    bool HandleMouse(native::UINT msg, native::WPARAM wParam, native::LPARAM lParam);
     void OnPaint();
     void OnSysColorChange();
     void RecreateScrollBarsTick();
@@ -64,6 +68,7 @@ private:
     std::optional<ScrollBarObject> vObject_;
     std::unique_ptr<paint::GridPainter> painter_;
     std::unique_ptr<CTimer> recreateTimer_;
+    std::unique_ptr<interaction::Mouse> mouse_;
 };
 
 }  // namespace tavix::platform

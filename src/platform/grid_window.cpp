@@ -1,9 +1,7 @@
 #include "platform/grid_view.h"
 
-#include "interaction/incremental_search.h"
 #include "interaction/keyboard.h"
-#include "interaction/selection.h"
-#include "layout/layout.h"
+#include "interaction/mouse.h"
 #include "paint/grid_painter.h"
 
 #include <tavix/native/window.h>
@@ -24,10 +22,23 @@ native::LRESULT GridWindowProc(native::HWND hwnd, native::UINT msg, native::WPAR
     return view->HandleMessage(msg, wParam, lParam);
 }
 
-int32_t ShiftState()
+int16_t ShiftState()
 {
     auto down = [](int vk) { return (native::GetKeyState(vk) & 0x8000) != 0; };
-    return (down(native::VK_SHIFT) ? 1 : 0) | (down(native::VK_CONTROL) ? 2 : 0) | (down(native::VK_MENU) ? 4 : 0);
+    return static_cast<int16_t>(
+        (down(native::VK_SHIFT) ? 1 : 0) | (down(native::VK_CONTROL) ? 2 : 0) | (down(native::VK_MENU) ? 4 : 0));
+}
+
+// Button masks of the grid's mouse events: 1 left, 2 right, 4 middle.
+int16_t ButtonsDown(native::WPARAM wParam)
+{
+    return static_cast<int16_t>(((wParam & native::MK_LBUTTON) != 0 ? 1 : 0) | ((wParam & native::MK_RBUTTON) != 0 ? 2 : 0)
+        | ((wParam & native::MK_MBUTTON) != 0 ? 4 : 0));
+}
+
+int16_t ReleasedButton(native::UINT msg)
+{
+    return msg == native::WM_LBUTTONUP ? 1 : msg == native::WM_RBUTTONUP ? 2 : 4;
 }
 
 native::DWORD FrameExStyle(int32_t appearance, int32_t borderStyle)
@@ -91,34 +102,45 @@ native::LRESULT GridView::HandleMessage(native::UINT msg, native::WPARAM wParam,
     case native::WM_KILLFOCUS:
         interaction::Keyboard(s_).OnFocusChanged(msg == native::WM_SETFOCUS);
         return 0;
-    case native::WM_LBUTTONDOWN:
-    case native::WM_RBUTTONDOWN:
-        native::SetFocus(hwnd_);
-        if (msg == native::WM_LBUTTONDOWN)
-            ClickCell(native::GET_X_LPARAM(lParam), native::GET_Y_LPARAM(lParam));
-        return 0;
     case native::WM_THEMECHANGED:
         painter_->OnThemeChanged();
         return 0;
     default:
+        if (HandleMouse(msg, wParam, lParam))
+            return 0;
         return native::DefWindowProc(hwnd_, msg, wParam, lParam);
     }
 }
 
-// A click makes the cell under the pointer the current and only selected cell.
-void GridView::ClickCell(int32_t x, int32_t y)
+bool GridView::HandleMouse(native::UINT msg, native::WPARAM wParam, native::LPARAM lParam)
 {
-    const auto [row, col] = layout::Layout(s_).CellFromPoint(x, y);
-    if (row < 1 || col < 1)
-        return;
-    interaction::IncrementalSearch(s_).Clear();
-    interaction::Selection selection(s_);
-    selection.SetSelAnchor(row, col, true);
-    if (row == s_.curRow && col == s_.curCol)
-        return;
-    CancelEdit();
-    selection.SelectOnly(row, col);
-    selection.MoveTail(row, col);
+    const int32_t x = native::GET_X_LPARAM(lParam);
+    const int32_t y = native::GET_Y_LPARAM(lParam);
+    switch (msg) {
+    case native::WM_LBUTTONDOWN:
+    case native::WM_RBUTTONDOWN:
+    case native::WM_MBUTTONDOWN:
+    case native::WM_RBUTTONDBLCLK:
+    case native::WM_MBUTTONDBLCLK:
+        if (s_.look.enabled)
+            native::SetFocus(hwnd_);
+        mouse_->OnButtonDown(ButtonsDown(wParam), ShiftState(), x, y);
+        return true;
+    case native::WM_LBUTTONDBLCLK:
+        // The second press of a double click arrives only as this message.
+        mouse_->OnDblClick();
+        return true;
+    case native::WM_LBUTTONUP:
+    case native::WM_RBUTTONUP:
+    case native::WM_MBUTTONUP:
+        mouse_->OnButtonUp(ReleasedButton(msg), ShiftState(), x, y);
+        return true;
+    case native::WM_MOUSEMOVE:
+        mouse_->OnMove(ButtonsDown(wParam), ShiftState(), x, y);
+        return true;
+    default:
+        return false;
+    }
 }
 
 }  // namespace tavix::platform

@@ -1,0 +1,131 @@
+// Pointer tracking: MouseMove, the drag start, MouseEnter/MouseLeave per cell
+// and the hot look of the check box or combo button under the pointer.
+#include "mouse.h"
+
+#include "layout/layout.h"
+
+#include <tavix/events.h>
+#include <tavix/native/window.h>
+
+#include <cstdlib>
+#include <tuple>
+
+namespace tavix::interaction {
+
+namespace {
+
+constexpr int32_t kDragSlop = 2;
+// Nothing tells a window that the pointer went elsewhere, so it is polled.
+constexpr int32_t kLeavePollMs = 25;
+
+}  // namespace
+
+void Mouse::OnMove(int16_t button, int16_t shift, int32_t x, int32_t y)
+{
+    if (!s_.look.enabled)
+        return;
+    LeaveHotControl(x, y);
+    std::tie(m_.pointerRow, m_.pointerCol) = layout::Layout(s_).CellFromPoint(x, y);
+    TavixEvents* sink = s_.host->EventSink();
+    if (sink != nullptr)
+        sink->MouseMove(button, shift, static_cast<float>(x), static_cast<float>(y), m_.pointerRow, m_.pointerCol);
+
+    if (m_.dragArmed && !m_.dragStarted
+        && (std::abs(x - m_.downX) > kDragSlop || std::abs(y - m_.downY) > kDragSlop)) {
+        m_.dragStarted = true;
+        if (sink != nullptr)
+            sink->StartCellDrag(button, shift, static_cast<float>(x), static_cast<float>(y), m_.downRow, m_.downCol);
+    }
+    EnterHotControl(x, y);
+    TrackHotCell(x, y);
+}
+
+void Mouse::OnScrolled(int32_t dx, int32_t dy)
+{
+    if (m_.controlRectArmed || s_.look.controlIsHot)
+        m_.hotControlRect = m_.hotControlRect.Offset(-dx, -dy);
+}
+
+void Mouse::LeaveHotControl(int32_t x, int32_t y)
+{
+    if (!s_.look.controlIsHot || PointInRect(m_.hotControlRect, x, y))
+        return;
+    SetControlHot(false);
+    m_.controlRectArmed = true;
+}
+
+void Mouse::EnterHotControl(int32_t x, int32_t y)
+{
+    if (!m_.controlRectArmed || !PointInRect(m_.hotControlRect, x, y))
+        return;
+    m_.controlRectArmed = false;
+    SetControlHot(true);
+}
+
+void Mouse::TrackHotCell(int32_t x, int32_t y)
+{
+    auto& hot = s_.look.hotCell;
+    const core::CellRef pointer { m_.pointerRow, m_.pointerCol };
+    if (pointer == hot)
+        return;
+    TavixEvents* sink = s_.host->EventSink();
+    if (hot.row >= 1 && hot.colIndex >= 1) {
+        if (sink != nullptr)
+            sink->MouseLeave(hot.row, hot.colIndex);
+        leaveTimer_.SetInterval(0);
+    }
+    // The old cell's control rectangle means nothing for the new cell.
+    m_.controlRectArmed = false;
+    m_.hotControlType = 0;
+    hot = pointer;
+    if (!InGrid(hot.row, hot.colIndex))
+        return;
+    if (sink != nullptr)
+        sink->MouseEnter(hot.row, hot.colIndex);
+    leaveTimer_.SetInterval(kLeavePollMs);
+    if (!hooks.themesActive || !hooks.themesActive() || !InGrid(hot.row, hot.colIndex))
+        return;
+    m_.hotControlType = s_.cells.At(hot.row, hot.colIndex).Flags & core::CellData::kTypeMask;
+    const auto rect = ControlRect(hot.row, hot.colIndex);
+    if (!rect)
+        return;
+    m_.hotControlRect = *rect;
+    if (PointInRect(*rect, x, y))
+        SetControlHot(true);
+    else
+        m_.controlRectArmed = true;
+}
+
+void Mouse::SetControlHot(bool hot)
+{
+    s_.look.controlIsHot = hot;
+    // Painting draws the control from HotCell and ControlIsHot.
+    const core::CellRef cell = s_.look.hotCell;
+    if (!InGrid(cell.row, cell.colIndex))
+        return;
+    s_.MarkCellChanged(cell.row, cell.colIndex);
+    s_.view->Draw();
+}
+
+void Mouse::LeaveTick()
+{
+    native::POINT pt;
+    native::GetCursorPos(&pt);
+    const native::Rect view = layout::Layout(s_).GetViewRect(false, false);
+    const bool left = !PointInRect(view, pt.x, pt.y) || native::WindowFromPoint(pt) != s_.geo.hwnd;
+    if (!left)
+        return;
+    leaveTimer_.SetInterval(0);
+    auto& hot = s_.look.hotCell;
+    if (hot.row >= 1 && hot.colIndex >= 1) {
+        if (s_.look.controlIsHot)
+            SetControlHot(false);
+        if (TavixEvents* sink = s_.host->EventSink())
+            sink->MouseLeave(hot.row, hot.colIndex);
+        m_.controlRectArmed = false;
+        s_.look.controlIsHot = false;
+    }
+    hot = {};
+}
+
+}  // namespace tavix::interaction
