@@ -1,6 +1,8 @@
 // The pointer as a person uses it: real mouse messages through the desktop,
 // judged by the events they raise, the selection and the current cell.
 #include "core/grid_state.h"
+#include "interaction/mouse.h"
+#include "paint/cell_controls.h"
 #include "support/event_recorder.h"
 #include "support/selected_cells.h"
 
@@ -241,6 +243,47 @@ TEST(Mouse, DoubleClickAndControlClicksRequestAnEdit)
     scene.desktop.MouseUp();
     EXPECT_EQ(scene.events.Count(EventId::DblClick), 1u);
     EXPECT_EQ(scene.events.Count(EventId::RequestEdit), 0u);
+}
+
+
+// This platform has no visual styles, so the window never lights controls up;
+// the tracking itself is driven here with styles assumed.
+TEST(Mouse, ControlUnderThePointerIsHotWhileThePointerIsOnIt)
+{
+    MouseScene scene;
+    scene.grid.SetCellType(2, 2, tvCellCheck);
+    interaction::Mouse mouse(scene.grid.State());
+    mouse.hooks.themesActive = [] { return true; };
+    mouse.hooks.controlRect = [](int32_t, native::Rect cell) { return CheckBoxRect(cell, kControlSize); };
+    const auto& look = scene.grid.State().look;
+
+    // Cell (2, 2) spans client x 80..160, y 15..30; its box, squared to
+    // the 12 pixels of height left inside the frame, is x 114..126, y 16..28.
+    mouse.OnMove(0, 0, 85, 20);
+    EXPECT_FALSE(look.controlIsHot);
+    EXPECT_TRUE(mouse.State().controlRectArmed);
+    mouse.OnMove(0, 0, 114, 20);
+    EXPECT_TRUE(look.controlIsHot);
+    mouse.OnMove(0, 0, 126, 20);
+    EXPECT_FALSE(look.controlIsHot);
+    EXPECT_EQ(mouse.State().hotControlType, tvCellCheck);
+
+    // Scrolling carries the tracked rectangle along with the box.
+    mouse.OnScrolled(10, 0);
+    mouse.OnMove(0, 0, 104, 20);
+    EXPECT_TRUE(look.controlIsHot);
+    mouse.OnMove(0, 0, 116, 20);
+    EXPECT_FALSE(look.controlIsHot);
+
+    // Entering straight onto the box of another cell makes it hot at once; a text cell never is.
+    scene.grid.SetCellType(3, 2, tvCellCheck);
+    mouse.OnMove(0, 0, 120, 37);
+    EXPECT_EQ(look.hotCell, (core::CellRef { 3, 2 }));
+    EXPECT_TRUE(look.controlIsHot);
+    mouse.OnMove(0, 0, 120, 52);
+    EXPECT_FALSE(look.controlIsHot);
+    EXPECT_FALSE(mouse.State().controlRectArmed);
+    EXPECT_EQ(mouse.State().hotControlType, tvCellText);
 }
 
 }  // namespace
