@@ -44,6 +44,10 @@ void GridLoader::BuildColumns(Tavix& grid, const std::vector<ColumnSpec>& specs)
         if (!spec.format.empty())
             cell.SetsFmtString(spec.format);
         if (spec.cellType == tvCellCombo) {
+            // A reload (a re-sort in virtual mode) builds the columns again; the
+            // list from the previous load is replaced, not added twice.
+            if (grid.Combos().SlotOfKey(spec.name) != 0)
+                grid.Combos().Remove(GridVariant(spec.name));
             ComboObject& list = grid.Combos().Add(spec.name);
             for (size_t i = 0; i < spec.comboItems.size(); ++i)
                 list.AddItem(spec.comboItems[i], GridVariant(spec.comboItems[i]), static_cast<int32_t>(i));

@@ -92,6 +92,11 @@ TEST(GridLoader, SampleColumnsShowTypedFormattedCells)
     EXPECT_EQ(grid.CellType(1, "status"), tvCellCombo);
     EXPECT_EQ(grid.CellText(1, "status"), raw.Text(2));
     EXPECT_EQ(grid.Combos().Items("status").ListCount(), 5);
+
+    // Loading again (a re-sort of a virtual result does) replaces the status list.
+    loader.Load(GridLoader::TableQuery("one") + " ORDER BY id DESC", false, SampleDatabase::Decorate);
+    EXPECT_EQ(grid.Combos().Count(), 1);
+    EXPECT_EQ(grid.CellText(1, "status"), raw.Text(2));
 }
 
 TEST(GridLoader, ThousandsSeparatorsAndQuotedTableNames)
