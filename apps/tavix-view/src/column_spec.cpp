@@ -40,37 +40,37 @@ ColumnKind KindOf(const std::string& declaredType, SqliteStatement::Storage firs
 
 ColumnSpec SpecFor(const std::string& name, ColumnKind kind)
 {
-    ColumnSpec spec { .name = name, .kind = kind };
+    ColumnSpec column { .name = name, .kind = kind };
     switch (kind) {
     case ColumnKind::Integer:
-        spec.width = 64;
-        spec.textFlags = kRightAligned;
+        column.width = 64;
+        column.textFlags = kRightAligned;
         break;
     case ColumnKind::Real:
-        spec.width = 100;
-        spec.textFlags = kRightAligned;
+        column.width = 100;
+        column.textFlags = kRightAligned;
         break;
     case ColumnKind::Currency:
-        spec.width = 110;
-        spec.format = "#,##0.00";
-        spec.textFlags = kRightAligned;
+        column.width = 110;
+        column.format = "#,##0.00";
+        column.textFlags = kRightAligned;
         break;
     case ColumnKind::Date:
-        spec.width = 100;
-        spec.format = "yyyy-mm-dd";
+        column.width = 100;
+        column.format = "yyyy-mm-dd";
         break;
     case ColumnKind::Boolean:
-        spec.width = 60;
-        spec.cellType = tvCellCheck;
-        spec.textFlags = tvTextCenter | tvTextVCenter | tvTextSingleLine;
+        column.width = 60;
+        column.cellType = tvCellCheck;
+        column.textFlags = tvTextCenter | tvTextVCenter | tvTextSingleLine;
         break;
     case ColumnKind::Text:
-        spec.width = 160;
+        column.width = 160;
         break;
     }
     // A header wider than the values would otherwise be cut off.
-    spec.width = std::max<int32_t>(spec.width, static_cast<int32_t>(name.size()) * 8 + 16);
-    return spec;
+    column.width = std::max<int32_t>(column.width, static_cast<int32_t>(name.size()) * 8 + 16);
+    return column;
 }
 
 std::vector<ColumnSpec> PlanColumns(const SqliteStatement& stmt, bool hasRow)

@@ -30,7 +30,7 @@ ColumnKind KindOf(const std::string& declaredType, SqliteStatement::Storage firs
 
 ColumnSpec SpecFor(const std::string& name, ColumnKind kind);
 
-// One spec per result column; `hasRow` says whether the statement stands on a first row.
+// One description per result column; `hasRow` says whether the statement stands on a first row.
 std::vector<ColumnSpec> PlanColumns(const SqliteStatement& stmt, bool hasRow);
 
 }  // namespace tavix::view

@@ -38,22 +38,22 @@ std::string GridLoader::TableQuery(const std::string& table) { return "SELECT * 
 
 void GridLoader::BuildColumns(Tavix& grid, const std::vector<ColumnSpec>& specs)
 {
-    for (const auto& spec : specs) {
-        CellObject& cell = grid.AddCol(AddColArgs { .sKey = spec.name, .sHeader = spec.name, .lWidth = spec.width });
-        cell.eTextFlags = spec.textFlags;
-        if (!spec.format.empty())
-            cell.SetsFmtString(spec.format);
-        if (spec.cellType == tvCellCombo) {
+    for (const auto& column : specs) {
+        CellObject& cell = grid.AddCol(AddColArgs { .sKey = column.name, .sHeader = column.name, .lWidth = column.width });
+        cell.eTextFlags = column.textFlags;
+        if (!column.format.empty())
+            cell.SetsFmtString(column.format);
+        if (column.cellType == tvCellCombo) {
             // A reload (a re-sort in virtual mode) builds the columns again; the
             // list from the previous load is replaced, not added twice.
-            if (grid.Combos().SlotOfKey(spec.name) != 0)
-                grid.Combos().Remove(GridVariant(spec.name));
-            ComboObject& list = grid.Combos().Add(spec.name);
-            for (size_t i = 0; i < spec.comboItems.size(); ++i)
-                list.AddItem(spec.comboItems[i], GridVariant(spec.comboItems[i]), static_cast<int32_t>(i));
-            cell.SetsCtrlKey(spec.name);
+            if (grid.Combos().SlotOfKey(column.name) != 0)
+                grid.Combos().Remove(GridVariant(column.name));
+            ComboObject& list = grid.Combos().Add(column.name);
+            for (size_t i = 0; i < column.comboItems.size(); ++i)
+                list.AddItem(column.comboItems[i], GridVariant(column.comboItems[i]), static_cast<int32_t>(i));
+            cell.SetsCtrlKey(column.name);
         }
-        cell.SeteType(spec.cellType);
+        cell.SeteType(column.cellType);
     }
 }
 

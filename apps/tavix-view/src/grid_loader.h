@@ -42,7 +42,7 @@ public:
     VirtualRowSource* Source() { return source_.get(); }
     const std::vector<ColumnSpec>& Columns() const { return specs_; }
 
-    // Adds one column per spec (combo lists included) to an empty grid.
+    // Adds one column per description (combo lists included) to an empty grid.
     static void BuildColumns(Tavix& grid, const std::vector<ColumnSpec>& specs);
 
 private:

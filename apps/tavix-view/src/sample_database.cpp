@@ -170,13 +170,13 @@ void SampleDatabase::Create(const std::string& path, int32_t rows)
 
 void SampleDatabase::Decorate(std::vector<ColumnSpec>& specs)
 {
-    for (auto& spec : specs) {
-        if (spec.name == "status") {
-            spec.cellType = tvCellCombo;
-            spec.comboItems = Statuses();
-            spec.width = 120;
-        } else if (spec.name == "note") {
-            spec.width = 320;
+    for (auto& column : specs) {
+        if (column.name == "status") {
+            column.cellType = tvCellCombo;
+            column.comboItems = Statuses();
+            column.width = 120;
+        } else if (column.name == "note") {
+            column.width = 320;
         }
     }
 }
