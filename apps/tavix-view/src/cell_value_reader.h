@@ -1,7 +1,7 @@
 // Turns the SQLite values of the current row into the grid's values.
 #pragma once
 
-#include "column_spec.h"
+#include "column_info.h"
 #include "sqlite_statement.h"
 
 #include <tavix/variant.h>

@@ -36,9 +36,9 @@ std::string GridLoader::QuoteIdentifier(const std::string& name)
 
 std::string GridLoader::TableQuery(const std::string& table) { return "SELECT * FROM " + QuoteIdentifier(table); }
 
-void GridLoader::BuildColumns(Tavix& grid, const std::vector<ColumnSpec>& specs)
+void GridLoader::BuildColumns(Tavix& grid, const std::vector<ColumnInfo>& columns)
 {
-    for (const auto& column : specs) {
+    for (const auto& column : columns) {
         CellObject& cell = grid.AddCol(AddColArgs { .sKey = column.name, .sHeader = column.name, .lWidth = column.width });
         cell.eTextFlags = column.textFlags;
         if (!column.format.empty())
@@ -93,17 +93,17 @@ void GridLoader::LoadAs(const std::string& sql, bool virtualMode, const Decorato
 {
     SqliteStatement stmt = db_.Prepare(sql);
     const bool hasRow = stmt.Step();
-    specs_ = PlanColumns(stmt, hasRow);
+    columns_ = PlanColumns(stmt, hasRow);
     if (decorate)
-        decorate(specs_);
+        decorate(columns_);
 
     source_.reset();
     grid_.SetRedraw(false);
     grid_.SetVirtual(false);
     grid_.Clear(true);
-    BuildColumns(grid_, specs_);
+    BuildColumns(grid_, columns_);
     if (virtualMode) {
-        source_ = std::make_unique<VirtualRowSource>(grid_, std::move(stmt), specs_, hasRow);
+        source_ = std::make_unique<VirtualRowSource>(grid_, std::move(stmt), columns_, hasRow);
         // The first row is read already. Adding it now gives the visible range a real row to be
         // measured from: a virtual grid emptied by Clear can keep the previous range's bottom
         // and then request nothing.
@@ -122,8 +122,8 @@ void GridLoader::LoadAll(SqliteStatement& stmt, bool hasRow)
 {
     for (int32_t row = 1; hasRow; ++row, hasRow = stmt.Step()) {
         grid_.AddRow();
-        for (size_t c = 0; c < specs_.size(); ++c)
-            grid_.SetCellValue(row, static_cast<int32_t>(c + 1), ReadCell(stmt, static_cast<int>(c), specs_[c].kind));
+        for (size_t c = 0; c < columns_.size(); ++c)
+            grid_.SetCellValue(row, static_cast<int32_t>(c + 1), ReadCell(stmt, static_cast<int>(c), columns_[c].kind));
     }
 }
 

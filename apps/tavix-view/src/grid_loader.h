@@ -2,7 +2,7 @@
 // the rows, all at once for small results or on demand in virtual mode for large ones.
 #pragma once
 
-#include "column_spec.h"
+#include "column_info.h"
 #include "sqlite_database.h"
 #include "virtual_row_source.h"
 
@@ -24,7 +24,7 @@ public:
     // Results with more rows than this open in virtual mode.
     static constexpr int32_t kVirtualThreshold = 50'000;
 
-    using Decorator = std::function<void(std::vector<ColumnSpec>&)>;
+    using Decorator = std::function<void(std::vector<ColumnInfo>&)>;
 
     GridLoader(Tavix& grid, SqliteDatabase& db);
 
@@ -40,10 +40,10 @@ public:
     bool IsVirtual() const { return source_ != nullptr; }
     // The virtual-mode feeder the grid's RequestRow / RequestRowData events go to; null when all rows are loaded.
     VirtualRowSource* Source() { return source_.get(); }
-    const std::vector<ColumnSpec>& Columns() const { return specs_; }
+    const std::vector<ColumnInfo>& Columns() const { return columns_; }
 
     // Adds one column per description (combo lists included) to an empty grid.
-    static void BuildColumns(Tavix& grid, const std::vector<ColumnSpec>& specs);
+    static void BuildColumns(Tavix& grid, const std::vector<ColumnInfo>& columns);
 
 private:
     bool HasMoreRowsThan(const std::string& sql, int32_t count);
@@ -52,7 +52,7 @@ private:
 
     Tavix& grid_;
     SqliteDatabase& db_;
-    std::vector<ColumnSpec> specs_;
+    std::vector<ColumnInfo> columns_;
     std::unique_ptr<VirtualRowSource> source_;
 };
 

@@ -168,9 +168,9 @@ void SampleDatabase::Create(const std::string& path, int32_t rows)
     db.Exec("COMMIT; PRAGMA user_version = " + std::to_string(rows) + ";");
 }
 
-void SampleDatabase::Decorate(std::vector<ColumnSpec>& specs)
+void SampleDatabase::Decorate(std::vector<ColumnInfo>& columns)
 {
-    for (auto& column : specs) {
+    for (auto& column : columns) {
         if (column.name == "status") {
             column.cellType = tvCellCombo;
             column.comboItems = Statuses();

@@ -1,7 +1,7 @@
 // The bundled sample: an "orders" table the viewer creates on first run.
 #pragma once
 
-#include "column_spec.h"
+#include "column_info.h"
 
 #include <cstdint>
 #include <string>
@@ -29,7 +29,7 @@ public:
     static const std::vector<std::string>& Statuses();
 
     // Shows "status" as a combo cell of the statuses.
-    static void Decorate(std::vector<ColumnSpec>& specs);
+    static void Decorate(std::vector<ColumnInfo>& columns);
 };
 
 }  // namespace tavix::view

@@ -6,11 +6,11 @@
 
 namespace tavix::view {
 
-VirtualRowSource::VirtualRowSource(Tavix& grid, SqliteStatement statement, std::vector<ColumnSpec> specs,
+VirtualRowSource::VirtualRowSource(Tavix& grid, SqliteStatement statement, std::vector<ColumnInfo> columns,
     bool onFirstRow)
     : grid_(grid)
     , statement_(std::move(statement))
-    , specs_(std::move(specs))
+    , columns_(std::move(columns))
     , rowReady_(onFirstRow)
 {
 }
@@ -30,8 +30,8 @@ void VirtualRowSource::RequestRowData(int32_t lRow)
 {
     if (!rowReady_)
         return;
-    for (size_t c = 0; c < specs_.size(); ++c)
-        grid_.SetCellValue(lRow, static_cast<int32_t>(c + 1), ReadCell(statement_, static_cast<int>(c), specs_[c].kind));
+    for (size_t c = 0; c < columns_.size(); ++c)
+        grid_.SetCellValue(lRow, static_cast<int32_t>(c + 1), ReadCell(statement_, static_cast<int>(c), columns_[c].kind));
     rowReady_ = false;
 }
 

@@ -2,7 +2,7 @@
 // only the rows the grid asks for are ever read.
 #pragma once
 
-#include "column_spec.h"
+#include "column_info.h"
 #include "sqlite_statement.h"
 
 #include <cstdint>
@@ -18,7 +18,7 @@ class VirtualRowSource {
 public:
     // `onFirstRow`: the statement already stands on its first row (read while planning columns);
     // otherwise it has not been stepped yet.
-    VirtualRowSource(Tavix& grid, SqliteStatement statement, std::vector<ColumnSpec> specs, bool onFirstRow);
+    VirtualRowSource(Tavix& grid, SqliteStatement statement, std::vector<ColumnInfo> columns, bool onFirstRow);
 
     // The grid's RequestRow: steps to the next row, or answers that there are no more.
     void RequestRow(int32_t lRow, bool& bNoMoreRows);
@@ -31,7 +31,7 @@ public:
 private:
     Tavix& grid_;
     SqliteStatement statement_;
-    std::vector<ColumnSpec> specs_;
+    std::vector<ColumnInfo> columns_;
     bool rowReady_;
     bool exhausted_ { false };
 };

@@ -158,7 +158,7 @@ TEST(VirtualRowSource, ReadsOneRowPerRequestAndStopsAtTheEnd)
     auto stmt = db.Prepare("SELECT counted(v) AS v FROM n WHERE v > 97");
     Tavix grid;
     grid.AddCol(AddColArgs { .sKey = "v" });
-    VirtualRowSource source(grid, std::move(stmt), { SpecFor("v", ColumnKind::Integer) }, false);
+    VirtualRowSource source(grid, std::move(stmt), { InfoFor("v", ColumnKind::Integer) }, false);
 
     // Plays the grid's side: request, append, fill, for rows 1..4.
     std::vector<bool> noMore;

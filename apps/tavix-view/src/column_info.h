@@ -13,7 +13,7 @@ namespace tavix::view {
 
 enum class ColumnKind { Integer, Real, Currency, Date, Boolean, Text };
 
-struct ColumnSpec {
+struct ColumnInfo {
     std::string name;
     ColumnKind kind { ColumnKind::Text };
     int32_t width { 120 };
@@ -28,9 +28,9 @@ struct ColumnSpec {
 // without a declared type takes the storage class of its first value.
 ColumnKind KindOf(const std::string& declaredType, SqliteStatement::Storage firstValue);
 
-ColumnSpec SpecFor(const std::string& name, ColumnKind kind);
+ColumnInfo InfoFor(const std::string& name, ColumnKind kind);
 
 // One description per result column; `hasRow` says whether the statement stands on a first row.
-std::vector<ColumnSpec> PlanColumns(const SqliteStatement& stmt, bool hasRow);
+std::vector<ColumnInfo> PlanColumns(const SqliteStatement& stmt, bool hasRow);
 
 }  // namespace tavix::view

@@ -1,4 +1,4 @@
-#include "column_spec.h"
+#include "column_info.h"
 
 #include <algorithm>
 #include <cctype>
@@ -38,9 +38,9 @@ ColumnKind KindOf(const std::string& declaredType, SqliteStatement::Storage firs
     return ColumnKind::Text;
 }
 
-ColumnSpec SpecFor(const std::string& name, ColumnKind kind)
+ColumnInfo InfoFor(const std::string& name, ColumnKind kind)
 {
-    ColumnSpec column { .name = name, .kind = kind };
+    ColumnInfo column { .name = name, .kind = kind };
     switch (kind) {
     case ColumnKind::Integer:
         column.width = 64;
@@ -73,14 +73,14 @@ ColumnSpec SpecFor(const std::string& name, ColumnKind kind)
     return column;
 }
 
-std::vector<ColumnSpec> PlanColumns(const SqliteStatement& stmt, bool hasRow)
+std::vector<ColumnInfo> PlanColumns(const SqliteStatement& stmt, bool hasRow)
 {
-    std::vector<ColumnSpec> specs;
+    std::vector<ColumnInfo> columns;
     for (int c = 0; c < stmt.ColumnCount(); ++c) {
         auto first = hasRow ? stmt.ColumnStorage(c) : SqliteStatement::Storage::Null;
-        specs.push_back(SpecFor(stmt.ColumnName(c), KindOf(stmt.DeclaredType(c), first)));
+        columns.push_back(InfoFor(stmt.ColumnName(c), KindOf(stmt.DeclaredType(c), first)));
     }
-    return specs;
+    return columns;
 }
 
 }  // namespace tavix::view
