@@ -29,11 +29,6 @@ struct GridScene {
         hwnd = grid.Create(0, 10, 10, 300, 200);
         desktop.RunUntilIdle();
     }
-    bool Has(const std::string& record) const
-    {
-        const auto s = events.Strings();
-        return std::find(s.begin(), s.end(), record) != s.end();
-    }
 
     Desktop desktop { 400, 300 };
     testing::EventRecorder events;
