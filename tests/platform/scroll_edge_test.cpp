@@ -205,5 +205,14 @@ TEST(ScrollEdge, ThumbDragScrollsLiveBeforeReportingTheTrack)
     EXPECT_EQ(scene.BarEvents(), Events { "ScrollBarThumbTrack(1," + value + ")" });
 }
 
+TEST(ScrollEdge, SystemColourChangeWithSameMetricsRaisesNothing)
+{
+    Scene scene(3);
+    SendMessage(scene.hwnd, WM_SYSCOLORCHANGE, 0, 0);
+    scene.desktop.Advance(10);
+    EXPECT_TRUE(scene.BarEvents().empty());
+    EXPECT_EQ(scene.grid.VScrollBar().Thickness(), GetSystemMetrics(SM_CXVSCROLL));
+}
+
 }  // namespace
 }  // namespace tavix

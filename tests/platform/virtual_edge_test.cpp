@@ -84,6 +84,9 @@ TEST(VirtualEdge, FirstPaintRequestsRowsInOrderUntilTheViewIsFull)
     EXPECT_EQ(scene.grid.RowCount(), 20);
     EXPECT_EQ(scene.grid.CellValue(20, 1).ToLong(), 200);
     EXPECT_TRUE(scene.grid.State().geo.moreRows);
+    // While more rows may come the bar keeps one more row of room below the last.
+    auto& bar = scene.grid.VScrollBar();
+    EXPECT_EQ(bar.Max() - bar.LargeChange(), 20 * 15 + 15 - 300 + 15);
     // A repaint of the full view asks for nothing more.
     scene.Repaint();
     EXPECT_TRUE(scene.Requests().empty());
@@ -106,6 +109,17 @@ TEST(VirtualEdge, TheEndOfTheRowsStopsPaintingScrollingAndTheKeyboard)
     EXPECT_TRUE(scene.Requests().empty());
 }
 
+TEST(VirtualEdge, ScrollingToTheEndLeavesTheUsualRoomBelow)
+{
+    VirtualScene scene(30);
+    auto& bar = scene.grid.VScrollBar();
+    for (int i = 0; i < 10; ++i)
+        bar.SetValue(bar.Max());
+    EXPECT_EQ(scene.grid.RowCount(), 30);
+    EXPECT_FALSE(scene.grid.State().geo.moreRows);
+    EXPECT_EQ(bar.Max() - bar.LargeChange(), 30 * 15 - 300 + 5);
+}
+
 TEST(VirtualEdge, SettingVirtualAgainResumesAtTheNextMissingRow)
 {
     VirtualScene scene(3);
@@ -124,25 +138,59 @@ TEST(VirtualEdge, ClearStartsOverFromTheFirstRow)
     VirtualScene scene(3);
     scene.Requests();
     scene.available = 2;
+    int32_t sr = 0, sc = 0, sx = 0, sy = 0, er = 0, ec = 0, ex = 0, ey = 0;
+    scene.grid.GetStartEndCell(sr, sc, sx, sy, er, ec, ex, ey);  // leaves a cached range behind
     scene.grid.Clear();
     EXPECT_EQ(scene.Requests(), VirtualScene::Expected(1, 2, true));
     EXPECT_EQ(scene.grid.RowCount(), 2);
+
+    // Emptied with its columns, the range ends at the top; new columns bring new requests.
+    scene.available = 1000;
+    scene.grid.Clear(true);
+    scene.grid.GetStartEndCell(sr, sc, sx, sy, er, ec, ex, ey);
+    EXPECT_EQ(er, -1);
+    EXPECT_EQ(ey, 0);
+    scene.Requests();
+    scene.grid.AddCol(AddColArgs { .lWidth = 100 });
+    scene.grid.SetVirtual(true);
+    scene.grid.SetRedraw(true);
+    EXPECT_EQ(scene.Requests(), VirtualScene::Expected(1, 20, false));
 }
 
-TEST(VirtualEdge, MovingDownPastTheEndStaysOnTheLastRow)
+TEST(VirtualEdge, MovingDownFetchesRowsThenStaysOnTheLastOne)
 {
     VirtualScene scene(1000);
     scene.desktop.Click(50, 290);  // row 20
     ASSERT_EQ(scene.grid.CurRow(), 20);
-    const int32_t last = scene.grid.RowCount();
-    scene.available = last;  // the application runs out at the next request
+    const int32_t last = scene.grid.RowCount() + 2;
+    scene.available = last;  // two more rows, then the application runs out
     scene.Requests();
     for (int i = 0; i < 4; ++i)
         scene.desktop.KeyDown(VK_DOWN);
     EXPECT_EQ(scene.grid.CurRow(), last);
     EXPECT_EQ(scene.grid.RowCount(), last);
-    EXPECT_EQ(scene.Requests(), Events { "RequestRow(" + std::to_string(last + 1) + ",False)" });
+    EXPECT_EQ(scene.grid.CellValue(last, 1).ToLong(), last * 10);
+    EXPECT_EQ(scene.Requests(), VirtualScene::Expected(last - 1, last, true));
     EXPECT_FALSE(scene.grid.State().geo.moreRows);
+    scene.desktop.KeyDown(VK_DOWN);
+    EXPECT_EQ(scene.events.Count(EventId::CurCellChange), 0u);
+    const auto& geo = scene.grid.State().geo;
+    EXPECT_LE(scene.grid.State().rows.At(last).Top + 15, geo.scrollY + geo.viewHeight);
+}
+
+TEST(VirtualEdge, PageDownAtTheLastLoadedRowFetchesMoreFirst)
+{
+    VirtualScene scene(1000);
+    const int32_t loaded = scene.grid.RowCount();
+    scene.desktop.Click(50, 5);
+    scene.desktop.KeyDown(VK_END);
+    scene.desktop.KeyDown(VK_NEXT);
+    EXPECT_GT(scene.grid.CurRow(), loaded + 5);
+    EXPECT_GE(scene.grid.RowCount(), scene.grid.CurRow());
+    const auto& geo = scene.grid.State().geo;
+    const auto& row = scene.grid.State().rows.At(scene.grid.CurRow());
+    EXPECT_GE(row.Top, geo.scrollY);
+    EXPECT_LE(row.Top + row.Height, geo.scrollY + geo.viewHeight);
 }
 
 TEST(VirtualEdge, NonVirtualGridsNeverRequestRows)
@@ -154,8 +202,6 @@ TEST(VirtualEdge, NonVirtualGridsNeverRequestRows)
     EXPECT_EQ(scene.grid.RowCount(), 1);
 }
 
-// Disabled: painting a virtual grid without columns reads the column table
-// past its end (paint's row loop runs over the ghost rows).
 TEST(VirtualEdge, WithoutColumnsNothingIsRequested)
 {
     Desktop desktop(300, 300);
