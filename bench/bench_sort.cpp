@@ -22,16 +22,20 @@ constexpr int32_t kColumns = 10;
 // Column 10 holds each row's number at creation: sorting by it restores the filled order.
 constexpr int16_t kLongCol = 1, kTextCol = 2, kGroupCol = 4, kOrigin = 10;
 
-std::string Word(std::mt19937& rng) {
-    static const char* syllables[] = {"ka", "Lo", "mi", "Ter", "su", "VA", "ne", "ri", "Do", "pe"};
+std::string Word(std::mt19937& rng)
+{
+    static const char* syllables[] = { "ka", "Lo", "mi", "Ter", "su", "VA", "ne", "ri", "Do", "pe" };
     std::string s;
-    for (int i = 0; i < 3 + static_cast<int>(rng() % 3); ++i) s += syllables[rng() % 10];
+    for (int i = 0; i < 3 + static_cast<int>(rng() % 3); ++i)
+        s += syllables[rng() % 10];
     return s;
 }
 
-std::unique_ptr<tavix::Tavix> MakeGrid(int32_t rows) {
+std::unique_ptr<tavix::Tavix> MakeGrid(int32_t rows)
+{
     auto grid = std::make_unique<tavix::Tavix>();
-    for (int c = 0; c < kColumns; ++c) grid->AddCol();
+    for (int c = 0; c < kColumns; ++c)
+        grid->AddCol();
     grid->SetRowCount(rows);
     std::mt19937 rng(7);
     auto& s = grid->State();
@@ -40,13 +44,15 @@ std::unique_ptr<tavix::Tavix> MakeGrid(int32_t rows) {
         s.cells.At(r, kTextCol).Value = tavix::GridVariant(Word(rng));
         s.cells.At(r, 3).Value = tavix::GridVariant(static_cast<double>(rng() % 100000) / 100);
         s.cells.At(r, kGroupCol).Value = tavix::GridVariant(static_cast<int32_t>(rng() % 50));
-        for (int c = 5; c < kOrigin; ++c) s.cells.At(r, c).Value = tavix::GridVariant(static_cast<int32_t>(c));
+        for (int c = 5; c < kOrigin; ++c)
+            s.cells.At(r, c).Value = tavix::GridVariant(static_cast<int32_t>(c));
         s.cells.At(r, kOrigin).Value = tavix::GridVariant(r);
     }
     return grid;
 }
 
-void SetCriteria(tavix::ShellSortObject& criteria, const std::vector<std::pair<int16_t, int32_t>>& list) {
+void SetCriteria(tavix::ShellSortObject& criteria, const std::vector<std::pair<int16_t, int32_t>>& list)
+{
     criteria.SetColCount(static_cast<int16_t>(list.size()));
     for (int16_t k = 1; k <= criteria.ColCount(); ++k) {
         criteria.SetSortCol(k, list[k - 1].first);
@@ -55,13 +61,14 @@ void SetCriteria(tavix::ShellSortObject& criteria, const std::vector<std::pair<i
     }
 }
 
-void GridSort(benchmark::State& state, std::vector<std::pair<int16_t, int32_t>> criteria) {
+void GridSort(benchmark::State& state, std::vector<std::pair<int16_t, int32_t>> criteria)
+{
     static const auto grid = MakeGrid(kGridRows);
     for (auto _ : state) {
         SetCriteria(grid->SortObject(), criteria);
         grid->Sort();
         state.PauseTiming();
-        SetCriteria(grid->SortObject(), {{kOrigin, tavix::tvSortByValue}});
+        SetCriteria(grid->SortObject(), { { kOrigin, tavix::tvSortByValue } });
         grid->Sort();
         state.ResumeTiming();
     }
@@ -70,17 +77,20 @@ void GridSort(benchmark::State& state, std::vector<std::pair<int16_t, int32_t>> 
 
 // The shell sort as written: held row copied aside (into the spare row after the last),
 // rows shifted by copying every cell and the record, nothing cached between comparisons.
-void LiteralSort(tavix::core::GridState& s, const tavix::ShellSortObject& criteria) {
+void LiteralSort(tavix::core::GridState& s, const tavix::ShellSortObject& criteria)
+{
     tavix::GridSortSource source(s);
     tavix::CellComparer literal(criteria, source, 0);
     const int32_t held = s.rowCount + 1;
     auto copyRow = [&](int32_t from, int32_t to) {
-        for (int32_t c = 1; c <= s.ColCount(); ++c) s.cells.At(to, c) = s.cells.At(from, c);
+        for (int32_t c = 1; c <= s.ColCount(); ++c)
+            s.cells.At(to, c) = s.cells.At(from, c);
         s.rows.At(to) = s.rows.At(from);
     };
     const int32_t n = s.rowCount;
     int32_t h = 1;
-    while (3 * h + 1 < n) h = 3 * h + 1;
+    while (3 * h + 1 < n)
+        h = 3 * h + 1;
     for (; h >= 1; h = (h - 1) / 3) {
         for (int32_t i = 1 + h; i <= n; ++i) {
             copyRow(i, held);
@@ -94,12 +104,13 @@ void LiteralSort(tavix::core::GridState& s, const tavix::ShellSortObject& criter
     }
 }
 
-void ReferenceSort(benchmark::State& state, std::vector<std::pair<int16_t, int32_t>> criteria) {
+void ReferenceSort(benchmark::State& state, std::vector<std::pair<int16_t, int32_t>> criteria)
+{
     static const auto grid = MakeGrid(kReferenceRows);
     auto& s = grid->State();
     tavix::ShellSortObject sortBy, restore;
     SetCriteria(sortBy, criteria);
-    SetCriteria(restore, {{kOrigin, tavix::tvSortByValue}});
+    SetCriteria(restore, { { kOrigin, tavix::tvSortByValue } });
     for (auto _ : state) {
         LiteralSort(s, sortBy);
         state.PauseTiming();
@@ -109,19 +120,22 @@ void ReferenceSort(benchmark::State& state, std::vector<std::pair<int16_t, int32
     state.SetItemsProcessed(state.iterations() * kReferenceRows);
 }
 
-void BM_Sort_Long(benchmark::State& state) { GridSort(state, {{kLongCol, tavix::tvSortByValue}}); }
-void BM_Sort_Text(benchmark::State& state) { GridSort(state, {{kTextCol, tavix::tvSortByText}}); }
-void BM_Sort_TextNoCase(benchmark::State& state) { GridSort(state, {{kTextCol, tavix::tvSortByTextNoCase}}); }
-void BM_Sort_TwoCriteria(benchmark::State& state) {
-    GridSort(state, {{kGroupCol, tavix::tvSortByValue}, {kTextCol, tavix::tvSortByText}});
+void BM_Sort_Long(benchmark::State& state) { GridSort(state, { { kLongCol, tavix::tvSortByValue } }); }
+void BM_Sort_Text(benchmark::State& state) { GridSort(state, { { kTextCol, tavix::tvSortByText } }); }
+void BM_Sort_TextNoCase(benchmark::State& state) { GridSort(state, { { kTextCol, tavix::tvSortByTextNoCase } }); }
+void BM_Sort_TwoCriteria(benchmark::State& state)
+{
+    GridSort(state, { { kGroupCol, tavix::tvSortByValue }, { kTextCol, tavix::tvSortByText } });
 }
-void BM_Sort_Long_Reference(benchmark::State& state) { ReferenceSort(state, {{kLongCol, tavix::tvSortByValue}}); }
-void BM_Sort_Text_Reference(benchmark::State& state) { ReferenceSort(state, {{kTextCol, tavix::tvSortByText}}); }
-void BM_Sort_TextNoCase_Reference(benchmark::State& state) {
-    ReferenceSort(state, {{kTextCol, tavix::tvSortByTextNoCase}});
+void BM_Sort_Long_Reference(benchmark::State& state) { ReferenceSort(state, { { kLongCol, tavix::tvSortByValue } }); }
+void BM_Sort_Text_Reference(benchmark::State& state) { ReferenceSort(state, { { kTextCol, tavix::tvSortByText } }); }
+void BM_Sort_TextNoCase_Reference(benchmark::State& state)
+{
+    ReferenceSort(state, { { kTextCol, tavix::tvSortByTextNoCase } });
 }
-void BM_Sort_TwoCriteria_Reference(benchmark::State& state) {
-    ReferenceSort(state, {{kGroupCol, tavix::tvSortByValue}, {kTextCol, tavix::tvSortByText}});
+void BM_Sort_TwoCriteria_Reference(benchmark::State& state)
+{
+    ReferenceSort(state, { { kGroupCol, tavix::tvSortByValue }, { kTextCol, tavix::tvSortByText } });
 }
 
 BENCHMARK(BM_Sort_Long)->Unit(benchmark::kMillisecond)->Iterations(3);

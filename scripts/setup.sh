@@ -2,7 +2,7 @@
 # Installs every Debian package the project needs. Idempotent; silent when all is there.
 set -euo pipefail
 packages=(
-  cmake ninja-build g++ pkg-config ccache
+  cmake ninja-build g++ pkg-config ccache clang-format gcovr
   libfreetype-dev libharfbuzz-dev libfontconfig-dev fonts-dejavu-core
   libpng-dev libicu-dev libsqlite3-dev sqlite3 libx11-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev

@@ -76,8 +76,8 @@ void BuildScene()
 {
     RegisterClass("DemoContent", ContentProc, CS_DBLCLKS);
     RegisterClass("DemoPanel", PanelProc);
-    HWND main = CreateWindowEx(WS_EX_CLIENTEDGE, "DemoContent", "Demo", WS_VISIBLE | WS_VSCROLL | WS_HSCROLL,
-        20, 20, 420, 300, 0);
+    HWND main = CreateWindowEx(
+        WS_EX_CLIENTEDGE, "DemoContent", "Demo", WS_VISIBLE | WS_VSCROLL | WS_HSCROLL, 20, 20, 420, 300, 0);
     SCROLLINFO si { .fMask = SIF_ALL, .nMin = 0, .nMax = kRows - 1, .nPage = 13, .nPos = 0 };
     SetScrollInfo(main, SB_VERT, &si);
     si.nMax = 99;
@@ -85,15 +85,16 @@ void BuildScene()
     SetScrollInfo(main, SB_HORZ, &si);
     const COLORREF colors[] = { RGB(220, 80, 60), RGB(60, 160, 90), RGB(70, 110, 200) };
     for (int i = 0; i < 3; ++i) {
-        HWND panel = CreateWindowEx(WS_EX_STATICEDGE, "DemoPanel", "", WS_CHILD | WS_VISIBLE | WS_BORDER,
-            20 + i * 120, 40, 100, 80, main);
+        HWND panel = CreateWindowEx(
+            WS_EX_STATICEDGE, "DemoPanel", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 20 + i * 120, 40, 100, 80, main);
         SetProp(panel, "color", static_cast<intptr_t>(colors[i]));
     }
-    HWND popup = CreateWindowEx(WS_EX_TOPMOST, "DemoPanel", "", WS_POPUP | WS_VISIBLE | WS_BORDER, 380, 260, 160, 90, 0);
+    HWND popup
+        = CreateWindowEx(WS_EX_TOPMOST, "DemoPanel", "", WS_POPUP | WS_VISIBLE | WS_BORDER, 380, 260, 160, 90, 0);
     SetProp(popup, "color", static_cast<intptr_t>(RGB(250, 220, 120)));
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {

@@ -37,7 +37,10 @@ class DispatchObject : public Dispatch {
 public:
     using Method = std::function<GridVariant(std::span<GridVariant>)>;
 
-    explicit DispatchObject(std::string typeName = "Object") : typeName_(std::move(typeName)) {}
+    explicit DispatchObject(std::string typeName = "Object")
+        : typeName_(std::move(typeName))
+    {
+    }
 
     GridVariant Invoke(std::string_view member, InvokeKind kind, std::span<GridVariant> args) override;
     std::string TypeName() const override { return typeName_; }

@@ -87,73 +87,100 @@ public:
 
     virtual ~TavixEvents() = default;
 
-    virtual void AfterCommitEdit(int32_t /*lRow*/, int32_t /*lCol*/) {}
+    virtual void AfterCommitEdit(int32_t /*lRow*/, int32_t /*lCol*/) { }
     virtual void BeforeCommitEdit(int32_t /*lRow*/, int32_t /*lCol*/, EEditResults& /*eResult*/,
-                                  const std::string& /*sNewText*/, GridVariant& /*vNewValue*/, int32_t /*lConvErr*/) {}
-    virtual void CancelEdit(int32_t /*lRow*/, int32_t /*lCol*/) {}
-    virtual void CellSelectionChange(int32_t /*lRow*/, int32_t /*lCol*/, bool /*bSelected*/) {}
-    virtual void ColDividerDblClick(int32_t /*lCol*/, bool& /*bDoDefault*/) {}
-    virtual void ColHeaderBeginDrag(int32_t /*lCol*/, bool& /*bCancel*/) {}
-    virtual void ColHeaderClick(int32_t /*lCol*/, bool& /*bDoDefault*/, int16_t /*Shift*/, int32_t /*x*/, int32_t /*y*/) {}
-    virtual void ColHeaderDblClick(int32_t /*lCol*/) {}
-    virtual void ColHeaderEndDrag(int32_t /*lCol*/, int32_t /*lColBefore*/, bool& /*bCancel*/) {}
-    virtual void ColHeaderMouseEnter(int32_t /*lCol*/) {}
-    virtual void ColHeaderMouseLeave(int32_t /*lCol*/) {}
-    virtual void ColWidthChanging(int32_t /*lCol*/, int32_t /*lWidth*/) {}
-    virtual void ColWidthChanged(int32_t /*lCol*/, int32_t /*lWidth*/) {}
-    virtual void ContentsSorted() {}
-    virtual void CurCellChange(int32_t /*lRow*/, int32_t /*lCol*/) {}
-    virtual void CustomDrawCell(int32_t /*lRow*/, int32_t /*lCol*/, int32_t /*hDC*/, int32_t /*lLeft*/, int32_t /*lTop*/,
-                                int32_t /*lRight*/, int32_t /*lBottom*/, bool /*bSelected*/) {}
-    virtual void CustomDrawCellGetSize(int32_t /*lRow*/, int32_t /*lCol*/, int32_t& /*lWidth*/, int32_t& /*lHeight*/) {}
-    virtual void CustomSort(GridVariant& /*v1*/, GridVariant& /*v2*/, bool& /*bIsGreater*/) {}
-    virtual void DblClick(int32_t /*lRow*/, int32_t /*lCol*/, bool& /*bRequestEdit*/) {}
-    virtual void HeaderRightClick(int32_t /*lCol*/, int16_t /*Shift*/, int32_t /*x*/, int32_t /*y*/) {}
-    virtual void KeyDown(int16_t& /*KeyCode*/, int16_t& /*Shift*/, bool& /*bDoDefault*/) {}
-    virtual void KeyPress(int16_t& /*KeyAscii*/) {}
-    virtual void KeyUp(int16_t& /*KeyCode*/, int16_t& /*Shift*/) {}
+        const std::string& /*sNewText*/, GridVariant& /*vNewValue*/, int32_t /*lConvErr*/)
+    {
+    }
+    virtual void CancelEdit(int32_t /*lRow*/, int32_t /*lCol*/) { }
+    virtual void CellSelectionChange(int32_t /*lRow*/, int32_t /*lCol*/, bool /*bSelected*/) { }
+    virtual void ColDividerDblClick(int32_t /*lCol*/, bool& /*bDoDefault*/) { }
+    virtual void ColHeaderBeginDrag(int32_t /*lCol*/, bool& /*bCancel*/) { }
+    virtual void ColHeaderClick(int32_t /*lCol*/, bool& /*bDoDefault*/, int16_t /*Shift*/, int32_t /*x*/, int32_t /*y*/)
+    {
+    }
+    virtual void ColHeaderDblClick(int32_t /*lCol*/) { }
+    virtual void ColHeaderEndDrag(int32_t /*lCol*/, int32_t /*lColBefore*/, bool& /*bCancel*/) { }
+    virtual void ColHeaderMouseEnter(int32_t /*lCol*/) { }
+    virtual void ColHeaderMouseLeave(int32_t /*lCol*/) { }
+    virtual void ColWidthChanging(int32_t /*lCol*/, int32_t /*lWidth*/) { }
+    virtual void ColWidthChanged(int32_t /*lCol*/, int32_t /*lWidth*/) { }
+    virtual void ContentsSorted() { }
+    virtual void CurCellChange(int32_t /*lRow*/, int32_t /*lCol*/) { }
+    virtual void CustomDrawCell(int32_t /*lRow*/, int32_t /*lCol*/, int32_t /*hDC*/, int32_t /*lLeft*/,
+        int32_t /*lTop*/, int32_t /*lRight*/, int32_t /*lBottom*/, bool /*bSelected*/)
+    {
+    }
+    virtual void CustomDrawCellGetSize(int32_t /*lRow*/, int32_t /*lCol*/, int32_t& /*lWidth*/, int32_t& /*lHeight*/) {
+    }
+    virtual void CustomSort(GridVariant& /*v1*/, GridVariant& /*v2*/, bool& /*bIsGreater*/) { }
+    virtual void DblClick(int32_t /*lRow*/, int32_t /*lCol*/, bool& /*bRequestEdit*/) { }
+    virtual void HeaderRightClick(int32_t /*lCol*/, int16_t /*Shift*/, int32_t /*x*/, int32_t /*y*/) { }
+    virtual void KeyDown(int16_t& /*KeyCode*/, int16_t& /*Shift*/, bool& /*bDoDefault*/) { }
+    virtual void KeyPress(int16_t& /*KeyAscii*/) { }
+    virtual void KeyUp(int16_t& /*KeyCode*/, int16_t& /*Shift*/) { }
     virtual void MouseDown(int16_t /*Button*/, int16_t& /*Shift*/, float /*x*/, float /*y*/, int32_t /*lRow*/,
-                           int32_t /*lCol*/, bool& /*bDoDefault*/, bool /*bUnderControl*/) {}
-    virtual void MouseMove(int16_t /*Button*/, int16_t /*Shift*/, float /*x*/, float /*y*/, int32_t /*lRow*/,
-                           int32_t /*lCol*/) {}
+        int32_t /*lCol*/, bool& /*bDoDefault*/, bool /*bUnderControl*/)
+    {
+    }
+    virtual void MouseMove(
+        int16_t /*Button*/, int16_t /*Shift*/, float /*x*/, float /*y*/, int32_t /*lRow*/, int32_t /*lCol*/)
+    {
+    }
     virtual void MouseUp(int16_t /*Button*/, int16_t /*Shift*/, float /*x*/, float /*y*/, int32_t /*lRow*/,
-                         int32_t /*lCol*/, bool& /*bDoDefault*/) {}
-    virtual void MouseEnter(int32_t /*lRow*/, int32_t /*lCol*/) {}
-    virtual void MouseLeave(int32_t /*lRow*/, int32_t /*lCol*/) {}
+        int32_t /*lCol*/, bool& /*bDoDefault*/)
+    {
+    }
+    virtual void MouseEnter(int32_t /*lRow*/, int32_t /*lCol*/) { }
+    virtual void MouseLeave(int32_t /*lRow*/, int32_t /*lCol*/) { }
     virtual void OLEDragDrop(const DataObject& /*Data*/, int32_t& /*Effect*/, int16_t& /*Button*/, int16_t& /*Shift*/,
-                             float& /*x*/, float& /*y*/) {}
+        float& /*x*/, float& /*y*/)
+    {
+    }
     virtual void OLEDragOver(const DataObject& /*Data*/, int32_t& /*Effect*/, int16_t& /*Button*/, int16_t& /*Shift*/,
-                             float& /*x*/, float& /*y*/, int16_t& /*State*/) {}
-    virtual void OLECompleteDrag(int32_t& /*Effect*/) {}
-    virtual void OLEGiveFeedback(int32_t& /*Effect*/, bool& /*DefaultCursors*/) {}
-    virtual void OLESetData(const DataObject& /*Data*/, int16_t& /*DataFormat*/) {}
-    virtual void OLEStartDrag(const DataObject& /*Data*/, int32_t& /*AllowedEffects*/) {}
-    virtual void QuitCustomEdit() {}
+        float& /*x*/, float& /*y*/, int16_t& /*State*/)
+    {
+    }
+    virtual void OLECompleteDrag(int32_t& /*Effect*/) { }
+    virtual void OLEGiveFeedback(int32_t& /*Effect*/, bool& /*DefaultCursors*/) { }
+    virtual void OLESetData(const DataObject& /*Data*/, int16_t& /*DataFormat*/) { }
+    virtual void OLEStartDrag(const DataObject& /*Data*/, int32_t& /*AllowedEffects*/) { }
+    virtual void QuitCustomEdit() { }
     virtual void RequestEdit(int32_t /*lRow*/, int32_t /*lCol*/, int16_t /*iKeyAscii*/, bool& /*bCancel*/,
-                             std::string& /*sText*/, int32_t& /*lMaxLength*/, ETextEditFlags& /*eTextEditOpt*/) {}
-    virtual void RequestRow(int32_t /*lRow*/, bool& /*bNoMoreRows*/) {}
-    virtual void RequestRowData(int32_t /*lRow*/) {}
-    virtual void ScrollBarPosChanged(EScrollBar /*eBar*/, int32_t /*lValue*/) {}
-    virtual void ScrollBarVisibilityChanged(EScrollBar /*eBar*/, bool /*bVisible*/) {}
-    virtual void ScrollBarEndScroll(EScrollBar /*eBar*/) {}
-    virtual void ScrollBarThumbTrack(EScrollBar /*eBar*/, int32_t /*lValue*/) {}
-    virtual void ScrollBarThicknessChanged(EScrollBar /*eBar*/, int32_t /*lValue*/) {}
-    virtual void StartCellDrag(int16_t /*Button*/, int16_t /*Shift*/, float /*x*/, float /*y*/, int32_t /*lRow*/,
-                               int32_t /*lCol*/) {}
-    virtual void StartColWidthChange(int32_t /*lCol*/, int32_t /*lWidth*/) {}
-    virtual void TextEditChange(int32_t /*lRow*/, int32_t /*lCol*/) {}
-    virtual void TextEditKeyDown(int32_t /*lRow*/, int32_t /*lCol*/, int16_t /*KeyCode*/, int16_t /*Shift*/) {}
-    virtual void TextEditKeyPress(int32_t /*lRow*/, int32_t /*lCol*/, int16_t& /*KeyAscii*/) {}
-    virtual void TextEditKeyUp(int32_t /*lRow*/, int32_t /*lCol*/, int16_t /*KeyCode*/, int16_t /*Shift*/) {}
-    virtual void TextEditDblClick(int32_t /*lRow*/, int32_t /*lCol*/) {}
-    virtual void TextEditMouseDown(int32_t /*lRow*/, int32_t /*lCol*/, int16_t /*Button*/, int16_t /*Shift*/,
-                                   float /*x*/, float /*y*/) {}
-    virtual void TextEditMouseMove(int32_t /*lRow*/, int32_t /*lCol*/, int16_t /*Button*/, int16_t /*Shift*/,
-                                   float /*x*/, float /*y*/) {}
-    virtual void TextEditMouseUp(int32_t /*lRow*/, int32_t /*lCol*/, int16_t /*Button*/, int16_t /*Shift*/,
-                                 float /*x*/, float /*y*/) {}
-    virtual void TextEditCustomContextMenu(int32_t /*lRow*/, int32_t /*lCol*/) {}
-    virtual void WindowsThemeChanged(bool /*bAppUsesXPStyles*/) {}
+        std::string& /*sText*/, int32_t& /*lMaxLength*/, ETextEditFlags& /*eTextEditOpt*/)
+    {
+    }
+    virtual void RequestRow(int32_t /*lRow*/, bool& /*bNoMoreRows*/) { }
+    virtual void RequestRowData(int32_t /*lRow*/) { }
+    virtual void ScrollBarPosChanged(EScrollBar /*eBar*/, int32_t /*lValue*/) { }
+    virtual void ScrollBarVisibilityChanged(EScrollBar /*eBar*/, bool /*bVisible*/) { }
+    virtual void ScrollBarEndScroll(EScrollBar /*eBar*/) { }
+    virtual void ScrollBarThumbTrack(EScrollBar /*eBar*/, int32_t /*lValue*/) { }
+    virtual void ScrollBarThicknessChanged(EScrollBar /*eBar*/, int32_t /*lValue*/) { }
+    virtual void StartCellDrag(
+        int16_t /*Button*/, int16_t /*Shift*/, float /*x*/, float /*y*/, int32_t /*lRow*/, int32_t /*lCol*/)
+    {
+    }
+    virtual void StartColWidthChange(int32_t /*lCol*/, int32_t /*lWidth*/) { }
+    virtual void TextEditChange(int32_t /*lRow*/, int32_t /*lCol*/) { }
+    virtual void TextEditKeyDown(int32_t /*lRow*/, int32_t /*lCol*/, int16_t /*KeyCode*/, int16_t /*Shift*/) { }
+    virtual void TextEditKeyPress(int32_t /*lRow*/, int32_t /*lCol*/, int16_t& /*KeyAscii*/) { }
+    virtual void TextEditKeyUp(int32_t /*lRow*/, int32_t /*lCol*/, int16_t /*KeyCode*/, int16_t /*Shift*/) { }
+    virtual void TextEditDblClick(int32_t /*lRow*/, int32_t /*lCol*/) { }
+    virtual void TextEditMouseDown(
+        int32_t /*lRow*/, int32_t /*lCol*/, int16_t /*Button*/, int16_t /*Shift*/, float /*x*/, float /*y*/)
+    {
+    }
+    virtual void TextEditMouseMove(
+        int32_t /*lRow*/, int32_t /*lCol*/, int16_t /*Button*/, int16_t /*Shift*/, float /*x*/, float /*y*/)
+    {
+    }
+    virtual void TextEditMouseUp(
+        int32_t /*lRow*/, int32_t /*lCol*/, int16_t /*Button*/, int16_t /*Shift*/, float /*x*/, float /*y*/)
+    {
+    }
+    virtual void TextEditCustomContextMenu(int32_t /*lRow*/, int32_t /*lCol*/) { }
+    virtual void WindowsThemeChanged(bool /*bAppUsesXPStyles*/) { }
 };
 
 }  // namespace tavix

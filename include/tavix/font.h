@@ -65,8 +65,7 @@ public:
 private:
     struct State;
     explicit FontRef(std::shared_ptr<State> state);
-    template <typename T>
-    void Assign(T State::*field, T value);
+    template <typename T> void Assign(T State::*field, T value);
     void Notify();
 
     std::shared_ptr<State> state_;

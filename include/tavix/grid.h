@@ -6,10 +6,10 @@
 #include <tavix/enums.h>
 #include <tavix/font.h>
 #include <tavix/host.h>
-#include <tavix/ole_color.h>
 #include <tavix/native/surface.h>
-#include <tavix/shell_sort_object.h>
+#include <tavix/ole_color.h>
 #include <tavix/scroll_bar_object.h>
+#include <tavix/shell_sort_object.h>
 #include <tavix/variant.h>
 
 #include <cstdint>
@@ -21,7 +21,7 @@ namespace tavix {
 namespace core {
 class GridState;
 class GridViewHooks;
-}
+}  // namespace core
 
 struct AddRowArgs {
     std::string sKey {};
@@ -191,11 +191,11 @@ public:
 
     // Layout and scrolling
     // Rows and column indices of the cells in view; x in client, y in content less ScrollY.
-    void GetStartEndCell(int32_t& lStartRow, int32_t& lStartCol, int32_t& lStartX, int32_t& lStartY,
-        int32_t& lEndRow, int32_t& lEndCol, int32_t& lEndX, int32_t& lEndY);
+    void GetStartEndCell(int32_t& lStartRow, int32_t& lStartCol, int32_t& lStartX, int32_t& lStartY, int32_t& lEndRow,
+        int32_t& lEndCol, int32_t& lEndX, int32_t& lEndY);
     void CellFromPoint(int32_t xPixels, int32_t yPixels, int32_t& lRow, int32_t& lCol);
-    void CellBoundary(const GridVariant& vRow, const GridVariant& vCol, int32_t& lLeft, int32_t& lTop,
-        int32_t& lWidth, int32_t& lHeight);
+    void CellBoundary(const GridVariant& vRow, const GridVariant& vCol, int32_t& lLeft, int32_t& lTop, int32_t& lWidth,
+        int32_t& lHeight);
     void CellTextBoundary(const GridVariant& vRow, const GridVariant& vCol, int32_t& lLeft, int32_t& lTop,
         int32_t& lWidth, int32_t& lHeight);
     void EnsureVisibleCol(const GridVariant& vCol, EEnsureVisibleColMode eMode = tvEnsVisColAuto, int32_t lGap = 8);
@@ -288,8 +288,8 @@ public:
     void SetKeySearchFromCurRow(bool bFromCurRow);
     bool KeySearchLoop() const;
     void SetKeySearchLoop(bool bLoop);
-    int32_t FindSearchMatchRow(const GridVariant& vSearchCol, const std::string& sSearchString,
-        int32_t lStartRow = -1, bool bVisibleRowsOnly = true, bool bLoop = false) const;
+    int32_t FindSearchMatchRow(const GridVariant& vSearchCol, const std::string& sSearchString, int32_t lStartRow = -1,
+        bool bVisibleRowsOnly = true, bool bLoop = false) const;
 
     // Sorting
     ShellSortObject& SortObject();
@@ -300,8 +300,8 @@ public:
     void Sort(const std::vector<GridVariant>& vCols);
     // What a header click does: iShift 0 sorts by the column alone (toggling its order on a
     // repeat), any other shift state adds it to the sort or toggles its order there.
-    void DoDefaultSort(const GridVariant& vCol, int16_t iShift = 0,
-        ESortOrders eSortOrder = static_cast<ESortOrders>(-1));
+    void DoDefaultSort(
+        const GridVariant& vCol, int16_t iShift = 0, ESortOrders eSortOrder = static_cast<ESortOrders>(-1));
     ESortTypes ColSortType(const GridVariant& vCol) const;
     void SetColSortType(const GridVariant& vCol, ESortTypes eSortType);
     ESortOrders ColSortOrder(const GridVariant& vCol) const;

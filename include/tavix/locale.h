@@ -29,7 +29,7 @@ public:
     std::string longTimePattern = "h:nn:ss AMPM";
     std::array<std::string, 12> monthNames;
     std::array<std::string, 12> monthAbbreviations;
-    std::array<std::string, 7> dayNames;          // Sunday first
+    std::array<std::string, 7> dayNames;  // Sunday first
     std::array<std::string, 7> dayAbbreviations;  // Sunday first
     std::string currencySymbol = "$";
     int currencyDecimals = 2;

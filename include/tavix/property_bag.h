@@ -25,7 +25,8 @@ public:
     size_t Count() const { return entries_.size(); }
     void Clear() { entries_.clear(); }
 
-    // One "Name=Type:Value" line per property, in writing order. Objects other than Nothing cannot be saved (error 514).
+    // One "Name=Type:Value" line per property, in writing order. Objects other than Nothing cannot be saved (error
+    // 514).
     std::string Save() const;
     static PropertyBag Load(std::string_view text);
     // Replaces the contents with the parsed text; malformed text throws error 514 and changes nothing.

@@ -12,7 +12,11 @@ namespace tavix {
 
 class ScrollBarObject {
 public:
-    ScrollBarObject(scroll::ScrollBars& bars, EScrollBar bar) : bars_(&bars), bar_(bar) {}
+    ScrollBarObject(scroll::ScrollBars& bars, EScrollBar bar)
+        : bars_(&bars)
+        , bar_(bar)
+    {
+    }
 
     EScrollBar Bar() const { return bar_; }
 
@@ -33,4 +37,4 @@ private:
     EScrollBar bar_;
 };
 
-} // namespace tavix
+}  // namespace tavix

@@ -26,7 +26,7 @@ private:
 };
 
 inline constexpr int32_t eeBaseTimer = 13650, eeTooManyTimers = 13651, eeCantCreateTimer = 13652;
-} // namespace native
+}  // namespace native
 
 class CTimer {
 public:
@@ -53,4 +53,4 @@ private:
     std::any item_;
 };
 
-} // namespace tavix
+}  // namespace tavix

@@ -34,7 +34,11 @@ inline constexpr int32_t kMissingErrorCode = static_cast<int32_t>(0x80020004u);
 
 class GridVariant {
 public:
-    GridVariant() noexcept : type_(VtEmpty), payload_{} {}
+    GridVariant() noexcept
+        : type_(VtEmpty)
+        , payload_ {}
+    {
+    }
     GridVariant(int16_t v) noexcept;
     GridVariant(int32_t v) noexcept;
     GridVariant(float v) noexcept;

@@ -28,7 +28,7 @@ struct SearchHighlight {
 // up to date. The odd/even row colours stay in GridState (the row parity code
 // reads them). Setters live in the paint module; they mark what to repaint.
 struct Appearance {
-    int32_t appearance { 1 };   // EAppearanceConstants
+    int32_t appearance { 1 };  // EAppearanceConstants
     int32_t borderStyle { 2 };  // EBorderStyles
 
     uint32_t backColor { 0x80000005u };
@@ -39,7 +39,7 @@ struct Appearance {
     uint32_t highlightForeColorNoFocus { 0x80000008u };
     bool highlightSelCells { true };
     bool highlightSelIcons { false };
-    int32_t gridLines { 3 };        // EGridLines
+    int32_t gridLines { 3 };  // EGridLines
     int32_t gridLinesExtend { 0 };  // EGridLinesExtendModes
     uint32_t gridLineColor { 0x8000000Fu };
     bool focusRect { true };

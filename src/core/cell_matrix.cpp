@@ -31,15 +31,9 @@ void CellMatrix::Rebuild(int32_t columns, int32_t colIndex, bool inserting)
     ++reallocations_;
 }
 
-void CellMatrix::InsertColumn(int32_t colIndex)
-{
-    Rebuild(Columns() + 1, colIndex, true);
-}
+void CellMatrix::InsertColumn(int32_t colIndex) { Rebuild(Columns() + 1, colIndex, true); }
 
-void CellMatrix::RemoveColumn(int32_t colIndex)
-{
-    Rebuild(Columns() - 1, colIndex, false);
-}
+void CellMatrix::RemoveColumn(int32_t colIndex) { Rebuild(Columns() - 1, colIndex, false); }
 
 void CellMatrix::RotateDown(int32_t row, int32_t last)
 {
@@ -51,9 +45,6 @@ void CellMatrix::RotateUp(int32_t row, int32_t last)
     cells_.RotateUp(static_cast<size_t>(row - 1), static_cast<size_t>(last - 1));
 }
 
-void CellMatrix::Reset(int32_t columns)
-{
-    cells_.Reset(columns);
-}
+void CellMatrix::Reset(int32_t columns) { cells_.Reset(columns); }
 
 }  // namespace tavix::core

@@ -4,10 +4,7 @@
 
 namespace tavix::core {
 
-ColumnTable::ColumnTable()
-{
-    Reset();
-}
+ColumnTable::ColumnTable() { Reset(); }
 
 int32_t ColumnTable::PositionOfIndex(int32_t index) const
 {

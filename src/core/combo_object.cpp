@@ -11,7 +11,8 @@ ComboObject::ComboObject(std::function<FontRef()> gridFont)
 {
 }
 
-void ComboObject::AddItem(const std::string& sItemText, const GridVariant& vItemValue, int32_t iIconIndex, int32_t lIndex)
+void ComboObject::AddItem(
+    const std::string& sItemText, const GridVariant& vItemValue, int32_t iIconIndex, int32_t lIndex)
 {
     Item item { sItemText, vItemValue.IsMissing() ? GridVariant(sItemText) : vItemValue, iIconIndex };
     if (lIndex < 0 || lIndex >= ListCount())
@@ -59,9 +60,6 @@ ComboObject::Item& ComboObject::At(int32_t lIndex)
     return items_[lIndex];
 }
 
-const ComboObject::Item& ComboObject::At(int32_t lIndex) const
-{
-    return const_cast<ComboObject*>(this)->At(lIndex);
-}
+const ComboObject::Item& ComboObject::At(int32_t lIndex) const { return const_cast<ComboObject*>(this)->At(lIndex); }
 
 }  // namespace tavix

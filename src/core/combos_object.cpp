@@ -10,9 +10,8 @@ namespace {
 
 bool SameKey(const std::string& a, const std::string& b)
 {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
-        return std::tolower(x) == std::tolower(y);
-    });
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+        [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
 }
 
 }  // namespace
@@ -50,10 +49,7 @@ int32_t CombosObject::PositionOf(const GridVariant& vKey) const
     return n - 1;
 }
 
-ComboObject& CombosObject::Items(const GridVariant& vKey)
-{
-    return *slots_[order_[PositionOf(vKey)]].list;
-}
+ComboObject& CombosObject::Items(const GridVariant& vKey) { return *slots_[order_[PositionOf(vKey)]].list; }
 
 void CombosObject::Remove(const GridVariant& vKey)
 {

@@ -19,10 +19,7 @@ Tavix::Tavix(Host& host)
 {
 }
 
-void Tavix::SetEventSink(TavixEvents* sink)
-{
-    host_->SetEventSink(sink);
-}
+void Tavix::SetEventSink(TavixEvents* sink) { host_->SetEventSink(sink); }
 
 Tavix::~Tavix() = default;
 
@@ -47,11 +44,7 @@ void Tavix::SetRedraw(bool bRedraw)
     }
 }
 
-void Tavix::SetViewHooks(core::GridViewHooks* hooks)
-{
-    state_->view = hooks != nullptr ? hooks : state_->view;
-}
-
+void Tavix::SetViewHooks(core::GridViewHooks* hooks) { state_->view = hooks != nullptr ? hooks : state_->view; }
 
 void Tavix::Clear(bool bRemoveCols)
 {

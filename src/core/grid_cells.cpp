@@ -19,12 +19,9 @@ struct CellRef {
 int32_t WholeNumberOr(const GridVariant& v, int32_t none)
 {
     switch (v.VarType()) {
-    case VtLong:
-        return v.AsLong();
-    case VtInteger:
-        return v.AsInteger();
-    default:
-        return none;
+    case VtLong: return v.AsLong();
+    case VtInteger: return v.AsInteger();
+    default: return none;
     }
 }
 
@@ -81,10 +78,7 @@ void Tavix::SetCellCtrlKey(const GridVariant& vRow, const GridVariant& vCol, con
     MatchComboItem(s, c);
 }
 
-CombosObject& Tavix::Combos()
-{
-    return state_->combos;
-}
+CombosObject& Tavix::Combos() { return state_->combos; }
 
 GridVariant Tavix::CellValue(const GridVariant& vRow, const GridVariant& vCol) const
 {
@@ -171,13 +165,10 @@ void Tavix::CellDefaultFont(const GridVariant& vRow, const GridVariant& vCol)
 GridVariant Tavix::InitValue(ECellTypes eCellType) const
 {
     switch (eCellType) {
-    case tvCellText:
-        return GridVariant(std::string());
+    case tvCellText: return GridVariant(std::string());
     case tvCellCombo:
-    case tvCellCustomDraw:
-        return GridVariant();
-    case tvCellCheck:
-        return GridVariant(int32_t { 0 });
+    case tvCellCustomDraw: return GridVariant();
+    case tvCellCheck: return GridVariant(int32_t { 0 });
     }
     RaiseGridError(tvErrInvalidArgument);
 }

@@ -16,10 +16,7 @@ std::string Lower(std::string s)
     return s;
 }
 
-bool HasHeaderItem(const core::ColumnData& c)
-{
-    return c.Visible && !c.IsRowTextCol;
-}
+bool HasHeaderItem(const core::ColumnData& c) { return c.Visible && !c.IsRowTextCol; }
 
 void CheckColKeyUnique(const core::GridState& s, const std::string& key, int32_t ownPosition)
 {
@@ -37,8 +34,8 @@ CellObject& Tavix::AddCol(const std::string& sKey, const std::string& sHeader, E
     bool bRowTextCol, ESortTypes eSortType, int16_t lMinWidth, int16_t lMaxWidth, bool bAllowSizing,
     const GridVariant& vTag)
 {
-    return AddCol(AddColArgs { sKey, sHeader, eHdrTextFlags, iIconIndex, lWidth, bVisible, vColBefore,
-        bIncludeInSelect, bRowTextCol, eSortType, lMinWidth, lMaxWidth, bAllowSizing, vTag });
+    return AddCol(AddColArgs { sKey, sHeader, eHdrTextFlags, iIconIndex, lWidth, bVisible, vColBefore, bIncludeInSelect,
+        bRowTextCol, eSortType, lMinWidth, lMaxWidth, bAllowSizing, vTag });
 }
 
 CellObject& Tavix::AddCol(const AddColArgs& a)
@@ -154,10 +151,7 @@ void Tavix::SetColOrder(const GridVariant& vCol, int32_t lPosition)
     s.LayoutChanged();
 }
 
-std::string Tavix::ColKey(int32_t lCol) const
-{
-    return state_->columns.At(state_->ColPosition(GridVariant(lCol))).Key;
-}
+std::string Tavix::ColKey(int32_t lCol) const { return state_->columns.At(state_->ColPosition(GridVariant(lCol))).Key; }
 
 void Tavix::SetColKey(int32_t lCol, const std::string& sKey)
 {
@@ -168,20 +162,14 @@ void Tavix::SetColKey(int32_t lCol, const std::string& sKey)
     s.columns.At(position).KeyLower = Lower(sKey);
 }
 
-GridVariant Tavix::ColTag(const GridVariant& vCol) const
-{
-    return state_->columns.At(state_->ColPosition(vCol)).Tag;
-}
+GridVariant Tavix::ColTag(const GridVariant& vCol) const { return state_->columns.At(state_->ColPosition(vCol)).Tag; }
 
 void Tavix::SetColTag(const GridVariant& vCol, const GridVariant& vTag)
 {
     state_->columns.At(state_->ColPosition(vCol)).Tag = vTag;
 }
 
-int32_t Tavix::ColWidth(const GridVariant& vCol) const
-{
-    return state_->columns.At(state_->ColPosition(vCol)).Width;
-}
+int32_t Tavix::ColWidth(const GridVariant& vCol) const { return state_->columns.At(state_->ColPosition(vCol)).Width; }
 
 void Tavix::SetColWidth(const GridVariant& vCol, int32_t lWidth)
 {
@@ -254,10 +242,7 @@ void Tavix::SetColAllowSizing(const GridVariant& vCol, bool bAllow)
     state_->columns.At(state_->ColPosition(vCol)).AllowSizing = bAllow;
 }
 
-bool Tavix::ColVisible(const GridVariant& vCol) const
-{
-    return state_->columns.At(state_->ColPosition(vCol)).Visible;
-}
+bool Tavix::ColVisible(const GridVariant& vCol) const { return state_->columns.At(state_->ColPosition(vCol)).Visible; }
 
 void Tavix::SetColVisible(const GridVariant& vCol, bool bVisible)
 {

@@ -13,10 +13,7 @@ void Tavix::AddRow(const std::string& sKey, const GridVariant& vRowBefore, bool 
     AddRow(AddRowArgs { sKey, vRowBefore, bVisible, lHeight, bGroupRow, lGroupColStartIndex, vTag });
 }
 
-void Tavix::AddRow(const AddRowArgs& a)
-{
-    core::AddRow(*state_, a);
-}
+void Tavix::AddRow(const AddRowArgs& a) { core::AddRow(*state_, a); }
 
 void Tavix::RemoveRow(const GridVariant& vRow)
 {
@@ -154,20 +151,14 @@ void Tavix::SetRowKey(int32_t lRow, const std::string& sKey)
     }
 }
 
-GridVariant Tavix::RowTag(const GridVariant& vRow) const
-{
-    return state_->rows.At(state_->ResolveRow(vRow)).Tag;
-}
+GridVariant Tavix::RowTag(const GridVariant& vRow) const { return state_->rows.At(state_->ResolveRow(vRow)).Tag; }
 
 void Tavix::SetRowTag(const GridVariant& vRow, const GridVariant& vTag)
 {
     state_->rows.At(state_->ResolveRow(vRow)).Tag = vTag;
 }
 
-bool Tavix::RowVisible(const GridVariant& vRow) const
-{
-    return state_->rows.At(state_->ResolveRow(vRow)).Visible;
-}
+bool Tavix::RowVisible(const GridVariant& vRow) const { return state_->rows.At(state_->ResolveRow(vRow)).Visible; }
 
 void Tavix::SetRowVisible(const GridVariant& vRow, bool bVisible)
 {
@@ -184,10 +175,7 @@ void Tavix::SetRowVisible(const GridVariant& vRow, bool bVisible)
     s.LayoutChanged();
 }
 
-int32_t Tavix::RowHeight(const GridVariant& vRow) const
-{
-    return state_->rows.At(state_->ResolveRow(vRow)).Height;
-}
+int32_t Tavix::RowHeight(const GridVariant& vRow) const { return state_->rows.At(state_->ResolveRow(vRow)).Height; }
 
 void Tavix::SetRowHeight(const GridVariant& vRow, int32_t lHeight)
 {
@@ -216,10 +204,7 @@ void Tavix::SetRowNormalCellHeight(const GridVariant& vRow, int32_t lHeight)
     s.view->Draw();
 }
 
-bool Tavix::RowIsGroup(const GridVariant& vRow) const
-{
-    return state_->rows.At(state_->ResolveRow(vRow)).IsGroup;
-}
+bool Tavix::RowIsGroup(const GridVariant& vRow) const { return state_->rows.At(state_->ResolveRow(vRow)).IsGroup; }
 
 void Tavix::SetRowIsGroup(const GridVariant& vRow, bool bIsGroup)
 {

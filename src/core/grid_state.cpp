@@ -19,10 +19,7 @@ std::string Lower(std::string s)
 }
 
 // Numeric arguments round to the nearest integer; anything else names nothing.
-int32_t NumberOrZero(const GridVariant& v)
-{
-    return IsNumericVariant(v) ? RoundToLong(v.ToDouble()) : 0;
-}
+int32_t NumberOrZero(const GridVariant& v) { return IsNumericVariant(v) ? RoundToLong(v.ToDouble()) : 0; }
 
 }  // namespace
 
@@ -134,9 +131,8 @@ void GridState::InitCell(int32_t row, int32_t colIndex)
     cell.ExtraIcon = d.iExtraIconIndex;
     cell.Indent = d.iIndent;
     cell.RightIndent = d.iRightIndent;
-    cell.Flags = static_cast<uint8_t>((d.eType() | d.eTypeFlags | (d.bSelected ? CellData::kSelected : 0)
-                                          | CellData::kNeedsRepaint)
-        & 0xFF);
+    cell.Flags = static_cast<uint8_t>(
+        (d.eType() | d.eTypeFlags | (d.bSelected ? CellData::kSelected : 0) | CellData::kNeedsRepaint) & 0xFF);
     cell.Value = d.vValue();
     cell.FmtIndex = d.FmtIndex();
     cell.CtrlKeyIndex = d.ListIndex();

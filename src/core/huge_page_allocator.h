@@ -13,17 +13,13 @@ namespace tavix::core {
 // 2 MiB and offered to the kernel for transparent huge pages, which cuts the
 // page faults of filling a million-row grid by a factor of several hundred.
 // Smaller requests go to the ordinary allocator.
-template <typename T>
-class HugePageAllocator {
+template <typename T> class HugePageAllocator {
 public:
     using value_type = T;
     static constexpr size_t kHugePage { size_t { 2 } << 20 };
 
     HugePageAllocator() = default;
-    template <typename U>
-    HugePageAllocator(const HugePageAllocator<U>&) noexcept
-    {
-    }
+    template <typename U> HugePageAllocator(const HugePageAllocator<U>&) noexcept { }
 
     T* allocate(size_t n)
     {
@@ -47,11 +43,7 @@ public:
             std::free(p);
     }
 
-    template <typename U>
-    bool operator==(const HugePageAllocator<U>&) const noexcept
-    {
-        return true;
-    }
+    template <typename U> bool operator==(const HugePageAllocator<U>&) const noexcept { return true; }
 };
 
 }  // namespace tavix::core

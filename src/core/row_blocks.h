@@ -17,8 +17,7 @@ namespace tavix::core {
 // later block is allocated whole, so appending a million rows copies at most
 // one block. Rows are numbered from 0. A full block holds the least power of
 // two of rows that fills BlockBytes (two huge pages by default).
-template <typename T, size_t BlockBytes = 2 * HugePageAllocator<T>::kHugePage>
-class RowBlocks {
+template <typename T, size_t BlockBytes = 2 * HugePageAllocator<T>::kHugePage> class RowBlocks {
 public:
     explicit RowBlocks(int32_t width = 0) { SetWidth(width); }
 

@@ -58,9 +58,6 @@ void RowKeyIndex::DropAbove(int32_t lastRow)
     std::erase_if(rows_, [lastRow](int32_t r) { return r > lastRow; });
 }
 
-void RowKeyIndex::Clear()
-{
-    rows_.clear();
-}
+void RowKeyIndex::Clear() { rows_.clear(); }
 
 }  // namespace tavix::core

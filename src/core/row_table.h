@@ -20,7 +20,10 @@ public:
 
     void Resize(int32_t allocation) { records_.Resize(static_cast<size_t>(allocation) + 1); }
     // Moves row last to place `row`, shifting row..last-1 down one place.
-    void RotateDown(int32_t row, int32_t last) { records_.RotateDown(static_cast<size_t>(row), static_cast<size_t>(last)); }
+    void RotateDown(int32_t row, int32_t last)
+    {
+        records_.RotateDown(static_cast<size_t>(row), static_cast<size_t>(last));
+    }
     // Moves row `row` to place last, shifting row+1..last up one place.
     void RotateUp(int32_t row, int32_t last) { records_.RotateUp(static_cast<size_t>(row), static_cast<size_t>(last)); }
 

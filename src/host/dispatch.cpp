@@ -10,10 +10,7 @@ GridVariant Dispatch::Call(std::string_view member, std::initializer_list<GridVa
     return Invoke(member, InvokeKind::Method, copy);
 }
 
-GridVariant Dispatch::Get(std::string_view property)
-{
-    return Invoke(property, InvokeKind::PropertyGet, {});
-}
+GridVariant Dispatch::Get(std::string_view property) { return Invoke(property, InvokeKind::PropertyGet, {}); }
 
 void Dispatch::Put(std::string_view property, GridVariant value)
 {

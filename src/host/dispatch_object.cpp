@@ -8,9 +8,8 @@ namespace tavix {
 bool DispatchObject::NoCaseLess::operator()(std::string_view a, std::string_view b) const
 {
     // Member names are ASCII identifiers; no locale is involved.
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
-        return std::tolower(x) < std::tolower(y);
-    });
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+        [](unsigned char x, unsigned char y) { return std::tolower(x) < std::tolower(y); });
 }
 
 GridVariant DispatchObject::Invoke(std::string_view member, InvokeKind kind, std::span<GridVariant> args)

@@ -6,7 +6,8 @@ namespace tavix {
 
 namespace {
 
-const char* GridErrorText(int32_t code) {
+const char* GridErrorText(int32_t code)
+{
     switch (code) {
     case 513: return "Subscript out of range.";
     case 514: return "Invalid procedure call or argument.";
@@ -23,7 +24,8 @@ const char* GridErrorText(int32_t code) {
 
 }  // namespace
 
-std::string RuntimeErrorText(int32_t number) {
+std::string RuntimeErrorText(int32_t number)
+{
     switch (number) {
     case 5: return "Invalid procedure call or argument";
     case 6: return "Overflow";
@@ -41,26 +43,31 @@ std::string RuntimeErrorText(int32_t number) {
 }
 
 TavixError::TavixError(int32_t code, int32_t number, std::string source, std::string description)
-    : std::runtime_error(description),
-      code_(code),
-      number_(number),
-      source_(std::move(source)),
-      description_(std::move(description)) {}
+    : std::runtime_error(description)
+    , code_(code)
+    , number_(number)
+    , source_(std::move(source))
+    , description_(std::move(description))
+{
+}
 
-TavixError TavixError::Grid(int32_t code) {
+TavixError TavixError::Grid(int32_t code)
+{
     return TavixError(code, kObjectErrorBase + code, "Tavix", GridErrorText(code));
 }
 
-TavixError TavixError::Runtime(int32_t number) {
-    return TavixError(number, number, "Tavix", RuntimeErrorText(number));
-}
+TavixError TavixError::Runtime(int32_t number) { return TavixError(number, number, "Tavix", RuntimeErrorText(number)); }
 
-TavixError TavixError::Timer(int32_t code) {
+TavixError TavixError::Timer(int32_t code)
+{
     // Low numbers are the platform's own errors passed through untouched.
-    if (code < 1001) return TavixError(code, code, "", "");
+    if (code < 1001)
+        return TavixError(code, code, "", "");
     std::string text;
-    if (code == eeTooManyTimers) text = "No more than 10 timers allowed per class";
-    else if (code == eeCantCreateTimer) text = "Can't create system timer";
+    if (code == eeTooManyTimers)
+        text = "No more than 10 timers allowed per class";
+    else if (code == eeCantCreateTimer)
+        text = "Can't create system timer";
     return TavixError(code, kObjectErrorBase + code, "Tavix.CTimer.WindowProc", std::move(text));
 }
 

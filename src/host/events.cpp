@@ -1,5 +1,5 @@
-#include <tavix/events.h>
 #include <tavix/dispatch.h>
+#include <tavix/events.h>
 #include <tavix/variant.h>
 
 #include <array>
@@ -10,21 +10,64 @@ namespace tavix {
 namespace {
 
 constexpr std::array<const char*, kEventCount> kNames = {
-    "AfterCommitEdit", "BeforeCommitEdit", "CancelEdit", "CellSelectionChange", "ColDividerDblClick",
-    "ColHeaderBeginDrag", "ColHeaderClick", "ColHeaderDblClick", "ColHeaderEndDrag", "ColHeaderMouseEnter",
-    "ColHeaderMouseLeave", "ColWidthChanging", "ColWidthChanged", "ContentsSorted", "CurCellChange",
-    "CustomDrawCell", "CustomDrawCellGetSize", "CustomSort", "DblClick", "HeaderRightClick",
-    "KeyDown", "KeyPress", "KeyUp", "MouseDown", "MouseMove",
-    "MouseUp", "MouseEnter", "MouseLeave", "OLEDragDrop", "OLEDragOver",
-    "OLECompleteDrag", "OLEGiveFeedback", "OLESetData", "OLEStartDrag", "QuitCustomEdit",
-    "RequestEdit", "RequestRow", "RequestRowData", "ScrollBarPosChanged", "ScrollBarVisibilityChanged",
-    "ScrollBarEndScroll", "ScrollBarThumbTrack", "ScrollBarThicknessChanged", "StartCellDrag", "StartColWidthChange",
-    "TextEditChange", "TextEditKeyDown", "TextEditKeyPress", "TextEditKeyUp", "TextEditDblClick",
-    "TextEditMouseDown", "TextEditMouseMove", "TextEditMouseUp", "TextEditCustomContextMenu", "WindowsThemeChanged",
+    "AfterCommitEdit",
+    "BeforeCommitEdit",
+    "CancelEdit",
+    "CellSelectionChange",
+    "ColDividerDblClick",
+    "ColHeaderBeginDrag",
+    "ColHeaderClick",
+    "ColHeaderDblClick",
+    "ColHeaderEndDrag",
+    "ColHeaderMouseEnter",
+    "ColHeaderMouseLeave",
+    "ColWidthChanging",
+    "ColWidthChanged",
+    "ContentsSorted",
+    "CurCellChange",
+    "CustomDrawCell",
+    "CustomDrawCellGetSize",
+    "CustomSort",
+    "DblClick",
+    "HeaderRightClick",
+    "KeyDown",
+    "KeyPress",
+    "KeyUp",
+    "MouseDown",
+    "MouseMove",
+    "MouseUp",
+    "MouseEnter",
+    "MouseLeave",
+    "OLEDragDrop",
+    "OLEDragOver",
+    "OLECompleteDrag",
+    "OLEGiveFeedback",
+    "OLESetData",
+    "OLEStartDrag",
+    "QuitCustomEdit",
+    "RequestEdit",
+    "RequestRow",
+    "RequestRowData",
+    "ScrollBarPosChanged",
+    "ScrollBarVisibilityChanged",
+    "ScrollBarEndScroll",
+    "ScrollBarThumbTrack",
+    "ScrollBarThicknessChanged",
+    "StartCellDrag",
+    "StartColWidthChange",
+    "TextEditChange",
+    "TextEditKeyDown",
+    "TextEditKeyPress",
+    "TextEditKeyUp",
+    "TextEditDblClick",
+    "TextEditMouseDown",
+    "TextEditMouseMove",
+    "TextEditMouseUp",
+    "TextEditCustomContextMenu",
+    "WindowsThemeChanged",
 };
 
-template <typename T>
-std::string Shortest(T value)
+template <typename T> std::string Shortest(T value)
 {
     std::array<char, 32> buf {};
     auto [end, ec] = std::to_chars(buf.data(), buf.data() + buf.size(), value);

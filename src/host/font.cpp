@@ -8,10 +8,7 @@ namespace tavix {
 namespace {
 
 // Sizes are held like a currency value: rounded to 4 decimals, halves to even.
-int64_t ToScaled(double points)
-{
-    return static_cast<int64_t>(std::nearbyint(points * 10000.0));
-}
+int64_t ToScaled(double points) { return static_cast<int64_t>(std::nearbyint(points * 10000.0)); }
 
 }  // namespace
 
@@ -30,7 +27,8 @@ struct FontRef::State {
 };
 
 FontRef::Subscription::Subscription(std::weak_ptr<void> owner, std::function<void()> unsubscribe)
-    : owner_(std::move(owner)), unsubscribe_(std::move(unsubscribe))
+    : owner_(std::move(owner))
+    , unsubscribe_(std::move(unsubscribe))
 {
 }
 
@@ -55,15 +53,22 @@ void FontRef::Subscription::Reset()
     owner_.reset();
 }
 
-FontRef::FontRef() : state_(std::make_shared<State>()) {}
+FontRef::FontRef()
+    : state_(std::make_shared<State>())
+{
+}
 
-FontRef::FontRef(std::string name, double points) : FontRef()
+FontRef::FontRef(std::string name, double points)
+    : FontRef()
 {
     state_->name = std::move(name);
     state_->sizeScaled = ToScaled(points);
 }
 
-FontRef::FontRef(std::shared_ptr<State> state) : state_(std::move(state)) {}
+FontRef::FontRef(std::shared_ptr<State> state)
+    : state_(std::move(state))
+{
+}
 
 FontRef FontRef::Clone() const
 {
@@ -82,8 +87,7 @@ bool FontRef::Strikethrough() const { return state_->strikethrough; }
 int32_t FontRef::Weight() const { return state_->weight; }
 int16_t FontRef::Charset() const { return state_->charset; }
 
-template <typename T>
-void FontRef::Assign(T State::*field, T value)
+template <typename T> void FontRef::Assign(T State::*field, T value)
 {
     if ((*state_).*field == value)
         return;

@@ -10,31 +10,36 @@ namespace tavix {
 
 namespace fmt {
 
-std::vector<PatternToken> Tokenize(std::string_view p) {
+std::vector<PatternToken> Tokenize(std::string_view p)
+{
     std::vector<PatternToken> out;
     for (size_t i = 0; i < p.size(); ++i) {
         if (p[i] == '"') {
             const size_t end = p.find('"', i + 1);
             const size_t stop = end == std::string_view::npos ? p.size() : end;
-            out.push_back({0, p.substr(i + 1, stop - i - 1)});
+            out.push_back({ 0, p.substr(i + 1, stop - i - 1) });
             i = stop;
         } else if (p[i] == '\\') {
-            if (i + 1 < p.size()) out.push_back({0, p.substr(i + 1, 1)});
+            if (i + 1 < p.size())
+                out.push_back({ 0, p.substr(i + 1, 1) });
             ++i;
         } else {
-            out.push_back({p[i], p.substr(i, 1)});
+            out.push_back({ p[i], p.substr(i, 1) });
         }
     }
     return out;
 }
 
-std::vector<std::string_view> SplitSections(std::string_view format) {
+std::vector<std::string_view> SplitSections(std::string_view format)
+{
     std::vector<std::string_view> sections;
     size_t start = 0;
     bool quoted = false;
     for (size_t i = 0; i < format.size(); ++i) {
-        if (format[i] == '"') quoted = !quoted;
-        else if (format[i] == '\\' && !quoted) ++i;
+        if (format[i] == '"')
+            quoted = !quoted;
+        else if (format[i] == '\\' && !quoted)
+            ++i;
         else if (format[i] == ';' && !quoted) {
             sections.push_back(format.substr(start, i - start));
             start = i + 1;
@@ -50,30 +55,41 @@ namespace {
 
 enum class PatternKind { Number, Date, Text, Literal };
 
-PatternKind Classify(std::string_view section) {
+PatternKind Classify(std::string_view section)
+{
     bool digit = false, text = false, date = false;
     for (const auto& t : fmt::Tokenize(section)) {
         const char c = static_cast<char>(std::tolower(static_cast<unsigned char>(t.ch)));
-        if (c == '0' || c == '#') digit = true;
-        else if (c == '@' || c == '&') text = true;
-        else if (c && std::string_view("dwmqyhnsctap").find(c) != std::string_view::npos) date = true;
+        if (c == '0' || c == '#')
+            digit = true;
+        else if (c == '@' || c == '&')
+            text = true;
+        else if (c && std::string_view("dwmqyhnsctap").find(c) != std::string_view::npos)
+            date = true;
     }
-    if (digit) return PatternKind::Number;
-    if (text) return PatternKind::Text;
-    if (date) return PatternKind::Date;
+    if (digit)
+        return PatternKind::Number;
+    if (text)
+        return PatternKind::Text;
+    if (date)
+        return PatternKind::Date;
     return PatternKind::Literal;
 }
 
-std::optional<double> NumberOf(const GridVariant& v, const Locale& loc) {
+std::optional<double> NumberOf(const GridVariant& v, const Locale& loc)
+{
     switch (v.VarType()) {
     case VtString: return text::ParseNumber(v.AsString(), loc);
     case VtEmpty: return 0.0;
-    case VtNull: case VtObject: case VtError: return std::nullopt;
+    case VtNull:
+    case VtObject:
+    case VtError: return std::nullopt;
     default: return v.ToDouble();
     }
 }
 
-std::optional<double> DateOf(const GridVariant& v, const Locale& loc) {
+std::optional<double> DateOf(const GridVariant& v, const Locale& loc)
+{
     if (v.VarType() == VtString) {
         auto d = text::ParseDate(v.AsString(), loc);
         return d ? d : text::ParseNumber(v.AsString(), loc);
@@ -81,13 +97,15 @@ std::optional<double> DateOf(const GridVariant& v, const Locale& loc) {
     return NumberOf(v, loc);
 }
 
-std::string PlainText(const GridVariant& v) {
-    if (v.IsNull() || v.IsObject()) return {};
+std::string PlainText(const GridVariant& v)
+{
+    if (v.IsNull() || v.IsObject())
+        return {};
     return v.ToString();
 }
 
-void FormatNumberSections(double v, const std::vector<std::string_view>& sections, const Locale& loc,
-                          std::string& out) {
+void FormatNumberSections(double v, const std::vector<std::string_view>& sections, const Locale& loc, std::string& out)
+{
     std::string_view section = sections[0];
     bool sign = v < 0;
     if (v < 0 && sections.size() > 1 && !sections[1].empty()) {
@@ -96,40 +114,56 @@ void FormatNumberSections(double v, const std::vector<std::string_view>& section
     } else if (v == 0 && sections.size() > 2 && !sections[2].empty()) {
         section = sections[2];
     }
-    if (sign) out += '-';
+    if (sign)
+        out += '-';
     fmt::FormatNumber(v < 0 ? -v : v, section, loc, out);
 }
 
-std::optional<std::string> NamedNumberPattern(std::string_view name, const Locale& loc) {
-    if (text::IEquals(name, "Fixed")) return "0.00";
-    if (text::IEquals(name, "Standard")) return "#,##0.00";
-    if (text::IEquals(name, "Percent")) return "0.00%";
-    if (text::IEquals(name, "Scientific")) return "0.00E+00";
+std::optional<std::string> NamedNumberPattern(std::string_view name, const Locale& loc)
+{
+    if (text::IEquals(name, "Fixed"))
+        return "0.00";
+    if (text::IEquals(name, "Standard"))
+        return "#,##0.00";
+    if (text::IEquals(name, "Percent"))
+        return "0.00%";
+    if (text::IEquals(name, "Scientific"))
+        return "0.00E+00";
     if (text::IEquals(name, "Currency")) {
         std::string digits = "#,##0";
-        if (loc.currencyDecimals > 0) digits += "." + std::string(loc.currencyDecimals, '0');
+        if (loc.currencyDecimals > 0)
+            digits += "." + std::string(loc.currencyDecimals, '0');
         const std::string symbol = "\"" + loc.currencySymbol + "\"";
         return symbol + digits + ";(" + symbol + digits + ")";
     }
     return std::nullopt;
 }
 
-std::optional<std::string> NamedDatePattern(std::string_view name, const Locale& loc) {
-    if (text::IEquals(name, "Long Date")) return loc.longDatePattern;
-    if (text::IEquals(name, "Medium Date")) return "dd-mmm-yy";
-    if (text::IEquals(name, "Short Date")) return loc.shortDatePattern;
-    if (text::IEquals(name, "Long Time")) return loc.longTimePattern;
-    if (text::IEquals(name, "Medium Time")) return "hh:nn AMPM";
-    if (text::IEquals(name, "Short Time")) return "hh:nn";
+std::optional<std::string> NamedDatePattern(std::string_view name, const Locale& loc)
+{
+    if (text::IEquals(name, "Long Date"))
+        return loc.longDatePattern;
+    if (text::IEquals(name, "Medium Date"))
+        return "dd-mmm-yy";
+    if (text::IEquals(name, "Short Date"))
+        return loc.shortDatePattern;
+    if (text::IEquals(name, "Long Time"))
+        return loc.longTimePattern;
+    if (text::IEquals(name, "Medium Time"))
+        return "hh:nn AMPM";
+    if (text::IEquals(name, "Short Time"))
+        return "hh:nn";
     return std::nullopt;
 }
 
 // Returns true when `format` was a named format and `out` holds the result.
-bool FormatNamed(const GridVariant& value, std::string_view format, const Locale& loc, std::string& out) {
-    static const char* const kSwitches[][3] = {
-        {"Yes/No", "Yes", "No"}, {"True/False", "True", "False"}, {"On/Off", "On", "Off"}};
+bool FormatNamed(const GridVariant& value, std::string_view format, const Locale& loc, std::string& out)
+{
+    static const char* const kSwitches[][3]
+        = { { "Yes/No", "Yes", "No" }, { "True/False", "True", "False" }, { "On/Off", "On", "Off" } };
     for (const auto& sw : kSwitches) {
-        if (!text::IEquals(format, sw[0])) continue;
+        if (!text::IEquals(format, sw[0]))
+            continue;
         const auto n = NumberOf(value, loc);
         out = n ? (*n != 0 ? sw[1] : sw[2]) : PlainText(value);
         return true;
@@ -141,42 +175,57 @@ bool FormatNamed(const GridVariant& value, std::string_view format, const Locale
     }
     if (auto pattern = NamedNumberPattern(format, loc)) {
         const auto n = NumberOf(value, loc);
-        if (n) FormatNumberSections(*n, fmt::SplitSections(*pattern), loc, out);
-        else out = PlainText(value);
+        if (n)
+            FormatNumberSections(*n, fmt::SplitSections(*pattern), loc, out);
+        else
+            out = PlainText(value);
         return true;
     }
     const bool general = text::IEquals(format, "General Date");
     auto datePattern = NamedDatePattern(format, loc);
-    if (!general && !datePattern) return false;
+    if (!general && !datePattern)
+        return false;
     const auto d = DateOf(value, loc);
-    if (!d) out = PlainText(value);
-    else if (general) out = text::DateText(*d, loc);
-    else fmt::FormatDate(*d, *datePattern, 1, 1, loc, out);
+    if (!d)
+        out = PlainText(value);
+    else if (general)
+        out = text::DateText(*d, loc);
+    else
+        fmt::FormatDate(*d, *datePattern, 1, 1, loc, out);
     return true;
 }
 
 }  // namespace
 
-std::string Format(const GridVariant& value, std::string_view format, int firstDayOfWeek, int firstWeekOfYear) {
+std::string Format(const GridVariant& value, std::string_view format, int firstDayOfWeek, int firstWeekOfYear)
+{
     const Locale& loc = Locale::Current();
     std::string out;
     try {
-        if (format.empty()) return PlainText(value);
-        if (FormatNamed(value, format, loc, out)) return out;
+        if (format.empty())
+            return PlainText(value);
+        if (FormatNamed(value, format, loc, out))
+            return out;
         const auto sections = fmt::SplitSections(format);
         const PatternKind kind = Classify(sections[0]);
         if (value.IsNull()) {
             // Null takes the fourth numeric section or the second text section.
-            if (kind == PatternKind::Text && sections.size() > 1) fmt::FormatText("", sections[1], out);
-            else if (kind != PatternKind::Text && sections.size() > 3) fmt::FormatNumber(0, sections[3], loc, out);
+            if (kind == PatternKind::Text && sections.size() > 1)
+                fmt::FormatText("", sections[1], out);
+            else if (kind != PatternKind::Text && sections.size() > 3)
+                fmt::FormatNumber(0, sections[3], loc, out);
             return out;
         }
         if (kind == PatternKind::Number || (kind == PatternKind::Literal && !value.IsString())) {
-            if (const auto n = NumberOf(value, loc)) FormatNumberSections(*n, sections, loc, out);
-            else out = PlainText(value);
+            if (const auto n = NumberOf(value, loc))
+                FormatNumberSections(*n, sections, loc, out);
+            else
+                out = PlainText(value);
         } else if (kind == PatternKind::Date) {
-            if (const auto d = DateOf(value, loc)) fmt::FormatDate(*d, sections[0], firstDayOfWeek, firstWeekOfYear, loc, out);
-            else out = PlainText(value);
+            if (const auto d = DateOf(value, loc))
+                fmt::FormatDate(*d, sections[0], firstDayOfWeek, firstWeekOfYear, loc, out);
+            else
+                out = PlainText(value);
         } else {
             const std::string s = PlainText(value);
             fmt::FormatText(s, s.empty() && sections.size() > 1 ? sections[1] : sections[0], out);

@@ -15,18 +15,20 @@ namespace {
 bool IsPlaceholder(const PatternToken& t) { return t.ch == '0' || t.ch == '#'; }
 
 struct Digits {
-    std::string whole;     // no leading zeros; empty for zero
+    std::string whole;  // no leading zeros; empty for zero
     std::string fraction;  // exactly the requested number of digits
 };
 
 // Rounds half away from zero at `decimals`, working on the 15 significant digits
 // the value is shown with, so that 1.005 rounds to 1.01 as typed rather than as stored.
-Digits RoundDecimal(double v, int decimals) {
+Digits RoundDecimal(double v, int decimals)
+{
     char buf[40];
     std::snprintf(buf, sizeof buf, "%.14e", v);
     std::string mant;
     for (const char* p = buf; *p && *p != 'e'; ++p)
-        if (*p >= '0' && *p <= '9') mant += *p;
+        if (*p >= '0' && *p <= '9')
+            mant += *p;
     const int intLen = v == 0 ? 1 : std::atoi(std::strchr(buf, 'e') + 1) + 1;
     const int keep = intLen + decimals;
     std::string kept;
@@ -36,13 +38,17 @@ Digits RoundDecimal(double v, int decimals) {
         kept.append(keep > static_cast<int>(kept.size()) ? keep - kept.size() : 0, '0');
         if (up) {
             int i = static_cast<int>(kept.size()) - 1;
-            while (i >= 0 && kept[i] == '9') kept[i--] = '0';
-            if (i >= 0) ++kept[i];
-            else kept.insert(kept.begin(), '1');
+            while (i >= 0 && kept[i] == '9')
+                kept[i--] = '0';
+            if (i >= 0)
+                ++kept[i];
+            else
+                kept.insert(kept.begin(), '1');
         }
     }
     // kept holds the digits of round(v * 10^decimals).
-    if (kept.size() < static_cast<size_t>(decimals)) kept.insert(0, decimals - kept.size(), '0');
+    if (kept.size() < static_cast<size_t>(decimals))
+        kept.insert(0, decimals - kept.size(), '0');
     Digits d;
     d.whole = kept.substr(0, kept.size() - decimals);
     d.fraction = kept.substr(kept.size() - decimals);
@@ -62,7 +68,8 @@ struct Layout {
     bool grouping = false;
 };
 
-Layout Analyse(const std::vector<PatternToken>& toks) {
+Layout Analyse(const std::vector<PatternToken>& toks)
+{
     Layout l;
     l.mantissaEnd = toks.size();
     for (size_t i = 0; i + 1 < toks.size(); ++i) {
@@ -73,9 +80,12 @@ Layout Analyse(const std::vector<PatternToken>& toks) {
         }
     }
     for (size_t i = 0; i < l.mantissaEnd; ++i) {
-        if (toks[i].ch == '.' && l.point < 0) l.point = static_cast<int>(i);
-        else if (toks[i].ch == '%') ++l.percents;
-        else if (IsPlaceholder(toks[i])) (l.point < 0 ? l.intPlaceholders : l.fracPlaceholders)++;
+        if (toks[i].ch == '.' && l.point < 0)
+            l.point = static_cast<int>(i);
+        else if (toks[i].ch == '%')
+            ++l.percents;
+        else if (IsPlaceholder(toks[i]))
+            (l.point < 0 ? l.intPlaceholders : l.fracPlaceholders)++;
     }
     const size_t intEnd = l.point < 0 ? l.mantissaEnd : static_cast<size_t>(l.point);
     // A comma between digit placeholders groups thousands; one right after them scales by 1000.
@@ -85,8 +95,10 @@ Layout Analyse(const std::vector<PatternToken>& toks) {
             ++seen;
             l.scaleCommas = 0;
         } else if (toks[i].ch == ',' && seen > 0) {
-            if (seen < l.intPlaceholders) l.grouping = true;
-            else ++l.scaleCommas;
+            if (seen < l.intPlaceholders)
+                l.grouping = true;
+            else
+                ++l.scaleCommas;
         }
     }
     return l;
@@ -94,11 +106,13 @@ Layout Analyse(const std::vector<PatternToken>& toks) {
 
 }  // namespace
 
-void FormatNumber(double value, std::string_view section, const Locale& loc, std::string& out) {
+void FormatNumber(double value, std::string_view section, const Locale& loc, std::string& out)
+{
     const auto toks = Tokenize(section);
     const Layout l = Analyse(toks);
     double v = value * std::pow(100.0, l.percents) / std::pow(1000.0, l.scaleCommas);
-    if (!std::isfinite(v)) throw TavixError::Runtime(6);
+    if (!std::isfinite(v))
+        throw TavixError::Runtime(6);
 
     int exp10 = 0;
     Digits digits = RoundDecimal(v, l.fracPlaceholders);
@@ -116,14 +130,17 @@ void FormatNumber(double value, std::string_view section, const Locale& loc, std
     {
         std::vector<char> kinds;
         for (size_t i = l.point < 0 ? l.mantissaEnd : l.point; i < l.mantissaEnd; ++i)
-            if (IsPlaceholder(toks[i])) kinds.push_back(toks[i].ch);
-        while (fracKeep > 0 && kinds[fracKeep - 1] == '#' && digits.fraction[fracKeep - 1] == '0') --fracKeep;
+            if (IsPlaceholder(toks[i]))
+                kinds.push_back(toks[i].ch);
+        while (fracKeep > 0 && kinds[fracKeep - 1] == '#' && digits.fraction[fracKeep - 1] == '0')
+            --fracKeep;
     }
 
     const int wholeLen = static_cast<int>(digits.whole.size());
     auto emitDigit = [&](char c, int posFromRight) {
         out += c;
-        if (l.grouping && posFromRight > 0 && posFromRight % 3 == 0) out += loc.thousandsSeparator;
+        if (l.grouping && posFromRight > 0 && posFromRight % 3 == 0)
+            out += loc.thousandsSeparator;
     };
     int intIndex = 0, fracIndex = 0;
     for (size_t i = 0; i < l.mantissaEnd; ++i) {
@@ -131,34 +148,45 @@ void FormatNumber(double value, std::string_view section, const Locale& loc, std
         if (t.ch == 0) {
             out += t.literal;
         } else if (static_cast<int>(i) == l.point) {
-            if (l.intPlaceholders == 0) out += digits.whole;
+            if (l.intPlaceholders == 0)
+                out += digits.whole;
             out += loc.decimalPoint;
         } else if (IsPlaceholder(t) && (l.point < 0 || static_cast<int>(i) < l.point)) {
             const int pos = l.intPlaceholders - 1 - intIndex++;
             if (intIndex == 1)
-                for (int p = wholeLen - 1; p > pos; --p) emitDigit(digits.whole[wholeLen - 1 - p], p);
-            if (pos < wholeLen) emitDigit(digits.whole[wholeLen - 1 - pos], pos);
-            else if (t.ch == '0') emitDigit('0', pos);
+                for (int p = wholeLen - 1; p > pos; --p)
+                    emitDigit(digits.whole[wholeLen - 1 - p], p);
+            if (pos < wholeLen)
+                emitDigit(digits.whole[wholeLen - 1 - pos], pos);
+            else if (t.ch == '0')
+                emitDigit('0', pos);
         } else if (IsPlaceholder(t)) {
-            if (fracIndex < fracKeep) out += digits.fraction[fracIndex];
+            if (fracIndex < fracKeep)
+                out += digits.fraction[fracIndex];
             ++fracIndex;
         } else if (t.ch != ',') {
             out += t.literal;
         }
     }
-    if (l.exponent < 0) return;
+    if (l.exponent < 0)
+        return;
 
     out += toks[l.exponent].ch;
-    if (exp10 < 0) out += '-';
-    else if (toks[l.exponent + 1].ch == '+') out += '+';
+    if (exp10 < 0)
+        out += '-';
+    else if (toks[l.exponent + 1].ch == '+')
+        out += '+';
     size_t i = l.exponent + 2;
     int minDigits = 0;
     for (; i < toks.size() && IsPlaceholder(toks[i]); ++i)
-        if (toks[i].ch == '0') ++minDigits;
+        if (toks[i].ch == '0')
+            ++minDigits;
     std::string e = std::to_string(std::abs(exp10));
-    if (static_cast<int>(e.size()) < minDigits) e.insert(0, minDigits - e.size(), '0');
+    if (static_cast<int>(e.size()) < minDigits)
+        e.insert(0, minDigits - e.size(), '0');
     out += e;
-    for (; i < toks.size(); ++i) out += toks[i].literal;
+    for (; i < toks.size(); ++i)
+        out += toks[i].literal;
 }
 
 }  // namespace tavix::fmt

@@ -22,8 +22,8 @@ std::vector<PatternToken> Tokenize(std::string_view section);
 
 // `value` is the magnitude to lay out; the caller adds the sign.
 void FormatNumber(double value, std::string_view section, const Locale& locale, std::string& out);
-void FormatDate(double serial, std::string_view section, int firstDayOfWeek, int firstWeekOfYear,
-                const Locale& locale, std::string& out);
+void FormatDate(double serial, std::string_view section, int firstDayOfWeek, int firstWeekOfYear, const Locale& locale,
+    std::string& out);
 void FormatText(std::string_view text, std::string_view section, std::string& out);
 
 }  // namespace tavix::fmt

@@ -9,10 +9,7 @@ TavixEvents& Host::Events() const
     return sink != nullptr ? *sink : nobody;
 }
 
-void StandaloneHost::PropertyChanged(std::string_view name)
-{
-    changed_.emplace_back(name);
-}
+void StandaloneHost::PropertyChanged(std::string_view name) { changed_.emplace_back(name); }
 
 void StandaloneHost::SetScreenSizePixels(int width, int height)
 {

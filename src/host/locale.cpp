@@ -6,7 +6,8 @@ namespace tavix {
 
 namespace {
 
-Locale& CurrentStorage() {
+Locale& CurrentStorage()
+{
     static Locale current;
     return current;
 }
@@ -14,11 +15,13 @@ Locale& CurrentStorage() {
 }  // namespace
 
 Locale::Locale()
-    : monthNames{"January", "February", "March",     "April",   "May",      "June",
-                 "July",    "August",   "September", "October", "November", "December"},
-      monthAbbreviations{"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"},
-      dayNames{"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"},
-      dayAbbreviations{"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"} {}
+    : monthNames { "January", "February", "March", "April", "May", "June", "July", "August", "September", "October",
+        "November", "December" }
+    , monthAbbreviations { "Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec" }
+    , dayNames { "Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday" }
+    , dayAbbreviations { "Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat" }
+{
+}
 
 // The application sets the locale once at start-up, before any grid converts values.
 const Locale& Locale::Current() { return CurrentStorage(); }

@@ -14,15 +14,9 @@ bool SameName(std::string_view a, std::string_view b)
     return a.size() == b.size() && ::strncasecmp(a.data(), b.data(), a.size()) == 0;
 }
 
-bool ValidName(std::string_view name)
-{
-    return !name.empty() && name.find_first_of("=\r\n") == std::string_view::npos;
-}
+bool ValidName(std::string_view name) { return !name.empty() && name.find_first_of("=\r\n") == std::string_view::npos; }
 
-bool IsNothing(const GridVariant& v)
-{
-    return v.IsObject() && !v.AsObject();
-}
+bool IsNothing(const GridVariant& v) { return v.IsObject() && !v.AsObject(); }
 
 // Defaults of 32-bit settings are often given as 16-bit values, so numbers compare by value
 // across their types; anything else must have the default's type to be skipped.
@@ -110,7 +104,8 @@ void PropertyBag::Restore(std::string_view text)
         if (eq == std::string_view::npos)
             throw TavixError::Grid(tvErrInvalidArgument);
         const std::string_view name = line.substr(0, eq);
-        const bool duplicate = std::any_of(parsed.begin(), parsed.end(), [&](const Entry& e) { return SameName(e.first, name); });
+        const bool duplicate
+            = std::any_of(parsed.begin(), parsed.end(), [&](const Entry& e) { return SameName(e.first, name); });
         if (!ValidName(name) || duplicate)
             throw TavixError::Grid(tvErrInvalidArgument);
         parsed.emplace_back(std::string(name), bagcodec::Decode(line.substr(eq + 1)));

@@ -15,16 +15,25 @@ struct TypeTag {
 };
 
 constexpr std::array<TypeTag, 14> kTags = { {
-    { VtEmpty, "Empty" }, { VtNull, "Null" }, { VtInteger, "Integer" }, { VtLong, "Long" },
-    { VtSingle, "Single" }, { VtDouble, "Double" }, { VtCurrency, "Currency" }, { VtDate, "Date" },
-    { VtString, "String" }, { VtError, "Error" }, { VtBoolean, "Boolean" }, { VtDecimal, "Decimal" },
-    { VtByte, "Byte" }, { VtObject, "Object" },
+    { VtEmpty, "Empty" },
+    { VtNull, "Null" },
+    { VtInteger, "Integer" },
+    { VtLong, "Long" },
+    { VtSingle, "Single" },
+    { VtDouble, "Double" },
+    { VtCurrency, "Currency" },
+    { VtDate, "Date" },
+    { VtString, "String" },
+    { VtError, "Error" },
+    { VtBoolean, "Boolean" },
+    { VtDecimal, "Decimal" },
+    { VtByte, "Byte" },
+    { VtObject, "Object" },
 } };
 
 [[noreturn]] void Malformed() { throw TavixError::Grid(tvErrInvalidArgument); }
 
-template <typename T, typename... Fmt>
-std::string Number(T value, Fmt... fmt)
+template <typename T, typename... Fmt> std::string Number(T value, Fmt... fmt)
 {
     std::array<char, 48> buf {};
     auto [end, ec] = std::to_chars(buf.data(), buf.data() + buf.size(), value, fmt...);
@@ -34,8 +43,7 @@ std::string Number(T value, Fmt... fmt)
 }
 
 // The whole text must be the number; partial parses are malformed input.
-template <typename T>
-T Parse(std::string_view text)
+template <typename T> T Parse(std::string_view text)
 {
     T value {};
     auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);

@@ -54,8 +54,7 @@ int64_t TextToScaled(std::string_view text)
     return negative ? -scaled : scaled;
 }
 
-template <typename T>
-T ParseInt(std::string_view text)
+template <typename T> T ParseInt(std::string_view text)
 {
     T value {};
     auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);

@@ -14,24 +14,30 @@ namespace tavix::text {
 
 namespace {
 
-bool StartsWith(std::string_view s, std::string_view prefix) {
+bool StartsWith(std::string_view s, std::string_view prefix)
+{
     return !prefix.empty() && s.substr(0, prefix.size()) == prefix;
 }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-std::optional<double> ParseRadix(std::string_view s, int radix) {
-    if (s.empty()) return std::nullopt;
+std::optional<double> ParseRadix(std::string_view s, int radix)
+{
+    if (s.empty())
+        return std::nullopt;
     uint64_t v = 0;
     auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), v, radix);
-    if (ec != std::errc() || p != s.data() + s.size() || v > 0xFFFFFFFFull) return std::nullopt;
+    if (ec != std::errc() || p != s.data() + s.size() || v > 0xFFFFFFFFull)
+        return std::nullopt;
     // Hex literals are 16 or 32 bit two's complement, as in source code.
-    if (v <= 0xFFFF) return static_cast<double>(static_cast<int16_t>(v));
+    if (v <= 0xFFFF)
+        return static_cast<double>(static_cast<int16_t>(v));
     return static_cast<double>(static_cast<int32_t>(static_cast<uint32_t>(v)));
 }
 
 // Days from 1970-01-01 of a proleptic Gregorian date.
-int64_t DaysFromCivil(int64_t y, int m, int d) {
+int64_t DaysFromCivil(int64_t y, int m, int d)
+{
     y -= m <= 2;
     const int64_t era = (y >= 0 ? y : y - 399) / 400;
     const int64_t yoe = y - era * 400;
@@ -42,20 +48,26 @@ int64_t DaysFromCivil(int64_t y, int m, int d) {
 
 const int64_t kEpochOffset = DaysFromCivil(1899, 12, 30);
 
-int ExpandYear(int y, size_t digits) {
-    if (digits > 2) return y;
+int ExpandYear(int y, size_t digits)
+{
+    if (digits > 2)
+        return y;
     return y < 30 ? 2000 + y : 1900 + y;
 }
 
-int MonthFromName(std::string_view w, const Locale& loc) {
+int MonthFromName(std::string_view w, const Locale& loc)
+{
     for (int i = 0; i < 12; ++i)
-        if (IEquals(w, loc.monthNames[i]) || IEquals(w, loc.monthAbbreviations[i])) return i + 1;
+        if (IEquals(w, loc.monthNames[i]) || IEquals(w, loc.monthAbbreviations[i]))
+            return i + 1;
     return 0;
 }
 
-bool IsDayName(std::string_view w, const Locale& loc) {
+bool IsDayName(std::string_view w, const Locale& loc)
+{
     for (int i = 0; i < 7; ++i)
-        if (IEquals(w, loc.dayNames[i]) || IEquals(w, loc.dayAbbreviations[i])) return true;
+        if (IEquals(w, loc.dayNames[i]) || IEquals(w, loc.dayAbbreviations[i]))
+            return true;
     return false;
 }
 
@@ -64,37 +76,49 @@ struct TimeOfDay {
     int ampm = 0;  // 0 none, 1 AM, 2 PM
 };
 
-std::vector<std::string_view> SplitWords(std::string_view s) {
+std::vector<std::string_view> SplitWords(std::string_view s)
+{
     std::vector<std::string_view> out;
     size_t i = 0;
     while (i < s.size()) {
-        while (i < s.size() && (s[i] == ' ' || s[i] == ',' || s[i] == '\t')) ++i;
+        while (i < s.size() && (s[i] == ' ' || s[i] == ',' || s[i] == '\t'))
+            ++i;
         size_t j = i;
-        while (j < s.size() && s[j] != ' ' && s[j] != ',' && s[j] != '\t') ++j;
-        if (j > i) out.push_back(s.substr(i, j - i));
+        while (j < s.size() && s[j] != ' ' && s[j] != ',' && s[j] != '\t')
+            ++j;
+        if (j > i)
+            out.push_back(s.substr(i, j - i));
         i = j;
     }
     return out;
 }
 
-bool ParseTime(std::string_view w, const Locale& loc, TimeOfDay& t) {
-    int fields[3] = {0, 0, 0};
+bool ParseTime(std::string_view w, const Locale& loc, TimeOfDay& t)
+{
+    int fields[3] = { 0, 0, 0 };
     int n = 0;
     size_t i = 0;
     while (i < w.size() && n < 3) {
         size_t j = i;
-        while (j < w.size() && IsDigit(w[j])) ++j;
-        if (j == i) return false;
+        while (j < w.size() && IsDigit(w[j]))
+            ++j;
+        if (j == i)
+            return false;
         std::from_chars(w.data() + i, w.data() + j, fields[n++]);
         i = j;
-        if (i < w.size() && (w[i] == ':' || StartsWith(w.substr(i), loc.timeSeparator))) ++i;
-        else break;
+        if (i < w.size() && (w[i] == ':' || StartsWith(w.substr(i), loc.timeSeparator)))
+            ++i;
+        else
+            break;
     }
     std::string_view rest = w.substr(i);
     if (!rest.empty()) {
-        if (IEquals(rest, loc.amDesignator) || IEquals(rest, "AM") || IEquals(rest, "A")) t.ampm = 1;
-        else if (IEquals(rest, loc.pmDesignator) || IEquals(rest, "PM") || IEquals(rest, "P")) t.ampm = 2;
-        else return false;
+        if (IEquals(rest, loc.amDesignator) || IEquals(rest, "AM") || IEquals(rest, "A"))
+            t.ampm = 1;
+        else if (IEquals(rest, loc.pmDesignator) || IEquals(rest, "PM") || IEquals(rest, "P"))
+            t.ampm = 2;
+        else
+            return false;
     }
     t.h = fields[0];
     t.m = fields[1];
@@ -104,19 +128,24 @@ bool ParseTime(std::string_view w, const Locale& loc, TimeOfDay& t) {
 
 }  // namespace
 
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
+std::string_view Trim(std::string_view s)
+{
+    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front())))
+        s.remove_prefix(1);
+    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back())))
+        s.remove_suffix(1);
     return s;
 }
 
-bool IEquals(std::string_view a, std::string_view b) {
+bool IEquals(std::string_view a, std::string_view b)
+{
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
+        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+    });
 }
 
-std::optional<double> ParseNumber(std::string_view s, const Locale& loc) {
+std::optional<double> ParseNumber(std::string_view s, const Locale& loc)
+{
     s = Trim(s);
     bool negative = false;
     if (s.size() >= 2 && s.front() == '(' && s.back() == ')') {
@@ -127,12 +156,16 @@ std::optional<double> ParseNumber(std::string_view s, const Locale& loc) {
         negative = negative != (s.front() == '-');
         s = Trim(s.substr(1));
     }
-    if (StartsWith(s, loc.currencySymbol)) s = Trim(s.substr(loc.currencySymbol.size()));
+    if (StartsWith(s, loc.currencySymbol))
+        s = Trim(s.substr(loc.currencySymbol.size()));
     if (s.size() > 2 && s[0] == '&') {
         std::optional<double> v;
-        if (s[1] == 'H' || s[1] == 'h') v = ParseRadix(s.substr(2), 16);
-        else if (s[1] == 'O' || s[1] == 'o') v = ParseRadix(s.substr(2), 8);
-        if (v && negative) *v = -*v;
+        if (s[1] == 'H' || s[1] == 'h')
+            v = ParseRadix(s.substr(2), 16);
+        else if (s[1] == 'O' || s[1] == 'o')
+            v = ParseRadix(s.substr(2), 8);
+        if (v && negative)
+            *v = -*v;
         return v;
     }
     std::string clean;
@@ -152,36 +185,47 @@ std::optional<double> ParseNumber(std::string_view s, const Locale& loc) {
             break;
         }
     }
-    if (!digits) return std::nullopt;
+    if (!digits)
+        return std::nullopt;
     if (i < s.size() && (s[i] == 'e' || s[i] == 'E' || s[i] == 'd' || s[i] == 'D')) {
         clean += 'e';
         ++i;
-        if (i < s.size() && (s[i] == '+' || s[i] == '-')) clean += s[i++];
+        if (i < s.size() && (s[i] == '+' || s[i] == '-'))
+            clean += s[i++];
         size_t start = i;
-        while (i < s.size() && IsDigit(s[i])) clean += s[i++];
-        if (i == start) return std::nullopt;
+        while (i < s.size() && IsDigit(s[i]))
+            clean += s[i++];
+        if (i == start)
+            return std::nullopt;
     }
-    if (StartsWith(s.substr(i), loc.currencySymbol)) i += loc.currencySymbol.size();
-    if (Trim(s.substr(i)).size() != 0) return std::nullopt;
+    if (StartsWith(s.substr(i), loc.currencySymbol))
+        i += loc.currencySymbol.size();
+    if (Trim(s.substr(i)).size() != 0)
+        return std::nullopt;
     double v = 0;
     auto [p, ec] = std::from_chars(clean.data(), clean.data() + clean.size(), v);
-    if (ec != std::errc() || p != clean.data() + clean.size() || !std::isfinite(v)) return std::nullopt;
+    if (ec != std::errc() || p != clean.data() + clean.size() || !std::isfinite(v))
+        return std::nullopt;
     return negative ? -v : v;
 }
 
-int DaysInMonth(int year, int month) {
-    static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (month == 2 && ((year % 4 == 0 && year % 100 != 0) || year % 400 == 0)) return 29;
+int DaysInMonth(int year, int month)
+{
+    static const int kDays[] = { 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31 };
+    if (month == 2 && ((year % 4 == 0 && year % 100 != 0) || year % 400 == 0))
+        return 29;
     return kDays[month - 1];
 }
 
-std::optional<double> MakeDate(int year, int month, int day) {
+std::optional<double> MakeDate(int year, int month, int day)
+{
     if (year < 100 || year > 9999 || month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month))
         return std::nullopt;
     return static_cast<double>(DaysFromCivil(year, month, day) - kEpochOffset);
 }
 
-std::optional<double> ParseDate(std::string_view s, const Locale& loc) {
+std::optional<double> ParseDate(std::string_view s, const Locale& loc)
+{
     std::vector<int> nums;
     std::vector<size_t> numDigits;
     int monthName = 0;
@@ -189,13 +233,17 @@ std::optional<double> ParseDate(std::string_view s, const Locale& loc) {
     TimeOfDay t;
     for (std::string_view w : SplitWords(Trim(s))) {
         if (IEquals(w, loc.amDesignator) || IEquals(w, loc.pmDesignator)) {
-            if (!hasTime) return std::nullopt;
+            if (!hasTime)
+                return std::nullopt;
             t.ampm = IEquals(w, loc.amDesignator) ? 1 : 2;
-        } else if (w.find(':') != std::string_view::npos || (!loc.timeSeparator.empty() && w.find(loc.timeSeparator) != std::string_view::npos)) {
-            if (hasTime || !ParseTime(w, loc, t)) return std::nullopt;
+        } else if (w.find(':') != std::string_view::npos
+            || (!loc.timeSeparator.empty() && w.find(loc.timeSeparator) != std::string_view::npos)) {
+            if (hasTime || !ParseTime(w, loc, t))
+                return std::nullopt;
             hasTime = true;
         } else if (int m = MonthFromName(w, loc)) {
-            if (monthName) return std::nullopt;
+            if (monthName)
+                return std::nullopt;
             monthName = m;
         } else if (IsDayName(w, loc)) {
             continue;
@@ -204,24 +252,31 @@ std::optional<double> ParseDate(std::string_view s, const Locale& loc) {
             size_t i = 0;
             while (i < w.size()) {
                 size_t j = i;
-                while (j < w.size() && IsDigit(w[j])) ++j;
+                while (j < w.size() && IsDigit(w[j]))
+                    ++j;
                 if (j > i) {
                     int v = 0;
                     std::from_chars(w.data() + i, w.data() + j, v);
                     nums.push_back(v);
                     numDigits.push_back(j - i);
                 } else {
-                    while (j < w.size() && std::isalpha(static_cast<unsigned char>(w[j]))) ++j;
-                    if (j == i) return std::nullopt;
+                    while (j < w.size() && std::isalpha(static_cast<unsigned char>(w[j])))
+                        ++j;
+                    if (j == i)
+                        return std::nullopt;
                     int m = MonthFromName(w.substr(i, j - i), loc);
-                    if (!m || monthName) return std::nullopt;
+                    if (!m || monthName)
+                        return std::nullopt;
                     monthName = m;
                 }
                 i = j;
                 if (i < w.size()) {
-                    if (w[i] == '/' || w[i] == '-' || w[i] == '.') ++i;
-                    else if (StartsWith(w.substr(i), loc.dateSeparator)) i += loc.dateSeparator.size();
-                    else return std::nullopt;
+                    if (w[i] == '/' || w[i] == '-' || w[i] == '.')
+                        ++i;
+                    else if (StartsWith(w.substr(i), loc.dateSeparator))
+                        i += loc.dateSeparator.size();
+                    else
+                        return std::nullopt;
                 }
             }
         }
@@ -238,73 +293,98 @@ std::optional<double> ParseDate(std::string_view s, const Locale& loc) {
                 d = nums[yearFirst ? 1 : 0];
             } else if (nums.size() == 1) {
                 d = nums[0];
-                y = static_cast<int>(std::chrono::year_month_day(std::chrono::floor<std::chrono::days>(
-                                         std::chrono::system_clock::now())).year());
+                y = static_cast<int>(
+                    std::chrono::year_month_day(std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now()))
+                        .year());
             } else {
                 return std::nullopt;
             }
         } else if (nums.size() == 3) {
             int a = nums[0], b = nums[1], c = nums[2];
             if (isoFirst || loc.dateOrder == DateOrder::YMD) {
-                y = ExpandYear(a, numDigits[0]); m = b; d = c;
+                y = ExpandYear(a, numDigits[0]);
+                m = b;
+                d = c;
             } else if (loc.dateOrder == DateOrder::DMY) {
-                d = a; m = b; y = ExpandYear(c, numDigits[2]);
+                d = a;
+                m = b;
+                y = ExpandYear(c, numDigits[2]);
             } else {
-                m = a; d = b; y = ExpandYear(c, numDigits[2]);
+                m = a;
+                d = b;
+                y = ExpandYear(c, numDigits[2]);
             }
         } else if (nums.size() == 2) {
             // Month and day of the current year.
-            y = static_cast<int>(std::chrono::year_month_day(std::chrono::floor<std::chrono::days>(
-                                     std::chrono::system_clock::now())).year());
-            if (loc.dateOrder == DateOrder::DMY) { d = nums[0]; m = nums[1]; }
-            else { m = nums[0]; d = nums[1]; }
+            y = static_cast<int>(
+                std::chrono::year_month_day(std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now()))
+                    .year());
+            if (loc.dateOrder == DateOrder::DMY) {
+                d = nums[0];
+                m = nums[1];
+            } else {
+                m = nums[0];
+                d = nums[1];
+            }
         } else {
             return std::nullopt;
         }
         auto date = MakeDate(y, m, d);
-        if (!date) return std::nullopt;
+        if (!date)
+            return std::nullopt;
         serial = *date;
     } else if (!hasTime) {
         return std::nullopt;
     }
     if (hasTime) {
         if (t.ampm != 0) {
-            if (t.h < 1 || t.h > 12) return std::nullopt;
+            if (t.h < 1 || t.h > 12)
+                return std::nullopt;
             t.h = t.h % 12 + (t.ampm == 2 ? 12 : 0);
         }
-        if (t.h > 23 || t.m > 59 || t.s > 59) return std::nullopt;
+        if (t.h > 23 || t.m > 59 || t.s > 59)
+            return std::nullopt;
         const double frac = (t.h * 3600 + t.m * 60 + t.s) / 86400.0;
         serial = serial < 0 ? serial - frac : serial + frac;
     }
     return serial;
 }
 
-std::string GeneralNumber(double value, int digits, const Locale& loc) {
-    if (value == 0) return "0";
+std::string GeneralNumber(double value, int digits, const Locale& loc)
+{
+    if (value == 0)
+        return "0";
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.*G", digits, value);
     std::string out;
     for (const char* p = buf; *p; ++p) {
-        if (*p == '.') out += loc.decimalPoint;
-        else out += *p;
+        if (*p == '.')
+            out += loc.decimalPoint;
+        else
+            out += *p;
     }
     return out;
 }
 
-std::string CurrencyText(int64_t scaled, const Locale& loc) {
+std::string CurrencyText(int64_t scaled, const Locale& loc)
+{
     const bool negative = scaled < 0;
     const uint64_t mag = negative ? 0 - static_cast<uint64_t>(scaled) : static_cast<uint64_t>(scaled);
     std::string out = negative ? "-" : "";
     out += std::to_string(mag / 10000);
     std::string frac = std::to_string(10000 + mag % 10000).substr(1);
-    while (!frac.empty() && frac.back() == '0') frac.pop_back();
-    if (!frac.empty()) out += loc.decimalPoint + frac;
+    while (!frac.empty() && frac.back() == '0')
+        frac.pop_back();
+    if (!frac.empty())
+        out += loc.decimalPoint + frac;
     return out;
 }
 
-DateParts SplitDate(double serial) {
+DateParts SplitDate(double serial)
+{
     // Outside 1 Jan 100 .. 31 Dec 9999 there is no calendar date to show.
-    if (!(serial > -657435.0 && serial < 2958466.0)) throw TavixError::Runtime(6);
+    if (!(serial > -657435.0 && serial < 2958466.0))
+        throw TavixError::Runtime(6);
     DateParts p;
     double whole = std::trunc(serial);
     int64_t secs = std::llround(std::fabs(serial - whole) * 86400.0);
@@ -331,7 +411,8 @@ DateParts SplitDate(double serial) {
     return p;
 }
 
-std::string ShortDateText(const DateParts& d, const Locale& loc) {
+std::string ShortDateText(const DateParts& d, const Locale& loc)
+{
     const std::string& sep = loc.dateSeparator;
     const std::string day = std::to_string(d.day), month = std::to_string(d.month);
     char year[8];
@@ -343,19 +424,23 @@ std::string ShortDateText(const DateParts& d, const Locale& loc) {
     }
 }
 
-std::string LongTimeText(const DateParts& d, const Locale& loc) {
+std::string LongTimeText(const DateParts& d, const Locale& loc)
+{
     char buf[16];
     const int h12 = d.hour % 12 == 0 ? 12 : d.hour % 12;
     std::snprintf(buf, sizeof buf, "%d%s%02d%s%02d", h12, loc.timeSeparator.c_str(), d.minute,
-                  loc.timeSeparator.c_str(), d.second);
+        loc.timeSeparator.c_str(), d.second);
     return std::string(buf) + " " + (d.hour < 12 ? loc.amDesignator : loc.pmDesignator);
 }
 
-std::string DateText(double serial, const Locale& loc) {
+std::string DateText(double serial, const Locale& loc)
+{
     const DateParts d = SplitDate(serial);
-    if (std::trunc(serial) == 0) return LongTimeText(d, loc);
+    if (std::trunc(serial) == 0)
+        return LongTimeText(d, loc);
     std::string out = ShortDateText(d, loc);
-    if (d.hasTime) out += " " + LongTimeText(d, loc);
+    if (d.hasTime)
+        out += " " + LongTimeText(d, loc);
     return out;
 }
 

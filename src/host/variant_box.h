@@ -10,7 +10,7 @@ namespace tavix {
 
 // Intrusively counted so that the variant stays 16 bytes (a shared_ptr would take 16 alone).
 struct GridVariant::Box {
-    std::atomic<int32_t> refs{1};
+    std::atomic<int32_t> refs { 1 };
     std::string text;
     std::shared_ptr<Dispatch> object;
 };

@@ -1,7 +1,6 @@
 #include "text_convert.h"
 #include "variant_box.h"
 
-
 namespace tavix {
 
 namespace {
@@ -11,14 +10,19 @@ int Sign(double d) { return d < 0 ? -1 : (d > 0 ? 1 : 0); }
 // Next UTF-16 code unit of a UTF-8 string; a character above U+FFFF yields its two surrogates.
 class Utf16Units {
 public:
-    explicit Utf16Units(std::string_view s) : s_(s) {}
-    bool Next(uint32_t& unit) {
+    explicit Utf16Units(std::string_view s)
+        : s_(s)
+    {
+    }
+    bool Next(uint32_t& unit)
+    {
         if (pendingLow_) {
             unit = pendingLow_;
             pendingLow_ = 0;
             return true;
         }
-        if (pos_ >= s_.size()) return false;
+        if (pos_ >= s_.size())
+            return false;
         const auto lead = static_cast<unsigned char>(s_[pos_]);
         const int len = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
         uint32_t cp = len == 1 ? lead : lead & (0x3F >> (len - 1));
@@ -43,53 +47,77 @@ private:
 
 // Strings order by UTF-16 code unit, the character code of the platform's strings.
 // UTF-8 byte order would put U+E000..U+FFFF before characters above U+FFFF, unlike it.
-int CompareText(std::string_view a, std::string_view b) {
+int CompareText(std::string_view a, std::string_view b)
+{
     Utf16Units ua(a), ub(b);
     for (;;) {
         uint32_t x = 0, y = 0;
         const bool hasA = ua.Next(x), hasB = ub.Next(y);
-        if (!hasA || !hasB) return hasA ? 1 : (hasB ? -1 : 0);
-        if (x != y) return x < y ? -1 : 1;
+        if (!hasA || !hasB)
+            return hasA ? 1 : (hasB ? -1 : 0);
+        if (x != y)
+            return x < y ? -1 : 1;
     }
 }
 
 }  // namespace
 
-bool IsNumericVariant(const GridVariant& v) noexcept {
+bool IsNumericVariant(const GridVariant& v) noexcept
+{
     switch (v.VarType()) {
-    case VtInteger: case VtLong: case VtSingle: case VtDouble:
-    case VtCurrency: case VtDecimal: case VtByte: return true;
+    case VtInteger:
+    case VtLong:
+    case VtSingle:
+    case VtDouble:
+    case VtCurrency:
+    case VtDecimal:
+    case VtByte: return true;
     default: return false;
     }
 }
 
-bool VariantEquals(const GridVariant& a, const GridVariant& b) {
+bool VariantEquals(const GridVariant& a, const GridVariant& b)
+{
     const VariantType ta = a.VarType(), tb = b.VarType();
-    if (ta == VtNull || tb == VtNull) return false;
-    if (ta == VtObject || tb == VtObject) return ta == tb && a.AsObject() == b.AsObject();
-    if (ta == VtError || tb == VtError) return ta == tb && a.AsErrorCode() == b.AsErrorCode();
-    if (ta == VtEmpty && tb == VtEmpty) return true;
-    if (ta == VtString && tb == VtString) return a.AsString() == b.AsString();
+    if (ta == VtNull || tb == VtNull)
+        return false;
+    if (ta == VtObject || tb == VtObject)
+        return ta == tb && a.AsObject() == b.AsObject();
+    if (ta == VtError || tb == VtError)
+        return ta == tb && a.AsErrorCode() == b.AsErrorCode();
+    if (ta == VtEmpty && tb == VtEmpty)
+        return true;
+    if (ta == VtString && tb == VtString)
+        return a.AsString() == b.AsString();
     if (ta == VtString || tb == VtString) {
         const GridVariant& s = ta == VtString ? a : b;
         const GridVariant& other = ta == VtString ? b : a;
-        if (other.IsEmpty()) return s.AsString().empty();
+        if (other.IsEmpty())
+            return s.AsString().empty();
         auto n = text::ParseNumber(s.AsString(), Locale::Current());
         return n && *n == other.ToDouble();
     }
-    if (ta == VtCurrency && tb == VtCurrency) return a.AsCurrencyScaled() == b.AsCurrencyScaled();
+    if (ta == VtCurrency && tb == VtCurrency)
+        return a.AsCurrencyScaled() == b.AsCurrencyScaled();
     return a.ToDouble() == b.ToDouble();
 }
 
-int CompareVariantValues(const GridVariant& a, const GridVariant& b) {
+int CompareVariantValues(const GridVariant& a, const GridVariant& b)
+{
     const VariantType ta = a.VarType(), tb = b.VarType();
-    if (ta == VtNull || tb == VtNull) throw TavixError::Runtime(94);
-    if (ta == VtObject || tb == VtObject || ta == VtError || tb == VtError) throw TavixError::Runtime(13);
-    if (ta == VtEmpty && tb == VtEmpty) return 0;
+    if (ta == VtNull || tb == VtNull)
+        throw TavixError::Runtime(94);
+    if (ta == VtObject || tb == VtObject || ta == VtError || tb == VtError)
+        throw TavixError::Runtime(13);
+    if (ta == VtEmpty && tb == VtEmpty)
+        return 0;
     if (ta == VtString || tb == VtString) {
-        if (ta == tb) return CompareText(a.AsString(), b.AsString());
-        if (ta == VtEmpty) return b.AsString().empty() ? 0 : -1;
-        if (tb == VtEmpty) return a.AsString().empty() ? 0 : 1;
+        if (ta == tb)
+            return CompareText(a.AsString(), b.AsString());
+        if (ta == VtEmpty)
+            return b.AsString().empty() ? 0 : -1;
+        if (tb == VtEmpty)
+            return a.AsString().empty() ? 0 : 1;
         return ta == VtString ? 1 : -1;  // a number sorts before a string
     }
     if (ta == VtCurrency && tb == VtCurrency) {

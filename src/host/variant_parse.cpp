@@ -11,21 +11,26 @@ namespace {
 
 [[noreturn]] void Raise(int32_t number) { throw TavixError::Runtime(number); }
 
-double NumberOrMismatch(std::string_view text, const Locale& locale) {
+double NumberOrMismatch(std::string_view text, const Locale& locale)
+{
     auto n = text::ParseNumber(text, locale);
-    if (!n) Raise(13);
+    if (!n)
+        Raise(13);
     return *n;
 }
 
-double RoundedInRange(std::string_view text, const Locale& locale, double lo, double hi) {
+double RoundedInRange(std::string_view text, const Locale& locale, double lo, double hi)
+{
     const double r = std::nearbyint(NumberOrMismatch(text, locale));
-    if (!(r >= lo && r <= hi)) Raise(6);
+    if (!(r >= lo && r <= hi))
+        Raise(6);
     return r;
 }
 
 }  // namespace
 
-GridVariant ParseVariantAs(VariantType target, std::string_view text, const Locale& locale) {
+GridVariant ParseVariantAs(VariantType target, std::string_view text, const Locale& locale)
+{
     switch (target) {
     case VtEmpty:
     case VtNull:
@@ -35,27 +40,34 @@ GridVariant ParseVariantAs(VariantType target, std::string_view text, const Loca
     case VtByte: return GridVariant(static_cast<uint8_t>(RoundedInRange(text, locale, 0, 255)));
     case VtSingle: {
         const double d = NumberOrMismatch(text, locale);
-        if (std::fabs(d) > FLT_MAX) Raise(6);
+        if (std::fabs(d) > FLT_MAX)
+            Raise(6);
         return GridVariant(static_cast<float>(d));
     }
     case VtDouble: return GridVariant(NumberOrMismatch(text, locale));
     case VtDecimal: return GridVariant::Decimal(NumberOrMismatch(text, locale));
     case VtCurrency: {
         const double scaled = std::nearbyint(NumberOrMismatch(text, locale) * 10000.0);
-        if (!(scaled >= -9.2233720368547758e18 && scaled < 9.2233720368547758e18)) Raise(6);
+        if (!(scaled >= -9.2233720368547758e18 && scaled < 9.2233720368547758e18))
+            Raise(6);
         return GridVariant::Currency(static_cast<int64_t>(scaled));
     }
     case VtDate: {
         auto d = text::ParseDate(text, locale);
-        if (!d) d = text::ParseNumber(text, locale);
-        if (!d) Raise(13);
-        if (*d < -657434.0 || *d >= 2958466.0) Raise(6);
+        if (!d)
+            d = text::ParseNumber(text, locale);
+        if (!d)
+            Raise(13);
+        if (*d < -657434.0 || *d >= 2958466.0)
+            Raise(6);
         return GridVariant::Date(*d);
     }
     case VtBoolean: {
         const std::string_view t = text::Trim(text);
-        if (text::IEquals(t, "True")) return GridVariant(true);
-        if (text::IEquals(t, "False")) return GridVariant(false);
+        if (text::IEquals(t, "True"))
+            return GridVariant(true);
+        if (text::IEquals(t, "False"))
+            return GridVariant(false);
         return GridVariant(NumberOrMismatch(t, locale) != 0);
     }
     default: Raise(13);

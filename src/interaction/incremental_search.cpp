@@ -88,10 +88,7 @@ void IncrementalSearch::SetBuffer(std::string upper)
         s_.look.search = { { s_.curRow, sel.searchCol }, CharCount(sel.searchBuffer) };
 }
 
-void IncrementalSearch::Clear()
-{
-    SetBuffer({});
-}
+void IncrementalSearch::Clear() { SetBuffer({}); }
 
 void IncrementalSearch::OnChar(int32_t code)
 {

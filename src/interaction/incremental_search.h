@@ -10,7 +10,10 @@ namespace tavix::interaction {
 
 class IncrementalSearch {
 public:
-    explicit IncrementalSearch(core::GridState& state) : s_(state) {}
+    explicit IncrementalSearch(core::GridState& state)
+        : s_(state)
+    {
+    }
 
     // First row from startRow (1 when outside 1..RowCount) whose text in column
     // index col begins with text, ignoring case; with loop, rows 1..start next. 0 if none.

@@ -112,7 +112,8 @@ void Keyboard::RequestEdit(int16_t keyAscii)
     if (!s_.look.enabled)
         return;
     const int32_t behaviour = s_.selection.keyPressBehaviour;
-    if (behaviour == tvKeyPressEditAppend || behaviour == tvKeyPressEditReplace || keyAscii == 0 || keyAscii == kEnter) {
+    if (behaviour == tvKeyPressEditAppend || behaviour == tvKeyPressEditReplace || keyAscii == 0
+        || keyAscii == kEnter) {
         if (s_.selection.startEdit)
             s_.selection.startEdit(keyAscii);
         else

@@ -13,7 +13,10 @@ namespace tavix::interaction {
 // Keyboard may be made for each notification.
 class Keyboard {
 public:
-    explicit Keyboard(core::GridState& state) : s_(state) {}
+    explicit Keyboard(core::GridState& state)
+        : s_(state)
+    {
+    }
 
     void OnKeyDown(int32_t vk, int32_t shift);
     void OnChar(int32_t charCode);

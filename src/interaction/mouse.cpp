@@ -23,7 +23,8 @@ constexpr int32_t kDragSlop = 2;
 
 }  // namespace
 
-Mouse::Mouse(core::GridState& state) : s_(state)
+Mouse::Mouse(core::GridState& state)
+    : s_(state)
 {
     leaveTimer_.OnThatTime = [this] { LeaveTick(); };
 }
@@ -135,8 +136,8 @@ void Mouse::OnButtonUp(int16_t button, int16_t shift, int32_t x, int32_t y)
     m_.dragArmed = false;
     bool doDefault = true;
     if (TavixEvents* sink = s_.host->EventSink())
-        sink->MouseUp(button, shift, static_cast<float>(x), static_cast<float>(y), m_.pointerRow, m_.pointerCol,
-            doDefault);
+        sink->MouseUp(
+            button, shift, static_cast<float>(x), static_cast<float>(y), m_.pointerRow, m_.pointerCol, doDefault);
     const bool pending = m_.pendingClickOnSelected;
     m_.pendingClickOnSelected = false;
     const bool click = std::abs(m_.downX - x) <= kDragSlop && std::abs(m_.downY - y) <= kDragSlop;

@@ -30,8 +30,7 @@ void Mouse::OnMove(int16_t button, int16_t shift, int32_t x, int32_t y)
     if (sink != nullptr)
         sink->MouseMove(button, shift, static_cast<float>(x), static_cast<float>(y), m_.pointerRow, m_.pointerCol);
 
-    if (m_.dragArmed && !m_.dragStarted
-        && (std::abs(x - m_.downX) > kDragSlop || std::abs(y - m_.downY) > kDragSlop)) {
+    if (m_.dragArmed && !m_.dragStarted && (std::abs(x - m_.downX) > kDragSlop || std::abs(y - m_.downY) > kDragSlop)) {
         m_.dragStarted = true;
         if (sink != nullptr)
             sink->StartCellDrag(button, shift, static_cast<float>(x), static_cast<float>(y), m_.downRow, m_.downCol);

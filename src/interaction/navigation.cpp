@@ -91,7 +91,7 @@ CellPos Navigation::VerticalStep(CellPos from, int32_t rowStep)
 {
     for (int32_t r = from.row + rowStep;; r += rowStep) {
         if (r > s_.rowCount && rowStep > 0)
-            while (r > s_.rowCount && RequestRow()) {}
+            while (r > s_.rowCount && RequestRow()) { }
         if (r < 1 || r > s_.rowCount)
             return from;
         if (!RowNavigable(r))

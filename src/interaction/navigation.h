@@ -16,7 +16,10 @@ struct CellPos {
 
 class Navigation {
 public:
-    explicit Navigation(core::GridState& state) : s_(state) {}
+    explicit Navigation(core::GridState& state)
+        : s_(state)
+    {
+    }
 
     bool RowNavigable(int32_t row) const;
     bool PosNavigable(int32_t position) const;

@@ -81,10 +81,7 @@ void Selection::SelectAlone(int32_t row, int32_t col)
             SetCellSelected(r, c, r == row && (rowMode || c == col));
 }
 
-void Selection::CollapseToCurrent()
-{
-    SelectAlone(s_.curRow, s_.curCol);
-}
+void Selection::CollapseToCurrent() { SelectAlone(s_.curRow, s_.curCol); }
 
 void Selection::SetSelAnchor(int32_t row, int32_t col, bool state)
 {

@@ -10,7 +10,10 @@ namespace tavix::interaction {
 
 class Selection {
 public:
-    explicit Selection(core::GridState& state) : s_(state) {}
+    explicit Selection(core::GridState& state)
+        : s_(state)
+    {
+    }
 
     bool IsSelected(int32_t row, int32_t col) const;
     // A row's selection is read from its cell in column index 1.

@@ -40,8 +40,8 @@ void Tavix::SetKeySearchLoop(bool bLoop)
     host_->PropertyChanged("KeySearchLoop");
 }
 
-int32_t Tavix::FindSearchMatchRow(const GridVariant& vSearchCol, const std::string& sSearchString,
-    int32_t lStartRow, bool bVisibleRowsOnly, bool bLoop) const
+int32_t Tavix::FindSearchMatchRow(const GridVariant& vSearchCol, const std::string& sSearchString, int32_t lStartRow,
+    bool bVisibleRowsOnly, bool bLoop) const
 {
     const int32_t col = state_->ResolveCol(vSearchCol);
     return interaction::IncrementalSearch(*state_).FindMatchRow(col, sSearchString, lStartRow, bVisibleRowsOnly, bLoop);

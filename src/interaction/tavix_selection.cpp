@@ -9,10 +9,7 @@ namespace tavix {
 
 namespace {
 
-bool IsZero(const GridVariant& v)
-{
-    return IsNumericVariant(v) && v.ToDouble() == 0.0;
-}
+bool IsZero(const GridVariant& v) { return IsNumericVariant(v) && v.ToDouble() == 0.0; }
 
 // The common steps of CurRow and CurCol let once the value is known to differ.
 void MoveTo(core::GridState& s, int32_t row, int32_t col)

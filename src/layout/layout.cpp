@@ -11,7 +11,7 @@ using native::Rect;
 namespace {
 constexpr int kHorizontal = 0;
 constexpr int kVertical = 1;
-}
+}  // namespace
 
 int32_t Layout::BorderWidth(int32_t appearance, int32_t borderStyle)
 {
@@ -30,10 +30,7 @@ scroll::ScrollBars* Layout::Bars() const
 
 int32_t Layout::HeaderHeight() const { return s_.view->HeaderHeight(); }
 
-bool Layout::RowTextInEffect() const
-{
-    return s_.rowTextCol > 0 && s_.drawRowText && s_.selection.rowMode;
-}
+bool Layout::RowTextInEffect() const { return s_.rowTextCol > 0 && s_.drawRowText && s_.selection.rowMode; }
 
 Rect Layout::GetViewRect(bool belowHeader, bool excludeScrollBars) const
 {

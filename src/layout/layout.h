@@ -30,7 +30,10 @@ struct RowTextStart {
 
 class Layout {
 public:
-    explicit Layout(core::GridState& state) : s_(state) {}
+    explicit Layout(core::GridState& state)
+        : s_(state)
+    {
+    }
 
     // Border width of the window frame that Appearance and BorderStyle select.
     static int32_t BorderWidth(int32_t appearance, int32_t borderStyle);
@@ -55,8 +58,8 @@ public:
     CellRect CellBoundary(int32_t row, int32_t colIndex) const;
     // noClipRoom: client left and right of the room a no-clip text may flow
     // into (painting computes it); without it the cell's own column is used.
-    CellRect CellTextBoundary(int32_t row, int32_t colIndex,
-        std::optional<std::pair<int32_t, int32_t>> noClipRoom = std::nullopt) const;
+    CellRect CellTextBoundary(
+        int32_t row, int32_t colIndex, std::optional<std::pair<int32_t, int32_t>> noClipRoom = std::nullopt) const;
 
     void EnsureVisibleCol(int32_t colIndex, int32_t mode, int32_t gap);
     void EnsureVisibleRow(int32_t row, int32_t mode, int32_t gap);

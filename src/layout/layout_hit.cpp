@@ -9,7 +9,7 @@ namespace tavix::layout {
 namespace {
 constexpr int kHorizontal = 0;
 constexpr int kVertical = 1;
-}
+}  // namespace
 
 std::pair<int32_t, int32_t> Layout::CellFromPoint(int32_t x, int32_t y)
 {

@@ -24,8 +24,8 @@ void Tavix::CellFromPoint(int32_t xPixels, int32_t yPixels, int32_t& lRow, int32
     std::tie(lRow, lCol) = layout::Layout(State()).CellFromPoint(xPixels, yPixels);
 }
 
-void Tavix::CellBoundary(const GridVariant& vRow, const GridVariant& vCol, int32_t& lLeft, int32_t& lTop,
-    int32_t& lWidth, int32_t& lHeight)
+void Tavix::CellBoundary(
+    const GridVariant& vRow, const GridVariant& vCol, int32_t& lLeft, int32_t& lTop, int32_t& lWidth, int32_t& lHeight)
 {
     auto& s = State();
     const int32_t row = s.ResolveRow(vRow);

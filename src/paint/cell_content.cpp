@@ -24,115 +24,133 @@ int32_t TypeOf(const core::CellData& c) { return c.Flags & core::CellData::kType
 int32_t TypeFlagsOf(const core::CellData& c) { return c.Flags & core::CellData::kTypeFlagsMask; }
 
 // Byte length of the first `chars` UTF-8 characters of text.
-size_t Utf8Prefix(const std::string& text, int32_t chars) {
-  size_t i = 0;
-  for (int32_t n = 0; i < text.size() && n < chars; ++n) {
-    ++i;
-    while (i < text.size() && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) ++i;
-  }
-  return i;
+size_t Utf8Prefix(const std::string& text, int32_t chars)
+{
+    size_t i = 0;
+    for (int32_t n = 0; i < text.size() && n < chars; ++n) {
+        ++i;
+        while (i < text.size() && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80)
+            ++i;
+    }
+    return i;
 }
 
 }  // namespace
 
-COLORREF CellContent::TextColor(const core::CellData& cell, bool highlighted) const {
-  if (highlighted) return ctx_.highlightFore;
-  return Translate(cell.ForeColor != kNone ? cell.ForeColor : ctx_.s.look.foreColor);
+COLORREF CellContent::TextColor(const core::CellData& cell, bool highlighted) const
+{
+    if (highlighted)
+        return ctx_.highlightFore;
+    return Translate(cell.ForeColor != kNone ? cell.ForeColor : ctx_.s.look.foreColor);
 }
 
-bool CellContent::IsHot(const CellPaint& p) const {
-  const auto& look = ctx_.s.look;
-  return look.controlIsHot && look.hotCell == core::CellRef{p.row, p.colIndex};
+bool CellContent::IsHot(const CellPaint& p) const
+{
+    const auto& look = ctx_.s.look;
+    return look.controlIsHot && look.hotCell == core::CellRef { p.row, p.colIndex };
 }
 
-bool CellContent::ShowsControl(const CellPaint& p) const {
-  return core::ShowsCellControl(ctx_.s, ctx_.s.edit, p.row, p.colIndex);
+bool CellContent::ShowsControl(const CellPaint& p) const
+{
+    return core::ShowsCellControl(ctx_.s, ctx_.s.edit, p.row, p.colIndex);
 }
 
-void CellContent::Draw(HDC hdc, const CellPaint& args) const {
-  CellPaint p = args;
-  const core::CellData& cell = ctx_.s.cells.At(p.row, p.colIndex);
-  const int32_t type = TypeOf(cell);
-  if (type == tvCellCustomDraw) {
-    SetTextColor(hdc, TextColor(cell, p.highlighted));
-    SetBkMode(hdc, TRANSPARENT);
-    if (TavixEvents* sink = ctx_.s.host->EventSink()) {
-      const Rect& r = p.cellRect;
-      // Row text reports the selected flag itself, cells their highlighted state.
-      const bool selected = p.rowText ? (cell.Flags & core::CellData::kSelected) != 0 : p.highlighted;
-      sink->CustomDrawCell(p.row, p.colIndex, hdc, r.left, r.top, r.right, r.bottom, selected);
+void CellContent::Draw(HDC hdc, const CellPaint& args) const
+{
+    CellPaint p = args;
+    const core::CellData& cell = ctx_.s.cells.At(p.row, p.colIndex);
+    const int32_t type = TypeOf(cell);
+    if (type == tvCellCustomDraw) {
+        SetTextColor(hdc, TextColor(cell, p.highlighted));
+        SetBkMode(hdc, TRANSPARENT);
+        if (TavixEvents* sink = ctx_.s.host->EventSink()) {
+            const Rect& r = p.cellRect;
+            // Row text reports the selected flag itself, cells their highlighted state.
+            const bool selected = p.rowText ? (cell.Flags & core::CellData::kSelected) != 0 : p.highlighted;
+            sink->CustomDrawCell(p.row, p.colIndex, hdc, r.left, r.top, r.right, r.bottom, selected);
+        }
+        return;
     }
-    return;
-  }
-  if (!p.textRect.IsEmpty()) DrawIcons(hdc, cell, p);
-  if (type == tvCellCheck && !p.rowText) {
-    DrawCheckBox(hdc, cell, p);
-    return;
-  }
-  DrawText(hdc, cell, p);
-  if (type == tvCellCombo && !p.rowText && ShowsControl(p)) DrawComboButton(hdc, cell, p);
+    if (!p.textRect.IsEmpty())
+        DrawIcons(hdc, cell, p);
+    if (type == tvCellCheck && !p.rowText) {
+        DrawCheckBox(hdc, cell, p);
+        return;
+    }
+    DrawText(hdc, cell, p);
+    if (type == tvCellCombo && !p.rowText && ShowsControl(p))
+        DrawComboButton(hdc, cell, p);
 }
 
-void CellContent::DrawIcons(HDC hdc, const core::CellData& cell, CellPaint& p) const {
-  const auto& look = ctx_.s.look;
-  const int32_t w = ctx_.s.geo.iconWidth, h = ctx_.s.geo.iconHeight;
-  const bool disabled = !ctx_.enabled && look.disableIcons;
-  const bool blended = !disabled && (cell.Flags & core::CellData::kSelected) && look.highlightSelIcons;
-  for (const int16_t icon : {cell.ExtraIcon, cell.Icon}) {
-    if (icon < 0) continue;
-    const Rect& t = p.textRect;
-    const int32_t cx = p.rowText ? std::max(0, std::min(w, t.Width())) : w;
-    const int32_t cy = p.rowText ? std::max(0, std::min(h, t.Height())) : h;
-    DrawCellIcon(look.imageList, icon, hdc, t.left, t.top, cx, cy, disabled, blended);
-    p.textRect.left += w + 2;
-  }
+void CellContent::DrawIcons(HDC hdc, const core::CellData& cell, CellPaint& p) const
+{
+    const auto& look = ctx_.s.look;
+    const int32_t w = ctx_.s.geo.iconWidth, h = ctx_.s.geo.iconHeight;
+    const bool disabled = !ctx_.enabled && look.disableIcons;
+    const bool blended = !disabled && (cell.Flags & core::CellData::kSelected) && look.highlightSelIcons;
+    for (const int16_t icon : { cell.ExtraIcon, cell.Icon }) {
+        if (icon < 0)
+            continue;
+        const Rect& t = p.textRect;
+        const int32_t cx = p.rowText ? std::max(0, std::min(w, t.Width())) : w;
+        const int32_t cy = p.rowText ? std::max(0, std::min(h, t.Height())) : h;
+        DrawCellIcon(look.imageList, icon, hdc, t.left, t.top, cx, cy, disabled, blended);
+        p.textRect.left += w + 2;
+    }
 }
 
-void CellContent::DrawText(HDC hdc, const core::CellData& cell, CellPaint& p) const {
-  core::GridState& s = ctx_.s;
-  const std::string text = core::CellTextOf(cell, s.formats, s.combos);
-  if (text.empty()) return;
-  DcStateSaver saver(hdc);
-  SetTextColor(hdc, TextColor(cell, p.highlighted));
-  if (cell.FontIndex != 0)
-    if (const HFONT font = ctx_.res.fonts.CellFont(s, cell.FontIndex)) SelectObject(hdc, font);
-  Rect rc = p.textRect;
-  if (TypeOf(cell) == tvCellCombo && !p.rowText && ShowsControl(p)) rc.right -= kComboButtonRoom;
-  if (cell.Hatch != tvHatchNone && !p.highlighted && ctx_.enabled) {
-    SetBkMode(hdc, s.look.opaqueTextInHatchedCells ? OPAQUE : TRANSPARENT);
-    SetBkColor(hdc, Translate(s.look.backColor));
-  }
-  rc = rc.Inflate(0, 1);
-  const uint32_t flags = p.rowText ? cell.TextFlags : (cell.TextFlags & ~static_cast<uint32_t>(tvTextNoClip));
-  Rect drawn = rc;
-  DrawCellText(hdc, text, drawn, flags);
-  SetBkMode(hdc, TRANSPARENT);
-  const auto& search = s.look.search;
-  if (search.prefixLength > 0 && ctx_.enabled && p.row == s.curRow && p.colIndex == search.cell.colIndex &&
-      search.cell.row == p.row)
-    DrawSearchPrefix(hdc, text.substr(0, Utf8Prefix(text, search.prefixLength)), rc, flags);
+void CellContent::DrawText(HDC hdc, const core::CellData& cell, CellPaint& p) const
+{
+    core::GridState& s = ctx_.s;
+    const std::string text = core::CellTextOf(cell, s.formats, s.combos);
+    if (text.empty())
+        return;
+    DcStateSaver saver(hdc);
+    SetTextColor(hdc, TextColor(cell, p.highlighted));
+    if (cell.FontIndex != 0)
+        if (const HFONT font = ctx_.res.fonts.CellFont(s, cell.FontIndex))
+            SelectObject(hdc, font);
+    Rect rc = p.textRect;
+    if (TypeOf(cell) == tvCellCombo && !p.rowText && ShowsControl(p))
+        rc.right -= kComboButtonRoom;
+    if (cell.Hatch != tvHatchNone && !p.highlighted && ctx_.enabled) {
+        SetBkMode(hdc, s.look.opaqueTextInHatchedCells ? OPAQUE : TRANSPARENT);
+        SetBkColor(hdc, Translate(s.look.backColor));
+    }
+    rc = rc.Inflate(0, 1);
+    const uint32_t flags = p.rowText ? cell.TextFlags : (cell.TextFlags & ~static_cast<uint32_t>(tvTextNoClip));
+    Rect drawn = rc;
+    DrawCellText(hdc, text, drawn, flags);
+    SetBkMode(hdc, TRANSPARENT);
+    const auto& search = s.look.search;
+    if (search.prefixLength > 0 && ctx_.enabled && p.row == s.curRow && p.colIndex == search.cell.colIndex
+        && search.cell.row == p.row)
+        DrawSearchPrefix(hdc, text.substr(0, Utf8Prefix(text, search.prefixLength)), rc, flags);
 }
 
-void CellContent::DrawSearchPrefix(HDC hdc, const std::string& prefix, Rect rc, uint32_t flags) const {
-  SetBkMode(hdc, OPAQUE);
-  SetTextColor(hdc, Translate(ctx_.s.look.foreColor));
-  SetBkColor(hdc, Translate(ctx_.s.look.backColor));
-  DrawCellText(hdc, prefix, rc, flags);
-  SetBkMode(hdc, TRANSPARENT);
+void CellContent::DrawSearchPrefix(HDC hdc, const std::string& prefix, Rect rc, uint32_t flags) const
+{
+    SetBkMode(hdc, OPAQUE);
+    SetTextColor(hdc, Translate(ctx_.s.look.foreColor));
+    SetBkColor(hdc, Translate(ctx_.s.look.backColor));
+    DrawCellText(hdc, prefix, rc, flags);
+    SetBkMode(hdc, TRANSPARENT);
 }
 
-void CellContent::DrawCheckBox(HDC hdc, const core::CellData& cell, const CellPaint& p) const {
-  ThemeState& theme = ctx_.res.theme;
-  const Rect box = CheckBoxRect(p.cellRect, theme.CheckBoxSize());
-  const int32_t flags = TypeFlagsOf(cell);
-  const int state = core::CheckStateOf(cell.Value, (flags & tvCheckBox3State) != 0);
-  theme.Strips().DrawCheckBox(hdc, box, state, (flags & tvCheckBoxFlat) != 0, IsHot(p));
+void CellContent::DrawCheckBox(HDC hdc, const core::CellData& cell, const CellPaint& p) const
+{
+    ThemeState& theme = ctx_.res.theme;
+    const Rect box = CheckBoxRect(p.cellRect, theme.CheckBoxSize());
+    const int32_t flags = TypeFlagsOf(cell);
+    const int state = core::CheckStateOf(cell.Value, (flags & tvCheckBox3State) != 0);
+    theme.Strips().DrawCheckBox(hdc, box, state, (flags & tvCheckBoxFlat) != 0, IsHot(p));
 }
 
-void CellContent::DrawComboButton(HDC hdc, const core::CellData& cell, const CellPaint& p) const {
-  const bool pressed = p.row == ctx_.s.curRow && p.colIndex == ctx_.s.curCol && ctx_.s.look.editActive;
-  const bool flat = (TypeFlagsOf(cell) & tvComboBtnFlat) != 0;
-  ctx_.res.theme.Strips().DrawComboButton(hdc, ComboButtonRect(p.cellRect), pressed, flat, IsHot(p));
+void CellContent::DrawComboButton(HDC hdc, const core::CellData& cell, const CellPaint& p) const
+{
+    const bool pressed = p.row == ctx_.s.curRow && p.colIndex == ctx_.s.curCol && ctx_.s.look.editActive;
+    const bool flat = (TypeFlagsOf(cell) & tvComboBtnFlat) != 0;
+    ctx_.res.theme.Strips().DrawComboButton(hdc, ComboButtonRect(p.cellRect), pressed, flat, IsHot(p));
 }
 
 }  // namespace tavix::paint

@@ -8,6 +8,6 @@ namespace tavix {
 
 // Nothing is drawn for a negative index.
 void DrawCellIcon(native::HIMAGELIST imageList, int index, native::HDC hdc, int32_t x, int32_t y, int32_t cx,
-                  int32_t cy, bool disabled, bool blended);
+    int32_t cy, bool disabled, bool blended);
 
 }  // namespace tavix

@@ -10,72 +10,87 @@ namespace {
 bool IsSystemColor(uint32_t c) { return (c & 0xFFFFFF00u) == 0x80000000u; }
 }  // namespace
 
-COLORREF Translate(uint32_t oleColor) {
-  COLORREF out = CLR_INVALID;
-  OleTranslateColor(oleColor, 0, &out);
-  return out;
+COLORREF Translate(uint32_t oleColor)
+{
+    COLORREF out = CLR_INVALID;
+    OleTranslateColor(oleColor, 0, &out);
+    return out;
 }
 
-UniqueGdiObject BrushFor(uint32_t oleColor) {
-  if (IsSystemColor(oleColor)) return UniqueGdiObject(GetSysColorBrush(static_cast<int>(oleColor & 0xFF)));
-  return UniqueGdiObject(CreateSolidBrush(Translate(oleColor)));
+UniqueGdiObject BrushFor(uint32_t oleColor)
+{
+    if (IsSystemColor(oleColor))
+        return UniqueGdiObject(GetSysColorBrush(static_cast<int>(oleColor & 0xFF)));
+    return UniqueGdiObject(CreateSolidBrush(Translate(oleColor)));
 }
 
-void DrawContext::FillBackground(HDC hdc, const Rect& rc, int32_t originX, int32_t originY) const {
-  const PictureTiles& pic = res.picture;
-  if (!pic.Empty()) {
-    const int32_t w = pic.Width(), h = pic.Height();
-    const auto mod = [](int32_t v, int32_t m) { return ((v % m) + m) % m; };
-    for (int32_t y = rc.top, sy = mod(rc.top + originY, h); y < rc.bottom; y += h - sy, sy = 0) {
-      const int32_t ch = std::min(h - sy, rc.bottom - y);
-      for (int32_t x = rc.left, sx = mod(rc.left + originX, w); x < rc.right; x += w - sx, sx = 0)
-        BitBlt(hdc, x, y, std::min(w - sx, rc.right - x), ch, pic.Dc(), sx, sy, SRCCOPY);
+void DrawContext::FillBackground(HDC hdc, const Rect& rc, int32_t originX, int32_t originY) const
+{
+    const PictureTiles& pic = res.picture;
+    if (!pic.Empty()) {
+        const int32_t w = pic.Width(), h = pic.Height();
+        const auto mod = [](int32_t v, int32_t m) { return ((v % m) + m) % m; };
+        for (int32_t y = rc.top, sy = mod(rc.top + originY, h); y < rc.bottom; y += h - sy, sy = 0) {
+            const int32_t ch = std::min(h - sy, rc.bottom - y);
+            for (int32_t x = rc.left, sx = mod(rc.left + originX, w); x < rc.right; x += w - sx, sx = 0)
+                BitBlt(hdc, x, y, std::min(w - sx, rc.right - x), ch, pic.Dc(), sx, sy, SRCCOPY);
+        }
+        return;
     }
-    return;
-  }
-  const UniqueGdiObject brush = enabled ? BrushFor(s.look.backColor) : UniqueGdiObject(GetSysColorBrush(COLOR_BTNFACE));
-  FillRect(hdc, rc, brush);
+    const UniqueGdiObject brush
+        = enabled ? BrushFor(s.look.backColor) : UniqueGdiObject(GetSysColorBrush(COLOR_BTNFACE));
+    FillRect(hdc, rc, brush);
 }
 
-void DrawContext::FillRowBand(HDC hdc, int32_t row, const Rect& rc) const {
-  const uint32_t color = s.rows.At(row).OddRow ? s.backColorOddRows : s.backColorEvenRows;
-  if (color == 0xFFFFFFFFu) return;
-  FillRect(hdc, rc, BrushFor(color));
+void DrawContext::FillRowBand(HDC hdc, int32_t row, const Rect& rc) const
+{
+    const uint32_t color = s.rows.At(row).OddRow ? s.backColorOddRows : s.backColorEvenRows;
+    if (color == 0xFFFFFFFFu)
+        return;
+    FillRect(hdc, rc, BrushFor(color));
 }
 
-void DrawContext::DrawGridLineFrame(HDC hdc, const Rect& rc, bool noVertical) const {
-  const int32_t lines = s.look.gridLines;
-  if (lines == tvGridLinesNone || !gridLineBrush.Get()) return;
-  const Rect right{rc.right - 1, rc.top, rc.right, rc.bottom};
-  const Rect bottom{rc.left, rc.bottom - 1, rc.right, rc.bottom};
-  if (noVertical) {
-    if (lines == tvGridLinesHorizontal || lines == tvGridLinesBoth) FillRect(hdc, bottom, gridLineBrush);
-    return;
-  }
-  switch (lines) {
+void DrawContext::DrawGridLineFrame(HDC hdc, const Rect& rc, bool noVertical) const
+{
+    const int32_t lines = s.look.gridLines;
+    if (lines == tvGridLinesNone || !gridLineBrush.Get())
+        return;
+    const Rect right { rc.right - 1, rc.top, rc.right, rc.bottom };
+    const Rect bottom { rc.left, rc.bottom - 1, rc.right, rc.bottom };
+    if (noVertical) {
+        if (lines == tvGridLinesHorizontal || lines == tvGridLinesBoth)
+            FillRect(hdc, bottom, gridLineBrush);
+        return;
+    }
+    switch (lines) {
     case tvGridLinesVertical: FillRect(hdc, right, gridLineBrush); break;
     case tvGridLinesHorizontal: FillRect(hdc, bottom, gridLineBrush); break;
-    default: FrameRect(hdc, {rc.left - 1, rc.top - 1, rc.right, rc.bottom}, gridLineBrush); break;
-  }
+    default: FrameRect(hdc, { rc.left - 1, rc.top - 1, rc.right, rc.bottom }, gridLineBrush); break;
+    }
 }
 
-void DrawContext::DrawExtensionLine(HDC hdc, int32_t bottom) const {
-  const int32_t lines = s.look.gridLines, extend = s.look.gridLinesExtend;
-  if (!gridLineBrush.Get()) return;
-  if ((lines == tvGridLinesHorizontal || lines == tvGridLinesBoth) &&
-      (extend == tvGridLinesExtendRight || extend == tvGridLinesExtendBoth))
-    FillRect(hdc, {0, bottom - 1, 32000, bottom}, gridLineBrush);
+void DrawContext::DrawExtensionLine(HDC hdc, int32_t bottom) const
+{
+    const int32_t lines = s.look.gridLines, extend = s.look.gridLinesExtend;
+    if (!gridLineBrush.Get())
+        return;
+    if ((lines == tvGridLinesHorizontal || lines == tvGridLinesBoth)
+        && (extend == tvGridLinesExtendRight || extend == tvGridLinesExtendBoth))
+        FillRect(hdc, { 0, bottom - 1, 32000, bottom }, gridLineBrush);
 }
 
-void DrawContext::DrawFocusFrame(HDC hdc, Rect rc) const {
-  const int32_t lines = s.look.gridLines;
-  if (lines == tvGridLinesVertical || lines == tvGridLinesBoth) rc.right -= 1;
-  if (lines == tvGridLinesHorizontal || lines == tvGridLinesBoth) rc.bottom -= 1;
-  FrameRect(hdc, rc, focusBrush);
-  DcStateSaver saver(hdc);
-  SetBkColor(hdc, Translate(s.look.focusRectColor1));
-  SetTextColor(hdc, Translate(s.look.focusRectColor2));
-  DrawFocusRect(hdc, rc);
+void DrawContext::DrawFocusFrame(HDC hdc, Rect rc) const
+{
+    const int32_t lines = s.look.gridLines;
+    if (lines == tvGridLinesVertical || lines == tvGridLinesBoth)
+        rc.right -= 1;
+    if (lines == tvGridLinesHorizontal || lines == tvGridLinesBoth)
+        rc.bottom -= 1;
+    FrameRect(hdc, rc, focusBrush);
+    DcStateSaver saver(hdc);
+    SetBkColor(hdc, Translate(s.look.focusRectColor1));
+    SetTextColor(hdc, Translate(s.look.focusRectColor2));
+    DrawFocusRect(hdc, rc);
 }
 
 }  // namespace tavix::paint

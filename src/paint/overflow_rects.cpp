@@ -11,65 +11,77 @@ namespace {
 
 bool IsNormalColumn(const core::ColumnData& c) { return c.Visible && c.Width >= 1 && !c.IsRowTextCol; }
 
-bool IsNoClipText(const core::CellData& cell) {
-  return (cell.Flags & core::CellData::kTypeMask) == tvCellText && (cell.TextFlags & tvTextNoClip) != 0;
+bool IsNoClipText(const core::CellData& cell)
+{
+    return (cell.Flags & core::CellData::kTypeMask) == tvCellText && (cell.TextFlags & tvTextNoClip) != 0;
 }
 
 // Grows entry `p` over the unoccupied positions in direction `step` until the
 // accumulated width exceeds `needed` (no limit when needed < 0).
-void Extend(const core::GridState& s, std::vector<OverflowRect>& e, int32_t p, int32_t step, int32_t needed) {
-  int32_t width = s.columns.At(p).Width;
-  for (int32_t q = p + step; q >= 1 && q < static_cast<int32_t>(e.size()) && !e[q].occupied; q += step) {
-    // The line between the two positions goes: the left one's right edge.
-    e[step > 0 ? q - 1 : q].noLine = true;
-    const core::ColumnData& c = s.columns.At(q);
-    if (IsNormalColumn(c)) {
-      if (step > 0) e[p].right = c.Left + c.Width;
-      else e[p].left = c.Left;
-      width += c.Width;
+void Extend(const core::GridState& s, std::vector<OverflowRect>& e, int32_t p, int32_t step, int32_t needed)
+{
+    int32_t width = s.columns.At(p).Width;
+    for (int32_t q = p + step; q >= 1 && q < static_cast<int32_t>(e.size()) && !e[q].occupied; q += step) {
+        // The line between the two positions goes: the left one's right edge.
+        e[step > 0 ? q - 1 : q].noLine = true;
+        const core::ColumnData& c = s.columns.At(q);
+        if (IsNormalColumn(c)) {
+            if (step > 0)
+                e[p].right = c.Left + c.Width;
+            else
+                e[p].left = c.Left;
+            width += c.Width;
+        }
+        if (needed >= 0 && width > needed)
+            break;
     }
-    if (needed >= 0 && width > needed) break;
-  }
 }
 
 }  // namespace
 
-std::vector<OverflowRect> ComputeOverflowRects(core::GridState& s, FontCache& fonts, native::HDC hdc, int32_t row) {
-  const int32_t count = s.ColCount();
-  std::vector<OverflowRect> e(static_cast<size_t>(count) + 1);
-  for (int32_t p = 1; p <= count; ++p) {
-    const core::ColumnData& c = s.columns.At(p);
-    e[p].left = c.Left;
-    e[p].right = c.Left + c.Width;
-    if (!IsNormalColumn(c)) continue;
-    const core::CellData& cell = s.cells.At(row, c.Index);
-    e[p].text = core::CellTextOf(cell, s.formats, s.combos);
-    e[p].occupied = (cell.Flags & core::CellData::kTypeMask) != tvCellText || cell.Icon >= 0 ||
-                    cell.ExtraIcon >= 0 || !e[p].text.empty();
-  }
-  for (int32_t p = 1; p <= count; ++p) {
-    const core::ColumnData& c = s.columns.At(p);
-    if (!IsNormalColumn(c)) continue;
-    const core::CellData& cell = s.cells.At(row, c.Index);
-    if (!IsNoClipText(cell)) continue;
-    int32_t needed = MeasureTextWidth(s, fonts, hdc, row, c.Index, false, 0) + 1;
-    for (const int16_t icon : {cell.Icon, cell.ExtraIcon})
-      if (icon >= 0) needed += s.geo.iconWidth + 2;
-    if (cell.TextFlags & tvTextCenter) {
-      Extend(s, e, p, +1, -1);
-    } else if (cell.TextFlags & tvTextRight) {
-      needed += cell.RightIndent;
-      if (needed > c.Width) Extend(s, e, p, -1, needed);
-    } else {
-      needed += cell.Indent;
-      if (needed > c.Width) Extend(s, e, p, +1, needed);
+std::vector<OverflowRect> ComputeOverflowRects(core::GridState& s, FontCache& fonts, native::HDC hdc, int32_t row)
+{
+    const int32_t count = s.ColCount();
+    std::vector<OverflowRect> e(static_cast<size_t>(count) + 1);
+    for (int32_t p = 1; p <= count; ++p) {
+        const core::ColumnData& c = s.columns.At(p);
+        e[p].left = c.Left;
+        e[p].right = c.Left + c.Width;
+        if (!IsNormalColumn(c))
+            continue;
+        const core::CellData& cell = s.cells.At(row, c.Index);
+        e[p].text = core::CellTextOf(cell, s.formats, s.combos);
+        e[p].occupied = (cell.Flags & core::CellData::kTypeMask) != tvCellText || cell.Icon >= 0 || cell.ExtraIcon >= 0
+            || !e[p].text.empty();
     }
-  }
-  for (int32_t p = 1; p <= count; ++p) {
-    e[p].left -= s.geo.scrollX;
-    e[p].right -= s.geo.scrollX;
-  }
-  return e;
+    for (int32_t p = 1; p <= count; ++p) {
+        const core::ColumnData& c = s.columns.At(p);
+        if (!IsNormalColumn(c))
+            continue;
+        const core::CellData& cell = s.cells.At(row, c.Index);
+        if (!IsNoClipText(cell))
+            continue;
+        int32_t needed = MeasureTextWidth(s, fonts, hdc, row, c.Index, false, 0) + 1;
+        for (const int16_t icon : { cell.Icon, cell.ExtraIcon })
+            if (icon >= 0)
+                needed += s.geo.iconWidth + 2;
+        if (cell.TextFlags & tvTextCenter) {
+            Extend(s, e, p, +1, -1);
+        } else if (cell.TextFlags & tvTextRight) {
+            needed += cell.RightIndent;
+            if (needed > c.Width)
+                Extend(s, e, p, -1, needed);
+        } else {
+            needed += cell.Indent;
+            if (needed > c.Width)
+                Extend(s, e, p, +1, needed);
+        }
+    }
+    for (int32_t p = 1; p <= count; ++p) {
+        e[p].left -= s.geo.scrollX;
+        e[p].right -= s.geo.scrollX;
+    }
+    return e;
 }
 
 }  // namespace tavix::paint

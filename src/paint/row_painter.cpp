@@ -10,130 +10,150 @@ namespace {
 
 constexpr uint32_t kNone = 0xFFFFFFFFu;
 
-bool IsOverflowCell(const core::CellData& cell) {
-  return (cell.Flags & core::CellData::kTypeMask) == tvCellText && (cell.TextFlags & tvTextNoClip) != 0;
+bool IsOverflowCell(const core::CellData& cell)
+{
+    return (cell.Flags & core::CellData::kTypeMask) == tvCellText && (cell.TextFlags & tvTextNoClip) != 0;
 }
 
 // The cell's own clip; the previous one comes back with the saver.
-void ClipTo(HDC hdc, const Rect& rc) {
-  UniqueGdiObject rgn(CreateRectRgnIndirect(rc));
-  SelectClipRgn(hdc, rgn);
+void ClipTo(HDC hdc, const Rect& rc)
+{
+    UniqueGdiObject rgn(CreateRectRgnIndirect(rc));
+    SelectClipRgn(hdc, rgn);
 }
 
 }  // namespace
 
-bool RowPainter::Highlighted(const core::CellData& cell) const {
-  return (cell.Flags & core::CellData::kSelected) && ctx_.enabled && ctx_.s.look.highlightSelCells;
+bool RowPainter::Highlighted(const core::CellData& cell) const
+{
+    return (cell.Flags & core::CellData::kSelected) && ctx_.enabled && ctx_.s.look.highlightSelCells;
 }
 
-void RowPainter::Paint(const RowPlan& plan) const {
-  core::GridState& s = ctx_.s;
-  const core::RowData& row = s.rows.At(plan.row);
-  const HDC hdc = ctx_.surface;
-  const int32_t bottom = plan.top + row.Height;
-  // Without a buffer the whole client area was filled before the rows.
-  if (ctx_.buffered) ctx_.FillBackground(hdc, ctx_.band, 0, plan.clientY);
-  ctx_.FillRowBand(hdc, plan.row, {0, plan.top, ctx_.rightEdge, bottom});
-  if (!row.IsGroup) {
-    for (int32_t p = plan.firstPos; p <= plan.lastPos; ++p) PaintCell(plan, 1, p);
-    if (!plan.overflow.empty())
-      for (int32_t p = plan.firstPos; p <= plan.lastPos; ++p) PaintCell(plan, 2, p);
-  }
-  if (s.rowTextCol > 0 && (row.IsGroup || ctx_.rowTextInEffect)) PaintRowText(plan);
-  if (!row.IsGroup && s.selection.rowMode && s.look.focusRect && ctx_.enabled && ctx_.focused &&
-      plan.row == s.curRow)
-    ctx_.DrawFocusFrame(hdc, {ctx_.highlightLeft, plan.top, ctx_.rightEdge, bottom});
-  ctx_.DrawExtensionLine(hdc, bottom);
+void RowPainter::Paint(const RowPlan& plan) const
+{
+    core::GridState& s = ctx_.s;
+    const core::RowData& row = s.rows.At(plan.row);
+    const HDC hdc = ctx_.surface;
+    const int32_t bottom = plan.top + row.Height;
+    // Without a buffer the whole client area was filled before the rows.
+    if (ctx_.buffered)
+        ctx_.FillBackground(hdc, ctx_.band, 0, plan.clientY);
+    ctx_.FillRowBand(hdc, plan.row, { 0, plan.top, ctx_.rightEdge, bottom });
+    if (!row.IsGroup) {
+        for (int32_t p = plan.firstPos; p <= plan.lastPos; ++p)
+            PaintCell(plan, 1, p);
+        if (!plan.overflow.empty())
+            for (int32_t p = plan.firstPos; p <= plan.lastPos; ++p)
+                PaintCell(plan, 2, p);
+    }
+    if (s.rowTextCol > 0 && (row.IsGroup || ctx_.rowTextInEffect))
+        PaintRowText(plan);
+    if (!row.IsGroup && s.selection.rowMode && s.look.focusRect && ctx_.enabled && ctx_.focused && plan.row == s.curRow)
+        ctx_.DrawFocusFrame(hdc, { ctx_.highlightLeft, plan.top, ctx_.rightEdge, bottom });
+    ctx_.DrawExtensionLine(hdc, bottom);
 }
 
-void RowPainter::PaintCell(const RowPlan& plan, int pass, int32_t pos) const {
-  core::GridState& s = ctx_.s;
-  const core::ColumnData& col = s.columns.At(pos);
-  if (!col.Visible || col.IsRowTextCol) return;
-  const core::CellData& cell = s.cells.At(plan.row, col.Index);
-  const bool overflowCell = !plan.overflow.empty() && IsOverflowCell(cell);
-  if (pass == 2 && !overflowCell) return;
+void RowPainter::PaintCell(const RowPlan& plan, int pass, int32_t pos) const
+{
+    core::GridState& s = ctx_.s;
+    const core::ColumnData& col = s.columns.At(pos);
+    if (!col.Visible || col.IsRowTextCol)
+        return;
+    const core::CellData& cell = s.cells.At(plan.row, col.Index);
+    const bool overflowCell = !plan.overflow.empty() && IsOverflowCell(cell);
+    if (pass == 2 && !overflowCell)
+        return;
 
-  const core::RowData& row = s.rows.At(plan.row);
-  Rect rc{col.Left - s.geo.scrollX, plan.top, col.Left + col.Width - s.geo.scrollX, plan.top + row.Height};
-  if (ctx_.rowTextInEffect && pos >= ctx_.rowTextStart.rowTextStartPos) rc.bottom = plan.top + row.NormalCellHeight;
-  if (pass == 2) {
-    rc.left = plan.overflow[pos].left;
-    rc.right = plan.overflow[pos].right;
-  }
-  const HDC hdc = ctx_.surface;
-  DcStateSaver saver(hdc);
-  ClipTo(hdc, rc);
+    const core::RowData& row = s.rows.At(plan.row);
+    Rect rc { col.Left - s.geo.scrollX, plan.top, col.Left + col.Width - s.geo.scrollX, plan.top + row.Height };
+    if (ctx_.rowTextInEffect && pos >= ctx_.rowTextStart.rowTextStartPos)
+        rc.bottom = plan.top + row.NormalCellHeight;
+    if (pass == 2) {
+        rc.left = plan.overflow[pos].left;
+        rc.right = plan.overflow[pos].right;
+    }
+    const HDC hdc = ctx_.surface;
+    DcStateSaver saver(hdc);
+    ClipTo(hdc, rc);
 
-  Rect text{rc.left, rc.top + 1, rc.right - 1, rc.bottom - 2};
-  if (pass == 2) {
-    if (cell.TextFlags & tvTextRight) text.right -= cell.RightIndent;
-    else if (!(cell.TextFlags & tvTextCenter)) text.left += cell.Indent;
-  } else {
-    text = {rc.left + 1 + cell.Indent, rc.top + 1, rc.right - 2 - cell.RightIndent, rc.bottom - 2};
-  }
+    Rect text { rc.left, rc.top + 1, rc.right - 1, rc.bottom - 2 };
+    if (pass == 2) {
+        if (cell.TextFlags & tvTextRight)
+            text.right -= cell.RightIndent;
+        else if (!(cell.TextFlags & tvTextCenter))
+            text.left += cell.Indent;
+    } else {
+        text = { rc.left + 1 + cell.Indent, rc.top + 1, rc.right - 2 - cell.RightIndent, rc.bottom - 2 };
+    }
 
-  bool highlighted = Highlighted(cell);
-  if (pass == 1) {
-    highlighted = highlighted && pos >= ctx_.rowTextStart.firstSelectablePos;
+    bool highlighted = Highlighted(cell);
+    if (pass == 1) {
+        highlighted = highlighted && pos >= ctx_.rowTextStart.firstSelectablePos;
+        FillCellBackground(hdc, cell, rc, highlighted);
+    } else {
+        highlighted = highlighted && s.selection.rowMode;
+    }
+    if ((pass == 1) != overflowCell)
+        content_.Draw(hdc, { plan.row, col.Index, rc, text, highlighted, false });
+    if (pass == 2)
+        return;
+
+    DrawCellGridLines(plan, pos, rc);
+    if (plan.row == s.curRow && col.Index == s.curCol && ctx_.enabled && ctx_.focused && s.look.focusRect
+        && !s.look.editActive && !s.selection.rowMode)
+        ctx_.DrawFocusFrame(hdc, rc);
+}
+
+void RowPainter::FillCellBackground(HDC hdc, const core::CellData& cell, const Rect& rc, bool highlighted) const
+{
+    if (highlighted) {
+        FillRect(hdc, rc, ctx_.highlightBrush);
+        return;
+    }
+    if (!ctx_.enabled || cell.BackColor == kNone)
+        return;
+    if (cell.Hatch == tvHatchNone) {
+        FillRect(hdc, rc, BrushFor(cell.BackColor));
+        return;
+    }
+    // Only the hatch lines: the band shows between them.
+    DcStateSaver saver(hdc);
+    SetBkColor(hdc, Translate(ctx_.s.look.backColor));
+    SetBkMode(hdc, TRANSPARENT);
+    UniqueGdiObject hatch(CreateHatchBrush(cell.Hatch, Translate(cell.BackColor)));
+    FillRect(hdc, rc, hatch);
+}
+
+void RowPainter::DrawCellGridLines(const RowPlan& plan, int32_t pos, const Rect& rc) const
+{
+    const int32_t lines = ctx_.s.look.gridLines;
+    if (ctx_.rowTextInEffect && pos >= ctx_.rowTextStart.rowTextStartPos) {
+        const bool vertical = lines == tvGridLinesVertical || lines == tvGridLinesBoth;
+        if (pos == ctx_.lastVisiblePos ? vertical : lines == tvGridLinesBoth)
+            ctx_.DrawGridLineFrame(ctx_.surface, rc, false);
+        return;
+    }
+    ctx_.DrawGridLineFrame(ctx_.surface, rc, !plan.overflow.empty() && plan.overflow[pos].noLine);
+}
+
+void RowPainter::PaintRowText(const RowPlan& plan) const
+{
+    core::GridState& s = ctx_.s;
+    const core::RowData& row = s.rows.At(plan.row);
+    const core::CellData& cell = s.cells.At(plan.row, s.rowTextCol);
+    layout::Layout lay(s);
+    const int32_t startPos = row.IsGroup ? lay.GroupStartPos(row.GroupStartCol) : ctx_.rowTextStart.rowTextStartPos;
+    const Rect rc { s.columns.At(startPos).Left - s.geo.scrollX, plan.top + (row.IsGroup ? 0 : row.NormalCellHeight),
+        ctx_.rightEdge, plan.top + row.Height };
+    const HDC hdc = ctx_.surface;
+    const bool highlighted = Highlighted(cell);
     FillCellBackground(hdc, cell, rc, highlighted);
-  } else {
-    highlighted = highlighted && s.selection.rowMode;
-  }
-  if ((pass == 1) != overflowCell) content_.Draw(hdc, {plan.row, col.Index, rc, text, highlighted, false});
-  if (pass == 2) return;
-
-  DrawCellGridLines(plan, pos, rc);
-  if (plan.row == s.curRow && col.Index == s.curCol && ctx_.enabled && ctx_.focused && s.look.focusRect &&
-      !s.look.editActive && !s.selection.rowMode)
-    ctx_.DrawFocusFrame(hdc, rc);
-}
-
-void RowPainter::FillCellBackground(HDC hdc, const core::CellData& cell, const Rect& rc, bool highlighted) const {
-  if (highlighted) {
-    FillRect(hdc, rc, ctx_.highlightBrush);
-    return;
-  }
-  if (!ctx_.enabled || cell.BackColor == kNone) return;
-  if (cell.Hatch == tvHatchNone) {
-    FillRect(hdc, rc, BrushFor(cell.BackColor));
-    return;
-  }
-  // Only the hatch lines: the band shows between them.
-  DcStateSaver saver(hdc);
-  SetBkColor(hdc, Translate(ctx_.s.look.backColor));
-  SetBkMode(hdc, TRANSPARENT);
-  UniqueGdiObject hatch(CreateHatchBrush(cell.Hatch, Translate(cell.BackColor)));
-  FillRect(hdc, rc, hatch);
-}
-
-void RowPainter::DrawCellGridLines(const RowPlan& plan, int32_t pos, const Rect& rc) const {
-  const int32_t lines = ctx_.s.look.gridLines;
-  if (ctx_.rowTextInEffect && pos >= ctx_.rowTextStart.rowTextStartPos) {
-    const bool vertical = lines == tvGridLinesVertical || lines == tvGridLinesBoth;
-    if (pos == ctx_.lastVisiblePos ? vertical : lines == tvGridLinesBoth) ctx_.DrawGridLineFrame(ctx_.surface, rc, false);
-    return;
-  }
-  ctx_.DrawGridLineFrame(ctx_.surface, rc, !plan.overflow.empty() && plan.overflow[pos].noLine);
-}
-
-void RowPainter::PaintRowText(const RowPlan& plan) const {
-  core::GridState& s = ctx_.s;
-  const core::RowData& row = s.rows.At(plan.row);
-  const core::CellData& cell = s.cells.At(plan.row, s.rowTextCol);
-  layout::Layout lay(s);
-  const int32_t startPos = row.IsGroup ? lay.GroupStartPos(row.GroupStartCol) : ctx_.rowTextStart.rowTextStartPos;
-  const Rect rc{s.columns.At(startPos).Left - s.geo.scrollX, plan.top + (row.IsGroup ? 0 : row.NormalCellHeight),
-                ctx_.rightEdge, plan.top + row.Height};
-  const HDC hdc = ctx_.surface;
-  const bool highlighted = Highlighted(cell);
-  FillCellBackground(hdc, cell, rc, highlighted);
-  const Rect text{rc.left + 1 + cell.Indent, rc.top + 1, rc.right - 2 - cell.RightIndent, rc.bottom - 2};
-  content_.Draw(hdc, {plan.row, s.rowTextCol, rc, text, highlighted, true});
-  ctx_.DrawGridLineFrame(hdc, rc, false);
-  if (row.IsGroup && plan.row == s.curRow && s.curCol == s.rowTextCol && ctx_.enabled && ctx_.focused &&
-      s.look.focusRect && !s.look.editActive)
-    ctx_.DrawFocusFrame(hdc, rc);
+    const Rect text { rc.left + 1 + cell.Indent, rc.top + 1, rc.right - 2 - cell.RightIndent, rc.bottom - 2 };
+    content_.Draw(hdc, { plan.row, s.rowTextCol, rc, text, highlighted, true });
+    ctx_.DrawGridLineFrame(hdc, rc, false);
+    if (row.IsGroup && plan.row == s.curRow && s.curCol == s.rowTextCol && ctx_.enabled && ctx_.focused
+        && s.look.focusRect && !s.look.editActive)
+        ctx_.DrawFocusFrame(hdc, rc);
 }
 
 }  // namespace tavix::paint

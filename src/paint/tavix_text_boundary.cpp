@@ -7,8 +7,8 @@ namespace tavix {
 
 // Defined here rather than with the other geometry: a no-clip text's room
 // depends on its neighbours' texts, which only painting measures.
-void Tavix::CellTextBoundary(const GridVariant& vRow, const GridVariant& vCol, int32_t& lLeft, int32_t& lTop,
-    int32_t& lWidth, int32_t& lHeight)
+void Tavix::CellTextBoundary(
+    const GridVariant& vRow, const GridVariant& vCol, int32_t& lLeft, int32_t& lTop, int32_t& lWidth, int32_t& lHeight)
 {
     auto& s = State();
     const int32_t row = s.ResolveRow(vRow);

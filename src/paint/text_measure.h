@@ -12,6 +12,6 @@ namespace tavix::paint {
 // flags are dropped so that the whole text counts; word-wrapped text is
 // widened in 16-pixel steps until it fits the row's height.
 int32_t MeasureTextWidth(core::GridState& state, FontCache& fonts, native::HDC hdc, int32_t row, int32_t colIndex,
-                         bool forceNoModify, int32_t minWrapWidth);
+    bool forceNoModify, int32_t minWrapWidth);
 
 }  // namespace tavix::paint

@@ -14,7 +14,7 @@ namespace tavix::platform {
 namespace {
 constexpr int kHorizontal = 0;
 constexpr int kVertical = 1;
-}
+}  // namespace
 
 GridView::GridView(core::GridState& state)
     : s_(state)

@@ -41,7 +41,7 @@ public:
     void InvalidateRange(int32_t mode) override;
     void MarkLayoutStale() override;
     void Draw() override;
-    void CancelEdit() override {}
+    void CancelEdit() override { }
     void UpdateScrollBars() override;
     void EnsurePaintBufferHeight(int32_t height) override;
     void ResetScrollPositions(bool horizontalToo) override;

@@ -32,8 +32,8 @@ int16_t ShiftState()
 // Button masks of the grid's mouse events: 1 left, 2 right, 4 middle.
 int16_t ButtonsDown(native::WPARAM wParam)
 {
-    return static_cast<int16_t>(((wParam & native::MK_LBUTTON) != 0 ? 1 : 0) | ((wParam & native::MK_RBUTTON) != 0 ? 2 : 0)
-        | ((wParam & native::MK_MBUTTON) != 0 ? 4 : 0));
+    return static_cast<int16_t>(((wParam & native::MK_LBUTTON) != 0 ? 1 : 0)
+        | ((wParam & native::MK_RBUTTON) != 0 ? 2 : 0) | ((wParam & native::MK_MBUTTON) != 0 ? 4 : 0));
 }
 
 int16_t ReleasedButton(native::UINT msg)
@@ -58,8 +58,8 @@ native::HWND GridView::Create(native::HWND parent, int32_t x, int32_t y, int32_t
     native::DWORD style = native::WS_VISIBLE | (parent != 0 ? native::WS_CHILD : 0);
     if (look.appearance == 0 && look.borderStyle != 0)
         style |= native::WS_BORDER;
-    hwnd_ = native::CreateWindowEx(FrameExStyle(look.appearance, look.borderStyle), kClassName, "", style, x, y,
-        width, height, parent);
+    hwnd_ = native::CreateWindowEx(
+        FrameExStyle(look.appearance, look.borderStyle), kClassName, "", style, x, y, width, height, parent);
     if (hwnd_ == 0)
         return 0;
     native::SetProp(hwnd_, kObjectProp, reinterpret_cast<intptr_t>(this));
@@ -76,35 +76,20 @@ native::HWND GridView::Create(native::HWND parent, int32_t x, int32_t y, int32_t
 native::LRESULT GridView::HandleMessage(native::UINT msg, native::WPARAM wParam, native::LPARAM lParam)
 {
     switch (msg) {
-    case native::WM_PAINT:
-        OnPaint();
-        return 0;
-    case native::WM_ERASEBKGND:
-        return 1;
-    case native::WM_SIZE:
-        OnResize();
-        return 0;
-    case native::WM_SYSCOLORCHANGE:
-        OnSysColorChange();
-        return 0;
+    case native::WM_PAINT: OnPaint(); return 0;
+    case native::WM_ERASEBKGND: return 1;
+    case native::WM_SIZE: OnResize(); return 0;
+    case native::WM_SYSCOLORCHANGE: OnSysColorChange(); return 0;
     case native::WM_KEYDOWN:
     case native::WM_SYSKEYDOWN:
         interaction::Keyboard(s_).OnKeyDown(static_cast<int32_t>(wParam), ShiftState());
         return 0;
-    case native::WM_CHAR:
-        interaction::Keyboard(s_).OnChar(static_cast<int32_t>(wParam));
-        return 0;
+    case native::WM_CHAR: interaction::Keyboard(s_).OnChar(static_cast<int32_t>(wParam)); return 0;
     case native::WM_KEYUP:
-    case native::WM_SYSKEYUP:
-        interaction::Keyboard(s_).OnKeyUp(static_cast<int32_t>(wParam), ShiftState());
-        return 0;
+    case native::WM_SYSKEYUP: interaction::Keyboard(s_).OnKeyUp(static_cast<int32_t>(wParam), ShiftState()); return 0;
     case native::WM_SETFOCUS:
-    case native::WM_KILLFOCUS:
-        interaction::Keyboard(s_).OnFocusChanged(msg == native::WM_SETFOCUS);
-        return 0;
-    case native::WM_THEMECHANGED:
-        painter_->OnThemeChanged();
-        return 0;
+    case native::WM_KILLFOCUS: interaction::Keyboard(s_).OnFocusChanged(msg == native::WM_SETFOCUS); return 0;
+    case native::WM_THEMECHANGED: painter_->OnThemeChanged(); return 0;
     default:
         if (HandleMouse(msg, wParam, lParam))
             return 0;
@@ -132,14 +117,9 @@ bool GridView::HandleMouse(native::UINT msg, native::WPARAM wParam, native::LPAR
         return true;
     case native::WM_LBUTTONUP:
     case native::WM_RBUTTONUP:
-    case native::WM_MBUTTONUP:
-        mouse_->OnButtonUp(ReleasedButton(msg), ShiftState(), x, y);
-        return true;
-    case native::WM_MOUSEMOVE:
-        mouse_->OnMove(ButtonsDown(wParam), ShiftState(), x, y);
-        return true;
-    default:
-        return false;
+    case native::WM_MBUTTONUP: mouse_->OnButtonUp(ReleasedButton(msg), ShiftState(), x, y); return true;
+    case native::WM_MOUSEMOVE: mouse_->OnMove(ButtonsDown(wParam), ShiftState(), x, y); return true;
+    default: return false;
     }
 }
 

@@ -8,10 +8,7 @@ namespace tavix {
 
 namespace {
 
-platform::GridView* ViewOf(core::GridState& s)
-{
-    return dynamic_cast<platform::GridView*>(s.ownedView.get());
-}
+platform::GridView* ViewOf(core::GridState& s) { return dynamic_cast<platform::GridView*>(s.ownedView.get()); }
 
 platform::GridView& RequireView(core::GridState& s)
 {

@@ -18,4 +18,4 @@ int32_t ScrollBarObject::SmallChange() const { return bars_->SmallChange(bar_); 
 int32_t ScrollBarObject::Min() const { return bars_->Minimum(bar_); }
 int32_t ScrollBarObject::Max() const { return bars_->Maximum(bar_); }
 
-} // namespace tavix
+}  // namespace tavix

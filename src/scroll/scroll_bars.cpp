@@ -14,7 +14,7 @@ int WheelLines()
     return lines < 1 ? 3 : static_cast<int>(lines);
 }
 size_t Index(int bar) { return bar == SB_VERT ? 1 : 0; }
-} // namespace
+}  // namespace
 
 ScrollBars::~ScrollBars() { Detach(); }
 
@@ -136,12 +136,8 @@ void ScrollBars::HandleRequest(int bar, int request, int multiplier)
             return;
         SetPosition(bar, std::min(Position(bar) + SmallChange(bar) * multiplier, Maximum(bar)));
         break;
-    case SB_PAGEUP:
-        SetPosition(bar, Position(bar) - Page(bar));
-        break;
-    case SB_PAGEDOWN:
-        SetPosition(bar, Position(bar) + Page(bar));
-        break;
+    case SB_PAGEUP: SetPosition(bar, Position(bar) - Page(bar)); break;
+    case SB_PAGEDOWN: SetPosition(bar, Position(bar) + Page(bar)); break;
     case SB_THUMBTRACK: {
         const int32_t track = TrackPosition(bar);
         SetPosition(bar, track);
@@ -150,18 +146,13 @@ void ScrollBars::HandleRequest(int bar, int request, int multiplier)
             onThumbTrack(bar, track);
         return;
     }
-    case SB_TOP:
-        SetPosition(bar, Minimum(bar));
-        break;
-    case SB_BOTTOM:
-        SetPosition(bar, Maximum(bar));
-        break;
+    case SB_TOP: SetPosition(bar, Minimum(bar)); break;
+    case SB_BOTTOM: SetPosition(bar, Maximum(bar)); break;
     case SB_ENDSCROLL:
         if (onEndScroll)
             onEndScroll(bar);
         return;
-    default:
-        return;
+    default: return;
     }
     Report(bar);
 }
@@ -169,22 +160,17 @@ void ScrollBars::HandleRequest(int bar, int request, int multiplier)
 void ScrollBars::SubclassProc(WNDPROC previous, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     switch (msg) {
-    case WM_HSCROLL:
-        HandleRequest(SB_HORZ, LOWORD(wParam), 1);
-        break;
-    case WM_VSCROLL:
-        HandleRequest(SB_VERT, LOWORD(wParam), 1);
-        break;
+    case WM_HSCROLL: HandleRequest(SB_HORZ, LOWORD(wParam), 1); break;
+    case WM_VSCROLL: HandleRequest(SB_VERT, LOWORD(wParam), 1); break;
     case WM_MOUSEWHEEL: {
         const int bar = (wParam & MK_CONTROL) ? SB_HORZ : SB_VERT;
         const int request = GET_WHEEL_DELTA_WPARAM(wParam) < 0 ? SB_LINEDOWN : SB_LINEUP;
         HandleRequest(bar, request, WheelLines());
         break;
     }
-    default:
-        break;
+    default: break;
     }
     result = CallWindowProc(previous, hwnd, msg, wParam, lParam);
 }
 
-} // namespace tavix::scroll
+}  // namespace tavix::scroll

@@ -76,4 +76,4 @@ private:
     bool attached_ { false };
 };
 
-} // namespace tavix::scroll
+}  // namespace tavix::scroll

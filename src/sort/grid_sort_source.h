@@ -6,13 +6,16 @@
 namespace tavix::core {
 class GridState;
 struct CellData;
-}
+}  // namespace tavix::core
 
 namespace tavix {
 
 class GridSortSource : public SortSource {
 public:
-    explicit GridSortSource(core::GridState& state) : state_(state) {}
+    explicit GridSortSource(core::GridState& state)
+        : state_(state)
+    {
+    }
 
     GridVariant& Value(int32_t row, int16_t column) override;
     std::string DisplayText(int32_t row, int16_t column) override;

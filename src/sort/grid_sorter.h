@@ -14,7 +14,10 @@ namespace tavix {
 
 class GridSorter {
 public:
-    explicit GridSorter(core::GridState& state) : state_(state) {}
+    explicit GridSorter(core::GridState& state)
+        : state_(state)
+    {
+    }
 
     // The grid's one criteria object, created with its first use and kept for the grid's life.
     ShellSortObject& Criteria();

@@ -8,20 +8,25 @@ namespace {
 constexpr int32_t kInvalidArgument = 514;
 }
 
-void ShellSortObject::SetColCount(int16_t count) {
-    if (count < 0) throw TavixError::Grid(kInvalidArgument);
+void ShellSortObject::SetColCount(int16_t count)
+{
+    if (count < 0)
+        throw TavixError::Grid(kInvalidArgument);
     const auto old = criteria_.size();
     criteria_.resize(static_cast<size_t>(count));
     for (size_t i = old; i < criteria_.size(); ++i)
-        criteria_[i] = Criterion{static_cast<int16_t>(i + 1), tvSortAsc, tvSortByValue};
+        criteria_[i] = Criterion { static_cast<int16_t>(i + 1), tvSortAsc, tvSortByValue };
 }
 
-const ShellSortObject::Criterion& ShellSortObject::At(int16_t index) const {
-    if (index < 1 || index > ColCount()) throw TavixError::Grid(kInvalidArgument);
+const ShellSortObject::Criterion& ShellSortObject::At(int16_t index) const
+{
+    if (index < 1 || index > ColCount())
+        throw TavixError::Grid(kInvalidArgument);
     return criteria_[static_cast<size_t>(index - 1)];
 }
 
-ShellSortObject::Criterion& ShellSortObject::At(int16_t index) {
+ShellSortObject::Criterion& ShellSortObject::At(int16_t index)
+{
     return const_cast<Criterion&>(static_cast<const ShellSortObject&>(*this).At(index));
 }
 

@@ -18,28 +18,38 @@ namespace {
 
 bool IsCurrency(const GridVariant& v) { return v.VarType() == VtCurrency; }
 
-bool IsPlainNumber(const GridVariant& v) {
+bool IsPlainNumber(const GridVariant& v)
+{
     switch (v.VarType()) {
-    case VtInteger: case VtLong: case VtSingle: case VtDouble: case VtDate:
-    case VtBoolean: case VtDecimal: case VtByte: return true;
+    case VtInteger:
+    case VtLong:
+    case VtSingle:
+    case VtDouble:
+    case VtDate:
+    case VtBoolean:
+    case VtDecimal:
+    case VtByte: return true;
     default: return false;
     }
 }
 
 // UTF-16 as icu::UnicodeString::fromUTF8 gives it (U+FFFD for bad bytes), into a reused buffer.
-std::u16string_view ToUtf16(std::string_view text, std::u16string& buffer) {
+std::u16string_view ToUtf16(std::string_view text, std::u16string& buffer)
+{
     int32_t length = 0;
     UErrorCode status = U_ZERO_ERROR;
     buffer.resize(buffer.capacity() > text.size() ? buffer.capacity() : text.size());
     u_strFromUTF8WithSub(buffer.data(), static_cast<int32_t>(buffer.size()), &length, text.data(),
-                         static_cast<int32_t>(text.size()), 0xFFFD, nullptr, &status);
+        static_cast<int32_t>(text.size()), 0xFFFD, nullptr, &status);
     return U_SUCCESS(status) ? std::u16string_view(buffer.data(), static_cast<size_t>(length)) : std::u16string_view();
 }
 
-std::unique_ptr<icu::Collator> MakeCollator() {
+std::unique_ptr<icu::Collator> MakeCollator()
+{
     UErrorCode status = U_ZERO_ERROR;
     std::unique_ptr<icu::Collator> collator(icu::Collator::createInstance(icu::Locale::getDefault(), status));
-    if (U_FAILURE(status) || !collator) return nullptr;
+    if (U_FAILURE(status) || !collator)
+        return nullptr;
     // The same strength CellComparer compares with.
     collator->setStrength(icu::Collator::SECONDARY);
     return collator;
@@ -47,7 +57,8 @@ std::unique_ptr<icu::Collator> MakeCollator() {
 
 }  // namespace
 
-SortKeys::SortKeys(const ShellSortObject& criteria, SortSource& source, int32_t rowCount) {
+SortKeys::SortKeys(const ShellSortObject& criteria, SortSource& source, int32_t rowCount)
+{
     criteria_.resize(static_cast<size_t>(criteria.ColCount()));
     for (int16_t k = 1; k <= criteria.ColCount(); ++k) {
         Criterion& c = criteria_[static_cast<size_t>(k - 1)];
@@ -56,28 +67,33 @@ SortKeys::SortKeys(const ShellSortObject& criteria, SortSource& source, int32_t 
         const int16_t column = criteria.SortCol(k);
         const int32_t type = criteria.SortType(k);
         try {
-            if (type == tvSortByValue) ExtractValues(c, source, column, rowCount);
+            if (type == tvSortByValue)
+                ExtractValues(c, source, column, rowCount);
             else if (type == tvSortByText || type == tvSortByTextNoCase)
                 ExtractTexts(c, source, column, type == tvSortByTextNoCase, rowCount);
-            else ExtractProperty(c, source, column, type, rowCount);
+            else
+                ExtractProperty(c, source, column, type, rowCount);
         } catch (const std::exception&) {
             // The literal comparison raises it again when the sort first reaches this criterion.
-            c = Criterion{.kind = Kind::Generic, .descending = c.descending, .number = k};
+            c = Criterion { .kind = Kind::Generic, .descending = c.descending, .number = k };
         }
-        if (c.kind == Kind::Generic && !fallback_) fallback_.emplace(criteria, source, rowCount);
+        if (c.kind == Kind::Generic && !fallback_)
+            fallback_.emplace(criteria, source, rowCount);
     }
-    while (ranked_ < criteria_.size() && criteria_[ranked_].rankable) ++ranked_;
+    while (ranked_ < criteria_.size() && criteria_[ranked_].rankable)
+        ++ranked_;
 }
 
 namespace {
 
 // Dense ranks 0.. of the rows by their keys; returns the number of distinct keys.
-template <typename Key>
-uint32_t DenseRanks(std::vector<std::pair<Key, int32_t>>& keys, std::vector<uint32_t>& ranks) {
+template <typename Key> uint32_t DenseRanks(std::vector<std::pair<Key, int32_t>>& keys, std::vector<uint32_t>& ranks)
+{
     std::sort(keys.begin(), keys.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     uint32_t rank = 0;
     for (size_t i = 0; i < keys.size(); ++i) {
-        if (i > 0 && keys[i - 1].first < keys[i].first) ++rank;
+        if (i > 0 && keys[i - 1].first < keys[i].first)
+            ++rank;
         ranks[static_cast<size_t>(keys[i].second)] = rank;
     }
     return keys.empty() ? 0 : rank + 1;
@@ -86,48 +102,64 @@ uint32_t DenseRanks(std::vector<std::pair<Key, int32_t>>& keys, std::vector<uint
 }  // namespace
 
 template <typename Key, typename Get>
-uint32_t SortKeys::TypedRanks(const Criterion& c, int32_t rowCount, Get get, std::vector<uint32_t>& ranks) {
+uint32_t SortKeys::TypedRanks(const Criterion& c, int32_t rowCount, Get get, std::vector<uint32_t>& ranks)
+{
     std::vector<std::pair<Key, int32_t>> keys;
     keys.reserve(static_cast<size_t>(rowCount));
     for (int32_t r = 1; r <= rowCount; ++r)
-        if (!c.hasNulls || c.classes[static_cast<size_t>(r)] != kNull) keys.emplace_back(get(static_cast<size_t>(r)), r);
+        if (!c.hasNulls || c.classes[static_cast<size_t>(r)] != kNull)
+            keys.emplace_back(get(static_cast<size_t>(r)), r);
     const uint32_t count = DenseRanks(keys, ranks);
     // Ascending ranks to places: descending reverses them; Nulls go first ascending, last descending.
     for (int32_t r = 1; r <= rowCount; ++r) {
         uint32_t& rank = ranks[static_cast<size_t>(r)];
-        if (c.hasNulls && c.classes[static_cast<size_t>(r)] == kNull) rank = c.descending ? count : 0;
-        else rank = (c.descending ? count - 1 - rank : rank) + (c.hasNulls && !c.descending ? 1 : 0);
+        if (c.hasNulls && c.classes[static_cast<size_t>(r)] == kNull)
+            rank = c.descending ? count : 0;
+        else
+            rank = (c.descending ? count - 1 - rank : rank) + (c.hasNulls && !c.descending ? 1 : 0);
     }
     return count + (c.hasNulls ? 1 : 0);
 }
 
 template <typename Column>
-uint32_t SortKeys::KeyRanks(const Criterion& c, const Column& column, int32_t rowCount, std::vector<uint32_t>& ranks) {
+uint32_t SortKeys::KeyRanks(const Criterion& c, const Column& column, int32_t rowCount, std::vector<uint32_t>& ranks)
+{
     // The packed keys are sorted in place, so most comparisons stay within the array.
     std::vector<PackedKey> keys;
     keys.reserve(static_cast<size_t>(rowCount));
-    for (int32_t r = 1; r <= rowCount; ++r) keys.push_back(column.Packed(r));
+    for (int32_t r = 1; r <= rowCount; ++r)
+        keys.push_back(column.Packed(r));
     auto less = [&](const PackedKey& a, const PackedKey& b) { return column.Compare(a, b) < 0; };
     std::sort(keys.begin(), keys.end(), less);
     uint32_t rank = 0;
     for (size_t i = 0; i < keys.size(); ++i) {
-        if (i > 0 && less(keys[i - 1], keys[i])) ++rank;
+        if (i > 0 && less(keys[i - 1], keys[i]))
+            ++rank;
         ranks[static_cast<size_t>(keys[i].row)] = rank;
     }
     if (c.descending)
-        for (int32_t r = 1; r <= rowCount; ++r) ranks[static_cast<size_t>(r)] = rank - ranks[static_cast<size_t>(r)];
+        for (int32_t r = 1; r <= rowCount; ++r)
+            ranks[static_cast<size_t>(r)] = rank - ranks[static_cast<size_t>(r)];
     return rank + 1;
 }
 
-uint32_t SortKeys::CriterionRanks(size_t k, int32_t rowCount, std::vector<uint32_t>& ranks) {
+uint32_t SortKeys::CriterionRanks(size_t k, int32_t rowCount, std::vector<uint32_t>& ranks)
+{
     const Criterion& c = criteria_[k];
     switch (c.kind) {
-    case Kind::Number: return TypedRanks<double>(c, rowCount, [&](size_t r) { return c.numbers[r]; }, ranks);
-    case Kind::Currency: return TypedRanks<int64_t>(c, rowCount, [&](size_t r) { return c.currencies[r]; }, ranks);
+    case Kind::Number:
+        return TypedRanks<double>(
+            c, rowCount, [&](size_t r) { return c.numbers[r]; }, ranks);
+    case Kind::Currency:
+        return TypedRanks<int64_t>(
+            c, rowCount, [&](size_t r) { return c.currencies[r]; }, ranks);
     case Kind::Int16:
-    case Kind::Byte: return TypedRanks<int32_t>(c, rowCount, [&](size_t r) { return c.ints[r]; }, ranks);
+    case Kind::Byte:
+        return TypedRanks<int32_t>(
+            c, rowCount, [&](size_t r) { return c.ints[r]; }, ranks);
     case Kind::Color:
-        return TypedRanks<uint32_t>(c, rowCount, [&](size_t r) { return static_cast<uint32_t>(c.ints[r]); }, ranks);
+        return TypedRanks<uint32_t>(
+            c, rowCount, [&](size_t r) { return static_cast<uint32_t>(c.ints[r]); }, ranks);
     case Kind::Text: return KeyRanks(c, *c.texts, rowCount, ranks);
     case Kind::Collated: return KeyRanks(c, *c.collated, rowCount, ranks);
     default: break;
@@ -138,38 +170,45 @@ uint32_t SortKeys::CriterionRanks(size_t k, int32_t rowCount, std::vector<uint32
         return !r.eq && !r.ge;
     };
     std::vector<int32_t> rows(static_cast<size_t>(rowCount));
-    for (int32_t r = 1; r <= rowCount; ++r) rows[static_cast<size_t>(r - 1)] = r;
+    for (int32_t r = 1; r <= rowCount; ++r)
+        rows[static_cast<size_t>(r - 1)] = r;
     std::sort(rows.begin(), rows.end(), before);
     uint32_t rank = 0;
     for (size_t i = 0; i < rows.size(); ++i) {
-        if (i > 0 && before(rows[i - 1], rows[i])) ++rank;
+        if (i > 0 && before(rows[i - 1], rows[i]))
+            ++rank;
         ranks[static_cast<size_t>(rows[i])] = rank;
     }
     return rank + 1;
 }
 
-std::vector<uint64_t> SortKeys::Places(int32_t rowCount) {
+std::vector<uint64_t> SortKeys::Places(int32_t rowCount)
+{
     std::vector<uint64_t> places(static_cast<size_t>(rowCount > 0 ? rowCount : 0) + 1);
     if (ranked_ == 0 || rowCount < 1) {
         ranked_ = 0;
         return places;
     }
-    if (ranked_ == 1 && DirectPlaces(criteria_[0], places)) return places;
+    if (ranked_ == 1 && DirectPlaces(criteria_[0], places))
+        return places;
     // Each criterion's places are folded into one number per row while the product fits.
     std::vector<uint32_t> ranks(places.size());
     uint64_t distinct = 1;
     size_t k = 0;
     for (; k < ranked_; ++k) {
         const uint32_t count = CriterionRanks(k, rowCount, ranks);
-        if (distinct > std::numeric_limits<uint64_t>::max() / count) break;
-        for (size_t r = 1; r < ranks.size(); ++r) places[r] = places[r] * count + ranks[r];
+        if (distinct > std::numeric_limits<uint64_t>::max() / count)
+            break;
+        for (size_t r = 1; r < ranks.size(); ++r)
+            places[r] = places[r] * count + ranks[r];
         distinct *= count;
     }
     ranked_ = k;
     return places;
 }
 
-bool SortKeys::DirectPlaces(const Criterion& c, std::vector<uint64_t>& places) {
+bool SortKeys::DirectPlaces(const Criterion& c, std::vector<uint64_t>& places)
+{
     constexpr uint64_t kSign = uint64_t { 1 } << 63;
     // Doubles as unsigned numbers that order alike; -0 and 0 are one value, as their difference is.
     auto bits = [](double d) {
@@ -196,44 +235,65 @@ bool SortKeys::DirectPlaces(const Criterion& c, std::vector<uint64_t>& places) {
     return true;
 }
 
-void SortKeys::ExtractValues(Criterion& c, SortSource& source, int16_t column, int32_t rowCount) {
+void SortKeys::ExtractValues(Criterion& c, SortSource& source, int16_t column, int32_t rowCount)
+{
     bool numbers = false, currencies = false, strings = false, empties = false;
     for (int32_t r = 1; r <= rowCount; ++r) {
         const GridVariant& v = source.Value(r, column);
-        if (v.IsNull()) c.hasNulls = true;
-        else if (v.IsEmpty()) empties = true;
-        else if (v.IsString()) strings = true;
-        else if (IsCurrency(v)) currencies = true;
-        else if (IsPlainNumber(v)) numbers = true;
-        else return;  // objects and errors: the comparison raises
+        if (v.IsNull())
+            c.hasNulls = true;
+        else if (v.IsEmpty())
+            empties = true;
+        else if (v.IsString())
+            strings = true;
+        else if (IsCurrency(v))
+            currencies = true;
+        else if (IsPlainNumber(v))
+            numbers = true;
+        else
+            return;  // objects and errors: the comparison raises
     }
     // Empty is 0 against a number and "" against a string, and 0 < "": no single key holds it.
-    if ((empties && strings && (numbers || currencies)) || (currencies && (numbers || empties || strings))) return;
+    if ((empties && strings && (numbers || currencies)) || (currencies && (numbers || empties || strings)))
+        return;
     const auto size = static_cast<size_t>(rowCount) + 1;
     c.classes.assign(size, kNull);
-    if (currencies) c.currencies.resize(size);
-    else if (numbers || (empties && !strings)) c.numbers.resize(size);
-    if (strings) c.texts = std::make_unique<TextKeys>(rowCount);
+    if (currencies)
+        c.currencies.resize(size);
+    else if (numbers || (empties && !strings))
+        c.numbers.resize(size);
+    if (strings)
+        c.texts = std::make_unique<TextKeys>(rowCount);
     std::u16string utf16;
     for (int32_t r = 1; r <= rowCount; ++r) {
         const GridVariant& v = source.Value(r, column);
         const auto i = static_cast<size_t>(r);
         const bool asText = v.IsString() || (v.IsEmpty() && strings);
-        if (!v.IsNull()) c.classes[i] = asText ? kString : kNumber;
-        if (c.texts) c.texts->Add(v.IsString() ? ToUtf16(v.AsString(), utf16) : std::u16string_view());
-        if (v.IsNull() || asText) continue;
-        if (currencies) c.currencies[i] = v.AsCurrencyScaled();
-        else c.numbers[i] = v.ToDouble();
+        if (!v.IsNull())
+            c.classes[i] = asText ? kString : kNumber;
+        if (c.texts)
+            c.texts->Add(v.IsString() ? ToUtf16(v.AsString(), utf16) : std::u16string_view());
+        if (v.IsNull() || asText)
+            continue;
+        if (currencies)
+            c.currencies[i] = v.AsCurrencyScaled();
+        else
+            c.numbers[i] = v.ToDouble();
     }
     c.kind = strings ? Kind::Mixed : (currencies ? Kind::Currency : Kind::Number);
     c.rankable = std::none_of(c.numbers.begin(), c.numbers.end(), [](double d) { return std::isnan(d); });
 }
 
-void SortKeys::ExtractTexts(Criterion& c, SortSource& source, int16_t column, bool noCase, int32_t rowCount) {
-    if (noCase && !collator_) collator_ = MakeCollator();
-    if (noCase && !collator_) return;
-    if (noCase) c.collated = std::make_unique<CollationKeys>(rowCount);
-    else c.texts = std::make_unique<TextKeys>(rowCount);
+void SortKeys::ExtractTexts(Criterion& c, SortSource& source, int16_t column, bool noCase, int32_t rowCount)
+{
+    if (noCase && !collator_)
+        collator_ = MakeCollator();
+    if (noCase && !collator_)
+        return;
+    if (noCase)
+        c.collated = std::make_unique<CollationKeys>(rowCount);
+    else
+        c.texts = std::make_unique<TextKeys>(rowCount);
     std::vector<uint8_t> key;
     std::u16string utf16;
     for (int32_t r = 1; r <= rowCount; ++r) {
@@ -249,16 +309,19 @@ void SortKeys::ExtractTexts(Criterion& c, SortSource& source, int16_t column, bo
             length = collator_->getSortKey(text.data(), size, key.data(), static_cast<int32_t>(key.size()));
         }
         // The terminating zero is left out: keys hold no other zero byte, so order is unchanged.
-        c.collated->Add({reinterpret_cast<const char8_t*>(key.data()), static_cast<size_t>(length > 0 ? length - 1 : 0)});
+        c.collated->Add(
+            { reinterpret_cast<const char8_t*>(key.data()), static_cast<size_t>(length > 0 ? length - 1 : 0) });
     }
     c.kind = noCase ? Kind::Collated : Kind::Text;
     c.rankable = true;
 }
 
-void SortKeys::ExtractProperty(Criterion& c, SortSource& source, int16_t column, int32_t type, int32_t rowCount) {
+void SortKeys::ExtractProperty(Criterion& c, SortSource& source, int16_t column, int32_t type, int32_t rowCount)
+{
     auto fill = [&](Kind kind, auto get) {
         c.ints.resize(static_cast<size_t>(rowCount) + 1);
-        for (int32_t r = 1; r <= rowCount; ++r) c.ints[static_cast<size_t>(r)] = static_cast<int32_t>(get(r));
+        for (int32_t r = 1; r <= rowCount; ++r)
+            c.ints[static_cast<size_t>(r)] = static_cast<int32_t>(get(r));
         c.kind = kind;
         // Within a span below the wrap the wrapped difference has the true sign.
         const auto [low, high] = std::minmax_element(c.ints.begin() + 1, c.ints.end(), [&](int32_t a, int32_t b) {
@@ -280,17 +343,23 @@ void SortKeys::ExtractProperty(Criterion& c, SortSource& source, int16_t column,
     }
 }
 
-CellOrder SortKeys::CompareNulls(const Criterion& c, size_t a, size_t b) {
+CellOrder SortKeys::CompareNulls(const Criterion& c, size_t a, size_t b)
+{
     const bool nullA = c.classes[a] == kNull, nullB = c.classes[b] == kNull;
-    if (nullA && nullB) return {true, true};
-    return {nullA ? c.descending : !c.descending, false};
+    if (nullA && nullB)
+        return { true, true };
+    return { nullA ? c.descending : !c.descending, false };
 }
 
-CellOrder SortKeys::CompareMixed(const Criterion& c, size_t a, size_t b) {
+CellOrder SortKeys::CompareMixed(const Criterion& c, size_t a, size_t b)
+{
     const uint8_t ca = c.classes[a], cb = c.classes[b];
-    if (ca == kNull || cb == kNull) return CompareNulls(c, a, b);
-    if (ca != cb) return FromSign(ca < cb ? -1 : 1, c.descending);
-    if (ca == kString) return FromSign(c.texts->Compare(static_cast<int32_t>(a), static_cast<int32_t>(b)), c.descending);
+    if (ca == kNull || cb == kNull)
+        return CompareNulls(c, a, b);
+    if (ca != cb)
+        return FromSign(ca < cb ? -1 : 1, c.descending);
+    if (ca == kString)
+        return FromSign(c.texts->Compare(static_cast<int32_t>(a), static_cast<int32_t>(b)), c.descending);
     const double d = c.numbers[a] - c.numbers[b];
     return FromSign((d > 0) - (d < 0), c.descending);
 }

@@ -28,12 +28,15 @@ public:
     size_t RankedCount() const { return ranked_; }
 
     // CompareRows for rows whose keys are equal under criteria 1..first.
-    bool CompareFrom(size_t first, int32_t held, int32_t row) {
+    bool CompareFrom(size_t first, int32_t held, int32_t row)
+    {
         const auto count = criteria_.size();
-        if (first == count) return true;  // equal under every criterion, or no criteria at all
+        if (first == count)
+            return true;  // equal under every criterion, or no criteria at all
         for (size_t k = first;; ++k) {
             const CellOrder r = Compare(criteria_[k], held, row);
-            if (k + 1 == count || !r.eq) return r.ge;
+            if (k + 1 == count || !r.eq)
+                return r.ge;
         }
     }
 
@@ -57,21 +60,26 @@ private:
         std::unique_ptr<CollationKeys> collated;
     };
 
-    static CellOrder FromSign(int sign, bool descending) {
-        if (sign == 0) return {true, true};
-        return {descending ? sign < 0 : sign > 0, false};
+    static CellOrder FromSign(int sign, bool descending)
+    {
+        if (sign == 0)
+            return { true, true };
+        return { descending ? sign < 0 : sign > 0, false };
     }
 
-    CellOrder Compare(const Criterion& c, int32_t a, int32_t b) {
+    CellOrder Compare(const Criterion& c, int32_t a, int32_t b)
+    {
         const auto ia = static_cast<size_t>(a), ib = static_cast<size_t>(b);
         switch (c.kind) {
         case Kind::Number: {
-            if (c.hasNulls && (c.classes[ia] == kNull || c.classes[ib] == kNull)) return CompareNulls(c, ia, ib);
+            if (c.hasNulls && (c.classes[ia] == kNull || c.classes[ib] == kNull))
+                return CompareNulls(c, ia, ib);
             const double d = c.numbers[ia] - c.numbers[ib];
             return FromSign((d > 0) - (d < 0), c.descending);
         }
         case Kind::Currency: {
-            if (c.hasNulls && (c.classes[ia] == kNull || c.classes[ib] == kNull)) return CompareNulls(c, ia, ib);
+            if (c.hasNulls && (c.classes[ia] == kNull || c.classes[ib] == kNull))
+                return CompareNulls(c, ia, ib);
             const int64_t x = c.currencies[ia], y = c.currencies[ib];
             return FromSign((x > y) - (x < y), c.descending);
         }

@@ -15,16 +15,21 @@ struct Slot {
 
 class PlacedRows {
 public:
-    PlacedRows(SortKeys& keys, int32_t rowCount) : keys_(keys) {
+    PlacedRows(SortKeys& keys, int32_t rowCount)
+        : keys_(keys)
+    {
         const std::vector<uint64_t> places = keys.Places(rowCount);
         first_ = keys.RankedCount();
         slots_.resize(static_cast<size_t>(rowCount) + 1);
-        for (int32_t r = 0; r <= rowCount; ++r) slots_[static_cast<size_t>(r)] = {places[static_cast<size_t>(r)], r};
+        for (int32_t r = 0; r <= rowCount; ++r)
+            slots_[static_cast<size_t>(r)] = { places[static_cast<size_t>(r)], r };
     }
 
     Slot& operator[](int32_t position) { return slots_[static_cast<size_t>(position)]; }
-    bool Ge(const Slot& held, const Slot& other) {
-        if (held.place != other.place) return held.place > other.place;
+    bool Ge(const Slot& held, const Slot& other)
+    {
+        if (held.place != other.place)
+            return held.place > other.place;
         return keys_.CompareFrom(first_, held.row, other.row);
     }
 
@@ -35,15 +40,19 @@ private:
 };
 
 // rows[p] is the row at position p (1-based, rows[0] unused).
-void SortRange(PlacedRows& rows, int32_t lo, int32_t hi) {
+void SortRange(PlacedRows& rows, int32_t lo, int32_t hi)
+{
     const int32_t n = hi - lo + 1;
-    if (n < 2) return;
+    if (n < 2)
+        return;
     if (n == 2) {
-        if (rows.Ge(rows[lo], rows[hi])) std::swap(rows[lo], rows[hi]);
+        if (rows.Ge(rows[lo], rows[hi]))
+            std::swap(rows[lo], rows[hi]);
         return;
     }
     int32_t h = 1;
-    while (3 * h + 1 < n) h = 3 * h + 1;
+    while (3 * h + 1 < n)
+        h = 3 * h + 1;
     for (; h >= 1; h = (h - 1) / 3) {
         for (int32_t i = lo + h; i <= hi; ++i) {
             const Slot held = rows[i];
@@ -65,11 +74,14 @@ void SortRange(PlacedRows& rows, int32_t lo, int32_t hi) {
 }  // namespace
 
 std::vector<int32_t> SortPermutation(const ShellSortObject& criteria, SortSource& source, int32_t rowCount,
-                                     bool groupMode, std::optional<TavixError>* failure) {
+    bool groupMode, std::optional<TavixError>* failure)
+{
     rowCount = rowCount > 0 ? rowCount : 0;
     std::vector<int32_t> order(static_cast<size_t>(rowCount));
-    for (int32_t p = 1; p <= rowCount; ++p) order[static_cast<size_t>(p - 1)] = p;
-    if (criteria.ColCount() == 0 || (groupMode && rowCount <= 2)) return order;
+    for (int32_t p = 1; p <= rowCount; ++p)
+        order[static_cast<size_t>(p - 1)] = p;
+    if (criteria.ColCount() == 0 || (groupMode && rowCount <= 2))
+        return order;
     SortKeys keys(criteria, source, rowCount);
     PlacedRows rows(keys, rowCount);
     try {
@@ -78,15 +90,18 @@ std::vector<int32_t> SortPermutation(const ShellSortObject& criteria, SortSource
         } else {
             int32_t start = 1;
             for (int32_t r = 1; r <= rowCount + 1; ++r) {
-                if (r <= rowCount && !source.IsGroupRow(r)) continue;
+                if (r <= rowCount && !source.IsGroupRow(r))
+                    continue;
                 SortRange(rows, start, r - 1);
                 start = r + 1;
             }
         }
     } catch (const TavixError& e) {
-        if (failure) *failure = e;
+        if (failure)
+            *failure = e;
     }
-    for (int32_t p = 1; p <= rowCount; ++p) order[static_cast<size_t>(p - 1)] = rows[p].row;
+    for (int32_t p = 1; p <= rowCount; ++p)
+        order[static_cast<size_t>(p - 1)] = rows[p].row;
     return order;
 }
 

@@ -16,6 +16,6 @@ namespace tavix {
 // A comparison that throws ends the sort: the order reached so far is returned, every row once,
 // and the error is stored in *failure when given.
 std::vector<int32_t> SortPermutation(const ShellSortObject& criteria, SortSource& source, int32_t rowCount,
-                                     bool groupMode, std::optional<TavixError>* failure = nullptr);
+    bool groupMode, std::optional<TavixError>* failure = nullptr);
 
 }  // namespace tavix

@@ -21,10 +21,10 @@ struct PackedKey {
     int32_t row { 0 };
 };
 
-template <typename Unit>
-class KeyColumn {
+template <typename Unit> class KeyColumn {
 public:
-    explicit KeyColumn(int32_t rowCount) {
+    explicit KeyColumn(int32_t rowCount)
+    {
         starts_.reserve(static_cast<size_t>(rowCount) + 2);
         packed_.reserve(static_cast<size_t>(rowCount) + 1);
         starts_.push_back(0);
@@ -32,20 +32,24 @@ public:
     }
 
     // Rows are added in order, 1 upwards.
-    void Add(std::basic_string_view<Unit> key) {
+    void Add(std::basic_string_view<Unit> key)
+    {
         units_.insert(units_.end(), key.begin(), key.end());
         starts_.push_back(units_.size());
         const auto length = static_cast<uint32_t>(std::min(key.size(), kPackedUnits + 1));
-        packed_.push_back({Pack(key, 0), Pack(key, kWordUnits), length, static_cast<int32_t>(packed_.size())});
+        packed_.push_back({ Pack(key, 0), Pack(key, kWordUnits), length, static_cast<int32_t>(packed_.size()) });
     }
 
     const PackedKey& Packed(int32_t row) const { return packed_[static_cast<size_t>(row)]; }
 
     // Lexicographic order of the units as unsigned numbers; a key before its own extensions.
     int Compare(int32_t a, int32_t b) const { return Compare(Packed(a), Packed(b)); }
-    int Compare(const PackedKey& a, const PackedKey& b) const {
-        if (a.high != b.high) return a.high < b.high ? -1 : 1;
-        if (a.low != b.low) return a.low < b.low ? -1 : 1;
+    int Compare(const PackedKey& a, const PackedKey& b) const
+    {
+        if (a.high != b.high)
+            return a.high < b.high ? -1 : 1;
+        if (a.low != b.low)
+            return a.low < b.low ? -1 : 1;
         // A key that lies wholly in the packing is a prefix of the other one, or equal to it.
         if (a.length <= kPackedUnits || b.length <= kPackedUnits)
             return (a.length > b.length) - (a.length < b.length);
@@ -58,7 +62,8 @@ private:
     static constexpr size_t kPackedUnits = 2 * kWordUnits;
 
     // Missing units count as 0, below every real unit but a 0 unit, which the lengths settle.
-    static uint64_t Pack(std::basic_string_view<Unit> key, size_t first) {
+    static uint64_t Pack(std::basic_string_view<Unit> key, size_t first)
+    {
         uint64_t p = 0;
         for (size_t i = first; i < first + kWordUnits; ++i) {
             const uint64_t unit = i < key.size() ? static_cast<std::make_unsigned_t<Unit>>(key[i]) : 0;
@@ -67,9 +72,10 @@ private:
         return p;
     }
 
-    std::basic_string_view<Unit> Key(int32_t row) const {
+    std::basic_string_view<Unit> Key(int32_t row) const
+    {
         const size_t from = starts_[static_cast<size_t>(row)], to = starts_[static_cast<size_t>(row) + 1];
-        return {units_.data() + from, to - from};
+        return { units_.data() + from, to - from };
     }
 
     std::vector<Unit> units_;

@@ -3,7 +3,8 @@
 
 #include <cstdio>
 
-int main() {
+int main()
+{
     std::printf("tavix %s\n", tavix::Version());
     const tavix::GridVariant value(1234.5);
     std::printf("value %s (type %d)\n", value.ToString().c_str(), static_cast<int>(value.VarType()));

@@ -15,7 +15,8 @@ struct RecordingView : core::GridViewHooks {
     void Draw() override { ++draws; }
     void HeaderInsertItem(int32_t place, int32_t position, int32_t width) override
     {
-        calls.push_back("insert " + std::to_string(place) + " " + std::to_string(position) + " " + std::to_string(width));
+        calls.push_back(
+            "insert " + std::to_string(place) + " " + std::to_string(position) + " " + std::to_string(width));
     }
     void HeaderDeleteItem(int32_t position) override { calls.push_back("delete " + std::to_string(position)); }
     void HeaderMoveItem(int32_t position, int32_t place) override
@@ -154,8 +155,9 @@ TEST(GridColumns, HeaderItemsFollowVisibleColumns)
     g.SetColVisible("a", false);
     g.SetColVisible("a", false);
     g.SetColOrder("d", 1);
-    EXPECT_EQ(view.calls, (std::vector<std::string> { "insert -1 1 64", "insert -1 3 64", "insert 1 3 30",
-                              "delete 1", "autoheight 4", "move 3 0" }));
+    EXPECT_EQ(view.calls,
+        (std::vector<std::string> {
+            "insert -1 1 64", "insert -1 3 64", "insert 1 3 30", "delete 1", "autoheight 4", "move 3 0" }));
 }
 
 TEST(GridRedraw, HeaderAutoHeightWaitsForRedraw)

@@ -69,10 +69,11 @@ TEST(GridRandom, StructuralOperationsKeepInvariants)
         switch (rng() % 10) {
         case 0:
             if (cols < 12)
-                g.AddCol(AddColArgs { .sKey = cols % 3 ? key : std::string(), .lWidth = pick(90),
+                g.AddCol(AddColArgs { .sKey = cols % 3 ? key : std::string(),
+                    .lWidth = pick(90),
                     .bVisible = rng() % 4 != 0,
                     .vColBefore = cols > 0 && (g.State().rowTextCol != 0 || rng() % 2) ? GridVariant(pick(cols))
-                                                                                        : GridVariant::Missing(),
+                                                                                       : GridVariant::Missing(),
                     .bRowTextCol = g.State().rowTextCol == 0 && rng() % 8 == 0 });
             break;
         case 1:
@@ -96,7 +97,9 @@ TEST(GridRandom, StructuralOperationsKeepInvariants)
                     break;
                 g.AddRow(AddRowArgs { .sKey = rowKey,
                     .vRowBefore = rows > 0 && rng() % 2 ? GridVariant(pick(rows)) : GridVariant::Missing(),
-                    .bVisible = rng() % 5 != 0, .lHeight = pick(30) - 5, .bGroupRow = rng() % 6 == 0 });
+                    .bVisible = rng() % 5 != 0,
+                    .lHeight = pick(30) - 5,
+                    .bGroupRow = rng() % 6 == 0 });
                 ++serial;
             }
             break;
@@ -145,9 +148,7 @@ TEST(GridRandom, CellsFollowTheirRowsAndColumns)
         addRow(GridVariant::Missing());
     for (int step = 0; step < 400; ++step) {
         switch (rng() % 4) {
-        case 0:
-            addRow(GridVariant(static_cast<int32_t>(rng() % g.RowCount()) + 1));
-            break;
+        case 0: addRow(GridVariant(static_cast<int32_t>(rng() % g.RowCount()) + 1)); break;
         case 1:
             if (g.RowCount() > 2)
                 g.RemoveRow(static_cast<int32_t>(rng() % g.RowCount()) + 1);

@@ -17,7 +17,8 @@ TEST(GridResolve, NumbersRoundHalfToEvenAndNonNumbersFail)
     EXPECT_EQ(g.CellValue(2.5, 2.5).ToLong(), 22);
     EXPECT_EQ(g.CellValue(3.5, 3.5).ToLong(), 44);
     EXPECT_EQ(g.CellValue("r2", "C2").ToLong(), 22);
-    for (const GridVariant& bad : { GridVariant::Date(45000.0), GridVariant(true), GridVariant(), GridVariant::Null() }) {
+    for (const GridVariant& bad :
+        { GridVariant::Date(45000.0), GridVariant(true), GridVariant(), GridVariant::Null() }) {
         EXPECT_EQ(ErrorOf([&] { g.CellValue(bad, 1); }), 513);
         EXPECT_EQ(ErrorOf([&] { g.CellValue(1, bad); }), 513);
     }

@@ -13,8 +13,7 @@
 namespace tavix::test {
 
 // Runs fn and returns the grid error code it raised, 0 when it raised none.
-template <typename Fn>
-int32_t ErrorOf(Fn&& fn)
+template <typename Fn> int32_t ErrorOf(Fn&& fn)
 {
     try {
         fn();

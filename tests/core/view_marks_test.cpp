@@ -39,8 +39,8 @@ TEST(VisibleCellMarks, RowAboveTheRangeAndDisplayPositionsAreMarked)
     s.geo.range.EndCol = 2;
     core::MarkAllVisibleCellsChanged(s);
     // Row 2 too: the row partly above the view may show through.
-    EXPECT_EQ(TakeMarkedCells(s), (std::set<std::pair<int32_t, int32_t>> {
-                                      { 2, 4 }, { 2, 1 }, { 3, 4 }, { 3, 1 }, { 4, 4 }, { 4, 1 } }));
+    EXPECT_EQ(TakeMarkedCells(s),
+        (std::set<std::pair<int32_t, int32_t>> { { 2, 4 }, { 2, 1 }, { 3, 4 }, { 3, 1 }, { 4, 4 }, { 4, 1 } }));
 
     // At the top there is no row above; a range reaching past the last row stops there.
     s.geo.range.StartRow = 1;

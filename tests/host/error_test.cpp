@@ -4,20 +4,21 @@
 
 using namespace tavix;
 
-TEST(TavixError, GridErrorsCarryTableTextAndObjectNumber) {
+TEST(TavixError, GridErrorsCarryTableTextAndObjectNumber)
+{
     const struct {
         int32_t code;
         const char* text;
     } table[] = {
-        {513, "Subscript out of range."},
-        {514, "Invalid procedure call or argument."},
-        {515, "This key is already associated with an element of this collection."},
-        {516, "Attempt to add rows with no columns."},
-        {517, "Attempt to add more than one row text column."},
-        {518, "This property expects an ImageList object or a long hImageList handle."},
-        {519, "Column maximum width can not be less than its minimum width."},
-        {520, "Column width can not be less than its minimum width or greater than its maximum width."},
-        {521, "Attempt to add columns after the row text column."},
+        { 513, "Subscript out of range." },
+        { 514, "Invalid procedure call or argument." },
+        { 515, "This key is already associated with an element of this collection." },
+        { 516, "Attempt to add rows with no columns." },
+        { 517, "Attempt to add more than one row text column." },
+        { 518, "This property expects an ImageList object or a long hImageList handle." },
+        { 519, "Column maximum width can not be less than its minimum width." },
+        { 520, "Column width can not be less than its minimum width or greater than its maximum width." },
+        { 521, "Attempt to add columns after the row text column." },
     };
     for (const auto& row : table) {
         const TavixError e = TavixError::Grid(row.code);
@@ -29,7 +30,8 @@ TEST(TavixError, GridErrorsCarryTableTextAndObjectNumber) {
     }
 }
 
-TEST(TavixError, RuntimeAndTimerNumbers) {
+TEST(TavixError, RuntimeAndTimerNumbers)
+{
     EXPECT_EQ(TavixError::Runtime(13).Number(), 13);
     EXPECT_EQ(TavixError::Runtime(13).Description(), "Type mismatch");
     EXPECT_EQ(TavixError::Runtime(6).Description(), "Overflow");
@@ -47,7 +49,8 @@ TEST(TavixError, RuntimeAndTimerNumbers) {
     EXPECT_EQ(low.Description(), "");
 }
 
-TEST(TavixError, RaiseGridErrorThrows) {
+TEST(TavixError, RaiseGridErrorThrows)
+{
     try {
         RaiseGridError(515);
         FAIL();

@@ -54,7 +54,7 @@ TEST(FontRef, NotifiesOnlyRealChangesAndStopsAfterUnsubscribe)
         FontRef other = f;  // a change through any copy is a change of the font
         other.SetUnderline(true);
         f.SetUnderline(true);  // unchanged: no notification
-        f.SetBold(false);      // already 400
+        f.SetBold(false);  // already 400
         f.SetCharset(2);
         EXPECT_EQ(calls, 2);
         auto clone = f.Clone();  // listeners are not cloned
@@ -108,7 +108,7 @@ TEST(FontsEqual, ComparesEveryFieldButBoldSeparately)
     b.SetWeight(400);
 
     for (auto change : { +[](FontRef& f) { f.SetItalic(true); }, +[](FontRef& f) { f.SetUnderline(true); },
-                         +[](FontRef& f) { f.SetStrikethrough(true); }, +[](FontRef& f) { f.SetCharset(238); } }) {
+             +[](FontRef& f) { f.SetStrikethrough(true); }, +[](FontRef& f) { f.SetCharset(238); } }) {
         FontRef c = a.Clone();
         change(c);
         EXPECT_FALSE(FontsEqual(a, c));

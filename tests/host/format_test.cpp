@@ -13,7 +13,8 @@ const double kTime = (13 * 3600 + 5 * 60 + 9) / 86400.0;
 
 }  // namespace
 
-TEST(FormatNumber, DigitPlaceholdersAndGrouping) {
+TEST(FormatNumber, DigitPlaceholdersAndGrouping)
+{
     EXPECT_EQ(Format(1234.5, "#,##0.00"), "1,234.50");
     EXPECT_EQ(Format(1234567, "#,##0"), "1,234,567");
     EXPECT_EQ(Format(0, "#,##0"), "0");
@@ -30,7 +31,8 @@ TEST(FormatNumber, DigitPlaceholdersAndGrouping) {
     EXPECT_EQ(Format(5551234, "000-0000"), "555-1234");
 }
 
-TEST(FormatNumber, SectionsAndSigns) {
+TEST(FormatNumber, SectionsAndSigns)
+{
     EXPECT_EQ(Format(-5, "0;(0)"), "(5)");
     EXPECT_EQ(Format(-5, "0"), "-5");
     EXPECT_EQ(Format(-5, "$0.00"), "-$5.00");
@@ -41,7 +43,8 @@ TEST(FormatNumber, SectionsAndSigns) {
     EXPECT_EQ(Format(3, "\"#\"0\\%"), "#3%");
 }
 
-TEST(FormatNumber, PercentAndScientific) {
+TEST(FormatNumber, PercentAndScientific)
+{
     EXPECT_EQ(Format(0.25, "0%"), "25%");
     EXPECT_EQ(Format(0.1234, "0.0%"), "12.3%");
     EXPECT_EQ(Format(12345.678, "0.00E+00"), "1.23E+04");
@@ -52,14 +55,16 @@ TEST(FormatNumber, PercentAndScientific) {
     EXPECT_EQ(Format(12345.678, "00.0E+00"), "12.3E+03");
 }
 
-TEST(FormatNumber, NumericStringsAndNonNumbers) {
+TEST(FormatNumber, NumericStringsAndNonNumbers)
+{
     EXPECT_EQ(Format("1234.5", "#,##0.00"), "1,234.50");
     EXPECT_EQ(Format("abc", "0.00"), "abc");
     EXPECT_EQ(Format(true, "0"), "-1");
     EXPECT_EQ(Format(GridVariant::Currency(12345), "0.000"), "1.235");
 }
 
-TEST(FormatNamed, NumericNames) {
+TEST(FormatNamed, NumericNames)
+{
     EXPECT_EQ(Format(1234.5, "General Number"), "1234.5");
     EXPECT_EQ(Format(1234.5, "Currency"), "$1,234.50");
     EXPECT_EQ(Format(-1234.5, "currency"), "($1,234.50)");
@@ -74,7 +79,8 @@ TEST(FormatNamed, NumericNames) {
     EXPECT_EQ(Format("text", "Fixed"), "text");
 }
 
-TEST(FormatDate, DayMonthYearParts) {
+TEST(FormatDate, DayMonthYearParts)
+{
     const GridVariant d = GridVariant::Date(kDec31 + kTime);
     EXPECT_EQ(Format(d, "d/m/yy"), "31/12/24");
     EXPECT_EQ(Format(d, "dd-mm-yyyy"), "31-12-2024");
@@ -90,7 +96,8 @@ TEST(FormatDate, DayMonthYearParts) {
     EXPECT_EQ(Format(d, "c"), "12/31/2024 1:05:09 PM");
 }
 
-TEST(FormatDate, FirstWeekOfYearRules) {
+TEST(FormatDate, FirstWeekOfYearRules)
+{
     const double jan1 = 44197, jan2 = 44198, jan3 = 44199;  // Fri 1 Jan 2021 .. Sun 3 Jan 2021
     EXPECT_EQ(Format(GridVariant::Date(jan1), "ww", 1, 1), "1");
     EXPECT_EQ(Format(GridVariant::Date(jan1), "ww", 1, 2), "53");  // only two days in 2021
@@ -98,7 +105,8 @@ TEST(FormatDate, FirstWeekOfYearRules) {
     EXPECT_EQ(Format(GridVariant::Date(jan3), "ww", 1, 3), "1");
 }
 
-TEST(FormatDate, TimeParts) {
+TEST(FormatDate, TimeParts)
+{
     const GridVariant d = GridVariant::Date(kDec31 + kTime);
     EXPECT_EQ(Format(d, "hh:mm:ss"), "13:05:09");
     EXPECT_EQ(Format(d, "h:nn AM/PM"), "1:05 PM");
@@ -112,7 +120,8 @@ TEST(FormatDate, TimeParts) {
     EXPECT_EQ(Format("not a date", "yyyy"), "not a date");
 }
 
-TEST(FormatNamed, DateNames) {
+TEST(FormatNamed, DateNames)
+{
     const GridVariant d = GridVariant::Date(kDec31 + kTime);
     EXPECT_EQ(Format(d, "General Date"), "12/31/2024 1:05:09 PM");
     EXPECT_EQ(Format(d, "Long Date"), "Tuesday, December 31, 2024");
@@ -123,7 +132,8 @@ TEST(FormatNamed, DateNames) {
     EXPECT_EQ(Format(d, "Short Time"), "13:05");
 }
 
-TEST(FormatText, Placeholders) {
+TEST(FormatText, Placeholders)
+{
     EXPECT_EQ(Format("abc", "@@@@@"), "  abc");
     EXPECT_EQ(Format("abc", "!@@@@@"), "abc  ");
     EXPECT_EQ(Format("abc", "&&&&&"), "abc");
@@ -138,7 +148,8 @@ TEST(FormatText, Placeholders) {
     EXPECT_EQ(Format(42, "@@@@"), "  42");
 }
 
-TEST(Format, EmptyFormatAndMalformedPatterns) {
+TEST(Format, EmptyFormatAndMalformedPatterns)
+{
     EXPECT_EQ(Format(1234.5, ""), "1234.5");
     EXPECT_EQ(Format(GridVariant::Null(), ""), "");
     EXPECT_EQ(Format(GridVariant(), "0"), "0");

@@ -49,9 +49,9 @@ TEST(EventRecorder, FormatsArgumentsAsTestsCompareThem)
     int16_t format = 1;
     sink.OLESetData(data, format);
 
-    EXPECT_THAT(rec.Strings(), ElementsAre("CurCellChange(4,1)", "CellSelectionChange(2,3,False)",
-                                           "BeforeCommitEdit(1,2,1,\"a\"b\",1.5,0)", "ScrollBarPosChanged(1,40)",
-                                           "MouseMove(1,0,2.5,3,7,8)", "ContentsSorted()", "OLESetData(DataObject,1)"));
+    EXPECT_THAT(rec.Strings(),
+        ElementsAre("CurCellChange(4,1)", "CellSelectionChange(2,3,False)", "BeforeCommitEdit(1,2,1,\"a\"b\",1.5,0)",
+            "ScrollBarPosChanged(1,40)", "MouseMove(1,0,2.5,3,7,8)", "ContentsSorted()", "OLESetData(DataObject,1)"));
     EXPECT_EQ(rec.Count(EventId::CurCellChange), 1u);
     EXPECT_EQ(rec.Names().front(), "CurCellChange");
     rec.Clear();
@@ -102,7 +102,7 @@ TEST(StandaloneHost, RecordsPropertyChangesAndMessageBoxes)
     EXPECT_TRUE(host.ChangedProperties().empty());
 
     EXPECT_EQ(host.MessageBox("Invalid value (Type mismatch).", "Input validation", tavix::MB_OK | tavix::MB_ICONSTOP),
-              tavix::IDOK);
+        tavix::IDOK);
     host.SetMessageBoxResponder([](const StandaloneHost::ShownMessage& m) {
         return m.flags & tavix::MB_YESNO ? tavix::IDNO : tavix::IDCANCEL;
     });

@@ -18,10 +18,14 @@ void ExpectSameVariant(const GridVariant& a, const GridVariant& b)
     ASSERT_EQ(a.VarType(), b.VarType());
     switch (a.VarType()) {
     case tavix::VtString: EXPECT_EQ(a.AsString(), b.AsString()); break;
-    case tavix::VtSingle: EXPECT_EQ(std::bit_cast<uint32_t>(a.AsSingle()), std::bit_cast<uint32_t>(b.AsSingle())); break;
+    case tavix::VtSingle:
+        EXPECT_EQ(std::bit_cast<uint32_t>(a.AsSingle()), std::bit_cast<uint32_t>(b.AsSingle()));
+        break;
     case tavix::VtDouble:
     case tavix::VtDate:
-    case tavix::VtDecimal: EXPECT_EQ(std::bit_cast<uint64_t>(a.AsDouble()), std::bit_cast<uint64_t>(b.AsDouble())); break;
+    case tavix::VtDecimal:
+        EXPECT_EQ(std::bit_cast<uint64_t>(a.AsDouble()), std::bit_cast<uint64_t>(b.AsDouble()));
+        break;
     case tavix::VtCurrency: EXPECT_EQ(a.AsCurrencyScaled(), b.AsCurrencyScaled()); break;
     case tavix::VtBoolean: EXPECT_EQ(a.AsBool(), b.AsBool()); break;
     case tavix::VtInteger: EXPECT_EQ(a.AsInteger(), b.AsInteger()); break;
@@ -100,8 +104,8 @@ TEST(PropertyBag, MalformedTextThrowsAndKeepsContents)
     PropertyBag bag;
     bag.WriteProperty("Keep", GridVariant(int32_t { 1 }), GridVariant());
     for (const char* bad : { "NoEquals", "=Long:1", "X=Long:", "X=Long:1x", "X=Long:99999999999", "X=Integer:40000",
-                             "X=Boolean:yes", "X=Null:1", "X=Object:1", "X=Unknown:", "X=Long1", "X=String:bad\\q", "X=String:end\\",
-                             "X=Long:1\nX=Long:2", "X=Long:1\nbroken" }) {
+             "X=Boolean:yes", "X=Null:1", "X=Object:1", "X=Unknown:", "X=Long1", "X=String:bad\\q", "X=String:end\\",
+             "X=Long:1\nX=Long:2", "X=Long:1\nbroken" }) {
         SCOPED_TRACE(bad);
         try {
             bag.Restore(bad);
@@ -136,7 +140,8 @@ TEST(PropertyBag, FontTextRoundTrip)
     EXPECT_TRUE(tavix::FontsEqual(tavix::FontFromVariant(v), font));
     EXPECT_EQ(tavix::FontToVariant(tavix::FontRef()).AsString(), "DejaVu Sans,9,400,0,0,0,0");
     EXPECT_EQ(tavix::FontFromVariant(GridVariant("A,0.0001,400,0,0,0,0")).SizeScaled(), 1);
-    for (const char* bad : { "A,9,400,0,0,0", ",9,400,0,0,0,0", "A,9.12345,400,0,0,0,0", "A,9,400,2,0,0,0", "A,9.,400,0,0,0,0" })
+    for (const char* bad :
+        { "A,9,400,0,0,0", ",9,400,0,0,0,0", "A,9.12345,400,0,0,0,0", "A,9,400,2,0,0,0", "A,9.,400,0,0,0,0" })
         EXPECT_THROW(tavix::FontFromVariant(GridVariant(bad)), TavixError) << bad;
     EXPECT_THROW(tavix::FontFromVariant(GridVariant(int32_t { 1 })), TavixError);
 }

@@ -9,8 +9,8 @@ using namespace tavix;
 
 namespace {
 
-template <typename F>
-int32_t ErrorOf(F&& f) {
+template <typename F> int32_t ErrorOf(F&& f)
+{
     try {
         f();
     } catch (const TavixError& e) {
@@ -21,21 +21,23 @@ int32_t ErrorOf(F&& f) {
 
 }  // namespace
 
-TEST(GridVariant, ConstructorsPickTypes) {
+TEST(GridVariant, ConstructorsPickTypes)
+{
     EXPECT_EQ(GridVariant().VarType(), VtEmpty);
-    EXPECT_EQ(GridVariant(int16_t{1}).VarType(), VtInteger);
+    EXPECT_EQ(GridVariant(int16_t { 1 }).VarType(), VtInteger);
     EXPECT_EQ(GridVariant(1).VarType(), VtLong);
     EXPECT_EQ(GridVariant(1.0f).VarType(), VtSingle);
     EXPECT_EQ(GridVariant(1.0).VarType(), VtDouble);
     EXPECT_EQ(GridVariant(true).VarType(), VtBoolean);
-    EXPECT_EQ(GridVariant(uint8_t{1}).VarType(), VtByte);
+    EXPECT_EQ(GridVariant(uint8_t { 1 }).VarType(), VtByte);
     EXPECT_EQ(GridVariant("a").VarType(), VtString);
     EXPECT_EQ(GridVariant::Null().VarType(), VtNull);
     EXPECT_TRUE(GridVariant::Missing().IsMissing());
     EXPECT_FALSE(GridVariant::Error(5).IsMissing());
 }
 
-TEST(GridVariant, CopiesShareAndOutliveTheirSource) {
+TEST(GridVariant, CopiesShareAndOutliveTheirSource)
+{
     GridVariant a(std::string(100, 'x'));
     GridVariant b = a;
     EXPECT_EQ(&a.AsString(), &b.AsString());
@@ -49,7 +51,8 @@ TEST(GridVariant, CopiesShareAndOutliveTheirSource) {
     EXPECT_EQ(c.AsLong(), 5);
 }
 
-TEST(GridVariant, RoundingHalvesToEvenAndOverflows) {
+TEST(GridVariant, RoundingHalvesToEvenAndOverflows)
+{
     EXPECT_EQ(GridVariant(2.5).ToLong(), 2);
     EXPECT_EQ(GridVariant(3.5).ToLong(), 4);
     EXPECT_EQ(GridVariant(-2.5).ToLong(), -2);
@@ -65,7 +68,8 @@ TEST(GridVariant, RoundingHalvesToEvenAndOverflows) {
     EXPECT_EQ(GridVariant(255.4).ToByte(), 255);
 }
 
-TEST(GridVariant, ConversionsAndTheirErrors) {
+TEST(GridVariant, ConversionsAndTheirErrors)
+{
     EXPECT_EQ(GridVariant(true).ToLong(), -1);
     EXPECT_EQ(GridVariant().ToLong(), 0);
     EXPECT_EQ(GridVariant(" 1,234.5 ").ToDouble(), 1234.5);
@@ -82,7 +86,8 @@ TEST(GridVariant, ConversionsAndTheirErrors) {
     EXPECT_EQ(ErrorOf([] { GridVariant(1e20).ToDate(); }), 6);
 }
 
-TEST(GridVariant, ToStringUsesStandardConversion) {
+TEST(GridVariant, ToStringUsesStandardConversion)
+{
     EXPECT_EQ(GridVariant().ToString(), "");
     EXPECT_EQ(GridVariant(true).ToString(), "True");
     EXPECT_EQ(GridVariant(false).ToString(), "False");
@@ -102,10 +107,11 @@ TEST(GridVariant, ToStringUsesStandardConversion) {
     EXPECT_EQ(ErrorOf([] { GridVariant::Date(1e300).ToString(); }), 6);
 }
 
-TEST(VariantEquals, NullNeverEqualsAndNumbersCompareAcrossTypes) {
+TEST(VariantEquals, NullNeverEqualsAndNumbersCompareAcrossTypes)
+{
     EXPECT_FALSE(VariantEquals(GridVariant::Null(), GridVariant::Null()));
     EXPECT_FALSE(VariantEquals(GridVariant::Null(), GridVariant()));
-    EXPECT_TRUE(VariantEquals(GridVariant(int16_t{3}), GridVariant(3.0)));
+    EXPECT_TRUE(VariantEquals(GridVariant(int16_t { 3 }), GridVariant(3.0)));
     EXPECT_TRUE(VariantEquals(GridVariant(true), GridVariant(-1)));
     EXPECT_TRUE(VariantEquals(GridVariant::Currency(15000), GridVariant(1.5f)));
     EXPECT_TRUE(VariantEquals(GridVariant::Date(2), GridVariant(2)));
@@ -114,7 +120,8 @@ TEST(VariantEquals, NullNeverEqualsAndNumbersCompareAcrossTypes) {
     EXPECT_FALSE(VariantEquals(GridVariant(), GridVariant("0")));
 }
 
-TEST(VariantEquals, StringsObjectsAndErrors) {
+TEST(VariantEquals, StringsObjectsAndErrors)
+{
     EXPECT_TRUE(VariantEquals(GridVariant("abc"), GridVariant("abc")));
     EXPECT_FALSE(VariantEquals(GridVariant("abc"), GridVariant("ABC")));
     EXPECT_TRUE(VariantEquals(GridVariant("12.0"), GridVariant(12)));
@@ -128,7 +135,8 @@ TEST(VariantEquals, StringsObjectsAndErrors) {
     EXPECT_FALSE(VariantEquals(GridVariant::Error(5), GridVariant(5)));
 }
 
-TEST(CompareVariantValues, NumbersBeforeStringsAndEmptyRules) {
+TEST(CompareVariantValues, NumbersBeforeStringsAndEmptyRules)
+{
     EXPECT_LT(CompareVariantValues(GridVariant(2), GridVariant(10.5)), 0);
     EXPECT_GT(CompareVariantValues(GridVariant(false), GridVariant(true)), 0);  // True is -1
     EXPECT_LT(CompareVariantValues(GridVariant(1e9), GridVariant("0")), 0);
@@ -142,7 +150,8 @@ TEST(CompareVariantValues, NumbersBeforeStringsAndEmptyRules) {
     EXPECT_LT(CompareVariantValues(GridVariant::Currency(1), GridVariant::Currency(2)), 0);
 }
 
-TEST(CompareVariantValues, StringsByUtf16CodeUnit) {
+TEST(CompareVariantValues, StringsByUtf16CodeUnit)
+{
     EXPECT_LT(CompareVariantValues(GridVariant("B"), GridVariant("a")), 0);
     EXPECT_LT(CompareVariantValues(GridVariant("ab"), GridVariant("abc")), 0);
     // U+1F600 is a surrogate pair (0xD83D...) and so orders before U+FF01.
@@ -150,7 +159,8 @@ TEST(CompareVariantValues, StringsByUtf16CodeUnit) {
     EXPECT_EQ(ErrorOf([] { CompareVariantValues(GridVariant::Error(1), GridVariant(1)); }), 13);
 }
 
-TEST(ParseVariantAs, NumbersWithRangeChecks) {
+TEST(ParseVariantAs, NumbersWithRangeChecks)
+{
     EXPECT_EQ(ParseVariantAs(VtLong, " 1,234 ").AsLong(), 1234);
     EXPECT_EQ(ParseVariantAs(VtInteger, "-7").AsInteger(), -7);
     EXPECT_EQ(ParseVariantAs(VtByte, "255").AsByte(), 255);
@@ -166,7 +176,8 @@ TEST(ParseVariantAs, NumbersWithRangeChecks) {
     EXPECT_EQ(ErrorOf([] { ParseVariantAs(VtDouble, "1.2.3"); }), 13);
 }
 
-TEST(ParseVariantAs, LocaleSeparators) {
+TEST(ParseVariantAs, LocaleSeparators)
+{
     Locale german;
     german.decimalPoint = ",";
     german.thousandsSeparator = ".";
@@ -176,7 +187,8 @@ TEST(ParseVariantAs, LocaleSeparators) {
     EXPECT_EQ(ParseVariantAs(VtDate, "31.12.2024", german).AsDate(), 45657.0);
 }
 
-TEST(ParseVariantAs, DatesTimesBooleansAndText) {
+TEST(ParseVariantAs, DatesTimesBooleansAndText)
+{
     const double dec31 = 45657.0;
     EXPECT_EQ(ParseVariantAs(VtDate, "12/31/2024").AsDate(), dec31);
     EXPECT_EQ(ParseVariantAs(VtDate, "2024-12-31").AsDate(), dec31);
@@ -196,7 +208,8 @@ TEST(ParseVariantAs, DatesTimesBooleansAndText) {
     EXPECT_EQ(ErrorOf([] { ParseVariantAs(VtObject, "x"); }), 13);
 }
 
-TEST(Locale, ReplacingTheCurrentLocaleChangesConversions) {
+TEST(Locale, ReplacingTheCurrentLocaleChangesConversions)
+{
     struct Restore {
         Locale saved = Locale::Current();
         ~Restore() { Locale::SetCurrent(saved); }
@@ -213,7 +226,8 @@ TEST(Locale, ReplacingTheCurrentLocaleChangesConversions) {
     EXPECT_EQ(ParseVariantAs(VtDate, "31.12.2024").AsDate(), 45657.0);
 }
 
-TEST(ParseVariantAs, NumberNotations) {
+TEST(ParseVariantAs, NumberNotations)
+{
     EXPECT_EQ(ParseVariantAs(VtLong, "(5)").AsLong(), -5);
     EXPECT_EQ(ParseVariantAs(VtLong, "&HFF").AsLong(), 255);
     EXPECT_EQ(ParseVariantAs(VtLong, "&HFFFF").AsLong(), -1);  // a 16-bit literal

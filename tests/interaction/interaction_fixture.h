@@ -21,7 +21,11 @@ using Cells = testing::Cells;
 // Logs the view calls in one sequence with the events; ScrollCellIntoView can be told to scroll.
 class LoggingView : public core::GridViewHooks {
 public:
-    LoggingView(Strings& log, core::GridState& state) : log_(log), s_(state) {}
+    LoggingView(Strings& log, core::GridState& state)
+        : log_(log)
+        , s_(state)
+    {
+    }
     void Draw() override { log_.push_back("Draw"); }
     void CancelEdit() override { log_.push_back("view.CancelEdit"); }
     void ScrollCellIntoView(int32_t row, int32_t col) override
@@ -77,8 +81,7 @@ protected:
     interaction::Keyboard keys { state };
 };
 
-template <typename Fn>
-int32_t ErrorOf(Fn&& fn)
+template <typename Fn> int32_t ErrorOf(Fn&& fn)
 {
     try {
         fn();

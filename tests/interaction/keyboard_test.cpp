@@ -12,7 +12,7 @@ namespace {
 
 constexpr int32_t kLeft = 37, kUp = 38, kRight = 39, kDown = 40, kHome = 36, kEnd = 35, kPgUp = 33, kPgDn = 34;
 
-class Keys : public GridFixture {};
+class Keys : public GridFixture { };
 
 TEST_F(Keys, WithoutRowsTheKeyIsOnlyReported)
 {
@@ -31,8 +31,9 @@ TEST_F(Keys, TheHandlerCanSuppressOrChangeTheKey)
     recorder.onKeyDown = [](int16_t& code, int16_t&, bool&) { code = kUp; };
     log.clear();
     Key(kDown);
-    EXPECT_EQ(Take(), (Strings { "KeyDown(40,0,True)", "CellSelectionChange(3,1,False)",
-                          "CellSelectionChange(2,1,True)", "CurCellChange(2,1)" }));
+    EXPECT_EQ(Take(),
+        (Strings { "KeyDown(40,0,True)", "CellSelectionChange(3,1,False)", "CellSelectionChange(2,1,True)",
+            "CurCellChange(2,1)" }));
 }
 
 TEST_F(Keys, ArrowsSkipHiddenRowsAndColumnsAndStopAtTheEdges)
@@ -94,8 +95,9 @@ TEST_F(Keys, CtrlSpaceTogglesAndSwallowsTheFollowingSpace)
     log.clear();
     Key(32, 2);
     Type("  ");
-    EXPECT_EQ(Take(), (Strings { "KeyDown(32,2,True)", "CellSelectionChange(2,2,False)", "KeyPress(32)",
-                          "KeyPress(32)", "RequestEdit(2,2,32,False,\" \",0,0)" }));
+    EXPECT_EQ(Take(),
+        (Strings { "KeyDown(32,2,True)", "CellSelectionChange(2,2,False)", "KeyPress(32)", "KeyPress(32)",
+            "RequestEdit(2,2,32,False,\" \",0,0)" }));
 }
 
 TEST_F(Keys, KeyPressBehaviourDecidesWhatCharactersDo)
@@ -106,8 +108,8 @@ TEST_F(Keys, KeyPressBehaviourDecidesWhatCharactersDo)
     grid.SetKeyPressBehaviour(tvKeyPressNone);
     log.clear();
     Type("x \r");
-    EXPECT_EQ(Take(), (Strings { "KeyPress(120)", "KeyPress(32)", "KeyPress(13)",
-                          "RequestEdit(1,1,13,False,\"abc\",0,0)" }));
+    EXPECT_EQ(
+        Take(), (Strings { "KeyPress(120)", "KeyPress(32)", "KeyPress(13)", "RequestEdit(1,1,13,False,\"abc\",0,0)" }));
     grid.SetKeyPressBehaviour(tvKeyPressEditAppend);
     Type("d");
     EXPECT_EQ(Take().back(), "RequestEdit(1,1,100,False,\"abcd\",0,0)");
@@ -200,8 +202,9 @@ TEST_F(Keys, VirtualModeRequestsRowsBelowTheLastOne)
     grid.SetCurCell(3, 1);
     log.clear();
     Key(kDown);
-    EXPECT_EQ(Take(), (Strings { "KeyDown(40,0,True)", "RequestRow(4,False)", "RequestRowData(4)",
-                          "CellSelectionChange(3,1,False)", "CellSelectionChange(4,1,True)", "CurCellChange(4,1)" }));
+    EXPECT_EQ(Take(),
+        (Strings { "KeyDown(40,0,True)", "RequestRow(4,False)", "RequestRowData(4)", "CellSelectionChange(3,1,False)",
+            "CellSelectionChange(4,1,True)", "CurCellChange(4,1)" }));
     state.geo.viewHeight = 10 * 15;
     Key(kPgDn);  // row 5 comes, row 6 does not: the last row is the target
     EXPECT_EQ(grid.CurRow(), 5);
@@ -274,8 +277,8 @@ TEST_F(Keys, ADisabledGridScrollsItsShownBars)
     native::Desktop desktop { 400, 300 };
     native::RegisterClass("KeyHost", native::DefWindowProc);
     scroll::ScrollBars bars;
-    bars.Attach(native::CreateWindowEx(0, "KeyHost", "", native::WS_VISIBLE | native::WS_VSCROLL | native::WS_HSCROLL,
-        0, 0, 200, 150, 0));
+    bars.Attach(native::CreateWindowEx(
+        0, "KeyHost", "", native::WS_VISIBLE | native::WS_VSCROLL | native::WS_HSCROLL, 0, 0, 200, 150, 0));
     bars.SetVisible(native::SB_VERT, true);
     bars.SetPage(native::SB_VERT, 10);
     bars.SetMaximum(native::SB_VERT, 89);

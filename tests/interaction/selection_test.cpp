@@ -3,7 +3,7 @@
 namespace tavix::test {
 namespace {
 
-class Selection : public GridFixture {};
+class Selection : public GridFixture { };
 
 TEST_F(Selection, SingleCellModeMovesTheSelectedCellThenRepaintsThenReports)
 {
@@ -11,8 +11,9 @@ TEST_F(Selection, SingleCellModeMovesTheSelectedCellThenRepaintsThenReports)
     grid.SetCurCell(2, 3);
     log.clear();
     grid.SetCurCell(4, 1);
-    EXPECT_EQ(log, (Strings { "view.CancelEdit", "CellSelectionChange(2,3,False)", "CellSelectionChange(4,1,True)",
-                       "Scroll(4,1)", "Draw", "CurCellChange(4,1)" }));
+    EXPECT_EQ(log,
+        (Strings { "view.CancelEdit", "CellSelectionChange(2,3,False)", "CellSelectionChange(4,1,True)", "Scroll(4,1)",
+            "Draw", "CurCellChange(4,1)" }));
     EXPECT_EQ(Selected(), (Cells { { 4, 1 } }));
     view.scrollBy = 15;  // a scroll repaints by itself
     grid.SetCurCell(5, 1);
@@ -26,9 +27,10 @@ TEST_F(Selection, SingleRowModeAlternatesDeselectAndSelectByColumn)
     grid.SetCurRow(2);
     log.clear();
     grid.SetCurRow(5);
-    EXPECT_EQ(Take(), (Strings { "view.CancelEdit", "CellSelectionChange(2,1,False)", "CellSelectionChange(5,1,True)",
-                          "CellSelectionChange(2,2,False)", "CellSelectionChange(5,2,True)",
-                          "CellSelectionChange(2,3,False)", "CellSelectionChange(5,3,True)", "CurCellChange(5,0)" }));
+    EXPECT_EQ(Take(),
+        (Strings { "view.CancelEdit", "CellSelectionChange(2,1,False)", "CellSelectionChange(5,1,True)",
+            "CellSelectionChange(2,2,False)", "CellSelectionChange(5,2,True)", "CellSelectionChange(2,3,False)",
+            "CellSelectionChange(5,3,True)", "CurCellChange(5,0)" }));
 }
 
 TEST_F(Selection, ThePresentCellOnlyScrollsAndResetsTheAnchor)
@@ -62,8 +64,8 @@ TEST_F(Selection, CellSelectedInSingleSelectMovesWithoutCancellingOrIgnoresFalse
     log.clear();
     grid.SetCellSelected(3, 2, false);
     grid.SetCellSelected(3, 2, true);
-    EXPECT_EQ(Take(), (Strings { "CellSelectionChange(1,1,False)", "CellSelectionChange(3,2,True)",
-                          "CurCellChange(3,2)" }));
+    EXPECT_EQ(
+        Take(), (Strings { "CellSelectionChange(1,1,False)", "CellSelectionChange(3,2,True)", "CurCellChange(3,2)" }));
     EXPECT_EQ(state.selection.anchorRow, 1);
 }
 
@@ -76,8 +78,9 @@ TEST_F(Selection, LeavingMultiSelectCollapsesToTheCurrentCell)
         grid.SetCellSelected(r, 3, true);
     log.clear();
     grid.SetMultiSelect(false);
-    EXPECT_EQ(Take(), (Strings { "CellSelectionChange(1,3,False)", "CellSelectionChange(2,3,False)",
-                          "CellSelectionChange(3,3,False)", "CellSelectionChange(4,3,False)" }));
+    EXPECT_EQ(Take(),
+        (Strings { "CellSelectionChange(1,3,False)", "CellSelectionChange(2,3,False)", "CellSelectionChange(3,3,False)",
+            "CellSelectionChange(4,3,False)" }));
     EXPECT_EQ(Selected(), (Cells { { 2, 2 } }));
 }
 

@@ -151,7 +151,8 @@ TEST(LayoutRange, SkippingRowsAboveTheViewMatchesAPlainScan)
         g.AddCol();
         const int rows = 1 + static_cast<int>(rng() % 300);
         for (int r = 0; r < rows; ++r)
-            g.AddRow(AddRowArgs { .bVisible = rng() % 5 != 0, .lHeight = static_cast<int32_t>(rng() % 4 == 0 ? 0 : 1 + rng() % 40) });
+            g.AddRow(AddRowArgs {
+                .bVisible = rng() % 5 != 0, .lHeight = static_cast<int32_t>(rng() % 4 == 0 ? 0 : 1 + rng() % 40) });
         auto& geo = g.State().geo;
         geo.viewWidth = 100;
         geo.viewHeight = 1 + static_cast<int32_t>(rng() % 200);

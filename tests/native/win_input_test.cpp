@@ -40,7 +40,7 @@ protected:
     Desktop desktop { 800, 600 };
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(WinInput, FrameWidthsPerStyle)
 {
@@ -157,8 +157,9 @@ TEST_F(WinInput, DoubleClickNeedsClassStyleTimeAndDistance)
     desktop.Click(12, 12);
     desktop.Advance(10);
     desktop.Click(15, 12);
-    EXPECT_EQ(Buttons(), (std::vector<UINT> { WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDOWN, WM_LBUTTONUP,
-                             WM_LBUTTONDOWN, WM_LBUTTONUP }));
+    EXPECT_EQ(Buttons(),
+        (std::vector<UINT> {
+            WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDOWN, WM_LBUTTONUP }));
 
     // Without CS_DBLCLKS the class gets two plain presses.
     g_log.clear();

@@ -44,7 +44,7 @@ protected:
     Desktop desktop { 800, 600 };
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(WinMessages, SendIsSynchronousAndReentrant)
 {

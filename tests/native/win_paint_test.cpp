@@ -1,5 +1,5 @@
-#include <gtest/gtest.h>
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <tavix/native/desktop.h>
 #include <tavix/native/window_paint.h>
 #include <vector>
@@ -42,7 +42,7 @@ protected:
     Desktop desktop { 320, 240 };
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(WinPaint, InvalidAreaIsPaintedOnceByThePump)
 {

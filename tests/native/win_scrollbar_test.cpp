@@ -45,7 +45,7 @@ protected:
     HWND hwnd { 0 };
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(WinScrollBar, PositionIsClampedToTheLastFullPage)
 {
@@ -66,19 +66,24 @@ TEST_F(WinScrollBar, PositionIsClampedToTheLastFullPage)
 
 TEST_F(WinScrollBar, EachPartOfTheBarProducesItsCode)
 {
-    desktop.Click(190, 5);    // up arrow
+    desktop.Click(190, 5);  // up arrow
     desktop.Click(190, 125);  // down arrow
-    desktop.Click(190, 60);   // track below the thumb
+    desktop.Click(190, 60);  // track below the thumb
     SCROLLINFO si { .fMask = SIF_POS, .nPos = 90 };
     SetScrollInfo(hwnd, SB_VERT, &si);
-    desktop.Click(190, 60);   // track above the thumb
-    desktop.Click(5, 140);    // horizontal left arrow
+    desktop.Click(190, 60);  // track above the thumb
+    desktop.Click(5, 140);  // horizontal left arrow
     std::vector<Scroll> expected {
-        { WM_VSCROLL, SB_LINEUP, 0 }, { WM_VSCROLL, SB_ENDSCROLL, 0 },
-        { WM_VSCROLL, SB_LINEDOWN, 0 }, { WM_VSCROLL, SB_ENDSCROLL, 0 },
-        { WM_VSCROLL, SB_PAGEDOWN, 0 }, { WM_VSCROLL, SB_ENDSCROLL, 0 },
-        { WM_VSCROLL, SB_PAGEUP, 0 }, { WM_VSCROLL, SB_ENDSCROLL, 0 },
-        { WM_HSCROLL, SB_LINELEFT, 0 }, { WM_HSCROLL, SB_ENDSCROLL, 0 },
+        { WM_VSCROLL, SB_LINEUP, 0 },
+        { WM_VSCROLL, SB_ENDSCROLL, 0 },
+        { WM_VSCROLL, SB_LINEDOWN, 0 },
+        { WM_VSCROLL, SB_ENDSCROLL, 0 },
+        { WM_VSCROLL, SB_PAGEDOWN, 0 },
+        { WM_VSCROLL, SB_ENDSCROLL, 0 },
+        { WM_VSCROLL, SB_PAGEUP, 0 },
+        { WM_VSCROLL, SB_ENDSCROLL, 0 },
+        { WM_HSCROLL, SB_LINELEFT, 0 },
+        { WM_HSCROLL, SB_ENDSCROLL, 0 },
     };
     EXPECT_EQ(g_scrolls, expected);
 }
@@ -146,7 +151,7 @@ LRESULT Pager(HWND h, UINT m, WPARAM wp, LPARAM lp)
     }
     return Recorder(h, m, wp, lp);
 }
-} // namespace
+}  // namespace
 
 TEST_F(WinScrollBar, HeldTrackPagesUntilTheThumbReachesTheCursor)
 {

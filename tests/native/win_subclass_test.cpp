@@ -50,7 +50,7 @@ protected:
     HWND hwnd { 0 };
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(WinSubclass, LastInstalledSeesMessagesFirstAndChainUnwinds)
 {

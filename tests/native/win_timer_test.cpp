@@ -1,9 +1,9 @@
+#include "native/win/timer_table.h"
 #include <gtest/gtest.h>
 #include <memory>
 #include <tavix/native/desktop.h>
 #include <tavix/timer.h>
 #include <vector>
-#include "native/win/timer_table.h"
 
 using namespace tavix;
 using namespace tavix::native;
@@ -18,7 +18,7 @@ protected:
     Desktop desktop;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(WinTimers, SystemTimersFireInTimeOrderOnTheVirtualClock)
 {
@@ -144,7 +144,7 @@ LRESULT TimerWindow(HWND h, UINT m, WPARAM wp, LPARAM lp)
         g_windowTicks.emplace_back(wp, GetTickCount());
     return DefWindowProc(h, m, wp, lp);
 }
-} // namespace
+}  // namespace
 
 TEST_F(WinTimers, WindowTimersPostWmTimerAndRestartWhenSetAgain)
 {

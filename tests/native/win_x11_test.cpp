@@ -1,15 +1,17 @@
-#include <gtest/gtest.h>
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <spawn.h>
 #include <string>
 #include <sys/wait.h>
-#include <tavix/native/x11_display.h>
 #include <tavix/native/window_paint.h>
+#include <tavix/native/x11_display.h>
 #include <thread>
+
+// After gtest: Xlib defines macros such as None and Bool.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 extern char** environ;
 using namespace tavix::native;
@@ -71,7 +73,7 @@ LRESULT RedProc(HWND h, UINT m, WPARAM wp, LPARAM lp)
     return DefWindowProc(h, m, wp, lp);
 }
 
-} // namespace
+}  // namespace
 
 TEST(WinX11, ShowsTheFrameAndTurnsXInputIntoMessages)
 {

@@ -102,8 +102,8 @@ void FillFormattedScene(Tavix& grid, const GoldenIcons& icons)
     states.AddItem("Shipped", GridVariant(int32_t { 2 }));
     states.AddItem("Closed", GridVariant(int32_t { 3 }));
 
-    static const std::array<const char*, 9> items { "Bolts", "Nuts", "Washers", "Springs", "Hinges",
-        "Rivets", "Screws", "Gaskets", "Pins" };
+    static const std::array<const char*, 9> items { "Bolts", "Nuts", "Washers", "Springs", "Hinges", "Rivets", "Screws",
+        "Gaskets", "Pins" };
     for (int32_t r = 1; r <= 9; ++r) {
         grid.AddRow();
         grid.SetCellValue(r, "item", items[static_cast<size_t>(r - 1)]);
@@ -162,20 +162,20 @@ void FillGroupScene(Tavix& grid, const GoldenIcons& icons)
         grid.SetCellFont(r, "note", Styled(true, false));
         grid.SetCellBackColor(r, "note", Rgb(0xDD, 0xE6, 0xF2));
     };
-    auto task = [&](int32_t id, const std::string& title, const std::string& owner, int32_t hours,
-                    const std::string& note) {
-        grid.AddRow(AddRowArgs { .lHeight = note.empty() ? -1 : 30 });
-        ++r;
-        grid.SetCellValue(r, "id", GridVariant(id));
-        grid.SetCellValue(r, "title", title);
-        grid.SetCellValue(r, "owner", owner);
-        grid.SetCellValue(r, "hours", GridVariant(hours));
-        if (!note.empty()) {
-            grid.SetCellValue(r, "note", note);
-            grid.SetCellForeColor(r, "note", Rgb(0x60, 0x60, 0x60));
-            grid.SetCellFont(r, "note", Styled(false, true));
-        }
-    };
+    auto task
+        = [&](int32_t id, const std::string& title, const std::string& owner, int32_t hours, const std::string& note) {
+              grid.AddRow(AddRowArgs { .lHeight = note.empty() ? -1 : 30 });
+              ++r;
+              grid.SetCellValue(r, "id", GridVariant(id));
+              grid.SetCellValue(r, "title", title);
+              grid.SetCellValue(r, "owner", owner);
+              grid.SetCellValue(r, "hours", GridVariant(hours));
+              if (!note.empty()) {
+                  grid.SetCellValue(r, "note", note);
+                  grid.SetCellForeColor(r, "note", Rgb(0x60, 0x60, 0x60));
+                  grid.SetCellFont(r, "note", Styled(false, true));
+              }
+          };
     group("Backlog", 0);
     task(101, "Parse the export", "Ana", 6, "Waits for the new file layout");
     task(102, "Retry failed uploads", "Bo", 3, "");

@@ -48,7 +48,10 @@ struct KeyScene {
         desktop.RunUntilIdle();
         events.Clear();
     }
-    explicit KeyScene(int32_t rows) : KeyScene(Numbered(rows)) {}
+    explicit KeyScene(int32_t rows)
+        : KeyScene(Numbered(rows))
+    {
+    }
 
     static std::vector<std::string> Numbered(int32_t rows)
     {

@@ -71,17 +71,15 @@ TEST(LayoutEdge, HitTestingEdgesAndOutsideTheView)
         int32_t x, y;
         Hit expected;
     } cases[] = {
-        { 85, 0, { 0, 2 } },        // content y 0 is the top line of row 1: no row above it
-        { 85, 1, { 1, 2 } },
-        { 85, 15, { 1, 2 } },       // bottom grid line of row 1
-        { 85, 16, { 2, 2 } },       // top pixel of row 2 is row 1's bottom + 1
-        { 80, 20, { 2, 1 } },       // a column's right edge belongs to it
-        { 81, 20, { 2, 2 } },
-        { 0, 20, { 2, 0 } },        // the left edge of column 1 belongs to none
-        { 250, 20, { 2, 0 } },      // right of the last column
+        { 85, 0, { 0, 2 } },  // content y 0 is the top line of row 1: no row above it
+        { 85, 1, { 1, 2 } }, { 85, 15, { 1, 2 } },  // bottom grid line of row 1
+        { 85, 16, { 2, 2 } },  // top pixel of row 2 is row 1's bottom + 1
+        { 80, 20, { 2, 1 } },  // a column's right edge belongs to it
+        { 81, 20, { 2, 2 } }, { 0, 20, { 2, 0 } },  // the left edge of column 1 belongs to none
+        { 250, 20, { 2, 0 } },  // right of the last column
         { barLeft + 2, 20, { 2, 0 } },  // over the vertical bar
-        { 85, -3, { 0, 2 } },       // above the view: no row, but the column
-        { 85, 196, { 0, 2 } },      // below the view
+        { 85, -3, { 0, 2 } },  // above the view: no row, but the column
+        { 85, 196, { 0, 2 } },  // below the view
     };
     for (const auto& c : cases)
         EXPECT_EQ(scene.Hit(c.x, c.y), c.expected) << c.x << "," << c.y;
@@ -102,7 +100,8 @@ TEST(LayoutEdge, HitBelowTheLastRowGivesTheColumnOnly)
 // Row 1 carries row text under 15-pixel normal cells; row 2 is a group row
 // starting at column 2. Column 4 holds the row text.
 struct RowTextScene : Scene {
-    RowTextScene() : Scene(3, 2)
+    RowTextScene()
+        : Scene(3, 2)
     {
         grid.AddCol(AddColArgs { .lWidth = 80, .bRowTextCol = true });
         grid.SetDrawRowText(true);
@@ -130,7 +129,7 @@ TEST(LayoutEdge, MovedColumnsAnswerByIndex)
     EXPECT_EQ(l, 80);
     scene.grid.EnsureVisibleCol(4, tvEnsVisColLeftForce, 0);
     EXPECT_EQ(scene.Geo().scrollX, 480 - 296 + 1);  // 320 clamps to the last page
-    EXPECT_EQ(scene.Hit(5, 5), Hit(1, 2));            // content x 190, position 3
+    EXPECT_EQ(scene.Hit(5, 5), Hit(1, 2));  // content x 190, position 3
     scene.grid.EnsureVisibleCol(6, tvEnsVisColAuto, 8);
     EXPECT_EQ(scene.Geo().scrollX, 0);
 }
@@ -142,12 +141,12 @@ TEST(LayoutEdge, HitOnRowTextAndGroupRows)
         int32_t x, y;
         Hit expected;
     } cases[] = {
-        { 85, 10, { 1, 2 } },   // normal cell above the row text
-        { 85, 15, { 1, 4 } },   // NormalCellHeight reached: row text
+        { 85, 10, { 1, 2 } },  // normal cell above the row text
+        { 85, 15, { 1, 4 } },  // NormalCellHeight reached: row text
         { 200, 30, { 1, 4 } },  // right of the start column
-        { 40, 30, { 1, 1 } },   // before the row-text start column
-        { 40, 50, { 2, 0 } },   // group row, left of its start column
-        { 85, 50, { 2, 4 } },   // group row spans from its start column
+        { 40, 30, { 1, 1 } },  // before the row-text start column
+        { 40, 50, { 2, 0 } },  // group row, left of its start column
+        { 85, 50, { 2, 4 } },  // group row spans from its start column
         { 239, 50, { 2, 4 } },
     };
     for (const auto& c : cases)
@@ -170,8 +169,8 @@ TEST(LayoutEdge, CellBoundariesOfRowTextAndGroupRows)
         scene.grid.CellBoundary(row, col, b.l, b.t, b.w, b.h);
         return b;
     };
-    EXPECT_EQ(box(1, 1), (Box { 0, 0, 80, 40 }));    // before the start column: full height
-    EXPECT_EQ(box(1, 2), (Box { 80, 0, 80, 15 }));   // above the row text
+    EXPECT_EQ(box(1, 1), (Box { 0, 0, 80, 40 }));  // before the start column: full height
+    EXPECT_EQ(box(1, 2), (Box { 80, 0, 80, 15 }));  // above the row text
     EXPECT_EQ(box(1, 4), (Box { 80, 15, 160, 25 }));  // row text to the last column
     EXPECT_EQ(box(2, 3), (Box { 80, 40, 160, 15 }));  // any column of a group row
 }
@@ -189,16 +188,13 @@ TEST(LayoutEdge, EnsureVisibleRowInEveryMode)
         int32_t gap;
         int32_t expected;
     } cases[] = {
-        { 0, 30, tvEnsVisRowAuto, 8, 450 - vh + 8 },
-        { 300, 2, tvEnsVisRowAuto, 8, 7 },
-        { 30, 5, tvEnsVisRowAuto, 8, 30 },            // fully in view: stays
-        { 0, 5, tvEnsVisRowTop, 8, 0 },              // fully in view
-        { 0, 25, tvEnsVisRowTop, 4, 356 },
-        { 0, 5, tvEnsVisRowTopForce, 0, 60 },
-        { 0, 30, tvEnsVisRowBottom, 3, 450 - vh + 3 },
-        { 0, 5, tvEnsVisRowBottom, 3, 0 },
+        { 0, 30, tvEnsVisRowAuto, 8, 450 - vh + 8 }, { 300, 2, tvEnsVisRowAuto, 8, 7 },
+        { 30, 5, tvEnsVisRowAuto, 8, 30 },  // fully in view: stays
+        { 0, 5, tvEnsVisRowTop, 8, 0 },  // fully in view
+        { 0, 25, tvEnsVisRowTop, 4, 356 }, { 0, 5, tvEnsVisRowTopForce, 0, 60 },
+        { 0, 30, tvEnsVisRowBottom, 3, 450 - vh + 3 }, { 0, 5, tvEnsVisRowBottom, 3, 0 },
         { 0, 20, tvEnsVisRowBottomForce, 3, 300 - vh + 3 },
-        { 0, 1, tvEnsVisRowTopForce, 8, 0 },         // clamped to the minimum
+        { 0, 1, tvEnsVisRowTopForce, 8, 0 },  // clamped to the minimum
         { 0, 40, tvEnsVisRowTopForce, 0, lastPos },  // clamped to the last page
     };
     for (const auto& c : cases) {
@@ -239,16 +235,16 @@ TEST(LayoutEdge, EnsureVisibleColInEveryMode)
         int32_t gap;
         int32_t expected;
     } cases[] = {
-        { 0, 2, tvEnsVisColLeftForce, 0, 80 },       // even when fully in view
+        { 0, 2, tvEnsVisColLeftForce, 0, 80 },  // even when fully in view
         { 0, 2, tvEnsVisColLeft, 0, 0 },
         { 0, 5, tvEnsVisColAuto, 8, 400 - vw + 8 },
-        { 120, 1, tvEnsVisColAuto, 8, 0 },           // -8 clamps to the minimum
+        { 120, 1, tvEnsVisColAuto, 8, 0 },  // -8 clamps to the minimum
         { 120, 2, tvEnsVisColAuto, 8, 72 },
         { 0, 3, tvEnsVisColAuto, 8, 0 },
         { 170, 3, tvEnsVisColLeft, 10, 150 },
         { 0, 5, tvEnsVisColRight, 5, 400 - vw + 5 },
         { 0, 3, tvEnsVisColRight, 5, 0 },
-        { 0, 3, tvEnsVisColRightForce, 5, 0 },       // 240 - 296 + 5 clamps to 0
+        { 0, 3, tvEnsVisColRightForce, 5, 0 },  // 240 - 296 + 5 clamps to 0
         { 50, 4, tvEnsVisColRightForce, 6, 320 - vw + 6 },
     };
     for (const auto& c : cases) {
@@ -310,8 +306,7 @@ TEST(LayoutEdge, OneBarMakesTheOtherNecessary)
     EXPECT_EQ(tall.Geo().viewWidth, 296 - tall.Geo().vScrollWidth);
     EXPECT_EQ(tall.Geo().viewHeight, 196 - tall.Geo().hScrollHeight);
     EXPECT_GE(tall.Position("ScrollBarVisibilityChanged(0,True)"), 0);
-    EXPECT_GT(tall.Position("ScrollBarVisibilityChanged(1,True)"),
-        tall.Position("ScrollBarVisibilityChanged(0,True)"));
+    EXPECT_GT(tall.Position("ScrollBarVisibilityChanged(1,True)"), tall.Position("ScrollBarVisibilityChanged(0,True)"));
 
     // 12 rows (180 pixels) fit until the horizontal bar takes its height.
     Scene wide(6, 12);

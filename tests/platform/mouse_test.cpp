@@ -219,8 +219,8 @@ TEST(Mouse, DoubleClickAndControlClicksRequestAnEdit)
     // The second press of a double click is only a double click.
     scene.desktop.MouseDown();
     scene.desktop.MouseUp();
-    EXPECT_EQ(scene.Take(), (Strings { "DblClick(2,2,True)", "RequestEdit(2,2,0,False,\"\",0,0)",
-                                "MouseUp(1,0,120,22,2,2,True)" }));
+    EXPECT_EQ(scene.Take(),
+        (Strings { "DblClick(2,2,True)", "RequestEdit(2,2,0,False,\"\",0,0)", "MouseUp(1,0,120,22,2,2,True)" }));
 
     scene.events.onDblClick = [](int32_t, int32_t, bool& requestEdit) { requestEdit = false; };
     scene.desktop.Advance(1000);
@@ -230,7 +230,6 @@ TEST(Mouse, DoubleClickAndControlClicksRequestAnEdit)
     EXPECT_EQ(scene.events.Count(EventId::DblClick), 1u);
     EXPECT_EQ(scene.events.Count(EventId::RequestEdit), 0u);
 }
-
 
 // This platform has no visual styles, so the window never lights controls up;
 // the tracking itself is driven here with styles assumed.

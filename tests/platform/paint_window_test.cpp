@@ -362,7 +362,7 @@ TEST(PaintWindow, TheFocusRectangleFollowsTheCurrentCell)
     EXPECT_GT(dotsInRow(2), 0);
 
     // Without the focus the rectangle goes away and the selection takes the no-focus colours.
-    scene.grid.SetHighlightBackColor(0x00FF0000);         // pixel 0x0000FF
+    scene.grid.SetHighlightBackColor(0x00FF0000);  // pixel 0x0000FF
     scene.grid.SetHighlightBackColorNoFocus(0x000000FF);  // pixel 0xFF0000
     int32_t left = 0, top = 0, width = 0, height = 0;
     scene.grid.CellBoundary(2, 1, left, top, width, height);

@@ -65,8 +65,8 @@ TEST(ScrollEdge, VerticalRequestsMoveAndClamp)
         { 0, SB_LINEUP, 0 },
         { 0, SB_LINEDOWN, 15 },
         { 30, SB_LINEUP, 15 },
-        { 10, SB_LINEUP, 0 },              // below the minimum: the minimum
-        { last - 5, SB_LINEDOWN, last },   // the system pins it to the last page
+        { 10, SB_LINEUP, 0 },  // below the minimum: the minimum
+        { last - 5, SB_LINEDOWN, last },  // the system pins it to the last page
         { last, SB_LINEDOWN, last },
         { 0, SB_PAGEDOWN, page },
         { page + 3, SB_PAGEUP, 3 },
@@ -82,9 +82,8 @@ TEST(ScrollEdge, VerticalRequestsMoveAndClamp)
         scene.Send(WM_VSCROLL, c.request);
         EXPECT_EQ(scene.Geo().scrollY, c.expected) << "request " << c.request << " from " << c.from;
         EXPECT_EQ(bar.Value(), c.expected);
-        const Events expected = c.expected == c.from
-            ? Events {}
-            : Events { "ScrollBarPosChanged(1," + std::to_string(c.expected) + ")" };
+        const Events expected
+            = c.expected == c.from ? Events {} : Events { "ScrollBarPosChanged(1," + std::to_string(c.expected) + ")" };
         EXPECT_EQ(scene.BarEvents(), expected) << "request " << c.request << " from " << c.from;
     }
     scene.Send(WM_VSCROLL, SB_ENDSCROLL);
@@ -176,8 +175,8 @@ TEST(ScrollEdge, ResizingShowsAndHidesTheBars)
 
     MoveWindow(scene.hwnd, 10, 10, 200, 150);
     scene.desktop.RunUntilIdle();
-    EXPECT_EQ(scene.BarEvents(),
-        (Events { "ScrollBarVisibilityChanged(0,True)", "ScrollBarVisibilityChanged(1,True)" }));
+    EXPECT_EQ(
+        scene.BarEvents(), (Events { "ScrollBarVisibilityChanged(0,True)", "ScrollBarVisibilityChanged(1,True)" }));
     EXPECT_EQ(scene.Geo().viewWidth, 196 - 17);
     EXPECT_EQ(scene.Geo().viewHeight, 146 - 17);
     const int32_t d = 240 - scene.Geo().viewWidth;
@@ -194,8 +193,8 @@ TEST(ScrollEdge, ThumbDragScrollsLiveBeforeReportingTheTrack)
     const int32_t track = scene.Geo().scrollY;
     ASSERT_GT(track, 0);
     const std::string value = std::to_string(track);
-    EXPECT_EQ(scene.BarEvents(),
-        (Events { "ScrollBarPosChanged(1," + value + ")", "ScrollBarThumbTrack(1," + value + ")" }));
+    EXPECT_EQ(
+        scene.BarEvents(), (Events { "ScrollBarPosChanged(1," + value + ")", "ScrollBarThumbTrack(1," + value + ")" }));
     scene.desktop.MouseUp();
     EXPECT_EQ(scene.BarEvents(), Events { "ScrollBarEndScroll(1)" });
     EXPECT_EQ(scene.grid.VScrollBar().Value(), track);

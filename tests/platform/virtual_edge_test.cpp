@@ -22,7 +22,8 @@ using Events = std::vector<std::string>;
 // screen origin: the cell area is 300 pixels high, rows are 15 high. The
 // application has `available` rows.
 struct VirtualScene {
-    explicit VirtualScene(int32_t rows, bool isVirtual = true) : available(rows)
+    explicit VirtualScene(int32_t rows, bool isVirtual = true)
+        : available(rows)
     {
         events.onRequestRow = [this](int32_t row, bool& noMore) { noMore = row > available; };
         events.onRequestRowData = [this](int32_t row) { grid.SetCellValue(row, 1, GridVariant(row * 10)); };

@@ -32,8 +32,10 @@ protected:
         bars.Attach(hwnd);
         bars.SetVisible(SB_HORZ, true);
         bars.SetVisible(SB_VERT, true);
-        bars.onChange = [this](int bar, int32_t v) { log.push_back("change " + std::to_string(bar) + " " + std::to_string(v)); };
-        bars.onThumbTrack = [this](int bar, int32_t v) { log.push_back("track " + std::to_string(bar) + " " + std::to_string(v)); };
+        bars.onChange
+            = [this](int bar, int32_t v) { log.push_back("change " + std::to_string(bar) + " " + std::to_string(v)); };
+        bars.onThumbTrack
+            = [this](int bar, int32_t v) { log.push_back("track " + std::to_string(bar) + " " + std::to_string(v)); };
         bars.onEndScroll = [this](int bar) { log.push_back("end " + std::to_string(bar)); };
     }
     // Native range 0..99 with page 10: positions 0..90.
@@ -52,7 +54,7 @@ protected:
 
 using Log = std::vector<std::string>;
 
-} // namespace
+}  // namespace
 
 TEST_F(ScrollBarsTest, NativeMaximumCarriesThePageInEitherOrder)
 {
@@ -161,7 +163,7 @@ TEST_F(ScrollBarsTest, ArrowClicksScrollThroughNativeNotifications)
     Range(SB_HORZ);
     bars.SetSmallChange(SB_VERT, 7);
     desktop.Click(190, 125);  // down arrow
-    desktop.Click(5, 140);    // left arrow, already at the start
+    desktop.Click(5, 140);  // left arrow, already at the start
     EXPECT_EQ(log, (Log { "change 1 7", "end 1", "end 0" }));
     // Detached, the window keeps working but the wrapper hears nothing.
     bars.Detach();

@@ -13,15 +13,18 @@ namespace tavix::test {
 class ReferenceSort {
 public:
     ReferenceSort(const ShellSortObject& criteria, TableSource& source)
-        : criteria_(criteria), literal_(criteria, source, 0) {
+        : criteria_(criteria)
+        , literal_(criteria, source, 0)
+    {
         for (size_t i = 0; i < source.rows.size(); ++i)
-            table_.push_back({static_cast<int32_t>(i + 1), source.rows[i]});
+            table_.push_back({ static_cast<int32_t>(i + 1), source.rows[i] });
     }
 
     bool failed = false;
 
     // Returns the original row numbers in their final order.
-    std::vector<int32_t> Run(bool groupMode) {
+    std::vector<int32_t> Run(bool groupMode)
+    {
         const auto count = static_cast<int32_t>(table_.size());
         if (criteria_.ColCount() > 0 && !(groupMode && count <= 2)) {
             try {
@@ -30,7 +33,8 @@ public:
                 } else {
                     int32_t start = 1;
                     for (int32_t r = 1; r <= count + 1; ++r) {
-                        if (r <= count && !table_[r - 1].second.group) continue;
+                        if (r <= count && !table_[r - 1].second.group)
+                            continue;
                         Range(start, r - 1);
                         start = r + 1;
                     }
@@ -40,7 +44,8 @@ public:
             }
         }
         std::vector<int32_t> ids;
-        for (const auto& row : table_) ids.push_back(row.first);
+        for (const auto& row : table_)
+            ids.push_back(row.first);
         return ids;
     }
 
@@ -49,16 +54,20 @@ private:
 
     bool Compare(const Row& held, int32_t j) { return literal_.CompareRows(held.first, table_[j - 1].first); }
 
-    void Range(int32_t lo, int32_t hi) {
+    void Range(int32_t lo, int32_t hi)
+    {
         const int32_t n = hi - lo + 1;
-        if (n < 2) return;
+        if (n < 2)
+            return;
         if (n == 2) {
             Row held = table_[lo - 1];
-            if (Compare(held, hi)) std::swap(table_[lo - 1], table_[hi - 1]);
+            if (Compare(held, hi))
+                std::swap(table_[lo - 1], table_[hi - 1]);
             return;
         }
         int32_t h = 1;
-        while (3 * h + 1 < n) h = 3 * h + 1;
+        while (3 * h + 1 < n)
+            h = 3 * h + 1;
         for (; h >= 1; h = (h - 1) / 3) {
             for (int32_t i = lo + h; i <= hi; ++i) {
                 Row held = table_[i - 1];

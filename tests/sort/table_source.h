@@ -38,15 +38,18 @@ public:
     std::map<std::pair<int32_t, int16_t>, int> textCalls;
 
     // A column that does not exist fails the comparison, as in the grid.
-    const TestCell& At(int32_t r, int16_t c) const {
+    const TestCell& At(int32_t r, int16_t c) const
+    {
         const auto& cells = rows.at(r - 1).cells;
-        if (c < 1 || c > static_cast<int16_t>(cells.size())) throw TavixError::Runtime(9);
+        if (c < 1 || c > static_cast<int16_t>(cells.size()))
+            throw TavixError::Runtime(9);
         return cells[c - 1];
     }
     TestCell& At(int32_t r, int16_t c) { return const_cast<TestCell&>(std::as_const(*this).At(r, c)); }
     GridVariant& Value(int32_t r, int16_t c) override { return At(r, c).value; }
-    std::string DisplayText(int32_t r, int16_t c) override {
-        ++textCalls[{r, c}];
+    std::string DisplayText(int32_t r, int16_t c) override
+    {
+        ++textCalls[{ r, c }];
         return At(r, c).text;
     }
     int16_t Icon(int32_t r, int16_t c) override { return At(r, c).icon; }
@@ -59,16 +62,20 @@ public:
     uint8_t Hatch(int32_t r, int16_t c) override { return At(r, c).hatch; }
     bool IsGroupRow(int32_t r) override { return rows.at(r - 1).group; }
     // Orders by the Long value modulo 7, so custom ties are frequent.
-    void CustomSort(GridVariant& v1, GridVariant& v2, bool& isGreater) override {
-        customCalls.push_back({Key(v1), Key(v2)});
+    void CustomSort(GridVariant& v1, GridVariant& v2, bool& isGreater) override
+    {
+        customCalls.push_back({ Key(v1), Key(v2) });
         if (!v1.IsNull() && !v2.IsNull() && !v1.IsString() && !v2.IsString())
             isGreater = static_cast<int64_t>(v1.ToDouble()) % 7 > static_cast<int64_t>(v2.ToDouble()) % 7;
     }
 
 private:
-    static std::string Key(const GridVariant& v) {
-        if (v.IsNull()) return "null";
-        if (v.IsString()) return "s:" + std::string(v.AsString());
+    static std::string Key(const GridVariant& v)
+    {
+        if (v.IsNull())
+            return "null";
+        if (v.IsString())
+            return "s:" + std::string(v.AsString());
         return std::to_string(v.ToDouble());
     }
 };

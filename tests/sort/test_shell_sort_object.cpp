@@ -9,7 +9,8 @@ using namespace tavix;
 
 namespace {
 
-void ExpectInvalidArgument(const std::function<void()>& f) {
+void ExpectInvalidArgument(const std::function<void()>& f)
+{
     try {
         f();
         FAIL() << "no error raised";
@@ -18,7 +19,8 @@ void ExpectInvalidArgument(const std::function<void()>& f) {
     }
 }
 
-TEST(ShellSortObject, GrowingKeepsEntriesAndDefaultsNewOnes) {
+TEST(ShellSortObject, GrowingKeepsEntriesAndDefaultsNewOnes)
+{
     ShellSortObject s;
     EXPECT_EQ(s.ColCount(), 0);
     s.SetColCount(1);
@@ -38,7 +40,8 @@ TEST(ShellSortObject, GrowingKeepsEntriesAndDefaultsNewOnes) {
     EXPECT_EQ(s.SortCol(1), 1) << "emptying must drop old entries";
 }
 
-TEST(ShellSortObject, OutOfRangeIndexAndNegativeCountRaise514AndChangeNothing) {
+TEST(ShellSortObject, OutOfRangeIndexAndNegativeCountRaise514AndChangeNothing)
+{
     ShellSortObject s;
     s.SetColCount(2);
     ExpectInvalidArgument([&] { s.SetColCount(-1); });

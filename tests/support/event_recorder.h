@@ -31,9 +31,11 @@ public:
     std::function<void(int32_t lRow, bool& bNoMoreRows)> onRequestRow;
     std::function<void(int32_t lRow)> onRequestRowData;
     std::function<void(int32_t lRow, int32_t lCol, int16_t iKeyAscii, bool& bCancel, std::string& sText,
-                       int32_t& lMaxLength, ETextEditFlags& eTextEditOpt)> onRequestEdit;
+        int32_t& lMaxLength, ETextEditFlags& eTextEditOpt)>
+        onRequestEdit;
     std::function<void(int32_t lRow, int32_t lCol, EEditResults& eResult, const std::string& sNewText,
-                       GridVariant& vNewValue, int32_t lConvErr)> onBeforeCommitEdit;
+        GridVariant& vNewValue, int32_t lConvErr)>
+        onBeforeCommitEdit;
     std::function<void(GridVariant& v1, GridVariant& v2, bool& bIsGreater)> onCustomSort;
     std::function<void(int32_t lCol, bool& bDoDefault, int16_t Shift, int32_t x, int32_t y)> onColHeaderClick;
     std::function<void(int32_t lCol, bool& bDoDefault)> onColDividerDblClick;
@@ -49,7 +51,8 @@ public:
     void Clear() { events_.clear(); }
     size_t Count(EventId id) const
     {
-        return static_cast<size_t>(std::count_if(events_.begin(), events_.end(), [id](const auto& e) { return e.id == id; }));
+        return static_cast<size_t>(
+            std::count_if(events_.begin(), events_.end(), [id](const auto& e) { return e.id == id; }));
     }
     std::vector<std::string> Names() const
     {
@@ -68,7 +71,7 @@ public:
 
     void AfterCommitEdit(int32_t lRow, int32_t lCol) override { Record(EventId::AfterCommitEdit, lRow, lCol); }
     void BeforeCommitEdit(int32_t lRow, int32_t lCol, EEditResults& eResult, const std::string& sNewText,
-                          GridVariant& vNewValue, int32_t lConvErr) override
+        GridVariant& vNewValue, int32_t lConvErr) override
     {
         Record(EventId::BeforeCommitEdit, lRow, lCol, eResult, sNewText, vNewValue, lConvErr);
         Answer(onBeforeCommitEdit, lRow, lCol, eResult, sNewText, vNewValue, lConvErr);
@@ -106,7 +109,7 @@ public:
     void ContentsSorted() override { Record(EventId::ContentsSorted); }
     void CurCellChange(int32_t lRow, int32_t lCol) override { Record(EventId::CurCellChange, lRow, lCol); }
     void CustomDrawCell(int32_t lRow, int32_t lCol, int32_t hDC, int32_t lLeft, int32_t lTop, int32_t lRight,
-                        int32_t lBottom, bool bSelected) override
+        int32_t lBottom, bool bSelected) override
     {
         Record(EventId::CustomDrawCell, lRow, lCol, hDC, lLeft, lTop, lRight, lBottom, bSelected);
     }
@@ -141,7 +144,7 @@ public:
     }
     void KeyUp(int16_t& KeyCode, int16_t& Shift) override { Record(EventId::KeyUp, KeyCode, Shift); }
     void MouseDown(int16_t Button, int16_t& Shift, float x, float y, int32_t lRow, int32_t lCol, bool& bDoDefault,
-                   bool bUnderControl) override
+        bool bUnderControl) override
     {
         Record(EventId::MouseDown, Button, Shift, x, y, lRow, lCol, bDoDefault, bUnderControl);
         Answer(onMouseDown, Button, Shift, bDoDefault);
@@ -157,13 +160,13 @@ public:
     }
     void MouseEnter(int32_t lRow, int32_t lCol) override { Record(EventId::MouseEnter, lRow, lCol); }
     void MouseLeave(int32_t lRow, int32_t lCol) override { Record(EventId::MouseLeave, lRow, lCol); }
-    void OLEDragDrop(const DataObject& Data, int32_t& Effect, int16_t& Button, int16_t& Shift, float& x,
-                     float& y) override
+    void OLEDragDrop(
+        const DataObject& Data, int32_t& Effect, int16_t& Button, int16_t& Shift, float& x, float& y) override
     {
         Record(EventId::OLEDragDrop, Data, Effect, Button, Shift, x, y);
     }
     void OLEDragOver(const DataObject& Data, int32_t& Effect, int16_t& Button, int16_t& Shift, float& x, float& y,
-                     int16_t& State) override
+        int16_t& State) override
     {
         Record(EventId::OLEDragOver, Data, Effect, Button, Shift, x, y, State);
     }
@@ -182,7 +185,7 @@ public:
     }
     void QuitCustomEdit() override { Record(EventId::QuitCustomEdit); }
     void RequestEdit(int32_t lRow, int32_t lCol, int16_t iKeyAscii, bool& bCancel, std::string& sText,
-                     int32_t& lMaxLength, ETextEditFlags& eTextEditOpt) override
+        int32_t& lMaxLength, ETextEditFlags& eTextEditOpt) override
     {
         Record(EventId::RequestEdit, lRow, lCol, iKeyAscii, bCancel, sText, lMaxLength, eTextEditOpt);
         Answer(onRequestEdit, lRow, lCol, iKeyAscii, bCancel, sText, lMaxLength, eTextEditOpt);
@@ -253,14 +256,10 @@ public:
     {
         Record(EventId::TextEditCustomContextMenu, lRow, lCol);
     }
-    void WindowsThemeChanged(bool bAppUsesXPStyles) override
-    {
-        Record(EventId::WindowsThemeChanged, bAppUsesXPStyles);
-    }
+    void WindowsThemeChanged(bool bAppUsesXPStyles) override { Record(EventId::WindowsThemeChanged, bAppUsesXPStyles); }
 
 private:
-    template <typename T>
-    static GridVariant ToVariant(const T& value)
+    template <typename T> static GridVariant ToVariant(const T& value)
     {
         if constexpr (std::is_enum_v<T>)
             return GridVariant(static_cast<int32_t>(value));
@@ -268,16 +267,14 @@ private:
             return GridVariant(value);
     }
 
-    template <typename... Args>
-    void Record(EventId id, const Args&... args)
+    template <typename... Args> void Record(EventId id, const Args&... args)
     {
         events_.push_back(RecordedEvent { id, { ToVariant(args)... } });
         if (onAny)
             onAny(events_.back());
     }
 
-    template <typename Hook, typename... Args>
-    static void Answer(const Hook& hook, Args&&... args)
+    template <typename Hook, typename... Args> static void Answer(const Hook& hook, Args&&... args)
     {
         if (hook)
             hook(std::forward<Args>(args)...);

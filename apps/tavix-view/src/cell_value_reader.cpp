@@ -45,8 +45,8 @@ bool ValidDay(int y, int m, int d)
 std::optional<double> ParseIsoDate(std::string_view text)
 {
     int y = 0, m = 0, d = 0;
-    if (text.size() < 10 || text[4] != '-' || text[7] != '-' || !ReadNumber(text, 0, 4, y)
-        || !ReadNumber(text, 5, 2, m) || !ReadNumber(text, 8, 2, d) || !ValidDay(y, m, d))
+    if (text.size() < 10 || text[4] != '-' || text[7] != '-' || !ReadNumber(text, 0, 4, y) || !ReadNumber(text, 5, 2, m)
+        || !ReadNumber(text, 8, 2, d) || !ValidDay(y, m, d))
         return std::nullopt;
     double days = static_cast<double>(DaysFromCivil(y, static_cast<unsigned>(m), static_cast<unsigned>(d)) - kOleEpoch);
     if (text.size() == 10)
@@ -100,8 +100,7 @@ GridVariant ReadCell(const SqliteStatement& stmt, int col, ColumnKind kind)
         if (numeric)
             return GridVariant(int32_t { stmt.Double(col) != 0.0 ? 1 : 0 });
         break;
-    case ColumnKind::Text:
-        break;
+    case ColumnKind::Text: break;
     }
     return GridVariant(stmt.Text(col));
 }

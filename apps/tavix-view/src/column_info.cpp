@@ -64,9 +64,7 @@ ColumnInfo InfoFor(const std::string& name, ColumnKind kind)
         column.cellType = tvCellCheck;
         column.textFlags = tvTextCenter | tvTextVCenter | tvTextSingleLine;
         break;
-    case ColumnKind::Text:
-        column.width = 160;
-        break;
+    case ColumnKind::Text: column.width = 160; break;
     }
     // A header wider than the values would otherwise be cut off.
     column.width = std::max<int32_t>(column.width, static_cast<int32_t>(name.size()) * 8 + 16);

@@ -39,7 +39,8 @@ std::string GridLoader::TableQuery(const std::string& table) { return "SELECT * 
 void GridLoader::BuildColumns(Tavix& grid, const std::vector<ColumnInfo>& columns)
 {
     for (const auto& column : columns) {
-        CellObject& cell = grid.AddCol(AddColArgs { .sKey = column.name, .sHeader = column.name, .lWidth = column.width });
+        CellObject& cell
+            = grid.AddCol(AddColArgs { .sKey = column.name, .sHeader = column.name, .lWidth = column.width });
         cell.eTextFlags = column.textFlags;
         if (!column.format.empty())
             cell.SetsFmtString(column.format);

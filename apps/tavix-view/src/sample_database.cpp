@@ -37,9 +37,9 @@ constexpr std::array kFirst { "Ada", "Bruno", "Chiara", "Dmitri", "Elena", "Fari
     "Kira", "Luca", "Mira", "Nils", "Olga", "Pavel", "Rosa", "Sven", "Tara", "Umar" };
 constexpr std::array kLast { "Abbott", "Berger", "Costa", "Duval", "Eriksen", "Fischer", "Gallo", "Horvat", "Ivanova",
     "Jensen", "Keller", "Lindqvist", "Moreau", "Novak", "Olsen", "Petrov", "Quist", "Romano", "Schulz", "Varga" };
-constexpr std::array kWords { "please", "deliver", "before", "noon", "fragile", "parcel", "call", "customer",
-    "on", "arrival", "gift", "wrap", "invoice", "separately", "back", "door", "leave", "with", "neighbour",
-    "express", "second", "attempt", "address", "changed", "warehouse", "partial", "shipment", "refund", "requested" };
+constexpr std::array kWords { "please", "deliver", "before", "noon", "fragile", "parcel", "call", "customer", "on",
+    "arrival", "gift", "wrap", "invoice", "separately", "back", "door", "leave", "with", "neighbour", "express",
+    "second", "attempt", "address", "changed", "warehouse", "partial", "shipment", "refund", "requested" };
 
 std::string Note(Lcg& rng, int32_t id)
 {

@@ -14,7 +14,8 @@ SqliteDatabase::SqliteDatabase(const std::string& path, Mode mode)
     int rc = sqlite3_open_v2(path.c_str(), &raw, flags, nullptr);
     db_.reset(raw);  // a failed open still hands out a handle that must be closed
     if (rc != SQLITE_OK)
-        throw SqliteError(rc, "cannot open " + path + ": " + (raw != nullptr ? sqlite3_errmsg(raw) : sqlite3_errstr(rc)));
+        throw SqliteError(
+            rc, "cannot open " + path + ": " + (raw != nullptr ? sqlite3_errmsg(raw) : sqlite3_errstr(rc)));
     // Opening a missing file read-only succeeds lazily; a first read tells whether it is a database.
     Prepare("SELECT count(*) FROM sqlite_schema").Step();
 }

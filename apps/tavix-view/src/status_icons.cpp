@@ -40,8 +40,8 @@ StatusIcons::StatusIcons()
         uint32_t rgb;
         bool ring;
     };
-    static constexpr Look kLooks[] = { { 0x2F7FD8, true }, { 0xE0A020, true }, { 0x8A5CC8, false },
-        { 0x2FA84F, false }, { 0xD0403A, false } };
+    static constexpr Look kLooks[]
+        = { { 0x2F7FD8, true }, { 0xE0A020, true }, { 0x8A5CC8, false }, { 0x2FA84F, false }, { 0xD0403A, false } };
     static_assert(std::size(kLooks) == 5);
     for (const auto& look : kLooks)
         native::ImageList_AddImage(list_, Disc(look.rgb, look.ring));

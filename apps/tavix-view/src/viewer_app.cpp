@@ -88,9 +88,8 @@ int ViewerApp::Run()
     }
     loader_ = std::make_unique<GridLoader>(*grid_, *db_);
     events_.SetLoader(loader_.get());
-    events_.SetVirtualSortHandler([this](int32_t col, bool add) {
-        window_->Defer((col << kColumnShift) | (add ? kSortAdd : kSort));
-    });
+    events_.SetVirtualSortHandler(
+        [this](int32_t col, bool add) { window_->Defer((col << kColumnShift) | (add ? kSortAdd : kSort)); });
     ViewerWindow::KeyHandlers keys {
         .command = [this](int vk, bool shift) { return OnCommandKey(vk, shift); },
         .after = [this](bool isChar, int code) { Trace((isChar ? "char " : "key ") + std::to_string(code)); },
@@ -144,17 +143,10 @@ int ViewerApp::RunOnDisplay()
 bool ViewerApp::OnCommandKey(int vk, bool shift)
 {
     switch (vk) {
-    case native::VK_ESCAPE:
-        quit_ = true;
-        return true;
-    case native::VK_F5:
-        window_->Defer(shift ? kSortAdd : kSort);
-        return true;
-    case native::VK_F12:
-        SaveShot();
-        return true;
-    default:
-        return false;
+    case native::VK_ESCAPE: quit_ = true; return true;
+    case native::VK_F5: window_->Defer(shift ? kSortAdd : kSort); return true;
+    case native::VK_F12: SaveShot(); return true;
+    default: return false;
     }
 }
 

@@ -4,8 +4,8 @@
 
 #include "grid_loader.h"
 #include "sql_sort.h"
-#include "status_icons.h"
 #include "sqlite_database.h"
+#include "status_icons.h"
 #include "viewer_events.h"
 #include "viewer_options.h"
 #include "viewer_window.h"

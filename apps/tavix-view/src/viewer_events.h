@@ -28,7 +28,10 @@ public:
     }
 
     // In virtual mode a header click would sort only the rows read so far; the database sorts instead.
-    void SetVirtualSortHandler(std::function<void(int32_t col, bool add)> handler) { sortHandler_ = std::move(handler); }
+    void SetVirtualSortHandler(std::function<void(int32_t col, bool add)> handler)
+    {
+        sortHandler_ = std::move(handler);
+    }
     void ColHeaderClick(int32_t lCol, bool& bDoDefault, int16_t Shift, int32_t /*x*/, int32_t /*y*/) override
     {
         if (Source() == nullptr || !sortHandler_)

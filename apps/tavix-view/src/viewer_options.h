@@ -8,13 +8,13 @@
 namespace tavix::view {
 
 struct ViewerOptions {
-    std::string database;      // empty: the bundled sample
-    std::string table;         // empty with no query: the first table (or the sample's)
+    std::string database;  // empty: the bundled sample
+    std::string table;  // empty with no query: the first table (or the sample's)
     std::string query;
     bool forceVirtual { false };
-    std::string screenshot;    // render one frame headless to this PNG
-    std::string shotDir;       // F12 writes numbered PNGs here
-    bool trace { false };      // print the grid's state after each key and at exit
+    std::string screenshot;  // render one frame headless to this PNG
+    std::string shotDir;  // F12 writes numbered PNGs here
+    bool trace { false };  // print the grid's state after each key and at exit
     bool help { false };
     int width { 1024 };
     int height { 640 };

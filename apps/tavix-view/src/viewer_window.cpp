@@ -11,10 +11,7 @@ constexpr const char* kFrameClass = "TavixViewFrame";
 constexpr const char* kOwnerProp = "TavixViewWindow";
 constexpr native::UINT kDeferredCommand = native::WM_USER + 1;
 
-ViewerWindow* OwnerOf(native::HWND hwnd)
-{
-    return reinterpret_cast<ViewerWindow*>(native::GetProp(hwnd, kOwnerProp));
-}
+ViewerWindow* OwnerOf(native::HWND hwnd) { return reinterpret_cast<ViewerWindow*>(native::GetProp(hwnd, kOwnerProp)); }
 
 }  // namespace
 
@@ -64,8 +61,8 @@ void ViewerWindow::Resize(int width, int height)
         native::MoveWindow(frame_, 0, 0, width, height);
 }
 
-native::LRESULT ViewerWindow::FrameProc(native::HWND hwnd, native::UINT msg, native::WPARAM wParam,
-    native::LPARAM lParam)
+native::LRESULT ViewerWindow::FrameProc(
+    native::HWND hwnd, native::UINT msg, native::WPARAM wParam, native::LPARAM lParam)
 {
     ViewerWindow* self = OwnerOf(hwnd);
     if (self != nullptr && msg == native::WM_SIZE && native::IsWindow(self->gridWindow_)) {
@@ -84,8 +81,8 @@ native::LRESULT ViewerWindow::FrameProc(native::HWND hwnd, native::UINT msg, nat
     return native::DefWindowProc(hwnd, msg, wParam, lParam);
 }
 
-native::LRESULT ViewerWindow::GridKeyProc(native::HWND hwnd, native::UINT msg, native::WPARAM wParam,
-    native::LPARAM lParam)
+native::LRESULT ViewerWindow::GridKeyProc(
+    native::HWND hwnd, native::UINT msg, native::WPARAM wParam, native::LPARAM lParam)
 {
     ViewerWindow* self = OwnerOf(hwnd);
     if (self == nullptr)

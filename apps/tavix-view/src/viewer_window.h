@@ -38,7 +38,8 @@ public:
 
 private:
     static native::LRESULT FrameProc(native::HWND hwnd, native::UINT msg, native::WPARAM wParam, native::LPARAM lParam);
-    static native::LRESULT GridKeyProc(native::HWND hwnd, native::UINT msg, native::WPARAM wParam, native::LPARAM lParam);
+    static native::LRESULT GridKeyProc(
+        native::HWND hwnd, native::UINT msg, native::WPARAM wParam, native::LPARAM lParam);
 
     Tavix& grid_;
     KeyHandlers keys_;

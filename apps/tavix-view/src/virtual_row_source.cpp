@@ -6,8 +6,8 @@
 
 namespace tavix::view {
 
-VirtualRowSource::VirtualRowSource(Tavix& grid, SqliteStatement statement, std::vector<ColumnInfo> columns,
-    bool onFirstRow)
+VirtualRowSource::VirtualRowSource(
+    Tavix& grid, SqliteStatement statement, std::vector<ColumnInfo> columns, bool onFirstRow)
     : grid_(grid)
     , statement_(std::move(statement))
     , columns_(std::move(columns))
@@ -31,7 +31,8 @@ void VirtualRowSource::RequestRowData(int32_t lRow)
     if (!rowReady_)
         return;
     for (size_t c = 0; c < columns_.size(); ++c)
-        grid_.SetCellValue(lRow, static_cast<int32_t>(c + 1), ReadCell(statement_, static_cast<int>(c), columns_[c].kind));
+        grid_.SetCellValue(
+            lRow, static_cast<int32_t>(c + 1), ReadCell(statement_, static_cast<int>(c), columns_[c].kind));
     rowReady_ = false;
 }
 

@@ -118,7 +118,8 @@ TEST(GridLoader, TablesAreSizedByRowidSpanViewsByStepping)
     TempDatabase t("sizing");
     auto db = t.Open();
     db.Exec("CREATE TABLE t (id INTEGER PRIMARY KEY, s TEXT);"
-            "WITH RECURSIVE c(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM c WHERE i < 10) INSERT INTO t SELECT i, 'x' FROM c;"
+            "WITH RECURSIVE c(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM c WHERE i < 10) INSERT INTO t SELECT i, 'x' "
+            "FROM c;"
             "CREATE VIEW v AS SELECT * FROM t; CREATE TABLE empty (a)");
     Tavix grid;
     GridLoader loader(grid, db);
@@ -151,8 +152,9 @@ TEST(VirtualRowSource, ReadsOneRowPerRequestAndStopsAtTheEnd)
 {
     TempDatabase t("virtual");
     auto db = t.Open();
-    db.Exec("CREATE TABLE n (v INTEGER);"
-            "WITH RECURSIVE c(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM c WHERE i < 100) INSERT INTO n SELECT i FROM c");
+    db.Exec(
+        "CREATE TABLE n (v INTEGER);"
+        "WITH RECURSIVE c(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM c WHERE i < 100) INSERT INTO n SELECT i FROM c");
     int handedOut = 0;
     sqlite3_create_function(db.Handle(), "counted", 1, SQLITE_UTF8, &handedOut, CountRow, nullptr, nullptr);
     auto stmt = db.Prepare("SELECT counted(v) AS v FROM n WHERE v > 97");

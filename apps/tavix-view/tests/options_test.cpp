@@ -7,8 +7,8 @@ namespace {
 
 TEST(ViewerOptions, ParsesEveryOption)
 {
-    auto p = ParseViewerOptions({ "shop.db", "--query", "SELECT 1;", "--virtual", "--screenshot", "a.png",
-        "--size", "800x600", "--shot-dir", "shots", "--trace" });
+    auto p = ParseViewerOptions({ "shop.db", "--query", "SELECT 1;", "--virtual", "--screenshot", "a.png", "--size",
+        "800x600", "--shot-dir", "shots", "--trace" });
     ASSERT_TRUE(p.options) << p.error;
     const ViewerOptions& o = *p.options;
     EXPECT_EQ(o.database, "shop.db");

@@ -2,9 +2,9 @@
 #include "test_db.h"
 #include "viewer_events.h"
 
-#include <tavix/tavix.h>
 #include <tavix/native/desktop.h>
 #include <tavix/native/window_paint.h>
+#include <tavix/tavix.h>
 
 #include <gtest/gtest.h>
 
@@ -15,8 +15,9 @@ TEST(GridLoaderInWindow, VirtualReloadRequestsRowsAgain)
 {
     testing::TempDatabase t("reload");
     auto db = t.Open();
-    db.Exec("CREATE TABLE n (v INTEGER);"
-            "WITH RECURSIVE c(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM c WHERE i < 3000) INSERT INTO n SELECT i FROM c");
+    db.Exec(
+        "CREATE TABLE n (v INTEGER);"
+        "WITH RECURSIVE c(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM c WHERE i < 3000) INSERT INTO n SELECT i FROM c");
     native::Desktop desktop(400, 300);
     Tavix grid;
     GridLoader loader(grid, db);

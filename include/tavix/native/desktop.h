@@ -63,4 +63,4 @@ private:
     Desktop* previous_ { nullptr };
 };
 
-} // namespace tavix::native
+}  // namespace tavix::native

@@ -26,8 +26,9 @@ using DWORD = uint32_t;
 using COLORREF = uint32_t;  // 0x00BBGGRR
 using OleColor = uint32_t;  // COLORREF, or 0x800000nn for system colour nn
 
-constexpr COLORREF RGB(uint8_t r, uint8_t g, uint8_t b) {
-  return static_cast<COLORREF>(r) | (static_cast<COLORREF>(g) << 8) | (static_cast<COLORREF>(b) << 16);
+constexpr COLORREF RGB(uint8_t r, uint8_t g, uint8_t b)
+{
+    return static_cast<COLORREF>(r) | (static_cast<COLORREF>(g) << 8) | (static_cast<COLORREF>(b) << 16);
 }
 constexpr uint8_t GetRValue(COLORREF c) { return c & 0xFF; }
 constexpr uint8_t GetGValue(COLORREF c) { return (c >> 8) & 0xFF; }
@@ -181,66 +182,86 @@ int32_t OleTranslateColor(OleColor color, HPALETTE hpal, COLORREF* out);
 // ---- RAII ----------------------------------------------------------------------
 // Owns a DC from CreateCompatibleDC / CreateSurfaceDC.
 class UniqueDC {
- public:
-  UniqueDC() = default;
-  explicit UniqueDC(HDC h) : h_(h) {}
-  UniqueDC(UniqueDC&& o) noexcept : h_(std::exchange(o.h_, 0)) {}
-  UniqueDC& operator=(UniqueDC&& o) noexcept {
-    if (this != &o) Reset(std::exchange(o.h_, 0));
-    return *this;
-  }
-  ~UniqueDC() { Reset(); }
-  HDC Get() const { return h_; }
-  operator HDC() const { return h_; }
-  void Reset(HDC h = 0) {
-    if (h_) DeleteDC(h_);
-    h_ = h;
-  }
+public:
+    UniqueDC() = default;
+    explicit UniqueDC(HDC h)
+        : h_(h)
+    {
+    }
+    UniqueDC(UniqueDC&& o) noexcept
+        : h_(std::exchange(o.h_, 0))
+    {
+    }
+    UniqueDC& operator=(UniqueDC&& o) noexcept
+    {
+        if (this != &o)
+            Reset(std::exchange(o.h_, 0));
+        return *this;
+    }
+    ~UniqueDC() { Reset(); }
+    HDC Get() const { return h_; }
+    operator HDC() const { return h_; }
+    void Reset(HDC h = 0)
+    {
+        if (h_)
+            DeleteDC(h_);
+        h_ = h;
+    }
 
- private:
-  HDC h_ = 0;
+private:
+    HDC h_ = 0;
 };
 
 // Owns a bitmap, brush, pen, font or region.
 class UniqueGdiObject {
- public:
-  UniqueGdiObject() = default;
-  explicit UniqueGdiObject(HGDIOBJ h) : h_(h) {}
-  UniqueGdiObject(UniqueGdiObject&& o) noexcept : h_(std::exchange(o.h_, 0)) {}
-  UniqueGdiObject& operator=(UniqueGdiObject&& o) noexcept {
-    if (this != &o) Reset(std::exchange(o.h_, 0));
-    return *this;
-  }
-  ~UniqueGdiObject() { Reset(); }
-  HGDIOBJ Get() const { return h_; }
-  operator HGDIOBJ() const { return h_; }
-  void Reset(HGDIOBJ h = 0) {
-    if (h_) DeleteObject(h_);
-    h_ = h;
-  }
+public:
+    UniqueGdiObject() = default;
+    explicit UniqueGdiObject(HGDIOBJ h)
+        : h_(h)
+    {
+    }
+    UniqueGdiObject(UniqueGdiObject&& o) noexcept
+        : h_(std::exchange(o.h_, 0))
+    {
+    }
+    UniqueGdiObject& operator=(UniqueGdiObject&& o) noexcept
+    {
+        if (this != &o)
+            Reset(std::exchange(o.h_, 0));
+        return *this;
+    }
+    ~UniqueGdiObject() { Reset(); }
+    HGDIOBJ Get() const { return h_; }
+    operator HGDIOBJ() const { return h_; }
+    void Reset(HGDIOBJ h = 0)
+    {
+        if (h_)
+            DeleteObject(h_);
+        h_ = h;
+    }
 
- private:
-  HGDIOBJ h_ = 0;
+private:
+    HGDIOBJ h_ = 0;
 };
 
 // Restores a DC's clip, colours, background mode, viewport and selected
 // brush, pen and font when the scope ends, so drawing helpers can change them
 // freely.
 class DcStateSaver {
- public:
-  explicit DcStateSaver(HDC hdc);
-  ~DcStateSaver();
-  DcStateSaver(const DcStateSaver&) = delete;
-  DcStateSaver& operator=(const DcStateSaver&) = delete;
+public:
+    explicit DcStateSaver(HDC hdc);
+    ~DcStateSaver();
+    DcStateSaver(const DcStateSaver&) = delete;
+    DcStateSaver& operator=(const DcStateSaver&) = delete;
 
- private:
-  HDC hdc_;
-  UniqueGdiObject clip_;
-  bool hadClip_ = false;
-  COLORREF text_ = 0, bk_ = 0;
-  int bkMode_ = 0;
-  Point viewport_;
-  HGDIOBJ brush_ = 0, pen_ = 0, font_ = 0;
+private:
+    HDC hdc_;
+    UniqueGdiObject clip_;
+    bool hadClip_ = false;
+    COLORREF text_ = 0, bk_ = 0;
+    int bkMode_ = 0;
+    Point viewport_;
+    HGDIOBJ brush_ = 0, pen_ = 0, font_ = 0;
 };
 
 }  // namespace tavix::native

@@ -38,8 +38,8 @@ bool ImageList_GetIconSize(HIMAGELIST himl, int32_t* cx, int32_t* cy);
 // dx/dy of 0 draw the whole image. rgbBk fills behind the image unless it is
 // CLR_NONE or ILD_TRANSPARENT is given; ILD_BLEND50 mixes the image half with
 // rgbFg (CLR_DEFAULT: the highlight colour).
-bool ImageList_DrawEx(HIMAGELIST himl, int i, HDC hdc, int32_t x, int32_t y, int32_t dx, int32_t dy,
-                      COLORREF rgbBk, COLORREF rgbFg, UINT fStyle);
+bool ImageList_DrawEx(HIMAGELIST himl, int i, HDC hdc, int32_t x, int32_t y, int32_t dx, int32_t dy, COLORREF rgbBk,
+    COLORREF rgbFg, UINT fStyle);
 HICON ImageList_GetIcon(HIMAGELIST himl, int i, UINT flags);
 HICON CreateIconFromImage(const RgbaImage& image);
 Size GetIconSize(HICON icon);
@@ -47,7 +47,7 @@ bool DestroyIcon(HICON icon);
 
 // DST_ICON only: lData is the HICON; cx/cy of 0 use the icon's size.
 // DSS_DISABLED draws it greyed and embossed.
-bool DrawState(HDC hdc, HBRUSH hbr, void* outputFunc, intptr_t lData, uintptr_t wData, int32_t x, int32_t y,
-               int32_t cx, int32_t cy, UINT flags);
+bool DrawState(HDC hdc, HBRUSH hbr, void* outputFunc, intptr_t lData, uintptr_t wData, int32_t x, int32_t y, int32_t cx,
+    int32_t cy, UINT flags);
 
 }  // namespace tavix::native

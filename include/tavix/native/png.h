@@ -10,16 +10,16 @@ namespace tavix::native {
 
 // Straight (not premultiplied) 0xAARRGGBB pixels.
 struct RgbaImage {
-  int32_t width = 0;
-  int32_t height = 0;
-  std::vector<uint32_t> pixels;
-  uint32_t At(int32_t x, int32_t y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+    int32_t width = 0;
+    int32_t height = 0;
+    std::vector<uint32_t> pixels;
+    uint32_t At(int32_t x, int32_t y) const { return pixels[static_cast<size_t>(y) * width + x]; }
 };
 
 // A picture for drawing: an opaque surface (transparent parts over white).
 struct Picture {
-  SurfacePtr surface;
-  Size size;
+    SurfacePtr surface;
+    Size size;
 };
 
 std::optional<RgbaImage> LoadPngRgba(const std::string& path);

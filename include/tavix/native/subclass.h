@@ -27,4 +27,4 @@ void Subclass(HWND hwnd, SubclassKind kind, SubclassOwner* owner);
 // Puts back the procedure stored under "procOld_"N; the properties stay.
 void Unsubclass(HWND hwnd, SubclassKind kind);
 
-} // namespace tavix::native
+}  // namespace tavix::native

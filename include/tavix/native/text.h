@@ -12,14 +12,14 @@ constexpr int FW_BOLD = 700;
 constexpr int DEFAULT_CHARSET = 1;
 
 struct FontSpec {
-  std::string name = "DejaVu Sans";
-  double points = 8.25;
-  int weight = FW_NORMAL;
-  bool italic = false;
-  bool underline = false;
-  bool strikeout = false;
-  int charset = DEFAULT_CHARSET;
-  friend bool operator==(const FontSpec&, const FontSpec&) = default;
+    std::string name = "DejaVu Sans";
+    double points = 8.25;
+    int weight = FW_NORMAL;
+    bool italic = false;
+    bool underline = false;
+    bool strikeout = false;
+    int charset = DEFAULT_CHARSET;
+    friend bool operator==(const FontSpec&, const FontSpec&) = default;
 };
 
 // Resolved through fontconfig; a name the machine lacks falls back to its
@@ -31,14 +31,14 @@ std::string GetFontFamily(HFONT font);
 HFONT GetStockUiFont();
 
 struct TEXTMETRIC {
-  int32_t tmHeight = 0;
-  int32_t tmAscent = 0;
-  int32_t tmDescent = 0;
-  int32_t tmInternalLeading = 0;
-  int32_t tmExternalLeading = 0;
-  int32_t tmAveCharWidth = 0;
-  int32_t tmMaxCharWidth = 0;
-  int32_t tmWeight = 0;
+    int32_t tmHeight = 0;
+    int32_t tmAscent = 0;
+    int32_t tmDescent = 0;
+    int32_t tmInternalLeading = 0;
+    int32_t tmExternalLeading = 0;
+    int32_t tmAveCharWidth = 0;
+    int32_t tmMaxCharWidth = 0;
+    int32_t tmWeight = 0;
 };
 
 bool GetTextMetrics(HDC hdc, TEXTMETRIC* tm);

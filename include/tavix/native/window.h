@@ -8,9 +8,8 @@
 
 namespace tavix::native {
 
-inline constexpr DWORD WS_POPUP = 0x80000000, WS_CHILD = 0x40000000, WS_VISIBLE = 0x10000000,
-                       WS_DISABLED = 0x08000000, WS_BORDER = 0x00800000, WS_VSCROLL = 0x00200000,
-                       WS_HSCROLL = 0x00100000;
+inline constexpr DWORD WS_POPUP = 0x80000000, WS_CHILD = 0x40000000, WS_VISIBLE = 0x10000000, WS_DISABLED = 0x08000000,
+                       WS_BORDER = 0x00800000, WS_VSCROLL = 0x00200000, WS_HSCROLL = 0x00100000;
 inline constexpr DWORD WS_EX_TOPMOST = 0x8, WS_EX_CLIENTEDGE = 0x200, WS_EX_STATICEDGE = 0x20000;
 inline constexpr UINT CS_DBLCLKS = 0x8;
 
@@ -29,8 +28,8 @@ inline constexpr HCURSOR IDC_ARROW = 32512, IDC_IBEAM = 32513, IDC_SIZEWE = 3264
 
 // Window scroll bars.
 inline constexpr int SB_HORZ = 0, SB_VERT = 1, SB_CTL = 2, SB_BOTH = 3;
-inline constexpr UINT SIF_RANGE = 0x1, SIF_PAGE = 0x2, SIF_POS = 0x4, SIF_DISABLENOSCROLL = 0x8,
-                      SIF_TRACKPOS = 0x10, SIF_ALL = 0x17;
+inline constexpr UINT SIF_RANGE = 0x1, SIF_PAGE = 0x2, SIF_POS = 0x4, SIF_DISABLENOSCROLL = 0x8, SIF_TRACKPOS = 0x10,
+                      SIF_ALL = 0x17;
 inline constexpr UINT ESB_ENABLE_BOTH = 0, ESB_DISABLE_BOTH = 3;
 
 struct SCROLLINFO {
@@ -64,7 +63,7 @@ bool ClientToScreen(HWND hwnd, POINT* pt);
 bool ScreenToClient(HWND hwnd, POINT* pt);
 HWND WindowFromPoint(POINT screenPt);
 bool ShowWindow(HWND hwnd, int cmd);  // returns whether it was visible before
-bool IsWindowVisible(HWND hwnd);     // visible itself and all its ancestors
+bool IsWindowVisible(HWND hwnd);  // visible itself and all its ancestors
 bool EnableWindow(HWND hwnd, bool enable);  // returns whether it was disabled before
 bool IsWindowEnabled(HWND hwnd);
 HWND GetWindow(HWND hwnd, int relation);
@@ -96,7 +95,7 @@ HCURSOR SetCursor(HCURSOR cursor);
 HCURSOR GetCursor();
 bool GetCursorPos(POINT* pt);
 bool ClipCursor(const RECT* rect);  // nullptr frees the cursor
-int16_t GetKeyState(int vk);        // high bit set while down
+int16_t GetKeyState(int vk);  // high bit set while down
 int16_t GetAsyncKeyState(int vk);
 int GetSystemMetrics(int index);
 bool SystemParametersInfo(UINT action, UINT param, void* out, UINT winIni = 0);
@@ -114,4 +113,4 @@ bool GetScrollInfo(HWND hwnd, int bar, SCROLLINFO* info);
 bool ShowScrollBar(HWND hwnd, int bar, bool show);
 bool EnableScrollBar(HWND hwnd, int bar, UINT arrows);
 
-} // namespace tavix::native
+}  // namespace tavix::native

@@ -26,4 +26,4 @@ bool EndPaint(HWND hwnd, const PAINTSTRUCT* ps);
 HDC GetDC(HWND hwnd);
 int ReleaseDC(HWND hwnd, HDC hdc);
 
-} // namespace tavix::native
+}  // namespace tavix::native

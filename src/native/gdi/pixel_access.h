@@ -4,26 +4,29 @@
 namespace tavix::native::detail {
 
 // Calls fn(pixel&, tx, ty) for each pixel of the logical rect the DC may touch.
-template <typename Fn>
-bool ForEachPixel(DcObj& dc, const Rect& logical, Fn&& fn) {
-  SurfacePtr s = dc.Target();
-  if (!s) return false;
-  Rect r = dc.ToTarget(logical).Intersect(dc.EffectiveClip());
-  for (int32_t y = r.top; y < r.bottom; ++y) {
-    uint32_t* row = s->Row(y);
-    for (int32_t x = r.left; x < r.right; ++x) fn(row[x], x, y);
-  }
-  return true;
+template <typename Fn> bool ForEachPixel(DcObj& dc, const Rect& logical, Fn&& fn)
+{
+    SurfacePtr s = dc.Target();
+    if (!s)
+        return false;
+    Rect r = dc.ToTarget(logical).Intersect(dc.EffectiveClip());
+    for (int32_t y = r.top; y < r.bottom; ++y) {
+        uint32_t* row = s->Row(y);
+        for (int32_t x = r.left; x < r.right; ++x)
+            fn(row[x], x, y);
+    }
+    return true;
 }
 
 // Mixes src over dst with coverage a (0..255), per channel.
-inline uint32_t BlendPixel(uint32_t dst, uint32_t src, uint32_t a) {
-  uint32_t out = 0;
-  for (int shift = 0; shift <= 16; shift += 8) {
-    const uint32_t d = (dst >> shift) & 0xFF, s = (src >> shift) & 0xFF;
-    out |= ((s * a + d * (255 - a) + 127) / 255) << shift;
-  }
-  return out;
+inline uint32_t BlendPixel(uint32_t dst, uint32_t src, uint32_t a)
+{
+    uint32_t out = 0;
+    for (int shift = 0; shift <= 16; shift += 8) {
+        const uint32_t d = (dst >> shift) & 0xFF, s = (src >> shift) & 0xFF;
+        out |= ((s * a + d * (255 - a) + 127) / 255) << shift;
+    }
+    return out;
 }
 
 }  // namespace tavix::native::detail

@@ -42,45 +42,53 @@ constexpr std::array<COLORREF, COLOR_COUNT> kDefaults = {
     RGB(0xF7, 0xF7, 0xF7),  // MENUBAR
 };
 
-std::array<COLORREF, COLOR_COUNT>& Table() {
-  static std::array<COLORREF, COLOR_COUNT> table = kDefaults;
-  return table;
+std::array<COLORREF, COLOR_COUNT>& Table()
+{
+    static std::array<COLORREF, COLOR_COUNT> table = kDefaults;
+    return table;
 }
 
 }  // namespace
 
-COLORREF GetSysColor(int index) {
-  if (index < 0 || index >= COLOR_COUNT) return 0;
-  return Table()[index];
+COLORREF GetSysColor(int index)
+{
+    if (index < 0 || index >= COLOR_COUNT)
+        return 0;
+    return Table()[index];
 }
 
-bool SetSysColors(int count, const int* indexes, const COLORREF* colors) {
-  for (int i = 0; i < count; ++i) {
-    if (indexes[i] < 0 || indexes[i] >= COLOR_COUNT) return false;
-  }
-  for (int i = 0; i < count; ++i) Table()[indexes[i]] = colors[i] & 0xFFFFFF;
-  return true;
+bool SetSysColors(int count, const int* indexes, const COLORREF* colors)
+{
+    for (int i = 0; i < count; ++i) {
+        if (indexes[i] < 0 || indexes[i] >= COLOR_COUNT)
+            return false;
+    }
+    for (int i = 0; i < count; ++i)
+        Table()[indexes[i]] = colors[i] & 0xFFFFFF;
+    return true;
 }
 
 void ResetSysColors() { Table() = kDefaults; }
 
-int32_t OleTranslateColor(OleColor color, HPALETTE, COLORREF* out) {
-  COLORREF result = CLR_INVALID;
-  int32_t hr = E_INVALIDARG;
-  const uint32_t kind = color >> 24;
-  if (kind == 0x00) {
-    result = color;
-    hr = S_OK;
-  } else if (kind == 0x80 && (color & 0xFFFFFF) < COLOR_COUNT) {
-    result = GetSysColor(static_cast<int>(color & 0xFFFFFF));
-    hr = S_OK;
-  } else if (kind == 0x02 || kind == 0x01) {
-    // Palette-relative forms carry the RGB in the low bytes.
-    result = color & 0xFFFFFF;
-    hr = S_OK;
-  }
-  if (out) *out = result;
-  return hr;
+int32_t OleTranslateColor(OleColor color, HPALETTE, COLORREF* out)
+{
+    COLORREF result = CLR_INVALID;
+    int32_t hr = E_INVALIDARG;
+    const uint32_t kind = color >> 24;
+    if (kind == 0x00) {
+        result = color;
+        hr = S_OK;
+    } else if (kind == 0x80 && (color & 0xFFFFFF) < COLOR_COUNT) {
+        result = GetSysColor(static_cast<int>(color & 0xFFFFFF));
+        hr = S_OK;
+    } else if (kind == 0x02 || kind == 0x01) {
+        // Palette-relative forms carry the RGB in the low bytes.
+        result = color & 0xFFFFFF;
+        hr = S_OK;
+    }
+    if (out)
+        *out = result;
+    return hr;
 }
 
 }  // namespace tavix::native

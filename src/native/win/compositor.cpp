@@ -1,7 +1,7 @@
-#include <algorithm>
-#include <tavix/native/gdi.h>
 #include "native/win/desktop_state.h"
 #include "native/win/scrollbar_layout.h"
+#include <algorithm>
+#include <tavix/native/gdi.h>
 
 namespace tavix::native {
 
@@ -60,7 +60,8 @@ void DrawBar(Surface& s, const WindowData& w, int bar)
     bool vert = bar == SB_VERT;
     ScrollBarLayout l = ScrollBarLayout::Compute(vert ? r.bottom - r.top : r.right - r.left, state);
     auto part = [&](int from, int to) {
-        return vert ? RECT { r.left, r.top + from, r.right, r.top + to } : RECT { r.left + from, r.top, r.left + to, r.bottom };
+        return vert ? RECT { r.left, r.top + from, r.right, r.top + to }
+                    : RECT { r.left + from, r.top, r.left + to, r.bottom };
     };
     Fill(s, r, Sys(COLOR_SCROLLBAR));
     uint32_t glyph = state.disabled ? Sys(COLOR_GRAYTEXT) : Sys(COLOR_BTNTEXT);
@@ -76,7 +77,8 @@ void DrawBar(Surface& s, const WindowData& w, int bar)
 void Blit(Surface& dst, const Surface& src, POINT at, RECT clip)
 {
     RECT r { std::max({ at.x, clip.left, 0 }), std::max({ at.y, clip.top, 0 }),
-        std::min({ at.x + src.Width(), clip.right, dst.Width() }), std::min({ at.y + src.Height(), clip.bottom, dst.Height() }) };
+        std::min({ at.x + src.Width(), clip.right, dst.Width() }),
+        std::min({ at.y + src.Height(), clip.bottom, dst.Height() }) };
     for (int y = r.top; y < r.bottom; ++y)
         if (r.right > r.left)
             std::copy(src.Row(y - at.y) + (r.left - at.x), src.Row(y - at.y) + (r.right - at.x), dst.Row(y) + r.left);
@@ -84,7 +86,8 @@ void Blit(Surface& dst, const Surface& src, POINT at, RECT clip)
 
 RECT Intersect(const RECT& a, const RECT& b)
 {
-    return { std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom) };
+    return { std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+        std::min(a.bottom, b.bottom) };
 }
 
 void ComposeTree(DesktopState& s, WindowData& w, RECT clip)
@@ -103,7 +106,7 @@ void ComposeTree(DesktopState& s, WindowData& w, RECT clip)
             ComposeTree(s, *c, inner);
 }
 
-} // namespace
+}  // namespace
 
 void DrawNonClient(WindowData& w)
 {
@@ -144,4 +147,4 @@ void Compose(DesktopState& s)
     ++s.frameSerial;
 }
 
-} // namespace tavix::native
+}  // namespace tavix::native

@@ -1,6 +1,6 @@
-#include <tavix/timer.h>
-#include <tavix/native/window.h>
 #include "native/win/timer_table.h"
+#include <tavix/native/window.h>
+#include <tavix/timer.h>
 
 namespace tavix {
 
@@ -15,7 +15,7 @@ std::string TimerMessage(int32_t code)
     default: return {};
     }
 }
-} // namespace
+}  // namespace
 
 TimerError::TimerError(int32_t code)
     : std::runtime_error(TimerMessage(code))
@@ -30,7 +30,7 @@ int32_t TimerError::Number() const
     return code_ < 1001 ? code_ : static_cast<int32_t>(0x80040000u + static_cast<uint32_t>(code_));
 }
 
-} // namespace native
+}  // namespace native
 
 CTimer::~CTimer() { Stop(); }
 
@@ -79,4 +79,4 @@ void CTimer::Stop()
     id_ = 0;
 }
 
-} // namespace tavix
+}  // namespace tavix

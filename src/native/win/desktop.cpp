@@ -1,8 +1,8 @@
-#include <tavix/native/desktop.h>
-#include <algorithm>
-#include <cstdlib>
 #include "native/win/desktop_state.h"
 #include "native/win/png_writer.h"
+#include <algorithm>
+#include <cstdlib>
+#include <tavix/native/desktop.h>
 
 namespace tavix::native {
 
@@ -12,11 +12,16 @@ thread_local Desktop* g_current = nullptr;
 WPARAM MouseKeyFlags(const DesktopState& s)
 {
     WPARAM f = 0;
-    if (s.keys[VK_LBUTTON]) f |= MK_LBUTTON;
-    if (s.keys[VK_RBUTTON]) f |= MK_RBUTTON;
-    if (s.keys[VK_MBUTTON]) f |= MK_MBUTTON;
-    if (s.keys[VK_SHIFT]) f |= MK_SHIFT;
-    if (s.keys[VK_CONTROL]) f |= MK_CONTROL;
+    if (s.keys[VK_LBUTTON])
+        f |= MK_LBUTTON;
+    if (s.keys[VK_RBUTTON])
+        f |= MK_RBUTTON;
+    if (s.keys[VK_MBUTTON])
+        f |= MK_MBUTTON;
+    if (s.keys[VK_SHIFT])
+        f |= MK_SHIFT;
+    if (s.keys[VK_CONTROL])
+        f |= MK_CONTROL;
     return f;
 }
 
@@ -81,7 +86,7 @@ UINT ClassifyDown(DesktopState& s, HWND h, UINT down)
     s.lastClickWasDouble = dbl;
     return dbl ? down + 2 : down;  // WM_xBUTTONDBLCLK follows WM_xBUTTONUP
 }
-} // namespace
+}  // namespace
 
 DesktopState* CurrentState() { return g_current ? &g_current->State() : nullptr; }
 
@@ -132,10 +137,7 @@ const Surface& Desktop::Frame()
 
 uint64_t Desktop::FrameSerial() const { return state_->frameSerial; }
 
-bool Desktop::Screenshot(const std::string& path)
-{
-    return WritePng(Frame(), path);
-}
+bool Desktop::Screenshot(const std::string& path) { return WritePng(Frame(), path); }
 
 void Desktop::Advance(DWORD ms)
 {
@@ -185,8 +187,8 @@ void Desktop::MouseDown(Button button)
         } else if ((t.hit == HTVSCROLL || t.hit == HTHSCROLL) && button == Button::Left) {
             auto* w = s.Find(t.hwnd);
             RECT wr = WindowScreenRect(s, *w);
-            ScrollBarMouseDown(s, *w, t.hit == HTVSCROLL ? SB_VERT : SB_HORZ,
-                POINT { s.mouse.x - wr.left, s.mouse.y - wr.top });
+            ScrollBarMouseDown(
+                s, *w, t.hit == HTVSCROLL ? SB_VERT : SB_HORZ, POINT { s.mouse.x - wr.left, s.mouse.y - wr.top });
         }
     }
     RunUntilIdle();
@@ -273,4 +275,4 @@ void Desktop::TypeText(std::string_view utf8)
     }
 }
 
-} // namespace tavix::native
+}  // namespace tavix::native

@@ -4,9 +4,9 @@
 #include <map>
 #include <memory>
 #include <string>
-#include <vector>
 #include <tavix/native/surface.h>
 #include <tavix/native/window.h>
+#include <vector>
 
 namespace tavix::native {
 
@@ -41,7 +41,7 @@ struct WindowData {
     ScrollBarState vbar;
     bool destroying { false };
     std::shared_ptr<Surface> surface;  // the whole window, frame included
-    RECT update;                        // pending invalid area, client coordinates
+    RECT update;  // pending invalid area, client coordinates
     bool erase { false };
     int clientWidth { -1 };  // last size reported with WM_SIZE
     int clientHeight { -1 };
@@ -118,4 +118,4 @@ bool ScrollBarMouseDown(DesktopState& s, WindowData& w, int bar, POINT windowPt)
 void ScrollBarMouseMove(DesktopState& s, POINT screenPt);
 void ScrollBarMouseUp(DesktopState& s);
 
-} // namespace tavix::native
+}  // namespace tavix::native

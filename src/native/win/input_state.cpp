@@ -1,7 +1,7 @@
+#include "native/win/desktop_state.h"
 #include <algorithm>
 #include <cstring>
 #include <utility>
-#include "native/win/desktop_state.h"
 
 namespace tavix::native {
 
@@ -58,10 +58,7 @@ HWND GetCapture()
     return s ? s->capture : 0;
 }
 
-HCURSOR LoadCursor(HCURSOR id)
-{
-    return (id == IDC_ARROW || id == IDC_IBEAM || id == IDC_SIZEWE) ? id : 0;
-}
+HCURSOR LoadCursor(HCURSOR id) { return (id == IDC_ARROW || id == IDC_IBEAM || id == IDC_SIZEWE) ? id : 0; }
 
 HCURSOR SetCursor(HCURSOR cursor)
 {
@@ -150,4 +147,4 @@ DWORD GetTickCount()
     return s ? s->now : 0;
 }
 
-} // namespace tavix::native
+}  // namespace tavix::native

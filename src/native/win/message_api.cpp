@@ -1,6 +1,6 @@
+#include "native/win/desktop_state.h"
 #include <algorithm>
 #include <tavix/native/window_paint.h>
-#include "native/win/desktop_state.h"
 
 namespace tavix::native {
 
@@ -234,4 +234,4 @@ bool KillTimer(HWND hwnd, UINT_PTR id)
     return n > 0;
 }
 
-} // namespace tavix::native
+}  // namespace tavix::native

@@ -40,4 +40,4 @@ bool WritePng(const Surface& surface, const std::string& path)
     return true;
 }
 
-} // namespace tavix::native
+}  // namespace tavix::native

@@ -7,4 +7,4 @@ namespace tavix::native {
 // Writes the surface as an 8-bit RGB PNG; false when the file cannot be written.
 bool WritePng(const Surface& surface, const std::string& path);
 
-} // namespace tavix::native
+}  // namespace tavix::native

@@ -1,6 +1,6 @@
-#include <algorithm>
 #include "native/win/desktop_state.h"
 #include "native/win/scrollbar_layout.h"
+#include <algorithm>
 
 namespace tavix::native {
 
@@ -70,7 +70,7 @@ void RepeatTick(HWND, UINT, UINT_PTR, DWORD)
         Notify(w->id, s->scroll.bar, s->scroll.code);
 }
 
-} // namespace
+}  // namespace
 
 RECT ScrollBarRect(const WindowData& w, int bar)
 {
@@ -190,7 +190,10 @@ bool ShowScrollBar(HWND hwnd, int bar, bool show)
     auto* w = s ? s->Find(hwnd) : nullptr;
     if (!w)
         return false;
-    DWORD bits = bar == SB_HORZ ? WS_HSCROLL : bar == SB_VERT ? WS_VSCROLL : bar == SB_BOTH ? (WS_HSCROLL | WS_VSCROLL) : 0;
+    DWORD bits = bar == SB_HORZ ? WS_HSCROLL
+        : bar == SB_VERT        ? WS_VSCROLL
+        : bar == SB_BOTH        ? (WS_HSCROLL | WS_VSCROLL)
+                                : 0;
     DWORD style = show ? (w->style | bits) : (w->style & ~bits);
     if (style != w->style) {
         SetWindowLong(hwnd, GWL_STYLE, static_cast<LONG_PTR>(style));
@@ -212,4 +215,4 @@ bool EnableScrollBar(HWND hwnd, int bar, UINT arrows)
     return true;
 }
 
-} // namespace tavix::native
+}  // namespace tavix::native

@@ -7,7 +7,7 @@ namespace {
 constexpr int kMinThumb = 8;
 
 int MaxPos(const ScrollBarState& b) { return std::max(b.min, b.max - std::max(0, static_cast<int>(b.page) - 1)); }
-} // namespace
+}  // namespace
 
 ScrollBarLayout ScrollBarLayout::Compute(int length, const ScrollBarState& b)
 {
@@ -56,4 +56,4 @@ int ScrollBarLayout::PositionForThumbAt(int start, const ScrollBarState& b) cons
     return b.min + static_cast<int>((int64_t(offset) * span + room / 2) / room);
 }
 
-} // namespace tavix::native
+}  // namespace tavix::native

@@ -6,9 +6,9 @@ namespace tavix::native {
 
 struct ScrollBarLayout {
     int length { 0 };
-    int arrow { 0 };       // length of each arrow button
+    int arrow { 0 };  // length of each arrow button
     int thumbStart { 0 };  // from the bar's start
-    int thumbLength { 0 }; // 0 = no thumb (nothing to scroll, or disabled)
+    int thumbLength { 0 };  // 0 = no thumb (nothing to scroll, or disabled)
 
     static ScrollBarLayout Compute(int length, const ScrollBarState& bar);
     // The notification a press at `along` produces, SB_THUMBTRACK for the thumb, -1 for none.
@@ -16,4 +16,4 @@ struct ScrollBarLayout {
     int PositionForThumbAt(int thumbStart, const ScrollBarState& bar) const;
 };
 
-} // namespace tavix::native
+}  // namespace tavix::native

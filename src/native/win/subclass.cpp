@@ -1,6 +1,6 @@
-#include <tavix/native/subclass.h>
 #include <array>
 #include <string>
+#include <tavix/native/subclass.h>
 
 namespace tavix::native {
 
@@ -13,8 +13,7 @@ std::string PropName(std::string_view prefix, SubclassKind kind)
     return name;
 }
 
-template <SubclassKind Kind>
-LRESULT KindCallback(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+template <SubclassKind Kind> LRESULT KindCallback(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     static const std::string objName = PropName("ObjPtr_", Kind);
     static const std::string procName = PropName("procOld_", Kind);
@@ -38,7 +37,7 @@ constexpr std::array<WNDPROC, 7> kCallbacks {
     KindCallback<SubclassKind::ODComboParent>,
 };
 
-} // namespace
+}  // namespace
 
 std::string_view KindName(SubclassKind kind)
 {
@@ -61,4 +60,4 @@ void Unsubclass(HWND hwnd, SubclassKind kind)
     SetWindowLongPtr(hwnd, GWLP_WNDPROC, GetProp(hwnd, PropName("procOld_", kind)));
 }
 
-} // namespace tavix::native
+}  // namespace tavix::native

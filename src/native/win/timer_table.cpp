@@ -46,4 +46,4 @@ CTimer* TimerTable::Find(UINT_PTR id) const
     return nullptr;
 }
 
-} // namespace tavix::native
+}  // namespace tavix::native

@@ -28,4 +28,4 @@ private:
     int highest_ { 0 };  // only grows
 };
 
-} // namespace tavix::native
+}  // namespace tavix::native

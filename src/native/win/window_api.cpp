@@ -1,5 +1,5 @@
-#include <algorithm>
 #include "native/win/desktop_state.h"
+#include <algorithm>
 
 namespace tavix::native {
 
@@ -81,7 +81,7 @@ void FreeTree(DesktopState& s, HWND hwnd)
     s.screenDirty = true;
 }
 
-} // namespace
+}  // namespace
 
 bool RegisterClass(std::string_view className, WNDPROC proc, UINT classStyle)
 {
@@ -266,7 +266,8 @@ bool GetClientRect(HWND hwnd, RECT* rect)
     if (!w || !rect)
         return false;
     RECT in = ClientInset(*w);
-    *rect = { 0, 0, std::max(0, Width(w->rect) - in.left - in.right), std::max(0, Height(w->rect) - in.top - in.bottom) };
+    *rect
+        = { 0, 0, std::max(0, Width(w->rect) - in.left - in.right), std::max(0, Height(w->rect) - in.top - in.bottom) };
     return true;
 }
 
@@ -376,4 +377,4 @@ HWND GetWindow(HWND hwnd, int relation)
     return 0;
 }
 
-} // namespace tavix::native
+}  // namespace tavix::native

@@ -1,6 +1,6 @@
-#include <tavix/native/window_paint.h>
-#include <algorithm>
 #include "native/win/desktop_state.h"
+#include <algorithm>
+#include <tavix/native/window_paint.h>
 
 namespace tavix::native {
 
@@ -14,12 +14,14 @@ RECT Union(const RECT& a, const RECT& b)
         return b;
     if (Empty(b))
         return a;
-    return { std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom) };
+    return { std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+        std::max(a.bottom, b.bottom) };
 }
 
 RECT Intersect(const RECT& a, const RECT& b)
 {
-    RECT r { std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom) };
+    RECT r { std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+        std::min(a.bottom, b.bottom) };
     return Empty(r) ? RECT {} : r;
 }
 
@@ -74,7 +76,7 @@ void PaintTree(DesktopState& s, HWND hwnd, bool& painted)
         PaintTree(s, *it, painted);
 }
 
-} // namespace
+}  // namespace
 
 void PaintPending(DesktopState& s)
 {
@@ -177,4 +179,4 @@ int ReleaseDC(HWND hwnd, HDC hdc)
     return DeleteDC(hdc) ? 1 : 0;
 }
 
-} // namespace tavix::native
+}  // namespace tavix::native

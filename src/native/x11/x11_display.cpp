@@ -1,9 +1,9 @@
-#include <tavix/native/x11_display.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
 #include <chrono>
 #include <poll.h>
+#include <tavix/native/x11_display.h>
 #include <vector>
 
 namespace tavix::native {
@@ -21,10 +21,14 @@ int VirtualKey(KeySym sym)
     switch (sym) {
     case XK_BackSpace: return VK_BACK;
     case XK_Tab: return VK_TAB;
-    case XK_Return: case XK_KP_Enter: return VK_RETURN;
-    case XK_Shift_L: case XK_Shift_R: return VK_SHIFT;
-    case XK_Control_L: case XK_Control_R: return VK_CONTROL;
-    case XK_Alt_L: case XK_Alt_R: return VK_MENU;
+    case XK_Return:
+    case XK_KP_Enter: return VK_RETURN;
+    case XK_Shift_L:
+    case XK_Shift_R: return VK_SHIFT;
+    case XK_Control_L:
+    case XK_Control_R: return VK_CONTROL;
+    case XK_Alt_L:
+    case XK_Alt_R: return VK_MENU;
     case XK_Escape: return VK_ESCAPE;
     case XK_space: return VK_SPACE;
     case XK_Prior: return VK_PRIOR;
@@ -41,7 +45,7 @@ int VirtualKey(KeySym sym)
     }
 }
 
-} // namespace
+}  // namespace
 
 struct X11Display::Impl {
     Desktop& desktop;
@@ -113,7 +117,9 @@ struct X11Display::Impl {
                     desktop.Wheel(b == Button4 ? WHEEL_DELTA : -WHEEL_DELTA);
                 break;
             }
-            auto button = b == Button1 ? Desktop::Button::Left : b == Button3 ? Desktop::Button::Right : Desktop::Button::Middle;
+            auto button = b == Button1 ? Desktop::Button::Left
+                : b == Button3         ? Desktop::Button::Right
+                                       : Desktop::Button::Middle;
             e.type == ButtonPress ? desktop.MouseDown(button) : desktop.MouseUp(button);
             break;
         }
@@ -197,8 +203,7 @@ bool X11Display::PumpOnce(int timeoutMs)
 
 void X11Display::Run()
 {
-    while (PumpOnce(15)) {
-    }
+    while (PumpOnce(15)) { }
 }
 
-} // namespace tavix::native
+}  // namespace tavix::native
