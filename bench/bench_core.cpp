@@ -1,6 +1,6 @@
 #include <tavix/grid.h>
 
-#include "core/grid_state.h"
+#include "platform/grid_access.h"
 
 #include <benchmark/benchmark.h>
 
@@ -37,7 +37,7 @@ void AppendRowsAndSetCells(benchmark::State& state, int32_t rows, int32_t cols)
                 grid.SetCellValue(r, c, tavix::GridVariant(r + c));
         }
         bytesPerCell = (ResidentBytes() - before) / (static_cast<double>(rows) * cols);
-        reallocations = grid.State().cells.Reallocations();
+        reallocations = tavix::internal::GridAccess::Table(grid).Cells().Reallocations();
         benchmark::DoNotOptimize(grid.RowCount());
     }
     state.counters["bytes_per_cell"] = bytesPerCell;

@@ -1,18 +1,21 @@
-// Sorting through the grid (1,000,000 rows of 10 columns) against the literal row-moving shell
+// Sorting through the grid (1,000,000 rows of 10 columns) against the reference row-moving shell
 // sort (100,000 rows), which copies whole rows and computes display texts on every comparison.
 #include <tavix/grid.h>
 #include <tavix/variant.h>
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <memory>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
 
-#include "../src/core/grid_state.h"
-#include "../src/sort/cell_comparer.h"
-#include "../src/sort/grid_sort_source.h"
+#include "core/cell_text.h"
+#include "platform/grid_access.h"
+#include "sort/cell_comparer.h"
+#include "support/reference_sort.h"
 
 namespace {
 
@@ -38,15 +41,14 @@ std::unique_ptr<tavix::Tavix> MakeGrid(int32_t rows)
         grid->AddCol();
     grid->SetRowCount(rows);
     std::mt19937 rng(7);
-    auto& s = grid->State();
     for (int32_t r = 1; r <= rows; ++r) {
-        s.cells.At(r, kLongCol).Value = tavix::GridVariant(static_cast<int32_t>(rng() % 1000000));
-        s.cells.At(r, kTextCol).Value = tavix::GridVariant(Word(rng));
-        s.cells.At(r, 3).Value = tavix::GridVariant(static_cast<double>(rng() % 100000) / 100);
-        s.cells.At(r, kGroupCol).Value = tavix::GridVariant(static_cast<int32_t>(rng() % 50));
+        grid->SetCellValue(r, kLongCol, tavix::GridVariant(static_cast<int32_t>(rng() % 1000000)));
+        grid->SetCellValue(r, kTextCol, tavix::GridVariant(Word(rng)));
+        grid->SetCellValue(r, 3, tavix::GridVariant(static_cast<double>(rng() % 100000) / 100));
+        grid->SetCellValue(r, kGroupCol, tavix::GridVariant(static_cast<int32_t>(rng() % 50)));
         for (int c = 5; c < kOrigin; ++c)
-            s.cells.At(r, c).Value = tavix::GridVariant(static_cast<int32_t>(c));
-        s.cells.At(r, kOrigin).Value = tavix::GridVariant(r);
+            grid->SetCellValue(r, c, tavix::GridVariant(static_cast<int32_t>(c)));
+        grid->SetCellValue(r, kOrigin, tavix::GridVariant(r));
     }
     return grid;
 }
@@ -75,46 +77,82 @@ void GridSort(benchmark::State& state, std::vector<std::pair<int16_t, int32_t>> 
     state.SetItemsProcessed(state.iterations() * kGridRows);
 }
 
-// The shell sort as written: held row copied aside (into the spare row after the last),
-// rows shifted by copying every cell and the record, nothing cached between comparisons.
-void LiteralSort(tavix::core::GridState& s, const tavix::ShellSortObject& criteria)
-{
-    tavix::GridSortSource source(s);
-    tavix::CellComparer literal(criteria, source, 0);
-    const int32_t held = s.rowCount + 1;
-    auto copyRow = [&](int32_t from, int32_t to) {
-        for (int32_t c = 1; c <= s.ColCount(); ++c)
-            s.cells.At(to, c) = s.cells.At(from, c);
-        s.rows.At(to) = s.rows.At(from);
-    };
-    const int32_t n = s.rowCount;
-    int32_t h = 1;
-    while (3 * h + 1 < n)
-        h = 3 * h + 1;
-    for (; h >= 1; h = (h - 1) / 3) {
-        for (int32_t i = 1 + h; i <= n; ++i) {
-            copyRow(i, held);
-            int32_t j = i - h;
-            while (j >= 1 && !literal.CompareRows(held, j)) {
-                copyRow(j, j + h);
-                j -= h;
-            }
-            copyRow(held, j + h);
+// The grid's cells copied into a plain matrix that the reference sort moves
+// row by row (a spare row after the last holds the row set aside), with the
+// display texts computed on every comparison as the grid would.
+class MatrixRows : public tavix::SortSource {
+public:
+    explicit MatrixRows(const tavix::core::GridTable& table)
+        : table_(table)
+        , rows_(table.RowCount())
+        , cols_(table.ColCount())
+        , records_(static_cast<size_t>(rows_ + 1))
+        , cells_(static_cast<size_t>(rows_ + 1) * cols_)
+    {
+        for (int32_t r = 1; r <= rows_; ++r) {
+            records_[static_cast<size_t>(r - 1)] = table.Row(r);
+            for (int32_t c = 1; c <= cols_; ++c)
+                At(r, c) = table.Cell(r, c);
         }
     }
-}
+    void SortBy(const tavix::ShellSortObject& criteria)
+    {
+        comparer_.emplace(criteria, *this, 0);
+        tavix::testing::ReferenceSort(*this, false);
+    }
+
+    // The reference sort's row adapter.
+    int32_t Count() const { return rows_; }
+    bool IsGroup(int32_t) const { return false; }
+    void Copy(int32_t from, int32_t to)
+    {
+        records_[static_cast<size_t>(to - 1)] = records_[static_cast<size_t>(from - 1)];
+        std::copy_n(&At(from, 1), cols_, &At(to, 1));
+    }
+    bool NotBelow(int32_t a, int32_t b) { return comparer_->CompareRows(a, b); }
+
+    // tavix::SortSource
+    tavix::GridVariant& Value(int32_t r, int16_t c) override { return At(r, c).Value; }
+    std::string DisplayText(int32_t r, int16_t c) override
+    {
+        return tavix::core::CellTextOf(At(r, c), table_.Formats(), table_.Combos());
+    }
+    int16_t Icon(int32_t r, int16_t c) override { return At(r, c).Icon; }
+    int16_t ExtraIcon(int32_t r, int16_t c) override { return At(r, c).ExtraIcon; }
+    tavix::OleColor ForeColor(int32_t r, int16_t c) override { return At(r, c).ForeColor; }
+    tavix::OleColor BackColor(int32_t r, int16_t c) override { return At(r, c).BackColor; }
+    int16_t FontIndex(int32_t r, int16_t c) override { return At(r, c).FontIndex; }
+    bool Selected(int32_t r, int16_t c) override { return At(r, c).Flags & tavix::core::CellData::kSelected; }
+    int16_t Indent(int32_t r, int16_t c) override { return At(r, c).Indent; }
+    uint8_t Hatch(int32_t r, int16_t c) override { return At(r, c).Hatch; }
+    bool IsGroupRow(int32_t) override { return false; }
+    void CustomSort(tavix::GridVariant&, tavix::GridVariant&, bool&) override { }
+
+private:
+    tavix::core::CellData& At(int32_t r, int32_t c)
+    {
+        return cells_[static_cast<size_t>(r - 1) * cols_ + static_cast<size_t>(c - 1)];
+    }
+
+    const tavix::core::GridTable& table_;
+    int32_t rows_;
+    int32_t cols_;
+    std::vector<tavix::core::RowData> records_;
+    std::vector<tavix::core::CellData> cells_;
+    std::optional<tavix::CellComparer> comparer_;
+};
 
 void ReferenceSort(benchmark::State& state, std::vector<std::pair<int16_t, int32_t>> criteria)
 {
     static const auto grid = MakeGrid(kReferenceRows);
-    auto& s = grid->State();
+    MatrixRows rows(tavix::internal::GridAccess::Table(*grid));
     tavix::ShellSortObject sortBy, restore;
     SetCriteria(sortBy, criteria);
     SetCriteria(restore, { { kOrigin, tavix::tvSortByValue } });
     for (auto _ : state) {
-        LiteralSort(s, sortBy);
+        rows.SortBy(sortBy);
         state.PauseTiming();
-        LiteralSort(s, restore);
+        rows.SortBy(restore);
         state.ResumeTiming();
     }
     state.SetItemsProcessed(state.iterations() * kReferenceRows);

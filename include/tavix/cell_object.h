@@ -1,6 +1,7 @@
 // The default cell of a column: the template from which new cells are initialised.
 #pragma once
 
+#include <tavix/enums.h>
 #include <tavix/font.h>
 #include <tavix/ole_color.h>
 #include <tavix/variant.h>
@@ -12,16 +13,16 @@
 namespace tavix {
 
 namespace core {
-class GridState;
+class GridTable;
 }
 
 class CellObject {
 public:
-    explicit CellObject(core::GridState& grid);
+    explicit CellObject(core::GridTable& grid);
 
     OleColor oBackColor { kColorDefault };
     OleColor oForeColor { kColorDefault };
-    int32_t eTextFlags { 32800 };
+    int32_t eTextFlags { kDefaultTextFlags };
     int16_t iIconIndex { -1 };
     int16_t iExtraIconIndex { -1 };
     bool bSelected { false };
@@ -50,7 +51,7 @@ public:
     int16_t MatchedIcon() const { return matchedIcon_; }
 
 private:
-    core::GridState* grid_;
+    core::GridTable* grid_;
     std::optional<FontRef> font_;
     std::string fmtString_;
     std::string ctrlKey_;

@@ -69,6 +69,7 @@ public:
     std::string KeyOfSlot(int32_t slot) const;
     // The list in a slot, null for a free or unknown slot.
     ComboObject* AtSlot(int32_t slot);
+    const ComboObject* AtSlot(int32_t slot) const;
 
 private:
     struct Slot {

@@ -97,6 +97,9 @@ enum ETextFormatFlags : int32_t {
     tvTextProcessPrefix = 2097152,
 };
 
+// What new columns' captions and cells use: one line, cut with an ellipsis.
+inline constexpr ETextFormatFlags kDefaultTextFlags { static_cast<ETextFormatFlags>(tvTextSingleLine | tvTextEndEllipsis) };
+
 enum ETextEditFlags : int32_t { tvTextEditNumberOnly = 8192, tvTextEditUpperCase = 8, tvTextEditLowerCase = 16 };
 
 enum ESortTypes : int32_t {

@@ -19,6 +19,24 @@ enum EGridError : int32_t {
     tvErrColumnAfterRowText = 521,
 };
 
+// Runtime error numbers the grid and its conversions raise.
+enum ERuntimeError : int32_t {
+    rtInvalidCall = 5,
+    rtOverflow = 6,
+    rtOutOfMemory = 7,
+    rtSubscript = 9,
+    rtDivisionByZero = 11,
+    rtTypeMismatch = 13,
+    rtObjectNotSet = 91,
+    rtInvalidUseOfNull = 94,
+    rtInvalidPropertyValue = 380,
+    rtInvalidPropertyIndex = 381,
+    rtObjectRequired = 424,
+    rtNoSuchMember = 438,
+    rtArgumentNotOptional = 449,
+    rtWrongArguments = 450,
+};
+
 enum EErrorTimer : int32_t { eeBaseTimer = 13650, eeTooManyTimers = 13651, eeCantCreateTimer = 13652 };
 
 // Offset of application-defined automation error numbers.

@@ -19,9 +19,35 @@
 namespace tavix {
 
 namespace core {
-class GridState;
-class GridViewHooks;
-}  // namespace core
+class GridTable;
+}
+namespace layout {
+class ViewLayout;
+}
+namespace paint {
+class GridPainter;
+}
+namespace interaction {
+class Selection;
+class IncrementalSearch;
+class Keyboard;
+class Mouse;
+}  // namespace interaction
+namespace sort {
+class GridSorter;
+}
+namespace header {
+class HeaderControl;
+}
+namespace edit {
+class Editor;
+}
+namespace platform {
+class GridWindow;
+}
+namespace internal {
+struct GridAccess;
+}
 
 struct AddRowArgs {
     std::string sKey {};
@@ -36,14 +62,14 @@ struct AddRowArgs {
 struct AddColArgs {
     std::string sKey {};
     std::string sHeader {};
-    ETextFormatFlags eHdrTextFlags { static_cast<ETextFormatFlags>(32800) };
+    ETextFormatFlags eHdrTextFlags { kDefaultTextFlags };
     int16_t iIconIndex { -1 };
     int32_t lWidth { -1 };
     bool bVisible { true };
     GridVariant vColBefore { GridVariant::Missing() };
     bool bIncludeInSelect { true };
     bool bRowTextCol { false };
-    ESortTypes eSortType { static_cast<ESortTypes>(0) };
+    ESortTypes eSortType { tvSortByValue };
     int16_t lMinWidth { -1 };
     int16_t lMaxWidth { -1 };
     bool bAllowSizing { true };
@@ -52,6 +78,7 @@ struct AddColArgs {
 
 class Tavix {
 public:
+    // Construction, host and events (src/platform/)
     // Without a host the grid runs on its own StandaloneHost.
     Tavix();
     explicit Tavix(Host& host);
@@ -62,7 +89,7 @@ public:
     Host& GetHost() const { return *host_; }
     void SetEventSink(TavixEvents* sink);
 
-    // Grid-wide
+    // Grid-wide (src/core/)
     int32_t ColCount() const;
     int32_t RowCount() const;
     void SetRowCount(int32_t n);
@@ -78,7 +105,7 @@ public:
     FontRef Font() const;
     void SetFont(const FontRef& oFont);
 
-    // Rows
+    // Rows (src/core/)
     void AddRow(const std::string& sKey = {}, const GridVariant& vRowBefore = GridVariant::Missing(),
         bool bVisible = true, int32_t lHeight = -1, bool bGroupRow = false, int32_t lGroupColStartIndex = 0,
         const GridVariant& vTag = GridVariant::Missing());
@@ -105,14 +132,14 @@ public:
     int32_t MemMngAllocatedRows() const;
     void SetMemMngAllocatedRows(int32_t lRows);
 
-    // Columns
+    // Columns (src/core/)
     // Column index from which row text is drawn under the normal cells; 0 = from the first column.
     int32_t RowTextStartCol() const;
     void SetRowTextStartCol(int32_t lCol);
     CellObject& AddCol(const std::string& sKey = {}, const std::string& sHeader = {},
-        ETextFormatFlags eHdrTextFlags = static_cast<ETextFormatFlags>(32800), int16_t iIconIndex = -1,
+        ETextFormatFlags eHdrTextFlags = kDefaultTextFlags, int16_t iIconIndex = -1,
         int32_t lWidth = -1, bool bVisible = true, const GridVariant& vColBefore = GridVariant::Missing(),
-        bool bIncludeInSelect = true, bool bRowTextCol = false, ESortTypes eSortType = static_cast<ESortTypes>(0),
+        bool bIncludeInSelect = true, bool bRowTextCol = false, ESortTypes eSortType = tvSortByValue,
         int16_t lMinWidth = -1, int16_t lMaxWidth = -1, bool bAllowSizing = true,
         const GridVariant& vTag = GridVariant::Missing());
     CellObject& AddCol(const AddColArgs& args);
@@ -145,7 +172,7 @@ public:
     void SetColHeaderForeColor(const GridVariant& vCol, OleColor oColor);
     CellObject& ColDefaultCell(const GridVariant& vCol);
 
-    // Cells
+    // Cells (src/core/)
     GridVariant CellValue(const GridVariant& vRow, const GridVariant& vCol) const;
     void SetCellValue(const GridVariant& vRow, const GridVariant& vCol, const GridVariant& value);
     int32_t CellTextFlags(const GridVariant& vRow, const GridVariant& vCol) const;
@@ -184,20 +211,18 @@ public:
     void CellDefaultFont(const GridVariant& vRow, const GridVariant& vCol);
     GridVariant InitValue(ECellTypes eCellType) const;
 
-    // Window (the grid in a window of its own)
+    // The grid's window (src/platform/)
     // Creates the grid's child window in hwndParent (0: a top-level window) and paints it.
     int32_t Create(int32_t hwndParent, int32_t x, int32_t y, int32_t width, int32_t height);
     int32_t hwnd() const;
 
-    // Layout and scrolling
+    // Layout and scrolling (src/layout/)
     // Rows and column indices of the cells in view; x in client, y in content less ScrollY.
     void GetStartEndCell(int32_t& lStartRow, int32_t& lStartCol, int32_t& lStartX, int32_t& lStartY, int32_t& lEndRow,
         int32_t& lEndCol, int32_t& lEndX, int32_t& lEndY);
     void CellFromPoint(int32_t xPixels, int32_t yPixels, int32_t& lRow, int32_t& lCol);
     void CellBoundary(const GridVariant& vRow, const GridVariant& vCol, int32_t& lLeft, int32_t& lTop, int32_t& lWidth,
         int32_t& lHeight);
-    void CellTextBoundary(const GridVariant& vRow, const GridVariant& vCol, int32_t& lLeft, int32_t& lTop,
-        int32_t& lWidth, int32_t& lHeight);
     void EnsureVisibleCol(const GridVariant& vCol, EEnsureVisibleColMode eMode = tvEnsVisColAuto, int32_t lGap = 8);
     void EnsureVisibleRow(const GridVariant& vRow, EEnsureVisibleRowMode eMode = tvEnsVisRowAuto, int32_t lGap = 8);
     void EnsureVisibleCell(const GridVariant& vRow, const GridVariant& vCol);
@@ -205,25 +230,30 @@ public:
     ScrollBarObject& VScrollBar();
     EScrollBarStyles ScrollBarStyle() const;
     void SetScrollBarStyle(EScrollBarStyles eStyle);
+    // The window frame.
+    EAppearanceConstants Appearance() const;
+    void SetAppearance(EAppearanceConstants eAppearance);
+    EBorderStyles BorderStyle() const;
+    void SetBorderStyle(EBorderStyles eStyle);
 
-    // Painting and appearance
-    uint32_t BackColor() const;
-    void SetBackColor(uint32_t oColor);
-    uint32_t ForeColor() const;
-    void SetForeColor(uint32_t oColor);
+    // Painting and appearance (src/paint/)
+    OleColor BackColor() const;
+    void SetBackColor(OleColor oColor);
+    OleColor ForeColor() const;
+    void SetForeColor(OleColor oColor);
     // -1 turns the band colour off.
-    uint32_t BackColorOddRows() const;
-    void SetBackColorOddRows(uint32_t oColor);
-    uint32_t BackColorEvenRows() const;
-    void SetBackColorEvenRows(uint32_t oColor);
-    uint32_t HighlightBackColor() const;
-    void SetHighlightBackColor(uint32_t oColor);
-    uint32_t HighlightForeColor() const;
-    void SetHighlightForeColor(uint32_t oColor);
-    uint32_t HighlightBackColorNoFocus() const;
-    void SetHighlightBackColorNoFocus(uint32_t oColor);
-    uint32_t HighlightForeColorNoFocus() const;
-    void SetHighlightForeColorNoFocus(uint32_t oColor);
+    OleColor BackColorOddRows() const;
+    void SetBackColorOddRows(OleColor oColor);
+    OleColor BackColorEvenRows() const;
+    void SetBackColorEvenRows(OleColor oColor);
+    OleColor HighlightBackColor() const;
+    void SetHighlightBackColor(OleColor oColor);
+    OleColor HighlightForeColor() const;
+    void SetHighlightForeColor(OleColor oColor);
+    OleColor HighlightBackColorNoFocus() const;
+    void SetHighlightBackColorNoFocus(OleColor oColor);
+    OleColor HighlightForeColorNoFocus() const;
+    void SetHighlightForeColorNoFocus(OleColor oColor);
     bool HighlightSelCells() const;
     void SetHighlightSelCells(bool bValue);
     bool HighlightSelIcons() const;
@@ -232,14 +262,14 @@ public:
     void SetGridLines(EGridLines eMode);
     EGridLinesExtendModes GridLinesExtend() const;
     void SetGridLinesExtend(EGridLinesExtendModes eMode);
-    uint32_t GridLineColor() const;
-    void SetGridLineColor(uint32_t oColor);
+    OleColor GridLineColor() const;
+    void SetGridLineColor(OleColor oColor);
     bool FocusRect() const;
     void SetFocusRect(bool bValue);
-    uint32_t FocusRectColor1() const;
-    void SetFocusRectColor1(uint32_t oColor);
-    uint32_t FocusRectColor2() const;
-    void SetFocusRectColor2(uint32_t oColor);
+    OleColor FocusRectColor1() const;
+    void SetFocusRectColor1(OleColor oColor);
+    OleColor FocusRectColor2() const;
+    void SetFocusRectColor2(OleColor oColor);
     bool OpaqueTextInHatchedCells() const;
     void SetOpaqueTextInHatchedCells(bool bValue);
     bool ShowControlsInAllCells() const;
@@ -255,22 +285,22 @@ public:
     void SetBackgroundPicture(native::SurfacePtr picture);
     // An image list object (its ListImages(1).Draw and hImageList are used) or a Long handle; 0 keeps the list.
     void SetImageList(const GridVariant& vImageList);
-    EAppearanceConstants Appearance() const;
-    void SetAppearance(EAppearanceConstants eAppearance);
-    EBorderStyles BorderStyle() const;
-    void SetBorderStyle(EBorderStyles eStyle);
     bool UseXPStyles() const;
     void SetUseXPStyles(bool bValue);
     bool Supports(ESupportFeatures eSupFeat) const;
     // Repaints one cell now.
     void DrawCell(const GridVariant& vRow, const GridVariant& vCol);
+    // Where the cell's text is drawn; a no-clip text's room depends on its
+    // neighbours' texts, which only painting measures.
+    void CellTextBoundary(const GridVariant& vRow, const GridVariant& vCol, int32_t& lLeft, int32_t& lTop,
+        int32_t& lWidth, int32_t& lHeight);
 
-    // Virtual mode
+    // Virtual mode (src/core/)
     // Rows are requested from the application (RequestRow, RequestRowData) as they come into view.
     bool Virtual() const;
     void SetVirtual(bool bVirtual);
 
-    // Current cell, selection and keyboard
+    // Current cell, selection and keyboard (src/interaction/)
     void SetCurRow(int32_t lRow);
     void SetCurCol(int32_t lCol);
     void SetCurCell(const GridVariant& vRow, const GridVariant& vCol);
@@ -291,7 +321,7 @@ public:
     int32_t FindSearchMatchRow(const GridVariant& vSearchCol, const std::string& sSearchString, int32_t lStartRow = -1,
         bool bVisibleRowsOnly = true, bool bLoop = false) const;
 
-    // Sorting
+    // Sorting (src/sort/)
     ShellSortObject& SortObject();
     // Missing: sorts again by the current criteria (nothing when there are none);
     // a column: sorts ascending by that column's ColSortType.
@@ -309,19 +339,26 @@ public:
     int32_t ColSortKey(const GridVariant& vCol) const;
     void SetColSortKey(const GridVariant& vCol, int32_t lSortKey);
 
-    // For the subsystems built on the core, and for tests of the hooks.
-    core::GridState& State() { return *state_; }
-    const core::GridState& State() const { return *state_; }
-    void SetViewHooks(core::GridViewHooks* hooks);
-
 private:
-    void ApplyColWidth(int32_t position, int32_t width);
-    void RefreshHeaderItem(int32_t position);
-    void HeaderContentsChanged();
+    friend struct internal::GridAccess;
+
+    void BuildSubsystems();
 
     std::unique_ptr<StandaloneHost> ownHost_;
     Host* host_;
-    std::unique_ptr<core::GridState> state_;
+    // The subsystems, each owning its state, wired once at construction; the
+    // window exists from Create on.
+    std::unique_ptr<core::GridTable> table_;
+    std::unique_ptr<layout::ViewLayout> layout_;
+    std::unique_ptr<paint::GridPainter> painter_;
+    std::unique_ptr<interaction::Selection> selection_;
+    std::unique_ptr<interaction::IncrementalSearch> search_;
+    std::unique_ptr<interaction::Keyboard> keyboard_;
+    std::unique_ptr<interaction::Mouse> mouse_;
+    std::unique_ptr<sort::GridSorter> sorter_;
+    std::unique_ptr<header::HeaderControl> header_;
+    std::unique_ptr<edit::Editor> editor_;
+    std::unique_ptr<platform::GridWindow> window_;
 };
 
 }  // namespace tavix

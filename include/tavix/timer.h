@@ -1,6 +1,8 @@
 #pragma once
 // CTimer raises ThatTime at a fixed interval. All running timers share one
-// process-wide table of 100 slots and one system timer callback.
+// process-wide table of 100 slots and one system timer callback. When all are
+// taken, error 13651 is raised; its text says "No more than 10 timers", as it
+// always has, though the limit is 100.
 #include <any>
 #include <cstdint>
 #include <functional>

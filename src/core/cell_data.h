@@ -1,5 +1,6 @@
 #pragma once
 
+#include <tavix/ole_color.h>
 #include <tavix/variant.h>
 
 #include <cstdint>
@@ -14,8 +15,8 @@ struct CellData {
     static constexpr uint8_t kSelected { 0x40 };
     static constexpr uint8_t kNeedsRepaint { 0x80 };
 
-    uint32_t BackColor { 0xFFFFFFFFu };
-    uint32_t ForeColor { 0xFFFFFFFFu };
+    OleColor BackColor { kColorDefault };
+    OleColor ForeColor { kColorDefault };
     int32_t TextFlags { 0 };
     int16_t Icon { -1 };
     int16_t ExtraIcon { -1 };

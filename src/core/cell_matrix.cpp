@@ -1,4 +1,4 @@
-#include "cell_matrix.h"
+#include "core/cell_matrix.h"
 
 #include <utility>
 

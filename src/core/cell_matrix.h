@@ -1,7 +1,7 @@
 #pragma once
 
-#include "cell_data.h"
-#include "row_blocks.h"
+#include "core/cell_data.h"
+#include "core/row_blocks.h"
 
 #include <cstdint>
 

@@ -1,12 +1,12 @@
 #include <tavix/cell_object.h>
 
-#include "grid_state.h"
+#include "core/grid_table.h"
 
 #include <tuple>
 
 namespace tavix {
 
-CellObject::CellObject(core::GridState& grid)
+CellObject::CellObject(core::GridTable& grid)
     : grid_(&grid)
 {
 }
@@ -14,7 +14,7 @@ CellObject::CellObject(core::GridState& grid)
 void CellObject::SetsFmtString(const std::string& fmt)
 {
     fmtString_ = fmt;
-    fmtIndex_ = grid_->formats.IndexOf(fmt);
+    fmtIndex_ = grid_->FmtIndexOf(fmt);
 }
 
 void CellObject::SetsCtrlKey(const std::string& key)
@@ -35,7 +35,9 @@ void CellObject::SeteType(int32_t type)
     if (type == type_)
         return;
     type_ = type;
-    value_ = type == 0 ? GridVariant(std::string()) : type == 2 ? GridVariant(int32_t { 0 }) : GridVariant();
+    value_ = type == tvCellText ? GridVariant(std::string())
+        : type == tvCellCheck   ? GridVariant(int32_t { 0 })
+                                : GridVariant();
 }
 
 }  // namespace tavix

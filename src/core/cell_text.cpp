@@ -1,13 +1,13 @@
-#include "cell_text.h"
+#include "core/cell_text.h"
 
-#include "format_pool.h"
+#include "core/format_pool.h"
 
 #include <tavix/combos.h>
 #include <tavix/dispatch.h>
 #include <tavix/enums.h>
 #include <tavix/format.h>
 
-#include <exception>
+#include <tavix/error.h>
 
 namespace tavix::core {
 
@@ -25,12 +25,12 @@ std::string CellTextOf(const CellData& cell, const FormatPool& formats)
         if (v.IsNull())
             return {};
         return v.ToString();
-    } catch (const std::exception&) {
+    } catch (const TavixError&) {
         return {};
     }
 }
 
-std::string CellTextOf(const CellData& cell, const FormatPool& formats, CombosObject& combos)
+std::string CellTextOf(const CellData& cell, const FormatPool& formats, const CombosObject& combos)
 {
     if ((cell.Flags & CellData::kTypeMask) != tvCellCombo)
         return CellTextOf(cell, formats);
@@ -51,7 +51,7 @@ int32_t CheckStateOf(const GridVariant& value, bool threeState)
             return 1;
         if (threeState && VariantEquals(value, GridVariant(int32_t { 2 })))
             return 2;
-    } catch (const std::exception&) {
+    } catch (const TavixError&) {
         // A value that does not compare with a number is unchecked.
     }
     return 0;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cell_data.h"
+#include "core/cell_data.h"
 
 #include <string>
 
@@ -15,7 +15,7 @@ class FormatPool;
 // The text a cell displays. Never throws: a failing conversion yields "".
 std::string CellTextOf(const CellData& cell, const FormatPool& formats);
 // As above, with combo cells showing the text of their matched item.
-std::string CellTextOf(const CellData& cell, const FormatPool& formats, CombosObject& combos);
+std::string CellTextOf(const CellData& cell, const FormatPool& formats, const CombosObject& combos);
 
 // State a check-box cell shows: 0 unchecked, 1 checked, 2 indeterminate.
 int32_t CheckStateOf(const GridVariant& value, bool threeState);

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <tavix/cell_object.h>
+#include <tavix/enums.h>
+#include <tavix/ole_color.h>
 #include <tavix/variant.h>
 
 #include <cstdint>
@@ -21,16 +23,16 @@ struct ColumnData {
     std::string HeaderText;
     bool IncludeInSelect { true };
     int16_t HeaderIcon { -1 };
-    int32_t HeaderTextFlags { 0 };
-    int32_t SortType { 0 };
+    ETextFormatFlags HeaderTextFlags { kDefaultTextFlags };
+    ESortTypes SortType { tvSortByValue };
     // Held by pointer so that the reference AddCol hands out survives moves of the record.
     std::unique_ptr<CellObject> DefaultCell;
     int32_t MinWidth { -1 };
     int32_t MaxWidth { -1 };
     int32_t SortKey { 0 };
-    int32_t SortOrder { 0 };
-    uint32_t HeaderBackColor { 0xFFFFFFFFu };
-    uint32_t HeaderForeColor { 0xFFFFFFFFu };
+    ESortOrders SortOrder { tvSortAsc };
+    OleColor HeaderBackColor { kColorDefault };
+    OleColor HeaderForeColor { kColorDefault };
     bool AllowSizing { true };
 };
 

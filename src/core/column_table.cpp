@@ -1,4 +1,4 @@
-#include "column_table.h"
+#include "core/column_table.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "column_data.h"
+#include "core/column_data.h"
 
 #include <cstdint>
 #include <string>

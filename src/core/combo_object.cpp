@@ -39,7 +39,7 @@ int32_t ComboObject::ValueIndex(const GridVariant& vValue) const
         try {
             if (VariantEquals(v, vValue))
                 return i;
-        } catch (const std::exception&) {
+        } catch (const TavixError&) {
             // Values that do not compare never match.
         }
     }

@@ -77,6 +77,11 @@ std::string CombosObject::KeyOfSlot(int32_t slot) const
 
 ComboObject* CombosObject::AtSlot(int32_t slot)
 {
+    return const_cast<ComboObject*>(static_cast<const CombosObject*>(this)->AtSlot(slot));
+}
+
+const ComboObject* CombosObject::AtSlot(int32_t slot) const
+{
     if (slot < 1 || slot > static_cast<int32_t>(slots_.size()))
         return nullptr;
     return slots_[slot - 1].list.get();

@@ -1,4 +1,4 @@
-#include "font_pool.h"
+#include "core/font_pool.h"
 
 namespace tavix::core {
 

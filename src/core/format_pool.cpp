@@ -1,4 +1,4 @@
-#include "format_pool.h"
+#include "core/format_pool.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "huge_page_allocator.h"
+#include "core/huge_page_allocator.h"
 
 #include <algorithm>
 #include <cstddef>

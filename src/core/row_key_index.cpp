@@ -1,4 +1,4 @@
-#include "row_key_index.h"
+#include "core/row_key_index.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "row_table.h"
+#include "core/row_table.h"
 
 #include <algorithm>
 

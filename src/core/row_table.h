@@ -1,7 +1,7 @@
 #pragma once
 
-#include "row_blocks.h"
-#include "row_data.h"
+#include "core/row_blocks.h"
+#include "core/row_data.h"
 
 #include <cstdint>
 

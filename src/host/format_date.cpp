@@ -1,5 +1,5 @@
-#include "format_parts.h"
-#include "text_convert.h"
+#include "host/format_parts.h"
+#include "host/text_convert.h"
 
 #include <algorithm>
 #include <cctype>

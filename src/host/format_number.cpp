@@ -1,4 +1,4 @@
-#include "format_parts.h"
+#include "host/format_parts.h"
 
 #include <tavix/error.h>
 

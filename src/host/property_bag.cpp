@@ -1,6 +1,6 @@
 #include <tavix/property_bag.h>
 
-#include "property_bag_codec.h"
+#include "host/property_bag_codec.h"
 
 #include <algorithm>
 #include <strings.h>

@@ -1,4 +1,4 @@
-#include "property_bag_codec.h"
+#include "host/property_bag_codec.h"
 
 #include <algorithm>
 #include <array>

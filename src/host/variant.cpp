@@ -1,4 +1,4 @@
-#include "variant_box.h"
+#include "host/variant_box.h"
 
 #include <cmath>
 #include <utility>

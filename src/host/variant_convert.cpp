@@ -1,5 +1,5 @@
-#include "text_convert.h"
-#include "variant_box.h"
+#include "host/text_convert.h"
+#include "host/variant_box.h"
 
 #include <cfloat>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "text_convert.h"
+#include "host/text_convert.h"
 
 #include <tavix/variant.h>
 

@@ -1,7 +1,7 @@
-#include "incremental_search.h"
+#include "interaction/incremental_search.h"
 
 #include "core/cell_text.h"
-#include "selection.h"
+#include "interaction/selection.h"
 
 #include <tavix/enums.h>
 
@@ -54,25 +54,25 @@ int32_t CharCount(const std::string& s)
 
 bool IncrementalSearch::RowMatches(int32_t row, int32_t col, const std::string& foldedText) const
 {
-    const std::string cellText = core::CellTextOf(s_.cells.At(row, col), s_.formats, s_.combos);
+    const std::string cellText = table_.CellText(row, col);
     return FoldCaseUtf8(cellText).starts_with(foldedText);
 }
 
 int32_t IncrementalSearch::FindMatchRow(
     int32_t col, const std::string& text, int32_t startRow, bool visibleOnly, bool loop) const
 {
-    const int32_t start = startRow >= 1 && startRow <= s_.rowCount ? startRow : 1;
+    const int32_t start = startRow >= 1 && startRow <= table_.RowCount() ? startRow : 1;
     const std::string folded = FoldCaseUtf8(text);
     const auto scan = [&](int32_t from, int32_t to) {
         for (int32_t r = from; r <= to; ++r) {
-            if (visibleOnly && !s_.rows.At(r).Visible)
+            if (visibleOnly && !table_.Row(r).Visible)
                 continue;
             if (RowMatches(r, col, folded))
                 return r;
         }
         return 0;
     };
-    const int32_t found = scan(start, s_.rowCount);
+    const int32_t found = scan(start, table_.RowCount());
     if (found != 0 || !loop)
         return found;
     return scan(1, start);
@@ -80,52 +80,54 @@ int32_t IncrementalSearch::FindMatchRow(
 
 void IncrementalSearch::SetBuffer(std::string upper)
 {
-    auto& sel = s_.selection;
-    sel.searchBuffer = std::move(upper);
-    if (sel.searchBuffer.empty())
-        s_.look.search = {};
+    buffer_ = std::move(upper);
+    if (buffer_.empty())
+        painter_.SetSearchHighlight({});
     else
-        s_.look.search = { { s_.curRow, sel.searchCol }, CharCount(sel.searchBuffer) };
+        painter_.SetSearchHighlight({ { table_.CurRow(), searchCol_ }, CharCount(buffer_) });
 }
 
 void IncrementalSearch::Clear() { SetBuffer({}); }
 
-void IncrementalSearch::OnChar(int32_t code)
+void IncrementalSearch::OnChar(int32_t code, EKeyPressBehaviour behaviour)
 {
-    auto& sel = s_.selection;
-    sel.searchCol = sel.keyPressBehaviour == tvKeyPressSearchCurCol ? s_.curCol : sel.keySearchCol;
+    searchCol_ = behaviour == tvKeyPressSearchCurCol ? table_.CurCol() : keySearchCol_;
     // KeySearchCol may name a column that has been removed since.
-    if (sel.searchCol <= 0 || sel.searchCol > s_.ColCount())
+    if (searchCol_ <= 0 || searchCol_ > table_.ColCount())
         return;
-    const std::string previous = sel.searchBuffer;
-    std::string buffer = previous;
-    if (code == 8)
+    std::string buffer = buffer_;
+    if (code == kBackspace)
         DropLastChar(buffer);
-    else if (code == 27)
+    else if (code == kEscape)
         buffer.clear();
     else
         buffer += Utf8OfCode(code);
     buffer = ToUpperUtf8(buffer);
     if (buffer.empty()) {
         Clear();
-        s_.geo.needFullRedraw = true;
-        s_.view->Draw();
+        painter_.MarkFullRedraw();
+        painter_.Draw();
         return;
     }
-    const int32_t start = sel.keySearchFromCurRow ? s_.curRow : 1;
-    const int32_t row = FindMatchRow(sel.searchCol, buffer, start, true, sel.keySearchLoop);
+    const int32_t start = keySearchFromCurRow_ ? table_.CurRow() : 1;
+    const int32_t row = FindMatchRow(searchCol_, buffer, start, true, keySearchLoop_);
     if (row == 0)
         return;  // the buffer keeps what matched last
     // Set before the move so that the repaint of the move shows the new prefix.
-    sel.searchBuffer = buffer;
-    s_.look.search = { { row, sel.searchCol }, CharCount(buffer) };
-    s_.MarkCellChanged(row, sel.searchCol);
-    Selection selection(s_);
-    if (sel.multiSelect)
-        selection.SelectAlone(row, sel.searchCol);
+    buffer_ = buffer;
+    painter_.SetSearchHighlight({ { row, searchCol_ }, CharCount(buffer) });
+    table_.MarkCellChanged(row, searchCol_);
+    if (table_.MultiSelect())
+        selection_.SelectAlone(row, searchCol_);
     else
-        selection.MoveSingleSelection(row, sel.searchCol);
-    selection.MoveTail(row, sel.searchCol);
+        selection_.MoveSingleSelection(row, searchCol_);
+    selection_.MoveTail(row, searchCol_);
+}
+
+void IncrementalSearch::SetKeySearchCol(int32_t col)
+{
+    table_.CheckColIndex(col);
+    keySearchCol_ = col;
 }
 
 }  // namespace tavix::interaction

@@ -1,11 +1,9 @@
-#include "keyboard.h"
+#include "interaction/keyboard.h"
 
-#include "core/cell_marks.h"
-#include "core/cell_text.h"
-#include "incremental_search.h"
-#include "layout/layout.h"
+#include "interaction/incremental_search.h"
+#include "interaction/selection.h"
+#include "layout/view_layout.h"
 #include "scroll/scroll_bars.h"
-#include "selection.h"
 
 #include <tavix/enums.h>
 #include <tavix/events.h>
@@ -40,15 +38,15 @@ constexpr int kVertical = 1;
 
 void Keyboard::OnKeyDown(int32_t vk, int32_t shift)
 {
-    if (!s_.look.enabled) {
+    if (!painter_.Look().enabled) {
         DisabledKeyDown(vk);
         return;
     }
-    const auto hasCells = [this] { return s_.rowCount > 0 && s_.ColCount() > 0; };
+    const auto hasCells = [this] { return table_.RowCount() > 0 && table_.ColCount() > 0; };
     auto keyCode = static_cast<int16_t>(vk);
     auto mask = static_cast<int16_t>(shift);
     bool doDefault = hasCells();
-    if (TavixEvents* sink = s_.host->EventSink())
+    if (TavixEvents* sink = table_.GetHost().EventSink())
         sink->KeyDown(keyCode, mask, doDefault);
     if (!doDefault || !hasCells())
         return;
@@ -63,7 +61,7 @@ void Keyboard::OnKeyDown(int32_t vk, int32_t shift)
     case kPageDown: Page(true, mask); break;
     case kSpace: CtrlSpace(mask); break;
     case kEnter: Enter(); break;
-    case kEsc: IncrementalSearch(s_).Clear(); break;
+    case kEsc: search_.Clear(); break;
     default: break;
     }
 }
@@ -71,11 +69,11 @@ void Keyboard::OnKeyDown(int32_t vk, int32_t shift)
 void Keyboard::OnChar(int32_t charCode)
 {
     auto keyAscii = static_cast<int16_t>(charCode);
-    if (TavixEvents* sink = s_.host->EventSink())
+    if (TavixEvents* sink = table_.GetHost().EventSink())
         sink->KeyPress(keyAscii);
     // Only the character right after Ctrl+Space is swallowed, even when the host dropped it.
-    const bool swallow = keyAscii == kSpace && s_.selection.swallowSpace;
-    s_.selection.swallowSpace = false;
+    const bool swallow = keyAscii == kSpace && swallowSpace_;
+    swallowSpace_ = false;
     if (keyAscii > 0 && !swallow)
         RequestEdit(keyAscii);
 }
@@ -84,104 +82,77 @@ void Keyboard::OnKeyUp(int32_t vk, int32_t shift)
 {
     auto keyCode = static_cast<int16_t>(vk);
     auto mask = static_cast<int16_t>(shift);
-    if (TavixEvents* sink = s_.host->EventSink())
+    if (TavixEvents* sink = table_.GetHost().EventSink())
         sink->KeyUp(keyCode, mask);
 }
 
 void Keyboard::OnFocusChanged(bool gained)
 {
-    auto& sel = s_.selection;
     if (gained) {
-        if (sel.hasFocus)
+        if (hasFocus_)
             return;
-        sel.hasFocus = true;
+        hasFocus_ = true;
         // Nothing to recolour before the first paint.
-        if (!s_.geo.ready)
+        if (!table_.Ready())
             return;
     } else {
-        sel.hasFocus = false;
+        hasFocus_ = false;
     }
     // The marks cover the range in view, so bring it up to date first.
-    layout::Layout(s_).ComputeVisibleRange();
-    core::MarkAllVisibleCellsChanged(s_);
-    s_.view->Draw();
+    layout_.ComputeVisibleRange();
+    painter_.MarkAllVisibleCellsChanged();
+    painter_.Draw();
 }
 
 void Keyboard::RequestEdit(int16_t keyAscii)
 {
-    if (!s_.look.enabled)
+    if (!painter_.Look().enabled)
         return;
-    const int32_t behaviour = s_.selection.keyPressBehaviour;
+    const EKeyPressBehaviour behaviour = keyPressBehaviour_;
     if (behaviour == tvKeyPressEditAppend || behaviour == tvKeyPressEditReplace || keyAscii == 0
         || keyAscii == kEnter) {
-        if (s_.selection.startEdit)
-            s_.selection.startEdit(keyAscii);
-        else
-            RaiseEditRequest(keyAscii);
+        if (editor_ != nullptr)
+            editor_->RequestEdit(keyAscii);
     } else if (behaviour == tvKeyPressSearchCurCol || behaviour == tvKeyPressSearchDefCol) {
-        IncrementalSearch(s_).OnChar(keyAscii);
+        search_.OnChar(keyAscii, behaviour);
     }
-}
-
-void Keyboard::RaiseEditRequest(int16_t keyAscii)
-{
-    const int32_t row = s_.curRow;
-    const int32_t col = s_.curCol;
-    if (row == 0 || col == 0 || (keyAscii >= 1 && keyAscii <= 31 && keyAscii != kEnter))
-        return;
-    std::string text = core::CellTextOf(s_.cells.At(row, col), s_.formats, s_.combos);
-    if (keyAscii >= kSpace) {
-        const std::string typed = Utf8OfCode(keyAscii);
-        if (s_.selection.keyPressBehaviour == tvKeyPressEditAppend)
-            text += typed;
-        else if (s_.selection.keyPressBehaviour == tvKeyPressEditReplace)
-            text = typed;
-    }
-    bool cancel = false;
-    int32_t maxLength = 0;
-    auto options = static_cast<ETextEditFlags>(0);
-    s_.view->ScrollCellIntoView(row, col);
-    if (TavixEvents* sink = s_.host->EventSink())
-        sink->RequestEdit(row, col, keyAscii, cancel, text, maxLength, options);
-    if (!cancel)
-        IncrementalSearch(s_).Clear();
 }
 
 void Keyboard::ArrowHorizontal(int32_t step, int32_t shift)
 {
-    IncrementalSearch(s_).Clear();
-    if (s_.selection.rowMode) {
-        if (auto* bars = s_.view->Bars())
+    search_.Clear();
+    if (table_.RowMode()) {
+        if (auto* bars = layout_.Bars())
             ScrollBarBy(kHorizontal, step * bars->SmallChange(kHorizontal));
         return;
     }
-    const CellPos to = Navigation(s_).NextCell(step, 0);
+    const CellPos to = Navigation(table_, layout_).NextCell(step, 0);
     SelectAndMove(to, to.col, shift, true);
 }
 
 void Keyboard::ArrowVertical(int32_t step, int32_t shift)
 {
-    IncrementalSearch(s_).Clear();
-    const int32_t colForRange = s_.curCol;
-    SelectAndMove(Navigation(s_).NextCell(0, step), colForRange, shift, true);
+    search_.Clear();
+    const int32_t colForRange = table_.CurCol();
+    SelectAndMove(Navigation(table_, layout_).NextCell(0, step), colForRange, shift, true);
 }
 
 void Keyboard::HomeEnd(bool end, int32_t shift)
 {
-    IncrementalSearch(s_).Clear();
-    const Navigation nav(s_);
+    search_.Clear();
+    const Navigation nav(table_, layout_);
     const int32_t row = end ? nav.LastNavRow() : nav.FirstNavRow();
-    const int32_t col = s_.curRow == 0 || s_.curCol == 0 ? nav.FirstNavCol() : s_.curCol;
+    const int32_t col = table_.CurRow() == 0 || table_.CurCol() == 0 ? nav.FirstNavCol() : table_.CurCol();
     SelectAndMove({ row, col }, col, shift, false);
 }
 
 void Keyboard::Page(bool down, int32_t shift)
 {
-    IncrementalSearch(s_).Clear();
-    Navigation nav(s_);
-    const bool noCurrent = s_.curRow == 0 || s_.curCol == 0;
-    const int32_t start = noCurrent ? nav.FirstNavRow() : s_.curRow;
-    const int32_t col = noCurrent ? nav.FirstNavCol() : s_.curCol;
+    search_.Clear();
+    Navigation nav(table_, layout_);
+    const bool noCurrent = table_.CurRow() == 0 || table_.CurCol() == 0;
+    const int32_t start = noCurrent ? nav.FirstNavRow() : table_.CurRow();
+    const int32_t col = noCurrent ? nav.FirstNavCol() : table_.CurCol();
     if (start == 0)
         return;
     const int32_t row = down ? nav.PageDownTarget(start) : nav.PageUpTarget(start);
@@ -190,37 +161,36 @@ void Keyboard::Page(bool down, int32_t shift)
 
 void Keyboard::CtrlSpace(int32_t shift)
 {
-    if ((shift & kCtrl) == 0 || !s_.selection.multiSelect)
+    if ((shift & kCtrl) == 0 || !table_.MultiSelect())
         return;
-    Selection(s_).ToggleCurrent();
-    s_.view->Draw();
-    s_.selection.swallowSpace = true;
+    selection_.ToggleCurrent();
+    painter_.Draw();
+    swallowSpace_ = true;
 }
 
 void Keyboard::Enter()
 {
-    if (s_.selection.searchBuffer.empty())
+    if (!search_.Active())
         return;
-    IncrementalSearch(s_).Clear();
-    if (s_.curRow >= 1 && s_.curRow <= s_.rowCount && s_.curCol >= 1 && s_.curCol <= s_.ColCount())
-        s_.MarkCellChanged(s_.curRow, s_.curCol);
-    s_.view->Draw();
+    search_.Clear();
+    if (table_.HasCurrentCell())
+        table_.MarkCellChanged(table_.CurRow(), table_.CurCol());
+    painter_.Draw();
 }
 
 void Keyboard::SelectAndMove(CellPos to, int32_t colForRange, int32_t shift, bool arrowKey)
 {
-    auto& sel = s_.selection;
-    Selection selection(s_);
-    if (!sel.multiSelect) {
+    Selection& selection = selection_;
+    if (!table_.MultiSelect()) {
         selection.MoveSingleSelection(to.row, to.col);
         selection.SetSelAnchor(to.row, to.col, true);
     } else if ((shift & kShift) != 0) {
         selection.ExtendSelection(to.row, colForRange, shift);
     } else if ((shift & kCtrl) != 0) {
-        if (to.row >= 1 && to.row <= s_.rowCount && to.col >= 1 && to.col <= s_.ColCount())
-            s_.MarkCellChanged(to.row, to.col);
+        if (table_.HasCell(to.row, to.col))
+            table_.MarkCellChanged(to.row, to.col);
         selection.SetSelAnchor(to.row, to.col, true);
-        sel.singleRowSelected = false;
+        selection.SetSingleRowSelected(false);
     } else if (!arrowKey || shift == 0) {
         selection.SelectAlone(to.row, to.col);
         selection.SetSelAnchor(to.row, to.col, true);
@@ -230,7 +200,7 @@ void Keyboard::SelectAndMove(CellPos to, int32_t colForRange, int32_t shift, boo
 
 void Keyboard::ScrollBarBy(int bar, int32_t delta)
 {
-    auto* bars = s_.view->Bars();
+    auto* bars = layout_.Bars();
     if (bars == nullptr || !bars->Visible(bar))
         return;
     const int32_t target = std::clamp(bars->Position(bar) + delta, bars->Minimum(bar), bars->Maximum(bar));
@@ -239,7 +209,7 @@ void Keyboard::ScrollBarBy(int bar, int32_t delta)
 
 void Keyboard::DisabledKeyDown(int32_t vk)
 {
-    auto* bars = s_.view->Bars();
+    auto* bars = layout_.Bars();
     if (bars == nullptr)
         return;
     switch (vk) {

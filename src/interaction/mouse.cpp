@@ -1,9 +1,10 @@
-#include "mouse.h"
+#include "interaction/mouse.h"
 
-#include "incremental_search.h"
-#include "keyboard.h"
-#include "layout/layout.h"
-#include "selection.h"
+#include "interaction/incremental_search.h"
+#include "interaction/keyboard.h"
+#include "interaction/selection.h"
+#include "layout/view_layout.h"
+#include "paint/cell_controls.h"
 
 #include <tavix/enums.h>
 #include <tavix/events.h>
@@ -23,52 +24,54 @@ constexpr int32_t kDragSlop = 2;
 
 }  // namespace
 
-Mouse::Mouse(core::GridState& state)
-    : s_(state)
+Mouse::Mouse(core::GridTable& table, layout::ViewLayout& layout, paint::GridPainter& painter, Selection& selection,
+    IncrementalSearch& search, Keyboard& keyboard)
+    : table_(table)
+    , layout_(layout)
+    , painter_(painter)
+    , selection_(selection)
+    , search_(search)
+    , keyboard_(keyboard)
 {
     leaveTimer_.OnThatTime = [this] { LeaveTick(); };
 }
 
-bool Mouse::InGrid(int32_t row, int32_t col) const
-{
-    return row >= 1 && row <= s_.rowCount && col >= 1 && col <= s_.ColCount();
-}
-
 std::optional<native::Rect> Mouse::ControlRect(int32_t row, int32_t col) const
 {
-    if (!InGrid(row, col) || !hooks.controlRect)
+    if (!table_.HasCell(row, col))
         return std::nullopt;
-    const int32_t type = s_.cells.At(row, col).Flags & core::CellData::kTypeMask;
+    const int32_t type = table_.Cell(row, col).Flags & core::CellData::kTypeMask;
     if (type != tvCellCombo && type != tvCellCheck)
         return std::nullopt;
-    const layout::CellRect cell = layout::Layout(s_).CellBoundary(row, col);
-    return hooks.controlRect(type, { cell.left, cell.top, cell.left + cell.width, cell.top + cell.height });
+    const layout::CellRect c = layout_.CellBoundary(row, col);
+    const native::Rect cell { c.left, c.top, c.left + c.width, c.top + c.height };
+    return type == tvCellCombo ? ComboButtonRect(cell) : CheckBoxRect(cell, painter_.CheckBoxSize());
 }
 
 void Mouse::OnButtonDown(int16_t button, int16_t shift, int32_t x, int32_t y)
 {
-    if (!s_.look.enabled)
+    if (!painter_.Look().enabled)
         return;
     m_.dragStarted = false;
     m_.downX = x;
     m_.downY = y;
-    std::tie(m_.downRow, m_.downCol) = layout::Layout(s_).CellFromPoint(x, y);
+    std::tie(m_.downRow, m_.downCol) = layout_.CellFromPoint(x, y);
     const int32_t row = m_.downRow;
     const int32_t col = m_.downCol;
     bool doDefault = true;
     bool underControl = false;
     if (const auto rect = ControlRect(row, col))
         underControl = PointInRect(*rect, x, y);
-    if (TavixEvents* sink = s_.host->EventSink())
+    if (TavixEvents* sink = table_.GetHost().EventSink())
         sink->MouseDown(button, shift, static_cast<float>(x), static_cast<float>(y), row, col, doDefault, underControl);
     // The handler may have removed the cell.
-    if (button != kLeftButton || !doDefault || !InGrid(row, col))
+    if (button != kLeftButton || !doDefault || !table_.HasCell(row, col))
         return;
 
-    IncrementalSearch(s_).Clear();
+    search_.Clear();
     m_.dragArmed = !underControl;
-    Selection sel(s_);
-    if (s_.selection.multiSelect) {
+    Selection& sel = selection_;
+    if (table_.MultiSelect()) {
         // A selected cell may be the start of a drag of the selection: wait for the release.
         if (!underControl && sel.IsSelected(row, col)) {
             m_.pendingClickOnSelected = true;
@@ -81,12 +84,12 @@ void Mouse::OnButtonDown(int16_t button, int16_t shift, int32_t x, int32_t y)
     }
     sel.MoveTail(row, col);
     if (underControl)
-        Keyboard(s_).RequestEdit(0);
+        keyboard_.RequestEdit(0);
 }
 
 void Mouse::SelectPressed(int32_t row, int32_t col, int16_t shift)
 {
-    Selection sel(s_);
+    Selection& sel = selection_;
     if ((shift & kShift) != 0) {
         sel.ExtendSelection(row, col, shift);
     } else if ((shift & kCtrl) == 0) {
@@ -100,53 +103,52 @@ void Mouse::SelectPressed(int32_t row, int32_t col, int16_t shift)
 
 void Mouse::SelectPlain(int32_t row, int32_t col)
 {
-    Selection sel(s_);
-    auto& state = s_.selection;
-    if (!state.rowMode) {
+    Selection& sel = selection_;
+    if (!table_.RowMode()) {
         sel.SelectAlone(row, col);
         return;
     }
     // Known to be one row: only that row needs clearing.
-    if (state.singleRowSelected) {
-        if (s_.curRow >= 1 && s_.curRow <= s_.rowCount)
-            sel.SetRowSelected(s_.curRow, false);
+    if (sel.SingleRowSelected()) {
+        if (table_.CurRow() >= 1 && table_.CurRow() <= table_.RowCount())
+            sel.SetRowSelected(table_.CurRow(), false);
         sel.SetRowSelected(row, true);
     } else {
         sel.SelectOnly(row, col);
     }
-    state.singleRowSelected = true;
+    sel.SetSingleRowSelected(true);
 }
 
 void Mouse::InvertPressed(int32_t row, int32_t col)
 {
-    Selection sel(s_);
-    if (!s_.selection.rowMode) {
+    Selection& sel = selection_;
+    if (!table_.RowMode()) {
         sel.SetCellSelected(row, col, !sel.IsSelected(row, col));
         return;
     }
-    for (int32_t c = 1; c <= s_.ColCount(); ++c)
+    for (int32_t c = 1; c <= table_.ColCount(); ++c)
         sel.SetCellSelected(row, c, !sel.IsSelected(row, c));
-    s_.selection.singleRowSelected = false;
+    sel.SetSingleRowSelected(false);
 }
 
 void Mouse::OnButtonUp(int16_t button, int16_t shift, int32_t x, int32_t y)
 {
-    if (!s_.look.enabled)
+    if (!painter_.Look().enabled)
         return;
     m_.dragArmed = false;
     bool doDefault = true;
-    if (TavixEvents* sink = s_.host->EventSink())
+    if (TavixEvents* sink = table_.GetHost().EventSink())
         sink->MouseUp(
             button, shift, static_cast<float>(x), static_cast<float>(y), m_.pointerRow, m_.pointerCol, doDefault);
     const bool pending = m_.pendingClickOnSelected;
     m_.pendingClickOnSelected = false;
     const bool click = std::abs(m_.downX - x) <= kDragSlop && std::abs(m_.downY - y) <= kDragSlop;
-    if (!doDefault || !pending || !click || !InGrid(m_.downRow, m_.downCol))
+    if (!doDefault || !pending || !click || !table_.HasCell(m_.downRow, m_.downCol))
         return;
 
     const int32_t row = m_.downRow;
     const int32_t col = m_.downCol;
-    Selection sel(s_);
+    Selection& sel = selection_;
     if ((shift & kShift) != 0) {
         sel.ExtendSelection(row, col, shift);
     } else if ((shift & kCtrl) == 0) {
@@ -161,14 +163,15 @@ void Mouse::OnButtonUp(int16_t button, int16_t shift, int32_t x, int32_t y)
 
 void Mouse::OnDblClick()
 {
-    if (!s_.look.enabled)
+    if (!painter_.Look().enabled)
         return;
     bool requestEdit = m_.downRow > 0 && m_.downCol > 0;
-    if (TavixEvents* sink = s_.host->EventSink())
+    if (TavixEvents* sink = table_.GetHost().EventSink())
         sink->DblClick(m_.downRow, m_.downCol, requestEdit);
-    const bool hasCurrent = (s_.curRow > 0 || s_.curCol > 0) && !(s_.curRow > s_.rowCount && s_.curCol > s_.ColCount());
+    const bool hasCurrent = (table_.CurRow() > 0 || table_.CurCol() > 0)
+        && !(table_.CurRow() > table_.RowCount() && table_.CurCol() > table_.ColCount());
     if (requestEdit && hasCurrent)
-        Keyboard(s_).RequestEdit(0);
+        keyboard_.RequestEdit(0);
 }
 
 }  // namespace tavix::interaction

@@ -2,29 +2,26 @@
 // The grid window's pointer notifications over the cell area: each raises its
 // event first (the host may veto by reference), then runs the grid's default:
 // selection and current cell, cell control clicks, drag start and hot tracking.
-#include "core/grid_state.h"
-#include "mouse_state.h"
+#include "core/grid_table.h"
+#include "interaction/incremental_search.h"
+#include "interaction/keyboard.h"
+#include "interaction/mouse_state.h"
+#include "interaction/selection.h"
+#include "layout/view_layout.h"
+#include "paint/grid_painter.h"
 
 #include <tavix/timer.h>
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 
 namespace tavix::interaction {
 
-// What only the painting side knows; both are unset on a grid without a painter.
-struct MouseHooks {
-    // Hot check boxes and combo buttons exist only with visual styles.
-    std::function<bool()> themesActive;
-    // The check box (cell type 2) or combo button (type 1) within a cell rectangle.
-    std::function<native::Rect(int32_t cellType, native::Rect cell)> controlRect;
-};
-
 class Mouse {
 public:
     // Button masks: 1 left, 2 right, 4 middle; shift masks: 1 Shift, 2 Ctrl, 4 Alt.
-    explicit Mouse(core::GridState& state);
+    Mouse(core::GridTable& table, layout::ViewLayout& layout, paint::GridPainter& painter, Selection& selection,
+        IncrementalSearch& search, Keyboard& keyboard);
     Mouse(const Mouse&) = delete;
     Mouse& operator=(const Mouse&) = delete;
 
@@ -35,12 +32,9 @@ public:
     // A scroll by (dx, dy) client pixels keeps the tracked control rectangle on its control.
     void OnScrolled(int32_t dx, int32_t dy);
 
-    MouseHooks hooks;
-
     const MouseState& State() const { return m_; }
 
 private:
-    bool InGrid(int32_t row, int32_t col) const;
     // The cell's check box or combo button rectangle; empty for other cells.
     std::optional<native::Rect> ControlRect(int32_t row, int32_t col) const;
     void SelectPressed(int32_t row, int32_t col, int16_t shift);
@@ -52,7 +46,12 @@ private:
     void SetControlHot(bool hot);
     void LeaveTick();
 
-    core::GridState& s_;
+    core::GridTable& table_;
+    layout::ViewLayout& layout_;
+    paint::GridPainter& painter_;
+    Selection& selection_;
+    IncrementalSearch& search_;
+    Keyboard& keyboard_;
     MouseState m_;
     CTimer leaveTimer_;
 };

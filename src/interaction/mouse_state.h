@@ -1,6 +1,7 @@
 #pragma once
-// What the pointer handling remembers between notifications. The hot cell
-// itself lives in Appearance, where painting reads it.
+// What the pointer handling remembers between notifications.
+#include "core/grid_table.h"
+
 #include <tavix/native/surface.h>
 
 #include <cstdint>
@@ -21,6 +22,10 @@ struct MouseState {
     // Multi-select press on a selected cell: the release decides click or drag.
     bool pendingClickOnSelected { false };
 
+    // The cell under the pointer, and whether the pointer is over its check box
+    // or combo button.
+    core::CellRef hotCell {};
+    bool controlIsHot { false };
     int32_t hotControlType { 0 };
     native::Rect hotControlRect {};
     // The rectangle is valid and the pointer is off it: moves watch for entering it.

@@ -1,8 +1,8 @@
 // Pointer tracking: MouseMove, the drag start, MouseEnter/MouseLeave per cell
 // and the hot look of the check box or combo button under the pointer.
-#include "mouse.h"
+#include "interaction/mouse.h"
 
-#include "layout/layout.h"
+#include "layout/view_layout.h"
 
 #include <tavix/events.h>
 #include <tavix/native/window.h>
@@ -22,11 +22,11 @@ constexpr int32_t kLeavePollMs = 25;
 
 void Mouse::OnMove(int16_t button, int16_t shift, int32_t x, int32_t y)
 {
-    if (!s_.look.enabled)
+    if (!painter_.Look().enabled)
         return;
     LeaveHotControl(x, y);
-    std::tie(m_.pointerRow, m_.pointerCol) = layout::Layout(s_).CellFromPoint(x, y);
-    TavixEvents* sink = s_.host->EventSink();
+    std::tie(m_.pointerRow, m_.pointerCol) = layout_.CellFromPoint(x, y);
+    TavixEvents* sink = table_.GetHost().EventSink();
     if (sink != nullptr)
         sink->MouseMove(button, shift, static_cast<float>(x), static_cast<float>(y), m_.pointerRow, m_.pointerCol);
 
@@ -41,13 +41,13 @@ void Mouse::OnMove(int16_t button, int16_t shift, int32_t x, int32_t y)
 
 void Mouse::OnScrolled(int32_t dx, int32_t dy)
 {
-    if (m_.controlRectArmed || s_.look.controlIsHot)
+    if (m_.controlRectArmed || m_.controlIsHot)
         m_.hotControlRect = m_.hotControlRect.Offset(-dx, -dy);
 }
 
 void Mouse::LeaveHotControl(int32_t x, int32_t y)
 {
-    if (!s_.look.controlIsHot || PointInRect(m_.hotControlRect, x, y))
+    if (!m_.controlIsHot || PointInRect(m_.hotControlRect, x, y))
         return;
     SetControlHot(false);
     m_.controlRectArmed = true;
@@ -63,11 +63,11 @@ void Mouse::EnterHotControl(int32_t x, int32_t y)
 
 void Mouse::TrackHotCell(int32_t x, int32_t y)
 {
-    auto& hot = s_.look.hotCell;
+    auto& hot = m_.hotCell;
     const core::CellRef pointer { m_.pointerRow, m_.pointerCol };
     if (pointer == hot)
         return;
-    TavixEvents* sink = s_.host->EventSink();
+    TavixEvents* sink = table_.GetHost().EventSink();
     if (hot.row >= 1 && hot.colIndex >= 1) {
         if (sink != nullptr)
             sink->MouseLeave(hot.row, hot.colIndex);
@@ -77,14 +77,14 @@ void Mouse::TrackHotCell(int32_t x, int32_t y)
     m_.controlRectArmed = false;
     m_.hotControlType = 0;
     hot = pointer;
-    if (!InGrid(hot.row, hot.colIndex))
+    if (!table_.HasCell(hot.row, hot.colIndex))
         return;
     if (sink != nullptr)
         sink->MouseEnter(hot.row, hot.colIndex);
     leaveTimer_.SetInterval(kLeavePollMs);
-    if (!hooks.themesActive || !hooks.themesActive() || !InGrid(hot.row, hot.colIndex))
+    if (!painter_.ThemesActive() || !table_.HasCell(hot.row, hot.colIndex))
         return;
-    m_.hotControlType = s_.cells.At(hot.row, hot.colIndex).Flags & core::CellData::kTypeMask;
+    m_.hotControlType = table_.Cell(hot.row, hot.colIndex).Flags & core::CellData::kTypeMask;
     const auto rect = ControlRect(hot.row, hot.colIndex);
     if (!rect)
         return;
@@ -97,32 +97,28 @@ void Mouse::TrackHotCell(int32_t x, int32_t y)
 
 void Mouse::SetControlHot(bool hot)
 {
-    s_.look.controlIsHot = hot;
-    // Painting draws the control from HotCell and ControlIsHot.
-    const core::CellRef cell = s_.look.hotCell;
-    if (!InGrid(cell.row, cell.colIndex))
-        return;
-    s_.MarkCellChanged(cell.row, cell.colIndex);
-    s_.view->Draw();
+    m_.controlIsHot = hot;
+    // Painting draws the control of the hot cell hot.
+    painter_.SetHotControl(m_.hotCell, hot);
 }
 
 void Mouse::LeaveTick()
 {
     native::POINT pt;
     native::GetCursorPos(&pt);
-    const native::Rect view = layout::Layout(s_).GetViewRect(false, false);
-    const bool left = !PointInRect(view, pt.x, pt.y) || native::WindowFromPoint(pt) != s_.geo.hwnd;
+    const native::Rect view = layout_.GetViewRect(false, false);
+    const bool left = !PointInRect(view, pt.x, pt.y) || native::WindowFromPoint(pt) != layout_.Window();
     if (!left)
         return;
     leaveTimer_.SetInterval(0);
-    auto& hot = s_.look.hotCell;
+    auto& hot = m_.hotCell;
     if (hot.row >= 1 && hot.colIndex >= 1) {
-        if (s_.look.controlIsHot)
+        if (m_.controlIsHot)
             SetControlHot(false);
-        if (TavixEvents* sink = s_.host->EventSink())
+        if (TavixEvents* sink = table_.GetHost().EventSink())
             sink->MouseLeave(hot.row, hot.colIndex);
         m_.controlRectArmed = false;
-        s_.look.controlIsHot = false;
+        m_.controlIsHot = false;
     }
     hot = {};
 }

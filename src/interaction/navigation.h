@@ -2,7 +2,8 @@
 // Where the keyboard may go: navigable rows and columns, the arrow step and
 // the page rule. Nothing here scans all rows: steps walk only over the rows
 // they skip, and the page rule searches the (non-decreasing) row tops.
-#include "core/grid_state.h"
+#include "core/grid_table.h"
+#include "layout/view_layout.h"
 
 #include <cstdint>
 
@@ -16,8 +17,9 @@ struct CellPos {
 
 class Navigation {
 public:
-    explicit Navigation(core::GridState& state)
-        : s_(state)
+    Navigation(core::GridTable& table, const layout::ViewLayout& layout)
+        : table_(table)
+        , layout_(layout)
     {
     }
 
@@ -45,7 +47,8 @@ private:
     // Appends a row in virtual mode while the application has more; true if one came.
     bool RequestRow();
 
-    core::GridState& s_;
+    core::GridTable& table_;
+    const layout::ViewLayout& layout_;
 };
 
 }  // namespace tavix::interaction

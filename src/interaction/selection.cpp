@@ -1,4 +1,4 @@
-#include "selection.h"
+#include "interaction/selection.h"
 
 #include <tavix/events.h>
 
@@ -11,45 +11,40 @@ using core::CellData;
 
 bool Selection::IsSelected(int32_t row, int32_t col) const
 {
-    return (s_.cells.At(row, col).Flags & CellData::kSelected) != 0;
+    return (table_.Cell(row, col).Flags & CellData::kSelected) != 0;
 }
 
 void Selection::SetCellSelected(int32_t row, int32_t col, bool selected)
 {
-    CellData& cell = s_.cells.At(row, col);
-    if (((cell.Flags & CellData::kSelected) != 0) == selected)
-        return;
-    cell.Flags ^= CellData::kSelected;
-    cell.Flags |= CellData::kNeedsRepaint;
-    if (TavixEvents* sink = s_.host->EventSink())
-        sink->CellSelectionChange(row, col, selected);
+    if (table_.SetSelectedBit(row, col, selected))
+        table_.Events().CellSelectionChange(row, col, selected);
 }
 
 void Selection::SetRowSelected(int32_t row, bool selected)
 {
-    for (int32_t c = 1; c <= s_.ColCount(); ++c)
+    for (int32_t c = 1; c <= table_.ColCount(); ++c)
         SetCellSelected(row, c, selected);
 }
 
 void Selection::MoveSingleSelection(int32_t row, int32_t col)
 {
-    if (s_.rowCount == 0 || s_.ColCount() == 0)
+    if (table_.RowCount() == 0 || table_.ColCount() == 0)
         return;
-    if (!s_.selection.rowMode) {
-        if (row == s_.curRow && col == s_.curCol)
+    if (!table_.RowMode()) {
+        if (row == table_.CurRow() && col == table_.CurCol())
             return;
-        if (s_.curRow > 0 && s_.curCol > 0)
-            SetCellSelected(s_.curRow, s_.curCol, false);
+        if (table_.CurRow() > 0 && table_.CurCol() > 0)
+            SetCellSelected(table_.CurRow(), table_.CurCol(), false);
         if (row != 0 && col != 0)
             SetCellSelected(row, col, true);
         return;
     }
-    if (row == s_.curRow)
+    if (row == table_.CurRow())
         return;
     // Deselection and selection alternate column by column.
-    for (int32_t c = 1; c <= s_.ColCount(); ++c) {
-        if (s_.curRow != 0)
-            SetCellSelected(s_.curRow, c, false);
+    for (int32_t c = 1; c <= table_.ColCount(); ++c) {
+        if (table_.CurRow() != 0)
+            SetCellSelected(table_.CurRow(), c, false);
         if (row != 0)
             SetCellSelected(row, c, true);
     }
@@ -57,45 +52,45 @@ void Selection::MoveSingleSelection(int32_t row, int32_t col)
 
 void Selection::SelectOnly(int32_t row, int32_t col)
 {
-    if (!s_.selection.multiSelect) {
+    if (!table_.MultiSelect()) {
         MoveSingleSelection(row, col);
         return;
     }
-    if (!s_.selection.rowMode) {
+    if (!table_.RowMode()) {
         SelectAlone(row, col);
         return;
     }
-    for (int32_t r = 1; r <= s_.rowCount; ++r) {
+    for (int32_t r = 1; r <= table_.RowCount(); ++r) {
         const bool wanted = r == row;
-        if (s_.ColCount() > 0 && RowSelected(r) != wanted)
+        if (table_.ColCount() > 0 && RowSelected(r) != wanted)
             SetRowSelected(r, wanted);
     }
-    s_.selection.singleRowSelected = true;
+    singleRowSelected_ = true;
 }
 
 void Selection::SelectAlone(int32_t row, int32_t col)
 {
-    const bool rowMode = s_.selection.rowMode;
-    for (int32_t r = 1; r <= s_.rowCount; ++r)
-        for (int32_t c = 1; c <= s_.ColCount(); ++c)
+    const bool rowMode = table_.RowMode();
+    for (int32_t r = 1; r <= table_.RowCount(); ++r)
+        for (int32_t c = 1; c <= table_.ColCount(); ++c)
             SetCellSelected(r, c, r == row && (rowMode || c == col));
 }
 
-void Selection::CollapseToCurrent() { SelectAlone(s_.curRow, s_.curCol); }
+void Selection::CollapseToCurrent() { SelectAlone(table_.CurRow(), table_.CurCol()); }
 
 void Selection::SetSelAnchor(int32_t row, int32_t col, bool state)
 {
-    s_.selection.anchorRow = row;
-    s_.selection.anchorCol = col;
-    s_.selection.anchorState = state;
+    anchorRow_ = row;
+    anchorCol_ = col;
+    anchorState_ = state;
 }
 
 std::pair<int32_t, int32_t> Selection::ColumnSpan(int32_t colA, int32_t colB) const
 {
     int32_t first = 0;
-    int32_t last = s_.ColCount();
-    for (int32_t p = 1; p <= s_.ColCount(); ++p) {
-        const int32_t index = s_.columns.At(p).Index;
+    int32_t last = table_.ColCount();
+    for (int32_t p = 1; p <= table_.ColCount(); ++p) {
+        const int32_t index = table_.Column(p).Index;
         if (index != colA && index != colB)
             continue;
         if (first == 0) {
@@ -112,66 +107,169 @@ std::pair<int32_t, int32_t> Selection::ColumnSpan(int32_t colA, int32_t colB) co
 
 void Selection::ExtendSelection(int32_t row, int32_t col, int32_t shift)
 {
-    auto& sel = s_.selection;
-    const int32_t rowLo = std::min(row, sel.anchorRow);
-    const int32_t rowHi = std::max(row, sel.anchorRow);
+    const int32_t rowLo = std::min(row, anchorRow_);
+    const int32_t rowHi = std::max(row, anchorRow_);
     const bool ctrl = (shift & 2) != 0;
     const auto inRows = [&](int32_t r) { return r >= rowLo && r <= rowHi; };
     const int32_t firstRow = std::max(rowLo, 1);
-    const int32_t lastRow = std::min(rowHi, s_.rowCount);
+    const int32_t lastRow = std::min(rowHi, table_.RowCount());
 
-    if (sel.rowMode) {
+    if (table_.RowMode()) {
         if (ctrl) {
             for (int32_t r = firstRow; r <= lastRow; ++r)
-                SetRowSelected(r, r == row ? true : sel.anchorState);
+                SetRowSelected(r, r == row ? true : anchorState_);
         } else {
-            for (int32_t r = 1; r <= s_.rowCount; ++r)
-                if (s_.ColCount() > 0 && RowSelected(r) != inRows(r))
+            for (int32_t r = 1; r <= table_.RowCount(); ++r)
+                if (table_.ColCount() > 0 && RowSelected(r) != inRows(r))
                     SetRowSelected(r, inRows(r));
         }
-        sel.singleRowSelected = false;
+        singleRowSelected_ = false;
         return;
     }
 
-    const auto [posLo, posHi] = ColumnSpan(col, sel.anchorCol);
-    std::vector<bool> inCols(static_cast<size_t>(s_.ColCount()) + 1, false);
+    const auto [posLo, posHi] = ColumnSpan(col, anchorCol_);
+    std::vector<bool> inCols(static_cast<size_t>(table_.ColCount()) + 1, false);
     for (int32_t p = std::max(posLo, 1); p <= posHi; ++p)
-        inCols[static_cast<size_t>(s_.columns.At(p).Index)] = true;
+        inCols[static_cast<size_t>(table_.Column(p).Index)] = true;
 
     if (ctrl) {
         for (int32_t r = firstRow; r <= lastRow; ++r)
-            for (int32_t c = 1; c <= s_.ColCount(); ++c)
+            for (int32_t c = 1; c <= table_.ColCount(); ++c)
                 if (inCols[static_cast<size_t>(c)])
-                    SetCellSelected(r, c, sel.anchorState);
+                    SetCellSelected(r, c, anchorState_);
         return;
     }
-    for (int32_t r = 1; r <= s_.rowCount; ++r)
-        for (int32_t c = 1; c <= s_.ColCount(); ++c)
+    for (int32_t r = 1; r <= table_.RowCount(); ++r)
+        for (int32_t c = 1; c <= table_.ColCount(); ++c)
             SetCellSelected(r, c, inRows(r) && inCols[static_cast<size_t>(c)]);
 }
 
 void Selection::ToggleCurrent()
 {
-    if (s_.curRow < 1 || s_.curRow > s_.rowCount)
+    if (table_.CurRow() < 1 || table_.CurRow() > table_.RowCount())
         return;
-    if (s_.selection.rowMode) {
-        for (int32_t c = 1; c <= s_.ColCount(); ++c)
-            SetCellSelected(s_.curRow, c, !IsSelected(s_.curRow, c));
-    } else if (s_.curCol >= 1 && s_.curCol <= s_.ColCount()) {
-        SetCellSelected(s_.curRow, s_.curCol, !IsSelected(s_.curRow, s_.curCol));
+    if (table_.RowMode()) {
+        for (int32_t c = 1; c <= table_.ColCount(); ++c)
+            SetCellSelected(table_.CurRow(), c, !IsSelected(table_.CurRow(), c));
+    } else if (table_.CurCol() >= 1 && table_.CurCol() <= table_.ColCount()) {
+        SetCellSelected(table_.CurRow(), table_.CurCol(), !IsSelected(table_.CurRow(), table_.CurCol()));
     }
 }
 
 void Selection::MoveTail(int32_t row, int32_t col)
 {
-    s_.SetCurrentCell(row, col, false);
-    const int32_t x = s_.geo.scrollX;
-    const int32_t y = s_.geo.scrollY;
-    s_.view->ScrollCellIntoView(row, col);
+    table_.SetCurrentCell(row, col, false);
+    const int32_t x = layout_.ScrollX();
+    const int32_t y = layout_.ScrollY();
+    layout_.ScrollCellIntoView(row, col);
     // A scroll repaints by itself.
-    if (x == s_.geo.scrollX && y == s_.geo.scrollY)
-        s_.view->Draw();
-    s_.RaisePendingCurCellChange();
+    if (x == layout_.ScrollX() && y == layout_.ScrollY())
+        painter_.Draw();
+    table_.RaisePendingCurCellChange();
+}
+
+void Selection::MoveTo(int32_t row, int32_t col)
+{
+    table_.Editor().CancelEdit();
+    SetSelAnchor(row, col, true);
+    SelectOnly(row, col);
+    MoveTail(row, col);
+}
+
+void Selection::SetCurRow(int32_t row)
+{
+    if (row != 0)
+        table_.CheckRowIndex(row);
+    if (row != table_.CurRow())
+        MoveTo(row, table_.CurCol());
+}
+
+void Selection::SetCurCol(int32_t col)
+{
+    if (col != 0)
+        table_.CheckColIndex(col);
+    if (col != table_.CurCol())
+        MoveTo(table_.CurRow(), col);
+}
+
+void Selection::SetCurCell(int32_t row, int32_t col)
+{
+    SetSelAnchor(row, col, true);
+    if (row == table_.CurRow() && col == table_.CurCol()) {
+        layout_.ScrollCellIntoView(row, col);
+        return;
+    }
+    table_.Editor().CancelEdit();
+    SelectOnly(row, col);
+    MoveTail(row, col);
+}
+
+void Selection::SelectCell(int32_t row, int32_t col, bool selected)
+{
+    if (!table_.MultiSelect()) {
+        // Selecting a cell in single-select mode makes it current; deselecting is ignored.
+        if (selected) {
+            MoveSingleSelection(row, col);
+            MoveTail(row, col);
+        }
+        return;
+    }
+    if (table_.RowMode()) {
+        SetRowSelected(row, selected);
+        if (selected)
+            singleRowSelected_ = false;
+    } else {
+        SetCellSelected(row, col, selected);
+    }
+    painter_.Draw();
+}
+
+void Selection::SetMultiSelect(bool multiSelect)
+{
+    if (table_.MultiSelect() && !multiSelect)
+        CollapseToCurrent();
+    table_.SetMultiSelect(multiSelect);
+    painter_.Draw();
+}
+
+void Selection::SetRowMode(bool rowMode)
+{
+    const bool switching = table_.RowMode() != rowMode;
+    table_.SetRowMode(rowMode);
+    if (switching && !table_.MultiSelect()) {
+        if (table_.HasCurrentCell())
+            for (int32_t c = 1; c <= table_.ColCount(); ++c)
+                SetCellSelected(table_.CurRow(), c, rowMode || c == table_.CurCol());
+    } else if (switching && rowMode) {
+        for (int32_t r = 1; r <= table_.RowCount(); ++r) {
+            bool any = false;
+            for (int32_t c = 1; c <= table_.ColCount() && !any; ++c)
+                any = IsSelected(r, c);
+            if (any)
+                SetRowSelected(r, true);
+        }
+    } else if (switching) {
+        CollapseToCurrent();
+    }
+    painter_.MarkFullRedraw();
+    painter_.Draw();
+}
+
+void Selection::ClearSelection()
+{
+    const int32_t curRow = table_.CurRow();
+    if (table_.MultiSelect()) {
+        for (int32_t r = 1; r <= table_.RowCount(); ++r)
+            SetRowSelected(r, false);
+    } else if (curRow >= 1 && curRow <= table_.RowCount()) {
+        if (table_.RowMode())
+            SetRowSelected(curRow, false);
+        else if (table_.CurCol() >= 1 && table_.CurCol() <= table_.ColCount())
+            SetCellSelected(curRow, table_.CurCol(), false);
+    }
+    table_.SetCurrentCell(0, 0, false);
+    painter_.Draw();
+    table_.RaisePendingCurCellChange();
 }
 
 }  // namespace tavix::interaction

@@ -5,11 +5,11 @@
 
 #include <tavix/enums.h>
 
-#include "core/cell_marks.h"
 #include "core/cell_text.h"
 #include "paint/cell_controls.h"
 #include "paint/cell_icon.h"
 #include "paint/cell_text.h"
+#include "paint/grid_painter.h"
 
 namespace tavix::paint {
 
@@ -17,7 +17,7 @@ using namespace native;
 
 namespace {
 
-constexpr uint32_t kNone = 0xFFFFFFFFu;
+constexpr OleColor kNone = kColorDefault;
 constexpr int32_t kComboButtonRoom = 17;
 
 int32_t TypeOf(const core::CellData& c) { return c.Flags & core::CellData::kTypeMask; }
@@ -41,29 +41,25 @@ COLORREF CellContent::TextColor(const core::CellData& cell, bool highlighted) co
 {
     if (highlighted)
         return ctx_.highlightFore;
-    return Translate(cell.ForeColor != kNone ? cell.ForeColor : ctx_.s.look.foreColor);
+    return Translate(cell.ForeColor != kNone ? cell.ForeColor : ctx_.look.foreColor);
 }
 
 bool CellContent::IsHot(const CellPaint& p) const
 {
-    const auto& look = ctx_.s.look;
-    return look.controlIsHot && look.hotCell == core::CellRef { p.row, p.colIndex };
+    return ctx_.painter.HotControl() == core::CellRef { p.row, p.colIndex };
 }
 
-bool CellContent::ShowsControl(const CellPaint& p) const
-{
-    return core::ShowsCellControl(ctx_.s, ctx_.s.edit, p.row, p.colIndex);
-}
+bool CellContent::ShowsControl(const CellPaint& p) const { return ctx_.painter.ShowsCellControl(p.row, p.colIndex); }
 
 void CellContent::Draw(HDC hdc, const CellPaint& args) const
 {
     CellPaint p = args;
-    const core::CellData& cell = ctx_.s.cells.At(p.row, p.colIndex);
+    const core::CellData& cell = ctx_.table.Cell(p.row, p.colIndex);
     const int32_t type = TypeOf(cell);
     if (type == tvCellCustomDraw) {
         SetTextColor(hdc, TextColor(cell, p.highlighted));
         SetBkMode(hdc, TRANSPARENT);
-        if (TavixEvents* sink = ctx_.s.host->EventSink()) {
+        if (TavixEvents* sink = ctx_.table.GetHost().EventSink()) {
             const Rect& r = p.cellRect;
             // Row text reports the selected flag itself, cells their highlighted state.
             const bool selected = p.rowText ? (cell.Flags & core::CellData::kSelected) != 0 : p.highlighted;
@@ -84,8 +80,8 @@ void CellContent::Draw(HDC hdc, const CellPaint& args) const
 
 void CellContent::DrawIcons(HDC hdc, const core::CellData& cell, CellPaint& p) const
 {
-    const auto& look = ctx_.s.look;
-    const int32_t w = ctx_.s.geo.iconWidth, h = ctx_.s.geo.iconHeight;
+    const auto& look = ctx_.look;
+    const int32_t w = ctx_.look.iconWidth, h = ctx_.look.iconHeight;
     const bool disabled = !ctx_.enabled && look.disableIcons;
     const bool blended = !disabled && (cell.Flags & core::CellData::kSelected) && look.highlightSelIcons;
     for (const int16_t icon : { cell.ExtraIcon, cell.Icon }) {
@@ -101,29 +97,29 @@ void CellContent::DrawIcons(HDC hdc, const core::CellData& cell, CellPaint& p) c
 
 void CellContent::DrawText(HDC hdc, const core::CellData& cell, CellPaint& p) const
 {
-    core::GridState& s = ctx_.s;
-    const std::string text = core::CellTextOf(cell, s.formats, s.combos);
+    const core::GridTable& s = ctx_.table;
+    const std::string text = core::CellTextOf(cell, s.Formats(), s.Combos());
     if (text.empty())
         return;
     DcStateSaver saver(hdc);
     SetTextColor(hdc, TextColor(cell, p.highlighted));
     if (cell.FontIndex != 0)
-        if (const HFONT font = ctx_.res.fonts.CellFont(s, cell.FontIndex))
+        if (const HFONT font = ctx_.res.fonts.CellFont(s.Fonts(), cell.FontIndex))
             SelectObject(hdc, font);
     Rect rc = p.textRect;
     if (TypeOf(cell) == tvCellCombo && !p.rowText && ShowsControl(p))
         rc.right -= kComboButtonRoom;
     if (cell.Hatch != tvHatchNone && !p.highlighted && ctx_.enabled) {
-        SetBkMode(hdc, s.look.opaqueTextInHatchedCells ? OPAQUE : TRANSPARENT);
-        SetBkColor(hdc, Translate(s.look.backColor));
+        SetBkMode(hdc, ctx_.look.opaqueTextInHatchedCells ? OPAQUE : TRANSPARENT);
+        SetBkColor(hdc, Translate(ctx_.look.backColor));
     }
     rc = rc.Inflate(0, 1);
     const uint32_t flags = p.rowText ? cell.TextFlags : (cell.TextFlags & ~static_cast<uint32_t>(tvTextNoClip));
     Rect drawn = rc;
     DrawCellText(hdc, text, drawn, flags);
     SetBkMode(hdc, TRANSPARENT);
-    const auto& search = s.look.search;
-    if (search.prefixLength > 0 && ctx_.enabled && p.row == s.curRow && p.colIndex == search.cell.colIndex
+    const SearchHighlight& search = ctx_.painter.Search();
+    if (search.prefixLength > 0 && ctx_.enabled && p.row == s.CurRow() && p.colIndex == search.cell.colIndex
         && search.cell.row == p.row)
         DrawSearchPrefix(hdc, text.substr(0, Utf8Prefix(text, search.prefixLength)), rc, flags);
 }
@@ -131,8 +127,8 @@ void CellContent::DrawText(HDC hdc, const core::CellData& cell, CellPaint& p) co
 void CellContent::DrawSearchPrefix(HDC hdc, const std::string& prefix, Rect rc, uint32_t flags) const
 {
     SetBkMode(hdc, OPAQUE);
-    SetTextColor(hdc, Translate(ctx_.s.look.foreColor));
-    SetBkColor(hdc, Translate(ctx_.s.look.backColor));
+    SetTextColor(hdc, Translate(ctx_.look.foreColor));
+    SetBkColor(hdc, Translate(ctx_.look.backColor));
     DrawCellText(hdc, prefix, rc, flags);
     SetBkMode(hdc, TRANSPARENT);
 }
@@ -148,7 +144,7 @@ void CellContent::DrawCheckBox(HDC hdc, const core::CellData& cell, const CellPa
 
 void CellContent::DrawComboButton(HDC hdc, const core::CellData& cell, const CellPaint& p) const
 {
-    const bool pressed = p.row == ctx_.s.curRow && p.colIndex == ctx_.s.curCol && ctx_.s.look.editActive;
+    const bool pressed = p.row == ctx_.table.CurRow() && p.colIndex == ctx_.table.CurCol() && ctx_.painter.EditActive();
     const bool flat = (TypeFlagsOf(cell) & tvComboBtnFlat) != 0;
     ctx_.res.theme.Strips().DrawComboButton(hdc, ComboButtonRect(p.cellRect), pressed, flat, IsHot(p));
 }

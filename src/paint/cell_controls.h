@@ -3,7 +3,7 @@
 // shows a control in a given state.
 #include <cstdint>
 
-#include "tavix/native/gdi.h"
+#include <tavix/native/gdi.h>
 
 namespace tavix {
 

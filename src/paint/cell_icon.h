@@ -2,7 +2,7 @@
 // Icons of the grid's image list in normal, blended and disabled form.
 #include <cstdint>
 
-#include "tavix/native/imagelist.h"
+#include <tavix/native/imagelist.h>
 
 namespace tavix {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "tavix/native/text.h"
+#include <tavix/native/text.h>
 
 namespace tavix {
 

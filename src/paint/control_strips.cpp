@@ -1,7 +1,7 @@
 #include "paint/control_strips.h"
 
 #include "paint/cell_controls.h"
-#include "tavix/native/frame.h"
+#include <tavix/native/frame.h>
 
 #include <span>
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "paint/ux_theme.h"
-#include "tavix/native/gdi.h"
+#include <tavix/native/gdi.h>
 
 namespace tavix {
 

@@ -1,5 +1,7 @@
 #include "paint/draw_context.h"
 
+#include "paint/grid_painter.h"
+
 #include <tavix/enums.h>
 
 namespace tavix::paint {
@@ -7,21 +9,31 @@ namespace tavix::paint {
 using namespace native;
 
 namespace {
-bool IsSystemColor(uint32_t c) { return (c & 0xFFFFFF00u) == 0x80000000u; }
+bool IsSystemColor(OleColor c) { return (c & 0xFFFFFF00u) == 0x80000000u; }
 }  // namespace
 
-COLORREF Translate(uint32_t oleColor)
+COLORREF Translate(OleColor oleColor)
 {
     COLORREF out = CLR_INVALID;
     OleTranslateColor(oleColor, 0, &out);
     return out;
 }
 
-UniqueGdiObject BrushFor(uint32_t oleColor)
+UniqueGdiObject BrushFor(OleColor oleColor)
 {
     if (IsSystemColor(oleColor))
         return UniqueGdiObject(GetSysColorBrush(static_cast<int>(oleColor & 0xFF)));
     return UniqueGdiObject(CreateSolidBrush(Translate(oleColor)));
+}
+
+DrawContext::DrawContext(
+    const GridPainter& painter, core::GridTable& table, layout::ViewLayout& layout, PaintResources& res)
+    : painter(painter)
+    , table(table)
+    , layout(layout)
+    , look(painter.Look())
+    , res(res)
+{
 }
 
 void DrawContext::FillBackground(HDC hdc, const Rect& rc, int32_t originX, int32_t originY) const
@@ -38,21 +50,21 @@ void DrawContext::FillBackground(HDC hdc, const Rect& rc, int32_t originX, int32
         return;
     }
     const UniqueGdiObject brush
-        = enabled ? BrushFor(s.look.backColor) : UniqueGdiObject(GetSysColorBrush(COLOR_BTNFACE));
+        = enabled ? BrushFor(look.backColor) : UniqueGdiObject(GetSysColorBrush(COLOR_BTNFACE));
     FillRect(hdc, rc, brush);
 }
 
 void DrawContext::FillRowBand(HDC hdc, int32_t row, const Rect& rc) const
 {
-    const uint32_t color = s.rows.At(row).OddRow ? s.backColorOddRows : s.backColorEvenRows;
-    if (color == 0xFFFFFFFFu)
+    const OleColor color = table.Row(row).OddRow ? table.BackColorOddRows() : table.BackColorEvenRows();
+    if (color == kColorDefault)
         return;
     FillRect(hdc, rc, BrushFor(color));
 }
 
 void DrawContext::DrawGridLineFrame(HDC hdc, const Rect& rc, bool noVertical) const
 {
-    const int32_t lines = s.look.gridLines;
+    const EGridLines lines = look.gridLines;
     if (lines == tvGridLinesNone || !gridLineBrush.Get())
         return;
     const Rect right { rc.right - 1, rc.top, rc.right, rc.bottom };
@@ -71,25 +83,23 @@ void DrawContext::DrawGridLineFrame(HDC hdc, const Rect& rc, bool noVertical) co
 
 void DrawContext::DrawExtensionLine(HDC hdc, int32_t bottom) const
 {
-    const int32_t lines = s.look.gridLines, extend = s.look.gridLinesExtend;
     if (!gridLineBrush.Get())
         return;
-    if ((lines == tvGridLinesHorizontal || lines == tvGridLinesBoth)
-        && (extend == tvGridLinesExtendRight || extend == tvGridLinesExtendBoth))
+    if (look.HorizontalLines() && look.LinesExtendRight())
         FillRect(hdc, { 0, bottom - 1, 32000, bottom }, gridLineBrush);
 }
 
 void DrawContext::DrawFocusFrame(HDC hdc, Rect rc) const
 {
-    const int32_t lines = s.look.gridLines;
+    const EGridLines lines = look.gridLines;
     if (lines == tvGridLinesVertical || lines == tvGridLinesBoth)
         rc.right -= 1;
     if (lines == tvGridLinesHorizontal || lines == tvGridLinesBoth)
         rc.bottom -= 1;
     FrameRect(hdc, rc, focusBrush);
     DcStateSaver saver(hdc);
-    SetBkColor(hdc, Translate(s.look.focusRectColor1));
-    SetTextColor(hdc, Translate(s.look.focusRectColor2));
+    SetBkColor(hdc, Translate(look.focusRectColor1));
+    SetTextColor(hdc, Translate(look.focusRectColor2));
     DrawFocusRect(hdc, rc);
 }
 

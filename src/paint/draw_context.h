@@ -1,28 +1,31 @@
 #pragma once
 // What one Draw decides once and every row and cell it paints reads: the
 // surfaces, the brushes, the focus and enabled state and the row-text geometry.
-#include <cstdint>
-
-#include "core/grid_state.h"
-#include "layout/layout.h"
+#include "core/grid_table.h"
+#include "layout/view_layout.h"
+#include "paint/appearance.h"
 #include "paint/paint_resources.h"
-#include "tavix/native/gdi.h"
+
+#include <tavix/native/gdi.h>
+
+#include <cstdint>
 
 namespace tavix::paint {
 
+class GridPainter;
+
 // An OleColor as a colour reference; -1 when it cannot be translated.
-native::COLORREF Translate(uint32_t oleColor);
+native::COLORREF Translate(OleColor oleColor);
 // A brush of the colour; a system colour gives its shared system brush.
-native::UniqueGdiObject BrushFor(uint32_t oleColor);
+native::UniqueGdiObject BrushFor(OleColor oleColor);
 
 struct DrawContext {
-    DrawContext(core::GridState& state, PaintResources& resources)
-        : s(state)
-        , res(resources)
-    {
-    }
+    DrawContext(const GridPainter& painter, core::GridTable& table, layout::ViewLayout& layout, PaintResources& res);
 
-    core::GridState& s;
+    const GridPainter& painter;
+    core::GridTable& table;
+    layout::ViewLayout& layout;
+    const Appearance& look;
     PaintResources& res;
     // Rows are composed on `surface`: the row buffer, or the window itself
     // when no buffer could be made.

@@ -1,16 +1,15 @@
 #include "paint/grid_painter.h"
 
-#include <algorithm>
+#include "paint/draw_context.h"
+#include "paint/row_painter.h"
 
 #include <tavix/enums.h>
+#include <tavix/events.h>
+#include <tavix/native/imagelist.h>
 #include <tavix/native/window.h>
 #include <tavix/native/window_paint.h>
 
-#include "core/cell_marks.h"
-#include "core/virtual_rows.h"
-#include "layout/layout.h"
-#include "paint/draw_context.h"
-#include "paint/row_painter.h"
+#include <algorithm>
 
 namespace tavix::paint {
 
@@ -36,13 +35,13 @@ private:
     HDC dc_;
 };
 
-bool HasNoClipText(const core::GridState& s, int32_t row)
+bool HasNoClipText(const core::GridTable& t, int32_t row)
 {
-    for (int32_t p = 1; p <= s.ColCount(); ++p) {
-        const core::ColumnData& c = s.columns.At(p);
+    for (int32_t p = 1; p <= t.ColCount(); ++p) {
+        const core::ColumnData& c = t.Column(p);
         if (!c.Visible || c.Width <= 0 || c.IsRowTextCol)
             continue;
-        const core::CellData& cell = s.cells.At(row, c.Index);
+        const core::CellData& cell = t.Cell(row, c.Index);
         if ((cell.Flags & core::CellData::kTypeMask) == tvCellText && (cell.TextFlags & tvTextNoClip))
             return true;
     }
@@ -51,75 +50,77 @@ bool HasNoClipText(const core::GridState& s, int32_t row)
 
 }  // namespace
 
-GridPainter::GridPainter(core::GridState& state)
-    : s_(state)
-    , res_(PaintResources::Of(state))
+GridPainter::GridPainter(core::GridTable& table, layout::ViewLayout& layout)
+    : table_(table)
+    , layout_(layout)
 {
 }
 
+bool GridPainter::HasFocus() const { return layout_.Window() != 0 && GetFocus() == layout_.Window(); }
+
 bool GridPainter::MayDraw()
 {
-    const auto& g = s_.geo;
-    if (!s_.redraw || !g.ready || g.rowRequestActive || g.hwnd == 0 || !IsWindow(g.hwnd))
+    const HWND hwnd = layout_.Window();
+    if (!table_.Redraw() || !table_.Ready() || table_.RowRequestActive() || hwnd == 0 || !IsWindow(hwnd))
         return false;
-    if (s_.geo.forcePaintOnce) {
-        s_.geo.forcePaintOnce = false;
+    if (forcePaintOnce_) {
+        forcePaintOnce_ = false;
         return true;
     }
-    return !(s_.look.columnSizing && !s_.look.immediateColumnResizing);
+    return !cellsDeferred_;
 }
 
 void GridPainter::Draw()
 {
     if (!MayDraw())
         return;
-    layout::Layout lay(s_);
-    DrawContext ctx(s_, res_);
-    ctx.enabled = s_.look.enabled;
-    ctx.focused = s_.view->HasFocus();
-    ctx.rowTextInEffect = lay.RowTextInEffect();
-    ctx.headerHeight = lay.HeaderHeight();
-    if (s_.look.focusRect)
+    DrawContext ctx(*this, table_, layout_, res_);
+    ctx.enabled = look_.enabled;
+    ctx.focused = HasFocus();
+    ctx.rowTextInEffect = layout_.RowTextInEffect();
+    ctx.headerHeight = layout_.HeaderHeight();
+    if (look_.focusRect)
         ctx.focusBrush.Reset(CreateSolidBrush(RGB(0, 0, 0)));
 
-    WindowDc window(s_.geo.hwnd);
+    WindowDc window(layout_.Window());
     ctx.window = window.Get();
-    res_.theme.Theme().SetHwnd(s_.geo.hwnd);
-    res_.picture.Sync(s_.look.backgroundPicture);
+    res_.theme.Theme().SetHwnd(layout_.Window());
+    res_.picture.Sync(look_.backgroundPicture);
     PrepareSurface(ctx);
 
-    lay.RecalcLayout(true);
+    layout_.RecalcLayout(true);
     // Measured after the layout: before the first one the view is 0 wide, and a
     // narrow band would leave the previous row's pixels in the buffer.
-    ctx.band = { 0, 0, s_.geo.viewWidth + s_.geo.scrollX + 24, res_.buffer.Height() };
-    core::VisibleRange range = lay.ComputeVisibleRange();
+    ctx.band = { 0, 0, layout_.ViewWidth() + layout_.ScrollX() + 24, res_.buffer.Height() };
+    layout::VisibleRange range = layout_.ComputeVisibleRange();
     // Without columns there is nothing to show in a row, so none is requested.
-    const bool hasColumns = s_.ColCount() > 0;
-    if (hasColumns && s_.geo.isVirtual && s_.geo.moreRows)
+    const bool hasColumns = table_.ColCount() > 0;
+    if (hasColumns && table_.IsVirtual() && table_.MoreRows())
         ExtendVirtualRows(range);
     PrepareBrushes(ctx);
 
     int32_t lastBottom = ctx.headerHeight;
     if (range.EndRow != -1 && hasColumns) {
-        ctx.rowTextStart = lay.GetRowTextStart();
-        ctx.highlightLeft = s_.columns.At(ctx.rowTextStart.firstSelectablePos).Left - s_.geo.scrollX;
-        ctx.lastVisiblePos = lay.LastVisiblePos();
-        const core::ColumnData& last = s_.columns.At(ctx.lastVisiblePos);
-        ctx.rightEdge = last.Left + last.Width - s_.geo.scrollX;
+        ctx.rowTextStart = layout_.GetRowTextStart();
+        ctx.highlightLeft = table_.Column(ctx.rowTextStart.firstSelectablePos).Left - layout_.ScrollX();
+        ctx.lastVisiblePos = layout_.LastVisiblePos();
+        const core::ColumnData& last = table_.Column(ctx.lastVisiblePos);
+        ctx.rightEdge = last.Left + last.Width - layout_.ScrollX();
         lastBottom = PaintRows(ctx, range);
     }
-    if (s_.geo.needPaintBelow)
+    if (needPaintBelow_)
         PaintBelow(ctx, range, lastBottom);
-    s_.geo.needFullRedraw = false;
-    if (s_.look.columnSizing && !s_.look.immediateColumnResizing)
-        s_.view->HeaderRepaint();
+    needFullRedraw_ = false;
+    // A paint forced during a divider drag overwrote the header's tracking line.
+    if (cellsDeferred_)
+        table_.Header().Repaint();
 }
 
-bool GridPainter::PrepareSurface(DrawContext& ctx)
+void GridPainter::PrepareSurface(DrawContext& ctx)
 {
-    const HFONT font = res_.fonts.GridFont(s_.font);
-    const COLORREF fore = Translate(s_.look.foreColor), back = Translate(s_.look.backColor);
-    res_.buffer.Ensure(ctx.window, std::max(s_.defaultRowHeight, 1), fore, back, font);
+    const HFONT font = res_.fonts.GridFont(table_.GridFont());
+    const COLORREF fore = Translate(look_.foreColor), back = Translate(look_.backColor);
+    res_.buffer.Ensure(ctx.window, std::max(table_.DefaultRowHeight(), 1), fore, back, font);
     ctx.buffered = res_.buffer.Created();
     ctx.surface = ctx.buffered ? res_.buffer.Dc() : ctx.window;
     SelectObject(ctx.surface, font);
@@ -128,50 +129,48 @@ bool GridPainter::PrepareSurface(DrawContext& ctx)
     SetTextColor(ctx.surface, ctx.enabled ? fore : GetSysColor(COLOR_GRAYTEXT));
     if (!ctx.buffered) {
         RECT client {};
-        GetClientRect(s_.geo.hwnd, &client);
+        GetClientRect(layout_.Window(), &client);
         ctx.FillBackground(ctx.window, { client.left, client.top, client.right, client.bottom }, 0, 0);
     }
-    return ctx.buffered;
 }
 
 void GridPainter::PrepareBrushes(DrawContext& ctx) const
 {
-    const auto& look = s_.look;
-    if (look.gridLines != tvGridLinesNone)
+    if (look_.gridLines != tvGridLinesNone)
         ctx.gridLineBrush
-            = ctx.enabled ? BrushFor(look.gridLineColor) : UniqueGdiObject(GetSysColorBrush(COLOR_GRAYTEXT));
-    const uint32_t back = ctx.focused ? look.highlightBackColor : look.highlightBackColorNoFocus;
+            = ctx.enabled ? BrushFor(look_.gridLineColor) : UniqueGdiObject(GetSysColorBrush(COLOR_GRAYTEXT));
+    const OleColor back = ctx.focused ? look_.highlightBackColor : look_.highlightBackColorNoFocus;
     ctx.highlightBrush = BrushFor(back);
-    ctx.highlightFore = Translate(ctx.focused ? look.highlightForeColor : look.highlightForeColorNoFocus);
+    ctx.highlightFore = Translate(ctx.focused ? look_.highlightForeColor : look_.highlightForeColorNoFocus);
 }
 
-void GridPainter::ExtendVirtualRows(core::VisibleRange& range) const
+void GridPainter::ExtendVirtualRows(layout::VisibleRange& range) const
 {
-    if (range.EndY >= s_.geo.viewHeight)
+    if (range.EndY >= layout_.ViewHeight())
         return;
     if (range.EndRow == -1) {
         range.EndRow = 0;
         range.StartRow = 1;
     }
-    while (range.EndY < s_.geo.viewHeight) {
+    while (range.EndY < layout_.ViewHeight()) {
         ++range.EndRow;
-        range.EndY += s_.defaultRowHeight;
+        range.EndY += table_.DefaultRowHeight();
     }
 }
 
-int32_t GridPainter::PaintRows(DrawContext& ctx, const core::VisibleRange& range)
+int32_t GridPainter::PaintRows(DrawContext& ctx, const layout::VisibleRange& range)
 {
     RowPainter painter(ctx);
     int32_t lastBottom = ctx.headerHeight;
     for (int32_t r = std::max(range.StartRow, 1); r <= range.EndRow; ++r) {
-        if (r > s_.rowCount && !RequestRow(r))
+        if (r > table_.RowCount() && !RequestRow(r))
             break;
-        const core::RowData& row = s_.rows.At(r);
+        const core::RowData& row = table_.Row(r);
         if (!row.Visible)
             continue;
         RowPlan plan;
         plan.row = r;
-        plan.clientY = row.Top - s_.geo.scrollY;
+        plan.clientY = row.Top - layout_.ScrollY();
         lastBottom = plan.clientY + ctx.headerHeight + row.Height;
         if (!PlanRow(ctx, range, plan))
             continue;
@@ -184,7 +183,7 @@ int32_t GridPainter::PaintRows(DrawContext& ctx, const core::VisibleRange& range
         painter.Paint(plan);
         ++res_.rowsComposed;
         if (ctx.buffered)
-            BitBlt(ctx.window, 0, plan.clientY + ctx.headerHeight, s_.geo.viewWidth + std::abs(range.StartX) + 32,
+            BitBlt(ctx.window, 0, plan.clientY + ctx.headerHeight, layout_.ViewWidth() + std::abs(range.StartX) + 32,
                 row.Height, ctx.surface, 0, 0, SRCCOPY);
     }
     return lastBottom;
@@ -192,76 +191,73 @@ int32_t GridPainter::PaintRows(DrawContext& ctx, const core::VisibleRange& range
 
 bool GridPainter::RequestRow(int32_t row)
 {
-    if (s_.ColCount() == 0 || !s_.geo.isVirtual || !s_.geo.moreRows)
+    if (table_.ColCount() == 0 || !table_.IsVirtual() || !table_.MoreRows())
         return false;
-    core::RequestNextRow(s_, row);
-    return s_.geo.moreRows && row <= s_.rowCount;
+    table_.RequestNextRow(row);
+    return table_.MoreRows() && row <= table_.RowCount();
 }
 
-bool GridPainter::PlanRow(const DrawContext& ctx, const core::VisibleRange& range, RowPlan& plan)
+bool GridPainter::PlanRow(const DrawContext& ctx, const layout::VisibleRange& range, RowPlan& plan)
 {
-    const bool overflow = HasNoClipText(s_, plan.row);
+    const bool overflow = HasNoClipText(table_, plan.row);
     plan.firstPos = overflow ? 1 : range.StartCol;
-    plan.lastPos = overflow ? s_.ColCount() : range.EndCol;
+    plan.lastPos = overflow ? table_.ColCount() : range.EndCol;
     if (range.StartCol < 1 && !overflow)
         plan.lastPos = 0;
-    if (!s_.geo.needFullRedraw && !ConsumeMarks(ctx, plan))
+    if (!needFullRedraw_ && !ConsumeMarks(ctx, plan))
         return false;
     if (overflow)
-        plan.overflow = ComputeOverflowRects(s_, res_.fonts, ctx.surface, plan.row);
+        plan.overflow = ComputeOverflowRects(table_, layout_, look_.iconWidth, res_.fonts, ctx.surface, plan.row);
     return true;
 }
 
-bool GridPainter::ConsumeMarks(const DrawContext& ctx, const RowPlan& plan) const
+bool GridPainter::ConsumeMarks(const DrawContext& ctx, const RowPlan& plan)
 {
     bool any = false;
-    const auto consume = [&](int32_t colIndex) {
-        uint8_t& flags = s_.cells.At(plan.row, colIndex).Flags;
-        any = any || (flags & core::CellData::kNeedsRepaint);
-        flags &= static_cast<uint8_t>(~core::CellData::kNeedsRepaint);
-    };
-    if (s_.rows.At(plan.row).IsGroup) {
-        if (s_.rowTextCol > 0)
-            consume(s_.rowTextCol);
+    const auto consume = [&](int32_t colIndex) { any = table_.TakeRepaintMark(plan.row, colIndex) || any; };
+    const int32_t rowTextCol = table_.RowTextCol();
+    if (table_.Row(plan.row).IsGroup) {
+        if (rowTextCol > 0)
+            consume(rowTextCol);
         return any;
     }
     for (int32_t p = std::max(plan.firstPos, 1); p <= plan.lastPos; ++p)
-        consume(s_.columns.At(p).Index);
-    if (ctx.rowTextInEffect && s_.rowTextCol > 0)
-        consume(s_.rowTextCol);
+        consume(table_.Column(p).Index);
+    if (ctx.rowTextInEffect && rowTextCol > 0)
+        consume(rowTextCol);
     return any;
 }
 
-void GridPainter::PaintBelow(DrawContext& ctx, const core::VisibleRange& range, int32_t lastBottom) const
+void GridPainter::PaintBelow(DrawContext& ctx, const layout::VisibleRange& range, int32_t lastBottom)
 {
     RECT wr {}, client {};
-    GetWindowRect(s_.geo.hwnd, &wr);
-    GetClientRect(s_.geo.hwnd, &client);
+    GetWindowRect(layout_.Window(), &wr);
+    GetClientRect(layout_.Window(), &client);
     const int32_t controlHeight = wr.bottom - wr.top;
-    s_.geo.needPaintBelow = false;
+    needPaintBelow_ = false;
     if (lastBottom + 1 >= controlHeight)
         return;
-    const int32_t lines = s_.look.gridLines, extend = s_.look.gridLinesExtend;
-    if (lines != tvGridLinesNone && (extend == tvGridLinesExtendDown || extend == tvGridLinesExtendBoth)) {
+    if (look_.gridLines != tvGridLinesNone && look_.LinesExtendDown()) {
         PaintGhostRows(ctx, range, lastBottom, controlHeight);
         return;
     }
-    ctx.FillBackground(ctx.window, { 0, lastBottom, s_.geo.viewWidth + 32, client.bottom }, 0, -ctx.headerHeight);
+    ctx.FillBackground(ctx.window, { 0, lastBottom, layout_.ViewWidth() + 32, client.bottom }, 0, -ctx.headerHeight);
 }
 
-void GridPainter::PaintGhostRows(DrawContext& ctx, const core::VisibleRange& range, int32_t top, int32_t limit) const
+void GridPainter::PaintGhostRows(
+    DrawContext& ctx, const layout::VisibleRange& range, int32_t top, int32_t limit) const
 {
-    const int32_t h = s_.defaultRowHeight;
-    const int32_t width = std::max(ctx.band.right, s_.geo.viewWidth + 32);
+    const int32_t h = table_.DefaultRowHeight();
+    const int32_t width = std::max(ctx.band.right, layout_.ViewWidth() + 32);
     for (; top <= limit; top += h) {
         const HDC hdc = ctx.buffered ? ctx.surface : ctx.window;
         const int32_t y = ctx.buffered ? 0 : top;
         ctx.FillBackground(hdc, { 0, y, width, y + h }, 0, top - ctx.headerHeight - y);
         for (int32_t p = std::max(range.StartCol, 1); p <= range.EndCol; ++p) {
-            const core::ColumnData& c = s_.columns.At(p);
+            const core::ColumnData& c = table_.Column(p);
             if (!c.Visible || c.IsRowTextCol)
                 continue;
-            const int32_t left = c.Left - s_.geo.scrollX;
+            const int32_t left = c.Left - layout_.ScrollX();
             ctx.DrawGridLineFrame(hdc, { left, y, left + c.Width, y + h }, false);
         }
         ctx.DrawExtensionLine(hdc, y + h);
@@ -272,8 +268,31 @@ void GridPainter::PaintGhostRows(DrawContext& ctx, const core::VisibleRange& ran
 
 void GridPainter::EnsureBufferHeight(int32_t height)
 {
-    res_.buffer.Ensure(0, std::max(height, 1), Translate(s_.look.foreColor), Translate(s_.look.backColor),
-        res_.fonts.GridFont(s_.font));
+    res_.buffer.Ensure(0, std::max(height, 1), Translate(look_.foreColor), Translate(look_.backColor),
+        res_.fonts.GridFont(table_.GridFont()));
+}
+
+void GridPainter::MarkLayoutStale()
+{
+    layout_.InvalidateRange(core::RangeChange::Recompute);
+    needFullRedraw_ = true;
+    // Rows may have gone: what they covered now belongs to the area below.
+    needPaintBelow_ = true;
+}
+
+void GridPainter::DefaultRowHeightChanged()
+{
+    // Rows keep their heights; the ghost rows below the last row and the
+    // row-text band are drawn with the default height.
+    const bool ghostLines = look_.HorizontalLines() && look_.LinesExtendDown();
+    if (ghostLines || (table_.DrawRowText() && table_.RowTextCol() > 0))
+        table_.LayoutChanged();
+}
+
+void GridPainter::MarkViewMoved()
+{
+    MarkAllVisibleCellsChanged();
+    needPaintBelow_ = true;
 }
 
 void GridPainter::MarkAllVisibleCellsChanged()
@@ -281,60 +300,121 @@ void GridPainter::MarkAllVisibleCellsChanged()
     // After a scroll or resize the cache still names the old rows, and the view
     // size it would be recomputed from is only known once Draw has laid out:
     // then the next Draw repaints every row it finds in view.
-    if (s_.geo.rangeState != core::RangeState::Valid)
-        s_.geo.needFullRedraw = true;
-    core::MarkAllVisibleCellsChanged(s_);
+    if (!layout_.RangeValid())
+        needFullRedraw_ = true;
+    const layout::VisibleRange& r = layout_.CachedRange();
+    table_.MarkCellsChanged(r.StartRow - 1, r.EndRow, r.StartCol, r.EndCol);
 }
 
 void GridPainter::Paint()
 {
-    if (!s_.redraw || !s_.geo.ready)
+    if (!table_.Redraw() || !table_.Ready())
         return;
     MarkAllVisibleCellsChanged();
-    s_.geo.needPaintBelow = true;
-    s_.geo.forcePaintOnce = true;
-    if (res_.buffer.Height() < s_.defaultRowHeight)
-        EnsureBufferHeight(s_.defaultRowHeight);
+    needPaintBelow_ = true;
+    forcePaintOnce_ = true;
+    if (res_.buffer.Height() < table_.DefaultRowHeight())
+        EnsureBufferHeight(table_.DefaultRowHeight());
     Draw();
 }
 
 HDC GridPainter::MeasuringDc()
 {
     if (!res_.buffer.Created())
-        EnsureBufferHeight(s_.defaultRowHeight);
+        EnsureBufferHeight(table_.DefaultRowHeight());
     return res_.buffer.Dc();
 }
 
 std::vector<OverflowRect> GridPainter::OverflowRects(int32_t row)
 {
     const HDC hdc = MeasuringDc();
-    SelectObject(hdc, res_.fonts.GridFont(s_.font));
-    return ComputeOverflowRects(s_, res_.fonts, hdc, row);
+    SelectObject(hdc, res_.fonts.GridFont(table_.GridFont()));
+    return ComputeOverflowRects(table_, layout_, look_.iconWidth, res_.fonts, hdc, row);
 }
 
-void GridPainter::SetSearchHighlight(int32_t row, int32_t colIndex, int32_t prefixLength)
+void GridPainter::SetHotControl(core::CellRef cell, bool hot)
 {
-    s_.look.search = { { row, colIndex }, prefixLength };
+    const core::CellRef previous = hotControl_;
+    hotControl_ = hot ? cell : core::CellRef {};
+    bool marked = false;
+    for (const core::CellRef c : { previous, hotControl_ }) {
+        if (table_.HasCell(c.row, c.colIndex)) {
+            table_.MarkCellChanged(c.row, c.colIndex);
+            marked = true;
+        }
+    }
+    if (marked)
+        Draw();
+}
+
+bool GridPainter::ShowsCellControl(int32_t row, int32_t colIndex) const
+{
+    if (editing_ != nullptr && !editing_->Editable())
+        return false;
+    if (row == table_.CurRow() && colIndex == table_.CurCol())
+        return true;
+    return look_.showControlsInAllCells;
+}
+
+void GridPainter::SetEnabled(bool enabled)
+{
+    look_.enabled = enabled;
+    if (!table_.GetHost().UserMode())
+        return;
+    needFullRedraw_ = true;
+    needPaintBelow_ = true;
+    for (int32_t r = 1; r <= table_.RowCount(); ++r)
+        table_.MarkRowChanged(r);
+    Draw();
+    Paint();
+}
+
+void GridPainter::SetBackgroundPicture(SurfacePtr picture)
+{
+    look_.backgroundPicture = picture && picture->Width() > 0 ? std::move(picture) : nullptr;
+    // No repaint flag is set: the whole view is painted as the window would be.
+    Paint();
+}
+
+void GridPainter::SetImageList(int32_t handle)
+{
+    look_.imageList = handle;
+    ImageList_GetIconSize(handle, &look_.iconWidth, &look_.iconHeight);
+}
+
+void GridPainter::SetUseXPStyles(bool use)
+{
+    // No visual-style engine here: there are no window themes to switch, only
+    // the control images to redraw in the look now chosen.
+    look_.useXPStyles = use;
+    RefreshTheme();
+}
+
+std::optional<bool> GridPainter::Supports(int32_t feature)
+{
+    const scroll::ScrollBars* bars = layout_.Bars();
+    res_.theme.SetFlatScrollBarsUsable(bars != nullptr && bars->CanBeFlat());
+    return res_.theme.Supports(feature);
 }
 
 void GridPainter::RefreshTheme()
 {
-    res_.theme.Theme().SetHwnd(s_.geo.hwnd);
-    res_.theme.SetUseXPStyles(s_.look.useXPStyles, MeasuringDc());
-    s_.geo.needFullRedraw = true;
+    const HWND hwnd = layout_.Window();
+    res_.theme.Theme().SetHwnd(hwnd);
+    res_.theme.SetUseXPStyles(look_.useXPStyles, MeasuringDc());
+    needFullRedraw_ = true;
     Draw();
-    if (s_.geo.hwnd != 0)
-        SetWindowPos(s_.geo.hwnd, 0, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    if (hwnd != 0)
+        SetWindowPos(hwnd, 0, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED);
 }
 
 void GridPainter::OnThemeChanged()
 {
-    s_.view->HeaderRepaint();
-    if (s_.headerAutoHeightFlags & tvHAHOnThemeChange)
-        s_.view->HeaderAutoHeight(tvHAHOnThemeChange);
+    table_.Header().Repaint();
+    if (table_.Header().AutoHeightOn(tvHAHOnThemeChange))
+        table_.Header().AutoHeight();
     RefreshTheme();
-    if (TavixEvents* sink = s_.host->EventSink())
-        sink->WindowsThemeChanged(ThemeState::AppThemed());
+    table_.Events().WindowsThemeChanged(ThemeState::AppThemed());
 }
 
 }  // namespace tavix::paint

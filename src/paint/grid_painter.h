@@ -1,60 +1,135 @@
 #pragma once
-// The grid paints itself: each row that holds a changed cell is composed in
-// an off-screen row buffer and copied to the window in one block, then the
-// space below the last row is filled. A cheap object over the grid's state:
-// construct it where it is needed; what must persist lives in PaintResources.
-#include <cstdint>
-#include <vector>
-
-#include "core/grid_state.h"
+// The grid paints itself: each row that holds a changed cell is composed in an
+// off-screen row buffer and copied to the window in one block, then the space
+// below the last row is filled. Owns the appearance settings, the painting
+// resources kept between Draws and the repaint marks of the whole view.
+#include "core/grid_table.h"
+#include "layout/view_layout.h"
+#include "paint/appearance.h"
 #include "paint/overflow_rects.h"
 #include "paint/paint_resources.h"
+
+#include <cstdint>
+#include <vector>
 
 namespace tavix::paint {
 
 struct DrawContext;
 struct RowPlan;
 
-class GridPainter {
+// What painting reads from the editor.
+class EditingState {
 public:
-    explicit GridPainter(core::GridState& state);
+    // Edits may start (cells show their combo buttons).
+    virtual bool Editable() const = 0;
+    // An editor is open over the current cell.
+    virtual bool EditActive() const = 0;
 
-    // Repaints what is pending; nothing while Redraw is off, before the grid
-    // is ready, during a virtual-mode row request or without a window.
-    void Draw();
+protected:
+    ~EditingState() = default;
+};
+
+// The typed-ahead prefix the incremental search shows highlighted in its cell.
+struct SearchHighlight {
+    core::CellRef cell {};
+    int32_t prefixLength { 0 };
+};
+
+class GridPainter : public core::RepaintRequests {
+public:
+    GridPainter(core::GridTable& table, layout::ViewLayout& layout);
+    GridPainter(const GridPainter&) = delete;
+    GridPainter& operator=(const GridPainter&) = delete;
+
+    void Connect(const EditingState& editing) { editing_ = &editing; }
+
+    const Appearance& Look() const { return look_; }
+    // Stores a setting that changes how every cell looks: everything is repainted.
+    // `below`: it shows in the empty area under the last row too.
+    template <typename T> void SetLook(T Appearance::*field, T value, bool below = false)
+    {
+        look_.*field = value;
+        needFullRedraw_ = true;
+        needPaintBelow_ = needPaintBelow_ || below;
+        Draw();
+    }
+    // Stores a setting that shows only in what is painted next.
+    template <typename T> void StoreLook(T Appearance::*field, T value) { look_.*field = value; }
+    void SetEnabled(bool enabled);
+    void SetBackgroundPicture(native::SurfacePtr picture);
+    void SetImageList(int32_t handle);
+    void SetUseXPStyles(bool use);
+    // Feature number outside the known ones: empty.
+    std::optional<bool> Supports(int32_t feature);
+
+    // core::RepaintRequests
+    // Repaints what is pending; nothing while Redraw is off, before the grid is
+    // ready, during a virtual-mode row request or without a window.
+    void Draw() override;
+    void MarkLayoutStale() override;
+    void DefaultRowHeightChanged() override;
+
     // The window needs painting: everything in view is repainted.
     void Paint();
-    void EnsureBufferHeight(int32_t height);
-    // The system's visual style changed.
-    void OnThemeChanged();
-    // Refreshes the theme after UseXPStyles changed and repaints.
-    void RefreshTheme();
-
+    // Every row in view is repainted on the next Draw.
+    void MarkFullRedraw() { needFullRedraw_ = true; }
+    // The view moved: the cells in view and the area below them are stale.
+    void MarkViewMoved();
     // Every cell of the visible columns in the rows StartRow-1 .. EndRow.
     void MarkAllVisibleCellsChanged();
+    // The system's visual style changed.
+    void OnThemeChanged();
+
+    // Inputs of the subsystems above: the hot cell control under the pointer,
+    // the search prefix and whether a column divider drag holds the cells back.
+    void SetHotControl(core::CellRef cell, bool hot);
+    void SetSearchHighlight(SearchHighlight highlight) { search_ = highlight; }
+    const SearchHighlight& Search() const { return search_; }
+    void SetCellsDeferredBySizing(bool deferred) { cellsDeferred_ = deferred; }
+    // The cell whose check box or combo button is drawn hot; none when 0, 0.
+    core::CellRef HotControl() const { return hotControl_; }
+    bool EditActive() const { return editing_ != nullptr && editing_->EditActive(); }
+
+    // Whether the cell shows its combo button: never on a grid that cannot be
+    // edited, always on the current cell, elsewhere as ShowControlsInAllCells says.
+    bool ShowsCellControl(int32_t row, int32_t colIndex) const;
+    bool ThemesActive() const { return res_.theme.ThemesActive(); }
+    int32_t CheckBoxSize() const { return res_.theme.CheckBoxSize(); }
     // Where the no-clip texts of `row` flow, by display position.
     std::vector<OverflowRect> OverflowRects(int32_t row);
-    // The incremental search shows the first prefixLength characters of this
-    // cell's text highlighted while it is the current row; 0 clears it.
-    void SetSearchHighlight(int32_t row, int32_t colIndex, int32_t prefixLength);
+    // Rows composed so far; unchanged rows are not composed again.
+    int64_t RowsComposed() const { return res_.rowsComposed; }
 
 private:
     bool MayDraw();
-    bool PrepareSurface(DrawContext& ctx);
+    bool HasFocus() const;
+    void PrepareSurface(DrawContext& ctx);
     void PrepareBrushes(DrawContext& ctx) const;
-    void ExtendVirtualRows(core::VisibleRange& range) const;
+    void ExtendVirtualRows(layout::VisibleRange& range) const;
     // Returns the client bottom (header included) of the last row passed.
-    int32_t PaintRows(DrawContext& ctx, const core::VisibleRange& range);
+    int32_t PaintRows(DrawContext& ctx, const layout::VisibleRange& range);
     // Virtual mode: asks the application for a row painting has reached.
     bool RequestRow(int32_t row);
-    bool PlanRow(const DrawContext& ctx, const core::VisibleRange& range, RowPlan& plan);
-    bool ConsumeMarks(const DrawContext& ctx, const RowPlan& plan) const;
-    void PaintBelow(DrawContext& ctx, const core::VisibleRange& range, int32_t lastBottom) const;
-    void PaintGhostRows(DrawContext& ctx, const core::VisibleRange& range, int32_t top, int32_t limit) const;
+    bool PlanRow(const DrawContext& ctx, const layout::VisibleRange& range, RowPlan& plan);
+    bool ConsumeMarks(const DrawContext& ctx, const RowPlan& plan);
+    void PaintBelow(DrawContext& ctx, const layout::VisibleRange& range, int32_t lastBottom);
+    void PaintGhostRows(DrawContext& ctx, const layout::VisibleRange& range, int32_t top, int32_t limit) const;
+    void EnsureBufferHeight(int32_t height);
+    void RefreshTheme();
     native::HDC MeasuringDc();
 
-    core::GridState& s_;
-    PaintResources& res_;
+    core::GridTable& table_;
+    layout::ViewLayout& layout_;
+    const EditingState* editing_ { nullptr };
+    Appearance look_;
+    PaintResources res_;
+
+    bool needFullRedraw_ { true };
+    bool needPaintBelow_ { true };
+    bool forcePaintOnce_ { false };
+    core::CellRef hotControl_ {};
+    SearchHighlight search_ {};
+    bool cellsDeferred_ { false };
 };
 
 }  // namespace tavix::paint

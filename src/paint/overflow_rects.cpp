@@ -18,13 +18,13 @@ bool IsNoClipText(const core::CellData& cell)
 
 // Grows entry `p` over the unoccupied positions in direction `step` until the
 // accumulated width exceeds `needed` (no limit when needed < 0).
-void Extend(const core::GridState& s, std::vector<OverflowRect>& e, int32_t p, int32_t step, int32_t needed)
+void Extend(const core::GridTable& s, std::vector<OverflowRect>& e, int32_t p, int32_t step, int32_t needed)
 {
-    int32_t width = s.columns.At(p).Width;
+    int32_t width = s.Column(p).Width;
     for (int32_t q = p + step; q >= 1 && q < static_cast<int32_t>(e.size()) && !e[q].occupied; q += step) {
         // The line between the two positions goes: the left one's right edge.
         e[step > 0 ? q - 1 : q].noLine = true;
-        const core::ColumnData& c = s.columns.At(q);
+        const core::ColumnData& c = s.Column(q);
         if (IsNormalColumn(c)) {
             if (step > 0)
                 e[p].right = c.Left + c.Width;
@@ -39,32 +39,33 @@ void Extend(const core::GridState& s, std::vector<OverflowRect>& e, int32_t p, i
 
 }  // namespace
 
-std::vector<OverflowRect> ComputeOverflowRects(core::GridState& s, FontCache& fonts, native::HDC hdc, int32_t row)
+std::vector<OverflowRect> ComputeOverflowRects(const core::GridTable& s, const layout::ViewLayout& layout,
+    int32_t iconWidth, FontCache& fonts, native::HDC hdc, int32_t row)
 {
     const int32_t count = s.ColCount();
     std::vector<OverflowRect> e(static_cast<size_t>(count) + 1);
     for (int32_t p = 1; p <= count; ++p) {
-        const core::ColumnData& c = s.columns.At(p);
+        const core::ColumnData& c = s.Column(p);
         e[p].left = c.Left;
         e[p].right = c.Left + c.Width;
         if (!IsNormalColumn(c))
             continue;
-        const core::CellData& cell = s.cells.At(row, c.Index);
-        e[p].text = core::CellTextOf(cell, s.formats, s.combos);
+        const core::CellData& cell = s.Cell(row, c.Index);
+        e[p].text = core::CellTextOf(cell, s.Formats(), s.Combos());
         e[p].occupied = (cell.Flags & core::CellData::kTypeMask) != tvCellText || cell.Icon >= 0 || cell.ExtraIcon >= 0
             || !e[p].text.empty();
     }
     for (int32_t p = 1; p <= count; ++p) {
-        const core::ColumnData& c = s.columns.At(p);
+        const core::ColumnData& c = s.Column(p);
         if (!IsNormalColumn(c))
             continue;
-        const core::CellData& cell = s.cells.At(row, c.Index);
+        const core::CellData& cell = s.Cell(row, c.Index);
         if (!IsNoClipText(cell))
             continue;
         int32_t needed = MeasureTextWidth(s, fonts, hdc, row, c.Index, false, 0) + 1;
         for (const int16_t icon : { cell.Icon, cell.ExtraIcon })
             if (icon >= 0)
-                needed += s.geo.iconWidth + 2;
+                needed += iconWidth + 2;
         if (cell.TextFlags & tvTextCenter) {
             Extend(s, e, p, +1, -1);
         } else if (cell.TextFlags & tvTextRight) {
@@ -78,8 +79,8 @@ std::vector<OverflowRect> ComputeOverflowRects(core::GridState& s, FontCache& fo
         }
     }
     for (int32_t p = 1; p <= count; ++p) {
-        e[p].left -= s.geo.scrollX;
-        e[p].right -= s.geo.scrollX;
+        e[p].left -= layout.ScrollX();
+        e[p].right -= layout.ScrollX();
     }
     return e;
 }

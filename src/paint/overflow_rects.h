@@ -4,7 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "core/grid_state.h"
+#include "core/grid_table.h"
+#include "layout/view_layout.h"
 #include "paint/paint_resources.h"
 
 namespace tavix::paint {
@@ -20,7 +21,9 @@ struct OverflowRect {
     bool occupied = false;
 };
 
-// Entries by display position (index 0 unused). `hdc` measures the texts.
-std::vector<OverflowRect> ComputeOverflowRects(core::GridState& state, FontCache& fonts, native::HDC hdc, int32_t row);
+// Entries by display position (index 0 unused). `hdc` measures the texts;
+// iconWidth is that of the grid's image list.
+std::vector<OverflowRect> ComputeOverflowRects(const core::GridTable& table, const layout::ViewLayout& layout,
+    int32_t iconWidth, FontCache& fonts, native::HDC hdc, int32_t row);
 
 }  // namespace tavix::paint

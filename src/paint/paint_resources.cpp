@@ -1,7 +1,7 @@
 #include "paint/paint_resources.h"
 
-#include "core/grid_state.h"
-#include "tavix/native/text.h"
+#include "core/font_pool.h"
+#include <tavix/native/text.h>
 
 namespace tavix::paint {
 
@@ -56,15 +56,15 @@ HFONT FontCache::GridFont(const FontRef& font)
     return grid_.Get();
 }
 
-HFONT FontCache::CellFont(const core::GridState& state, int16_t fontIndex)
+HFONT FontCache::CellFont(const core::FontPool& pool, int16_t fontIndex)
 {
-    if (fontIndex < 1 || fontIndex > state.fonts.Count())
+    if (fontIndex < 1 || fontIndex > pool.Count())
         return 0;
     if (cells_.size() < static_cast<size_t>(fontIndex))
         cells_.resize(static_cast<size_t>(fontIndex));
     UniqueGdiObject& slot = cells_[static_cast<size_t>(fontIndex - 1)];
     if (!slot.Get())
-        slot = Create(state.fonts.At(fontIndex));
+        slot = Create(pool.At(fontIndex));
     return slot.Get();
 }
 
@@ -84,14 +84,6 @@ void PictureTiles::Sync(const SurfacePtr& picture)
     SelectObject(dc_, bitmap_);
     width_ = picture->Width();
     height_ = picture->Height();
-}
-
-PaintResources& PaintResources::Of(core::GridState& state)
-{
-    auto& res = state.look.resources;
-    if (!res)
-        res = std::make_shared<PaintResources>();
-    return *res;
 }
 
 }  // namespace tavix::paint

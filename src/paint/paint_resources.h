@@ -1,18 +1,17 @@
 #pragma once
 // What the painter keeps between two Draws: the off-screen row buffer, the
 // native fonts of the grid and cell fonts, the background picture's tiles and
-// the theme state with its control strips. One set per grid, reached through
-// the grid's appearance so that every painter over the state shares it.
+// the theme state with its control strips.
 #include <cstdint>
 #include <optional>
 #include <vector>
 
 #include "paint/theme_state.h"
-#include "tavix/font.h"
-#include "tavix/native/gdi.h"
+#include <tavix/font.h>
+#include <tavix/native/gdi.h>
 
 namespace tavix::core {
-class GridState;
+class FontPool;
 }
 
 namespace tavix::paint {
@@ -42,7 +41,7 @@ public:
     // Follows changes of the grid font object by comparing descriptions.
     native::HFONT GridFont(const FontRef& font);
     // Pool entries never change, so an index maps to one native font for good.
-    native::HFONT CellFont(const core::GridState& state, int16_t fontIndex);
+    native::HFONT CellFont(const core::FontPool& pool, int16_t fontIndex);
 
 private:
     static native::UniqueGdiObject Create(const FontRef& font);
@@ -77,9 +76,6 @@ public:
     PaintResources() = default;
     PaintResources(const PaintResources&) = delete;
     PaintResources& operator=(const PaintResources&) = delete;
-
-    // The state's resources, created on first use.
-    static PaintResources& Of(core::GridState& state);
 
     RowBuffer buffer;
     FontCache fonts;

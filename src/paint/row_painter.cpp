@@ -1,5 +1,7 @@
 #include "paint/row_painter.h"
 
+#include "paint/grid_painter.h"
+
 #include <tavix/enums.h>
 
 namespace tavix::paint {
@@ -8,7 +10,7 @@ using namespace native;
 
 namespace {
 
-constexpr uint32_t kNone = 0xFFFFFFFFu;
+constexpr OleColor kNone = kColorDefault;
 
 bool IsOverflowCell(const core::CellData& cell)
 {
@@ -26,13 +28,13 @@ void ClipTo(HDC hdc, const Rect& rc)
 
 bool RowPainter::Highlighted(const core::CellData& cell) const
 {
-    return (cell.Flags & core::CellData::kSelected) && ctx_.enabled && ctx_.s.look.highlightSelCells;
+    return (cell.Flags & core::CellData::kSelected) && ctx_.enabled && ctx_.look.highlightSelCells;
 }
 
 void RowPainter::Paint(const RowPlan& plan) const
 {
-    core::GridState& s = ctx_.s;
-    const core::RowData& row = s.rows.At(plan.row);
+    const core::GridTable& s = ctx_.table;
+    const core::RowData& row = s.Row(plan.row);
     const HDC hdc = ctx_.surface;
     const int32_t bottom = plan.top + row.Height;
     // Without a buffer the whole client area was filled before the rows.
@@ -46,26 +48,26 @@ void RowPainter::Paint(const RowPlan& plan) const
             for (int32_t p = plan.firstPos; p <= plan.lastPos; ++p)
                 PaintCell(plan, 2, p);
     }
-    if (s.rowTextCol > 0 && (row.IsGroup || ctx_.rowTextInEffect))
+    if (s.RowTextCol() > 0 && (row.IsGroup || ctx_.rowTextInEffect))
         PaintRowText(plan);
-    if (!row.IsGroup && s.selection.rowMode && s.look.focusRect && ctx_.enabled && ctx_.focused && plan.row == s.curRow)
+    if (!row.IsGroup && s.RowMode() && ctx_.look.focusRect && ctx_.enabled && ctx_.focused && plan.row == s.CurRow())
         ctx_.DrawFocusFrame(hdc, { ctx_.highlightLeft, plan.top, ctx_.rightEdge, bottom });
     ctx_.DrawExtensionLine(hdc, bottom);
 }
 
 void RowPainter::PaintCell(const RowPlan& plan, int pass, int32_t pos) const
 {
-    core::GridState& s = ctx_.s;
-    const core::ColumnData& col = s.columns.At(pos);
+    const core::GridTable& s = ctx_.table;
+    const core::ColumnData& col = s.Column(pos);
     if (!col.Visible || col.IsRowTextCol)
         return;
-    const core::CellData& cell = s.cells.At(plan.row, col.Index);
+    const core::CellData& cell = s.Cell(plan.row, col.Index);
     const bool overflowCell = !plan.overflow.empty() && IsOverflowCell(cell);
     if (pass == 2 && !overflowCell)
         return;
 
-    const core::RowData& row = s.rows.At(plan.row);
-    Rect rc { col.Left - s.geo.scrollX, plan.top, col.Left + col.Width - s.geo.scrollX, plan.top + row.Height };
+    const core::RowData& row = s.Row(plan.row);
+    Rect rc { col.Left - ctx_.layout.ScrollX(), plan.top, col.Left + col.Width - ctx_.layout.ScrollX(), plan.top + row.Height };
     if (ctx_.rowTextInEffect && pos >= ctx_.rowTextStart.rowTextStartPos)
         rc.bottom = plan.top + row.NormalCellHeight;
     if (pass == 2) {
@@ -91,7 +93,7 @@ void RowPainter::PaintCell(const RowPlan& plan, int pass, int32_t pos) const
         highlighted = highlighted && pos >= ctx_.rowTextStart.firstSelectablePos;
         FillCellBackground(hdc, cell, rc, highlighted);
     } else {
-        highlighted = highlighted && s.selection.rowMode;
+        highlighted = highlighted && s.RowMode();
     }
     if ((pass == 1) != overflowCell)
         content_.Draw(hdc, { plan.row, col.Index, rc, text, highlighted, false });
@@ -99,8 +101,8 @@ void RowPainter::PaintCell(const RowPlan& plan, int pass, int32_t pos) const
         return;
 
     DrawCellGridLines(plan, pos, rc);
-    if (plan.row == s.curRow && col.Index == s.curCol && ctx_.enabled && ctx_.focused && s.look.focusRect
-        && !s.look.editActive && !s.selection.rowMode)
+    if (plan.row == s.CurRow() && col.Index == s.CurCol() && ctx_.enabled && ctx_.focused && ctx_.look.focusRect
+        && !ctx_.painter.EditActive() && !s.RowMode())
         ctx_.DrawFocusFrame(hdc, rc);
 }
 
@@ -118,7 +120,7 @@ void RowPainter::FillCellBackground(HDC hdc, const core::CellData& cell, const R
     }
     // Only the hatch lines: the band shows between them.
     DcStateSaver saver(hdc);
-    SetBkColor(hdc, Translate(ctx_.s.look.backColor));
+    SetBkColor(hdc, Translate(ctx_.look.backColor));
     SetBkMode(hdc, TRANSPARENT);
     UniqueGdiObject hatch(CreateHatchBrush(cell.Hatch, Translate(cell.BackColor)));
     FillRect(hdc, rc, hatch);
@@ -126,7 +128,7 @@ void RowPainter::FillCellBackground(HDC hdc, const core::CellData& cell, const R
 
 void RowPainter::DrawCellGridLines(const RowPlan& plan, int32_t pos, const Rect& rc) const
 {
-    const int32_t lines = ctx_.s.look.gridLines;
+    const int32_t lines = ctx_.look.gridLines;
     if (ctx_.rowTextInEffect && pos >= ctx_.rowTextStart.rowTextStartPos) {
         const bool vertical = lines == tvGridLinesVertical || lines == tvGridLinesBoth;
         if (pos == ctx_.lastVisiblePos ? vertical : lines == tvGridLinesBoth)
@@ -138,21 +140,20 @@ void RowPainter::DrawCellGridLines(const RowPlan& plan, int32_t pos, const Rect&
 
 void RowPainter::PaintRowText(const RowPlan& plan) const
 {
-    core::GridState& s = ctx_.s;
-    const core::RowData& row = s.rows.At(plan.row);
-    const core::CellData& cell = s.cells.At(plan.row, s.rowTextCol);
-    layout::Layout lay(s);
-    const int32_t startPos = row.IsGroup ? lay.GroupStartPos(row.GroupStartCol) : ctx_.rowTextStart.rowTextStartPos;
-    const Rect rc { s.columns.At(startPos).Left - s.geo.scrollX, plan.top + (row.IsGroup ? 0 : row.NormalCellHeight),
+    const core::GridTable& s = ctx_.table;
+    const core::RowData& row = s.Row(plan.row);
+    const core::CellData& cell = s.Cell(plan.row, s.RowTextCol());
+        const int32_t startPos = row.IsGroup ? ctx_.layout.GroupStartPos(row.GroupStartCol) : ctx_.rowTextStart.rowTextStartPos;
+    const Rect rc { s.Column(startPos).Left - ctx_.layout.ScrollX(), plan.top + (row.IsGroup ? 0 : row.NormalCellHeight),
         ctx_.rightEdge, plan.top + row.Height };
     const HDC hdc = ctx_.surface;
     const bool highlighted = Highlighted(cell);
     FillCellBackground(hdc, cell, rc, highlighted);
     const Rect text { rc.left + 1 + cell.Indent, rc.top + 1, rc.right - 2 - cell.RightIndent, rc.bottom - 2 };
-    content_.Draw(hdc, { plan.row, s.rowTextCol, rc, text, highlighted, true });
+    content_.Draw(hdc, { plan.row, s.RowTextCol(), rc, text, highlighted, true });
     ctx_.DrawGridLineFrame(hdc, rc, false);
-    if (row.IsGroup && plan.row == s.curRow && s.curCol == s.rowTextCol && ctx_.enabled && ctx_.focused
-        && s.look.focusRect && !s.look.editActive)
+    if (row.IsGroup && plan.row == s.CurRow() && s.CurCol() == s.RowTextCol() && ctx_.enabled && ctx_.focused
+        && ctx_.look.focusRect && !ctx_.painter.EditActive())
         ctx_.DrawFocusFrame(hdc, rc);
 }
 

@@ -1,128 +1,158 @@
-// The appearance properties of the grid: each setter stores the value, asks
-// for a full repaint, draws and tells the host the property changed.
-#include <tavix/grid.h>
-
-#include "core/grid_state.h"
+// The appearance properties of the grid: each setter stores the value, asks for
+// a full repaint, draws and tells the host the property changed.
+#include "core/grid_table.h"
 #include "paint/grid_painter.h"
+
+#include <tavix/grid.h>
 
 namespace tavix {
 
 namespace {
 
-// `below`: the setting also shows in the empty area under the last row.
-template <typename T> void SetLook(core::GridState& s, T& field, T value, std::string_view name, bool below = false)
+using paint::Appearance;
+
+template <typename T>
+void SetLook(paint::GridPainter& painter, Host& host, T Appearance::*field, T value, std::string_view name,
+    bool below = false)
 {
-    field = value;
-    s.geo.needFullRedraw = true;
-    if (below)
-        s.geo.needPaintBelow = true;
-    paint::GridPainter(s).Draw();
-    s.host->PropertyChanged(name);
+    painter.SetLook(field, value, below);
+    host.PropertyChanged(name);
 }
 
 // The focus colours only show while the focus rectangle does.
-void SetFocusColor(core::GridState& s, uint32_t& field, uint32_t value, std::string_view name)
+void SetFocusColor(paint::GridPainter& painter, Host& host, OleColor Appearance::*field, OleColor value,
+    std::string_view name)
 {
-    if (s.look.focusRect) {
-        SetLook(s, field, value, name);
-        return;
-    }
-    field = value;
-    s.host->PropertyChanged(name);
+    if (painter.Look().focusRect)
+        painter.SetLook(field, value);
+    else
+        painter.StoreLook(field, value);
+    host.PropertyChanged(name);
 }
 
 }  // namespace
 
-uint32_t Tavix::BackColor() const { return state_->look.backColor; }
-void Tavix::SetBackColor(uint32_t c) { SetLook(*state_, state_->look.backColor, c, "BackColor", true); }
-uint32_t Tavix::ForeColor() const { return state_->look.foreColor; }
-void Tavix::SetForeColor(uint32_t c) { SetLook(*state_, state_->look.foreColor, c, "ForeColor"); }
+OleColor Tavix::BackColor() const { return painter_->Look().backColor; }
+void Tavix::SetBackColor(OleColor c) { SetLook(*painter_, *host_, &Appearance::backColor, c, "BackColor", true); }
+OleColor Tavix::ForeColor() const { return painter_->Look().foreColor; }
+void Tavix::SetForeColor(OleColor c) { SetLook(*painter_, *host_, &Appearance::foreColor, c, "ForeColor"); }
 
-uint32_t Tavix::BackColorOddRows() const { return state_->backColorOddRows; }
-void Tavix::SetBackColorOddRows(uint32_t c)
+OleColor Tavix::BackColorOddRows() const { return table_->BackColorOddRows(); }
+
+void Tavix::SetBackColorOddRows(OleColor c)
 {
-    // Parity is computed only while a band colour is in use, so store first.
-    state_->backColorOddRows = c;
-    state_->UpdateParity(1);
-    SetLook(*state_, state_->backColorOddRows, c, "BackColorOddRows");
-}
-uint32_t Tavix::BackColorEvenRows() const { return state_->backColorEvenRows; }
-void Tavix::SetBackColorEvenRows(uint32_t c)
-{
-    state_->backColorEvenRows = c;
-    state_->UpdateParity(1);
-    SetLook(*state_, state_->backColorEvenRows, c, "BackColorEvenRows");
+    table_->SetBandColors(c, table_->BackColorEvenRows());
+    painter_->MarkFullRedraw();
+    painter_->Draw();
+    host_->PropertyChanged("BackColorOddRows");
 }
 
-uint32_t Tavix::HighlightBackColor() const { return state_->look.highlightBackColor; }
-void Tavix::SetHighlightBackColor(uint32_t c)
-{
-    SetLook(*state_, state_->look.highlightBackColor, c, "HighlightBackColor");
-}
-uint32_t Tavix::HighlightForeColor() const { return state_->look.highlightForeColor; }
-void Tavix::SetHighlightForeColor(uint32_t c)
-{
-    SetLook(*state_, state_->look.highlightForeColor, c, "HighlightForeColor");
-}
-uint32_t Tavix::HighlightBackColorNoFocus() const { return state_->look.highlightBackColorNoFocus; }
-void Tavix::SetHighlightBackColorNoFocus(uint32_t c)
-{
-    SetLook(*state_, state_->look.highlightBackColorNoFocus, c, "HighlightBackColorNoFocus");
-}
-uint32_t Tavix::HighlightForeColorNoFocus() const { return state_->look.highlightForeColorNoFocus; }
-void Tavix::SetHighlightForeColorNoFocus(uint32_t c)
-{
-    SetLook(*state_, state_->look.highlightForeColorNoFocus, c, "HighlightForeColorNoFocus");
-}
-bool Tavix::HighlightSelCells() const { return state_->look.highlightSelCells; }
-void Tavix::SetHighlightSelCells(bool b) { SetLook(*state_, state_->look.highlightSelCells, b, "HighlightSelCells"); }
-bool Tavix::HighlightSelIcons() const { return state_->look.highlightSelIcons; }
-void Tavix::SetHighlightSelIcons(bool b) { SetLook(*state_, state_->look.highlightSelIcons, b, "HighlightSelIcons"); }
+OleColor Tavix::BackColorEvenRows() const { return table_->BackColorEvenRows(); }
 
-EGridLines Tavix::GridLines() const { return static_cast<EGridLines>(state_->look.gridLines); }
-void Tavix::SetGridLines(EGridLines e)
+void Tavix::SetBackColorEvenRows(OleColor c)
 {
-    SetLook(*state_, state_->look.gridLines, static_cast<int32_t>(e), "GridLines", true);
+    table_->SetBandColors(table_->BackColorOddRows(), c);
+    painter_->MarkFullRedraw();
+    painter_->Draw();
+    host_->PropertyChanged("BackColorEvenRows");
 }
-EGridLinesExtendModes Tavix::GridLinesExtend() const
+
+OleColor Tavix::HighlightBackColor() const { return painter_->Look().highlightBackColor; }
+
+void Tavix::SetHighlightBackColor(OleColor c)
 {
-    return static_cast<EGridLinesExtendModes>(state_->look.gridLinesExtend);
+    SetLook(*painter_, *host_, &Appearance::highlightBackColor, c, "HighlightBackColor");
 }
+
+OleColor Tavix::HighlightForeColor() const { return painter_->Look().highlightForeColor; }
+
+void Tavix::SetHighlightForeColor(OleColor c)
+{
+    SetLook(*painter_, *host_, &Appearance::highlightForeColor, c, "HighlightForeColor");
+}
+
+OleColor Tavix::HighlightBackColorNoFocus() const { return painter_->Look().highlightBackColorNoFocus; }
+
+void Tavix::SetHighlightBackColorNoFocus(OleColor c)
+{
+    SetLook(*painter_, *host_, &Appearance::highlightBackColorNoFocus, c, "HighlightBackColorNoFocus");
+}
+
+OleColor Tavix::HighlightForeColorNoFocus() const { return painter_->Look().highlightForeColorNoFocus; }
+
+void Tavix::SetHighlightForeColorNoFocus(OleColor c)
+{
+    SetLook(*painter_, *host_, &Appearance::highlightForeColorNoFocus, c, "HighlightForeColorNoFocus");
+}
+
+bool Tavix::HighlightSelCells() const { return painter_->Look().highlightSelCells; }
+
+void Tavix::SetHighlightSelCells(bool b)
+{
+    SetLook(*painter_, *host_, &Appearance::highlightSelCells, b, "HighlightSelCells");
+}
+
+bool Tavix::HighlightSelIcons() const { return painter_->Look().highlightSelIcons; }
+
+void Tavix::SetHighlightSelIcons(bool b)
+{
+    SetLook(*painter_, *host_, &Appearance::highlightSelIcons, b, "HighlightSelIcons");
+}
+
+EGridLines Tavix::GridLines() const { return painter_->Look().gridLines; }
+void Tavix::SetGridLines(EGridLines e) { SetLook(*painter_, *host_, &Appearance::gridLines, e, "GridLines", true); }
+EGridLinesExtendModes Tavix::GridLinesExtend() const { return painter_->Look().gridLinesExtend; }
+
 void Tavix::SetGridLinesExtend(EGridLinesExtendModes e)
 {
-    SetLook(*state_, state_->look.gridLinesExtend, static_cast<int32_t>(e), "GridLinesExtend", true);
-}
-uint32_t Tavix::GridLineColor() const { return state_->look.gridLineColor; }
-void Tavix::SetGridLineColor(uint32_t c) { SetLook(*state_, state_->look.gridLineColor, c, "GridLineColor", true); }
-
-bool Tavix::FocusRect() const { return state_->look.focusRect; }
-void Tavix::SetFocusRect(bool b) { SetLook(*state_, state_->look.focusRect, b, "FocusRect"); }
-uint32_t Tavix::FocusRectColor1() const { return state_->look.focusRectColor1; }
-void Tavix::SetFocusRectColor1(uint32_t c)
-{
-    SetFocusColor(*state_, state_->look.focusRectColor1, c, "FocusRectColor1");
-}
-uint32_t Tavix::FocusRectColor2() const { return state_->look.focusRectColor2; }
-void Tavix::SetFocusRectColor2(uint32_t c)
-{
-    SetFocusColor(*state_, state_->look.focusRectColor2, c, "FocusRectColor2");
+    SetLook(*painter_, *host_, &Appearance::gridLinesExtend, e, "GridLinesExtend", true);
 }
 
-bool Tavix::OpaqueTextInHatchedCells() const { return state_->look.opaqueTextInHatchedCells; }
+OleColor Tavix::GridLineColor() const { return painter_->Look().gridLineColor; }
+
+void Tavix::SetGridLineColor(OleColor c)
+{
+    SetLook(*painter_, *host_, &Appearance::gridLineColor, c, "GridLineColor", true);
+}
+
+bool Tavix::FocusRect() const { return painter_->Look().focusRect; }
+void Tavix::SetFocusRect(bool b) { SetLook(*painter_, *host_, &Appearance::focusRect, b, "FocusRect"); }
+OleColor Tavix::FocusRectColor1() const { return painter_->Look().focusRectColor1; }
+
+void Tavix::SetFocusRectColor1(OleColor c)
+{
+    SetFocusColor(*painter_, *host_, &Appearance::focusRectColor1, c, "FocusRectColor1");
+}
+
+OleColor Tavix::FocusRectColor2() const { return painter_->Look().focusRectColor2; }
+
+void Tavix::SetFocusRectColor2(OleColor c)
+{
+    SetFocusColor(*painter_, *host_, &Appearance::focusRectColor2, c, "FocusRectColor2");
+}
+
+bool Tavix::OpaqueTextInHatchedCells() const { return painter_->Look().opaqueTextInHatchedCells; }
+
 void Tavix::SetOpaqueTextInHatchedCells(bool b)
 {
-    SetLook(*state_, state_->look.opaqueTextInHatchedCells, b, "OpaqueTextInHatchedCells");
+    SetLook(*painter_, *host_, &Appearance::opaqueTextInHatchedCells, b, "OpaqueTextInHatchedCells");
 }
-bool Tavix::ShowControlsInAllCells() const { return state_->look.showControlsInAllCells; }
+
+bool Tavix::ShowControlsInAllCells() const { return painter_->Look().showControlsInAllCells; }
+
 void Tavix::SetShowControlsInAllCells(bool b)
 {
-    SetLook(*state_, state_->look.showControlsInAllCells, b, "ShowControlsInAllCells");
+    SetLook(*painter_, *host_, &Appearance::showControlsInAllCells, b, "ShowControlsInAllCells");
 }
-bool Tavix::DrawRowText() const { return state_->drawRowText; }
+
+bool Tavix::DrawRowText() const { return table_->DrawRowText(); }
+
 void Tavix::SetDrawRowText(bool b)
 {
-    state_->view->InvalidateRange(1);
-    SetLook(*state_, state_->drawRowText, b, "DrawRowText");
+    table_->SetDrawRowText(b);
+    painter_->MarkFullRedraw();
+    painter_->Draw();
+    host_->PropertyChanged("DrawRowText");
 }
 
 }  // namespace tavix

@@ -15,21 +15,21 @@ namespace {
 constexpr uint32_t kModifyingFlags = 0x5C000;  // path/end/word ellipsis and modify-string
 }
 
-int32_t MeasureTextWidth(core::GridState& s, FontCache& fonts, HDC hdc, int32_t row, int32_t colIndex,
+int32_t MeasureTextWidth(const core::GridTable& s, FontCache& fonts, HDC hdc, int32_t row, int32_t colIndex,
     bool forceNoModify, int32_t minWrapWidth)
 {
-    const core::CellData& cell = s.cells.At(row, colIndex);
+    const core::CellData& cell = s.Cell(row, colIndex);
     DcStateSaver saver(hdc);
     if (cell.FontIndex != 0)
-        if (const HFONT font = fonts.CellFont(s, cell.FontIndex))
+        if (const HFONT font = fonts.CellFont(s.Fonts(), cell.FontIndex))
             SelectObject(hdc, font);
-    const std::string text = core::CellTextOf(cell, s.formats, s.combos);
+    const std::string text = core::CellTextOf(cell, s.Formats(), s.Combos());
 
     uint32_t flags = static_cast<uint32_t>(cell.TextFlags) | DT_CALCRECT;
     Rect rc {};
     const bool wraps = (flags & tvTextWordBreak) != 0;
     if (wraps) {
-        const int32_t width = s.columns.At(s.columns.PositionOfIndex(colIndex)).Width;
+        const int32_t width = s.Column(s.Columns().PositionOfIndex(colIndex)).Width;
         rc.right = std::max(width, minWrapWidth);
         if (rc.right == 0)
             rc.right = 1;
@@ -42,7 +42,7 @@ int32_t MeasureTextWidth(core::GridState& s, FontCache& fonts, HDC hdc, int32_t 
     if (wraps && text.find("\r\n") == std::string::npos && !text.empty()) {
         Rect line {};
         DrawCellText(hdc, "A", line, DT_CALCRECT);
-        int32_t limit = s.rows.At(row).Height - 1;
+        int32_t limit = s.Row(row).Height - 1;
         if (line.Height() > limit)
             limit = line.Height();
         while (measured.Height() > limit) {

@@ -6,8 +6,8 @@
 #include <functional>
 #include <string>
 
-#include "tavix/native/gdi.h"
-#include "tavix/native/messages.h"
+#include <tavix/native/gdi.h>
+#include <tavix/native/messages.h>
 
 namespace tavix {
 

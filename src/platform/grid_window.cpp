@@ -1,9 +1,7 @@
-#include "platform/grid_view.h"
+#include "platform/grid_window.h"
 
-#include "interaction/keyboard.h"
-#include "interaction/mouse.h"
-#include "paint/grid_painter.h"
-
+#include <tavix/enums.h>
+#include <tavix/events.h>
 #include <tavix/native/window.h>
 #include <tavix/native/window_paint.h>
 
@@ -13,13 +11,15 @@ namespace {
 
 constexpr const char* kClassName = "Tavix";
 constexpr const char* kObjectProp = "ObjPtr_";
+// The scroll bars are re-created once the colour change has settled.
+constexpr int32_t kRecreateDelayMs = 1;
 
 native::LRESULT GridWindowProc(native::HWND hwnd, native::UINT msg, native::WPARAM wParam, native::LPARAM lParam)
 {
-    auto* view = reinterpret_cast<GridView*>(native::GetProp(hwnd, kObjectProp));
-    if (view == nullptr)
+    auto* window = reinterpret_cast<GridWindow*>(native::GetProp(hwnd, kObjectProp));
+    if (window == nullptr)
         return native::DefWindowProc(hwnd, msg, wParam, lParam);
-    return view->HandleMessage(msg, wParam, lParam);
+    return window->HandleMessage(msg, wParam, lParam);
 }
 
 int16_t ShiftState()
@@ -41,39 +41,46 @@ int16_t ReleasedButton(native::UINT msg)
     return msg == native::WM_LBUTTONUP ? 1 : msg == native::WM_RBUTTONUP ? 2 : 4;
 }
 
-native::DWORD FrameExStyle(int32_t appearance, int32_t borderStyle)
-{
-    if (appearance == 0 || borderStyle == 0)
-        return 0;
-    return borderStyle == 2 ? native::WS_EX_CLIENTEDGE : native::WS_EX_STATICEDGE;
-}
-
 }  // namespace
 
-native::HWND GridView::Create(native::HWND parent, int32_t x, int32_t y, int32_t width, int32_t height)
+GridWindow::GridWindow(core::GridTable& table, layout::ViewLayout& layout, paint::GridPainter& painter,
+    interaction::Keyboard& keyboard, interaction::Mouse& mouse)
+    : table_(table)
+    , layout_(layout)
+    , painter_(painter)
+    , keyboard_(keyboard)
+    , mouse_(mouse)
+{
+}
+
+GridWindow::~GridWindow()
+{
+    recreateTimer_.reset();
+    layout_.DetachWindow();
+    if (hwnd_ != 0 && native::IsWindow(hwnd_)) {
+        native::RemoveProp(hwnd_, kObjectProp);
+        native::DestroyWindow(hwnd_);
+    }
+}
+
+native::HWND GridWindow::Create(native::HWND parent, int32_t x, int32_t y, int32_t width, int32_t height)
 {
     // Classes belong to the desktop, and a process may run several in turn.
     native::RegisterClass(kClassName, GridWindowProc, native::CS_DBLCLKS);
-    const auto& look = s_.look;
-    native::DWORD style = native::WS_VISIBLE | (parent != 0 ? native::WS_CHILD : 0);
-    if (look.appearance == 0 && look.borderStyle != 0)
-        style |= native::WS_BORDER;
-    hwnd_ = native::CreateWindowEx(
-        FrameExStyle(look.appearance, look.borderStyle), kClassName, "", style, x, y, width, height, parent);
+    const auto [border, edges] = layout_.FrameStyles();
+    const native::DWORD style = native::WS_VISIBLE | (parent != 0 ? native::WS_CHILD : 0) | border;
+    hwnd_ = native::CreateWindowEx(edges, kClassName, "", style, x, y, width, height, parent);
     if (hwnd_ == 0)
         return 0;
     native::SetProp(hwnd_, kObjectProp, reinterpret_cast<intptr_t>(this));
-    s_.geo.hwnd = hwnd_;
-
-    CreateScrollBars();
-    s_.geo.ready = true;
-    s_.redraw = true;
+    layout_.AttachWindow(hwnd_, *this);
+    table_.MarkReady();
     OnResize();
     native::InvalidateRect(hwnd_, nullptr, false);
     return hwnd_;
 }
 
-native::LRESULT GridView::HandleMessage(native::UINT msg, native::WPARAM wParam, native::LPARAM lParam)
+native::LRESULT GridWindow::HandleMessage(native::UINT msg, native::WPARAM wParam, native::LPARAM lParam)
 {
     switch (msg) {
     case native::WM_PAINT: OnPaint(); return 0;
@@ -81,15 +88,13 @@ native::LRESULT GridView::HandleMessage(native::UINT msg, native::WPARAM wParam,
     case native::WM_SIZE: OnResize(); return 0;
     case native::WM_SYSCOLORCHANGE: OnSysColorChange(); return 0;
     case native::WM_KEYDOWN:
-    case native::WM_SYSKEYDOWN:
-        interaction::Keyboard(s_).OnKeyDown(static_cast<int32_t>(wParam), ShiftState());
-        return 0;
-    case native::WM_CHAR: interaction::Keyboard(s_).OnChar(static_cast<int32_t>(wParam)); return 0;
+    case native::WM_SYSKEYDOWN: keyboard_.OnKeyDown(static_cast<int32_t>(wParam), ShiftState()); return 0;
+    case native::WM_CHAR: keyboard_.OnChar(static_cast<int32_t>(wParam)); return 0;
     case native::WM_KEYUP:
-    case native::WM_SYSKEYUP: interaction::Keyboard(s_).OnKeyUp(static_cast<int32_t>(wParam), ShiftState()); return 0;
+    case native::WM_SYSKEYUP: keyboard_.OnKeyUp(static_cast<int32_t>(wParam), ShiftState()); return 0;
     case native::WM_SETFOCUS:
-    case native::WM_KILLFOCUS: interaction::Keyboard(s_).OnFocusChanged(msg == native::WM_SETFOCUS); return 0;
-    case native::WM_THEMECHANGED: painter_->OnThemeChanged(); return 0;
+    case native::WM_KILLFOCUS: keyboard_.OnFocusChanged(msg == native::WM_SETFOCUS); return 0;
+    case native::WM_THEMECHANGED: painter_.OnThemeChanged(); return 0;
     default:
         if (HandleMouse(msg, wParam, lParam))
             return 0;
@@ -97,7 +102,7 @@ native::LRESULT GridView::HandleMessage(native::UINT msg, native::WPARAM wParam,
     }
 }
 
-bool GridView::HandleMouse(native::UINT msg, native::WPARAM wParam, native::LPARAM lParam)
+bool GridWindow::HandleMouse(native::UINT msg, native::WPARAM wParam, native::LPARAM lParam)
 {
     const int32_t x = native::GET_X_LPARAM(lParam);
     const int32_t y = native::GET_Y_LPARAM(lParam);
@@ -107,20 +112,74 @@ bool GridView::HandleMouse(native::UINT msg, native::WPARAM wParam, native::LPAR
     case native::WM_MBUTTONDOWN:
     case native::WM_RBUTTONDBLCLK:
     case native::WM_MBUTTONDBLCLK:
-        if (s_.look.enabled)
+        if (painter_.Look().enabled)
             native::SetFocus(hwnd_);
-        mouse_->OnButtonDown(ButtonsDown(wParam), ShiftState(), x, y);
+        mouse_.OnButtonDown(ButtonsDown(wParam), ShiftState(), x, y);
         return true;
     case native::WM_LBUTTONDBLCLK:
         // The second press of a double click arrives only as this message.
-        mouse_->OnDblClick();
+        mouse_.OnDblClick();
         return true;
     case native::WM_LBUTTONUP:
     case native::WM_RBUTTONUP:
-    case native::WM_MBUTTONUP: mouse_->OnButtonUp(ReleasedButton(msg), ShiftState(), x, y); return true;
-    case native::WM_MOUSEMOVE: mouse_->OnMove(ButtonsDown(wParam), ShiftState(), x, y); return true;
+    case native::WM_MBUTTONUP: mouse_.OnButtonUp(ReleasedButton(msg), ShiftState(), x, y); return true;
+    case native::WM_MOUSEMOVE: mouse_.OnMove(ButtonsDown(wParam), ShiftState(), x, y); return true;
     default: return false;
     }
+}
+
+void GridWindow::ScrollPositionChanged(EScrollBar bar, int32_t value)
+{
+    table_.Editor().CancelEdit();
+    const bool vertical = bar == tvScrollBarV;
+    mouse_.OnScrolled(vertical ? 0 : value - layout_.ScrollX(), vertical ? value - layout_.ScrollY() : 0);
+    layout_.ScrollTo(bar, value);
+    painter_.MarkViewMoved();
+    painter_.Draw();
+    table_.Events().ScrollBarPosChanged(bar, value);
+}
+
+void GridWindow::ScrollThumbTracked(EScrollBar bar, int32_t value) { table_.Events().ScrollBarThumbTrack(bar, value); }
+
+void GridWindow::ScrollEnded(EScrollBar bar) { table_.Events().ScrollBarEndScroll(bar); }
+
+void GridWindow::OnResize()
+{
+    layout_.InvalidateRange(core::RangeChange::Recompute);
+    if (table_.Ready() && table_.Redraw()) {
+        painter_.MarkLayoutStale();
+        painter_.Draw();
+    }
+}
+
+void GridWindow::OnPaint()
+{
+    native::PAINTSTRUCT ps;
+    native::BeginPaint(hwnd_, &ps);
+    native::EndPaint(hwnd_, &ps);
+    painter_.Paint();
+}
+
+void GridWindow::OnSysColorChange()
+{
+    recreateTimer_ = std::make_unique<CTimer>();
+    recreateTimer_->OnThatTime = [this] { RecreateScrollBarsTick(); };
+    recreateTimer_->SetInterval(kRecreateDelayMs);
+}
+
+void GridWindow::RecreateScrollBarsTick()
+{
+    recreateTimer_->SetInterval(0);
+    const int32_t oldH = layout_.HScrollHeight();
+    const int32_t oldV = layout_.VScrollWidth();
+    if (!layout_.RecreateScrollBars())
+        return;
+    const int32_t newH = layout_.HScrollHeight();
+    const int32_t newV = layout_.VScrollWidth();
+    if (newH != oldH)
+        table_.Events().ScrollBarThicknessChanged(tvScrollBarH, newH);
+    if (newV != oldV)
+        table_.Events().ScrollBarThicknessChanged(tvScrollBarV, newV);
 }
 
 }  // namespace tavix::platform

@@ -1,56 +1,70 @@
-#include <tavix/grid.h>
-
-#include "platform/grid_view.h"
+// Construction of the grid and its window.
+#include "core/grid_table.h"
+#include "edit/editor.h"
+#include "header/header_control.h"
+#include "interaction/incremental_search.h"
+#include "interaction/keyboard.h"
+#include "interaction/mouse.h"
+#include "interaction/selection.h"
+#include "layout/view_layout.h"
+#include "paint/grid_painter.h"
+#include "platform/grid_window.h"
+#include "sort/grid_sorter.h"
 
 #include <tavix/error.h>
+#include <tavix/grid.h>
 
 namespace tavix {
 
-namespace {
-
-platform::GridView* ViewOf(core::GridState& s) { return dynamic_cast<platform::GridView*>(s.ownedView.get()); }
-
-platform::GridView& RequireView(core::GridState& s)
+Tavix::Tavix()
+    : ownHost_(std::make_unique<StandaloneHost>())
+    , host_(ownHost_.get())
 {
-    auto* view = ViewOf(s);
-    if (view == nullptr)
-        throw TavixError::Runtime(91);
-    return *view;
+    BuildSubsystems();
 }
 
-}  // namespace
+Tavix::Tavix(Host& host)
+    : host_(&host)
+{
+    BuildSubsystems();
+}
+
+void Tavix::BuildSubsystems()
+{
+    // Each subsystem receives what lies below it; the calls up the layers are
+    // wired once everything exists.
+    table_ = std::make_unique<core::GridTable>(*host_);
+    layout_ = std::make_unique<layout::ViewLayout>(*table_);
+    painter_ = std::make_unique<paint::GridPainter>(*table_, *layout_);
+    selection_ = std::make_unique<interaction::Selection>(*table_, *layout_, *painter_);
+    search_ = std::make_unique<interaction::IncrementalSearch>(*table_, *painter_, *selection_);
+    keyboard_ = std::make_unique<interaction::Keyboard>(*table_, *layout_, *painter_, *selection_, *search_);
+    mouse_ = std::make_unique<interaction::Mouse>(*table_, *layout_, *painter_, *selection_, *search_, *keyboard_);
+    sorter_ = std::make_unique<sort::GridSorter>(*table_);
+    header_ = std::make_unique<header::HeaderControl>(*table_);
+    editor_ = std::make_unique<edit::Editor>(*table_, *layout_, *painter_, *keyboard_, *search_);
+    table_->Connect({ *editor_, *header_, *layout_, *painter_ });
+    layout_->Connect(*header_);
+    painter_->Connect(*editor_);
+    keyboard_->Connect(*editor_);
+}
+
+Tavix::~Tavix() = default;
+
+void Tavix::SetEventSink(TavixEvents* sink) { host_->SetEventSink(sink); }
 
 int32_t Tavix::Create(int32_t hwndParent, int32_t x, int32_t y, int32_t width, int32_t height)
 {
-    auto& s = State();
-    if (auto* existing = ViewOf(s))
-        return existing->Window();
-    auto view = std::make_unique<platform::GridView>(s);
-    auto* raw = view.get();
-    s.AdoptView(std::move(view));
-    const int32_t hwnd = raw->Create(hwndParent, x, y, width, height);
-    if (hwnd == 0) {
-        s.AdoptView(nullptr);
-        throw TavixError::Runtime(91);
+    if (window_)
+        return window_->Handle();
+    window_ = std::make_unique<platform::GridWindow>(*table_, *layout_, *painter_, *keyboard_, *mouse_);
+    if (window_->Create(hwndParent, x, y, width, height) == 0) {
+        window_.reset();
+        throw TavixError::Runtime(rtObjectNotSet);
     }
-    raw->ApplyScrollBarStyle(s.geo.scrollBarStyle);
-    return hwnd;
+    return window_->Handle();
 }
 
-int32_t Tavix::hwnd() const { return State().geo.hwnd; }
-
-ScrollBarObject& Tavix::HScrollBar() { return RequireView(State()).HScrollBar(); }
-ScrollBarObject& Tavix::VScrollBar() { return RequireView(State()).VScrollBar(); }
-
-EScrollBarStyles Tavix::ScrollBarStyle() const { return static_cast<EScrollBarStyles>(State().geo.scrollBarStyle); }
-
-void Tavix::SetScrollBarStyle(EScrollBarStyles eStyle)
-{
-    auto& s = State();
-    s.geo.scrollBarStyle = eStyle;
-    if (auto* view = ViewOf(s))
-        view->ApplyScrollBarStyle(eStyle);
-    GetHost().PropertyChanged("ScrollBarStyle");
-}
+int32_t Tavix::hwnd() const { return layout_->Window(); }
 
 }  // namespace tavix

@@ -1,6 +1,6 @@
 #include <tavix/scroll_bar_object.h>
 
-#include "scroll_bars.h"
+#include "scroll/scroll_bars.h"
 
 namespace tavix {
 

@@ -1,4 +1,4 @@
-#include "scroll_bars.h"
+#include "scroll/scroll_bars.h"
 
 #include <algorithm>
 
@@ -119,8 +119,8 @@ void ScrollBars::Report(int bar)
     if (pos == last)
         return;
     last = pos;
-    if (onChange)
-        onChange(bar, pos);
+    if (listener_)
+        listener_->ScrollPositionChanged(static_cast<EScrollBar>(bar), pos);
 }
 
 void ScrollBars::HandleRequest(int bar, int request, int multiplier)
@@ -142,15 +142,15 @@ void ScrollBars::HandleRequest(int bar, int request, int multiplier)
         const int32_t track = TrackPosition(bar);
         SetPosition(bar, track);
         Report(bar);
-        if (onThumbTrack)
-            onThumbTrack(bar, track);
+        if (listener_)
+            listener_->ScrollThumbTracked(static_cast<EScrollBar>(bar), track);
         return;
     }
     case SB_TOP: SetPosition(bar, Minimum(bar)); break;
     case SB_BOTTOM: SetPosition(bar, Maximum(bar)); break;
     case SB_ENDSCROLL:
-        if (onEndScroll)
-            onEndScroll(bar);
+        if (listener_)
+            listener_->ScrollEnded(static_cast<EScrollBar>(bar));
         return;
     default: return;
     }

@@ -3,11 +3,23 @@
 // steps, and the translation of scroll and wheel messages into positions.
 #include <array>
 #include <cstdint>
-#include <functional>
+#include <tavix/enums.h>
 #include <tavix/native/subclass.h>
 #include <tavix/native/window.h>
 
 namespace tavix::scroll {
+
+// What the owner of the bars does when the user moves them.
+class ScrollListener {
+public:
+    // The position changed, by the user or by SetPosition.
+    virtual void ScrollPositionChanged(EScrollBar bar, int32_t value) = 0;
+    virtual void ScrollThumbTracked(EScrollBar bar, int32_t value) = 0;
+    virtual void ScrollEnded(EScrollBar bar) = 0;
+
+protected:
+    ~ScrollListener() = default;
+};
 
 class ScrollBars : public native::SubclassOwner {
 public:
@@ -55,9 +67,8 @@ public:
     void SetPosition(int bar, int32_t value);
     void Enable(int bar, bool enable);
 
-    std::function<void(int bar, int32_t value)> onChange;
-    std::function<void(int bar, int32_t value)> onThumbTrack;
-    std::function<void(int bar)> onEndScroll;
+    // Null until the grid has a window to scroll.
+    void SetListener(ScrollListener* listener) { listener_ = listener; }
 
     void SubclassProc(native::WNDPROC previous, native::HWND hwnd, native::UINT msg, native::WPARAM wParam,
         native::LPARAM lParam, native::LRESULT& result) override;
@@ -74,6 +85,7 @@ private:
     std::array<bool, 2> visible_ { false, false };
     std::array<int32_t, 2> lastValue_ { 0, 0 };
     bool attached_ { false };
+    ScrollListener* listener_ { nullptr };
 };
 
 }  // namespace tavix::scroll

@@ -1,4 +1,4 @@
-#include "cell_comparer.h"
+#include "sort/cell_comparer.h"
 
 #include <unicode/locid.h>
 

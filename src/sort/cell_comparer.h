@@ -8,8 +8,8 @@
 #include <optional>
 #include <vector>
 
-#include "sort_source.h"
-#include "tavix/shell_sort_object.h"
+#include "sort/sort_source.h"
+#include <tavix/shell_sort_object.h>
 
 namespace tavix {
 

@@ -1,10 +1,10 @@
 // The grid's cells as the sort engine sees them, read in place before any row moves.
 #pragma once
 
-#include "sort_source.h"
+#include "sort/sort_source.h"
 
 namespace tavix::core {
-class GridState;
+class GridTable;
 struct CellData;
 }  // namespace tavix::core
 
@@ -12,8 +12,8 @@ namespace tavix {
 
 class GridSortSource : public SortSource {
 public:
-    explicit GridSortSource(core::GridState& state)
-        : state_(state)
+    explicit GridSortSource(core::GridTable& table)
+        : table_(table)
     {
     }
 
@@ -21,8 +21,8 @@ public:
     std::string DisplayText(int32_t row, int16_t column) override;
     int16_t Icon(int32_t row, int16_t column) override;
     int16_t ExtraIcon(int32_t row, int16_t column) override;
-    uint32_t ForeColor(int32_t row, int16_t column) override;
-    uint32_t BackColor(int32_t row, int16_t column) override;
+    OleColor ForeColor(int32_t row, int16_t column) override;
+    OleColor BackColor(int32_t row, int16_t column) override;
     int16_t FontIndex(int32_t row, int16_t column) override;
     bool Selected(int32_t row, int16_t column) override;
     int16_t Indent(int32_t row, int16_t column) override;
@@ -31,9 +31,11 @@ public:
     void CustomSort(GridVariant& v1, GridVariant& v2, bool& isGreater) override;
 
 private:
-    core::CellData& Cell(int32_t row, int16_t column);
+    // Criteria are stored unchecked: a column that does not exist fails the comparison that reaches it.
+    void CheckColumn(int16_t column) const;
+    const core::CellData& Cell(int32_t row, int16_t column) const;
 
-    core::GridState& state_;
+    core::GridTable& table_;
 };
 
 }  // namespace tavix

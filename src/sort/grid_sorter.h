@@ -2,25 +2,26 @@
 // grid's ShellSortObject and each column's SortKey / SortOrder.
 #pragma once
 
+#include "core/grid_table.h"
+
+#include <tavix/shell_sort_object.h>
+
 #include <cstdint>
+#include <vector>
 
-#include "tavix/shell_sort_object.h"
-
-namespace tavix::core {
-class GridState;
-}
-
-namespace tavix {
+namespace tavix::sort {
 
 class GridSorter {
 public:
-    explicit GridSorter(core::GridState& state)
-        : state_(state)
+    explicit GridSorter(core::GridTable& table)
+        : table_(table)
     {
     }
+    GridSorter(const GridSorter&) = delete;
+    GridSorter& operator=(const GridSorter&) = delete;
 
-    // The grid's one criteria object, created with its first use and kept for the grid's life.
-    ShellSortObject& Criteria();
+    // The grid's one criteria object, kept for the grid's life.
+    ShellSortObject& Criteria() { return criteria_; }
 
     // Sorts the rows by the criteria; the current cell follows its row.
     void ApplySort();
@@ -34,12 +35,19 @@ public:
     // layout); a criterion no column names keeps what it held.
     void RebuildSortCriteria(int32_t count);
 
-private:
-    int32_t CurrentRowAfterSort(bool hadCurrentRow);
-    void RebuildRowKeys();
-    void RestoreCurrentCell();
+    // The public members: sorting by the criteria as they stand, by columns
+    // (ascending, each by its sort type), and what a header click does.
+    void SortAgain();
+    void SortByColumns(const std::vector<int32_t>& colIndexes);
+    void DoDefaultSort(int32_t colIndex, int16_t shift, int32_t order);
+    // A click on a column's header item: ColHeaderClick, then unless the application
+    // declines, the default sort with the shift state of the click and ContentsSorted.
+    // x, y are in header coordinates.
+    void HeaderClick(int32_t colIndex, int16_t shift, int32_t x, int32_t y);
 
-    core::GridState& state_;
+private:
+    core::GridTable& table_;
+    ShellSortObject criteria_;
 };
 
-}  // namespace tavix
+}  // namespace tavix::sort

@@ -1,6 +1,6 @@
-#include "tavix/shell_sort_object.h"
+#include <tavix/shell_sort_object.h>
 
-#include "tavix/error.h"
+#include <tavix/error.h>
 
 namespace tavix {
 

@@ -1,4 +1,6 @@
-#include "sort_keys.h"
+#include "sort/sort_keys.h"
+
+#include <tavix/error.h>
 
 #include <unicode/locid.h>
 #include <unicode/ustring.h>
@@ -73,8 +75,8 @@ SortKeys::SortKeys(const ShellSortObject& criteria, SortSource& source, int32_t 
                 ExtractTexts(c, source, column, type == tvSortByTextNoCase, rowCount);
             else
                 ExtractProperty(c, source, column, type, rowCount);
-        } catch (const std::exception&) {
-            // The literal comparison raises it again when the sort first reaches this criterion.
+        } catch (const TavixError&) {
+            // The exact comparison raises it again when the sort first reaches this criterion.
             c = Criterion { .kind = Kind::Generic, .descending = c.descending, .number = k };
         }
         if (c.kind == Kind::Generic && !fallback_)

@@ -9,8 +9,8 @@
 #include <optional>
 #include <vector>
 
-#include "cell_comparer.h"
-#include "text_keys.h"
+#include "sort/cell_comparer.h"
+#include "sort/text_keys.h"
 
 namespace tavix {
 

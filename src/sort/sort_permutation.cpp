@@ -1,6 +1,8 @@
-#include "sort_permutation.h"
+#include "sort/sort_permutation.h"
 
-#include "sort_keys.h"
+#include "sort/sort_keys.h"
+
+#include <tavix/error.h>
 
 namespace tavix {
 
@@ -73,8 +75,8 @@ void SortRange(PlacedRows& rows, int32_t lo, int32_t hi)
 
 }  // namespace
 
-std::vector<int32_t> SortPermutation(const ShellSortObject& criteria, SortSource& source, int32_t rowCount,
-    bool groupMode, std::optional<TavixError>* failure)
+std::vector<int32_t> SortPermutation(
+    const ShellSortObject& criteria, SortSource& source, int32_t rowCount, bool groupMode)
 {
     rowCount = rowCount > 0 ? rowCount : 0;
     std::vector<int32_t> order(static_cast<size_t>(rowCount));
@@ -96,9 +98,8 @@ std::vector<int32_t> SortPermutation(const ShellSortObject& criteria, SortSource
                 start = r + 1;
             }
         }
-    } catch (const TavixError& e) {
-        if (failure)
-            *failure = e;
+    } catch (const TavixError&) {
+        // The order reached stands; see the header.
     }
     for (int32_t p = 1; p <= rowCount; ++p)
         order[static_cast<size_t>(p - 1)] = rows[p].row;

@@ -4,7 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "tavix/variant.h"
+#include <tavix/ole_color.h>
+#include <tavix/variant.h>
 
 namespace tavix {
 
@@ -18,8 +19,8 @@ public:
     virtual std::string DisplayText(int32_t row, int16_t column) = 0;
     virtual int16_t Icon(int32_t row, int16_t column) = 0;
     virtual int16_t ExtraIcon(int32_t row, int16_t column) = 0;
-    virtual uint32_t ForeColor(int32_t row, int16_t column) = 0;
-    virtual uint32_t BackColor(int32_t row, int16_t column) = 0;
+    virtual OleColor ForeColor(int32_t row, int16_t column) = 0;
+    virtual OleColor BackColor(int32_t row, int16_t column) = 0;
     virtual int16_t FontIndex(int32_t row, int16_t column) = 0;
     virtual bool Selected(int32_t row, int16_t column) = 0;
     virtual int16_t Indent(int32_t row, int16_t column) = 0;

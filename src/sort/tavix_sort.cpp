@@ -1,32 +1,21 @@
-#include <tavix/grid.h>
+// Sorting members of the facade.
+#include "core/grid_table.h"
+#include "sort/grid_sorter.h"
 
-#include "../core/grid_state.h"
-#include "grid_sorter.h"
+#include <tavix/grid.h>
 
 #include <vector>
 
 namespace tavix {
 
-ShellSortObject& Tavix::SortObject() { return GridSorter(*state_).Criteria(); }
+ShellSortObject& Tavix::SortObject() { return sorter_->Criteria(); }
 
 void Tavix::Sort(const GridVariant& vCols)
 {
-    GridSorter sorter(*state_);
-    ShellSortObject& criteria = sorter.Criteria();
-    if (vCols.IsMissing()) {
-        // Sorts again by the criteria as they stand, which the application may have set itself.
-        if (criteria.ColCount() == 0)
-            return;
-    } else {
-        const int32_t col = state_->ResolveCol(vCols);
-        criteria.SetColCount(1);
-        criteria.SetSortCol(1, static_cast<int16_t>(col));
-        criteria.SetSortOrder(1, tvSortAsc);
-        criteria.SetSortType(1, ColSortType(col));
-    }
-    sorter.ApplySort();
-    sorter.MarkColumnsFromCriteria();
-    state_->view->HeaderRepaint();
+    if (vCols.IsMissing())
+        sorter_->SortAgain();
+    else
+        sorter_->SortByColumns({ table_->ResolveCol(vCols) });
 }
 
 void Tavix::Sort(const std::vector<GridVariant>& vCols)
@@ -35,66 +24,31 @@ void Tavix::Sort(const std::vector<GridVariant>& vCols)
     std::vector<int32_t> cols;
     cols.reserve(vCols.size());
     for (const GridVariant& v : vCols)
-        cols.push_back(state_->ResolveCol(v));
-    GridSorter sorter(*state_);
-    ShellSortObject& criteria = sorter.Criteria();
-    criteria.SetColCount(static_cast<int16_t>(cols.size()));
-    for (int16_t k = 1; k <= criteria.ColCount(); ++k) {
-        criteria.SetSortCol(k, static_cast<int16_t>(cols[k - 1]));
-        criteria.SetSortOrder(k, tvSortAsc);
-        criteria.SetSortType(k, ColSortType(cols[k - 1]));
-    }
-    sorter.ApplySort();
-    sorter.MarkColumnsFromCriteria();
-    state_->view->HeaderRepaint();
+        cols.push_back(table_->ResolveCol(v));
+    sorter_->SortByColumns(cols);
 }
 
 void Tavix::DoDefaultSort(const GridVariant& vCol, int16_t iShift, ESortOrders eSortOrder)
 {
-    const int32_t col = state_->ResolveCol(vCol);
-    state_->view->CancelEdit();
-    GridSorter sorter(*state_);
-    if (iShift != 0)
-        sorter.AddOrToggleColumn(col, eSortOrder);
-    else
-        sorter.SortOnlyBy(col, eSortOrder);
-    HeaderContentsChanged();
-    sorter.ApplySort();
-    state_->view->HeaderRepaint();
+    sorter_->DoDefaultSort(table_->ResolveCol(vCol), iShift, eSortOrder);
 }
 
 ESortTypes Tavix::ColSortType(const GridVariant& vCol) const
 {
-    return static_cast<ESortTypes>(state_->columns.At(state_->ColPosition(vCol)).SortType);
+    return table_->Column(table_->ColPosition(vCol)).SortType;
 }
-
-void Tavix::SetColSortType(const GridVariant& vCol, ESortTypes eSortType)
-{
-    state_->columns.At(state_->ColPosition(vCol)).SortType = eSortType;
-}
+void Tavix::SetColSortType(const GridVariant& vCol, ESortTypes eSortType) { table_->SetColSortType(vCol, eSortType); }
 
 ESortOrders Tavix::ColSortOrder(const GridVariant& vCol) const
 {
-    return static_cast<ESortOrders>(state_->columns.At(state_->ColPosition(vCol)).SortOrder);
+    return table_->Column(table_->ColPosition(vCol)).SortOrder;
 }
 
 void Tavix::SetColSortOrder(const GridVariant& vCol, ESortOrders eSortOrder)
 {
-    const int32_t position = state_->ColPosition(vCol);
-    state_->columns.At(position).SortOrder = eSortOrder;
-    RefreshHeaderItem(position);
+    table_->SetColSortOrder(vCol, eSortOrder);
 }
-
-int32_t Tavix::ColSortKey(const GridVariant& vCol) const
-{
-    return state_->columns.At(state_->ColPosition(vCol)).SortKey;
-}
-
-void Tavix::SetColSortKey(const GridVariant& vCol, int32_t lSortKey)
-{
-    const int32_t position = state_->ColPosition(vCol);
-    state_->columns.At(position).SortKey = lSortKey;
-    RefreshHeaderItem(position);
-}
+int32_t Tavix::ColSortKey(const GridVariant& vCol) const { return table_->Column(table_->ColPosition(vCol)).SortKey; }
+void Tavix::SetColSortKey(const GridVariant& vCol, int32_t lSortKey) { table_->SetColSortKey(vCol, lSortKey); }
 
 }  // namespace tavix

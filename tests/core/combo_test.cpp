@@ -48,44 +48,34 @@ TEST(ComboLists, KeysAndSlots)
 TEST(ComboCells, MatchingTextAndIcon)
 {
     Tavix g;
-    test::Fill(g, 2, 1);
+    test::Fill(g, 2, 0);
     ComboObject& list = g.Combos().Add("L");
     list.AddItem("five", GridVariant(int32_t { 5 }), 3);
     auto object = std::make_shared<DispatchObject>();
     list.AddItem("obj", GridVariant(std::shared_ptr<Dispatch>(object)), 7);
-
-    g.SetCellType(1, 1, tvCellCombo);
-    g.SetCellCtrlKey(1, 1, "L");
-    EXPECT_EQ(g.CellCtrlKey(1, 1), "L");
-    g.SetCellValue(1, 1, GridVariant(int32_t { 5 }));
-    EXPECT_EQ(g.CellText(1, 1), "five");
-    EXPECT_EQ(g.CellIcon(1, 1), 3);
-    g.SetCellValue(1, 1, GridVariant(int32_t { 6 }));
-    EXPECT_EQ(g.CellText(1, 1), "");
-    EXPECT_EQ(g.CellIcon(1, 1), -1);
-    g.SetCellValue(1, 1, GridVariant(std::shared_ptr<Dispatch>(object)));
-    EXPECT_EQ(g.CellText(1, 1), "obj");
-    g.SetCellValue(1, 1, GridVariant(std::shared_ptr<Dispatch>(std::make_shared<DispatchObject>())));
-    EXPECT_EQ(g.CellIcon(1, 1), -1);  // another object never matches
-
-    g.SetCellValue(1, 2, GridVariant("x"));
-    g.SetCellCtrlKey(1, 2, "L");  // text cell: ignored
-    EXPECT_EQ(g.CellCtrlKey(1, 2), "");
-    EXPECT_EQ(g.CellText(1, 2), "x");
-}
-
-TEST(ComboCells, DefaultCellInitialisesNewRows)
-{
-    Tavix g;
-    test::Fill(g, 1, 0);
-    g.Combos().Add("L").AddItem("five", GridVariant(int32_t { 5 }), 3);
+    // A combo default cell binds the cells of new rows, matched at once.
     CellObject& d = g.ColDefaultCell(1);
     d.SeteType(tvCellCombo);
     d.SetsCtrlKey("L");
     d.SetvValue(GridVariant(int32_t { 5 }));
-    g.AddRow("r1");
-    EXPECT_EQ(g.CellText(1, 1), "five");
+    g.AddRow();
     EXPECT_EQ(g.CellCtrlKey(1, 1), "L");
+    EXPECT_EQ(g.CellText(1, 1), "five");
+    g.SetCellValue(1, 1, GridVariant(std::shared_ptr<Dispatch>(object)));
+    EXPECT_EQ(g.CellText(1, 1), "obj");
+    EXPECT_EQ(g.CellIcon(1, 1), 7);
+    g.SetCellValue(1, 1, GridVariant(std::shared_ptr<Dispatch>(std::make_shared<DispatchObject>())));
+    EXPECT_EQ(g.CellIcon(1, 1), -1);  // another object never matches
+    g.SetCellValue(1, 1, GridVariant(int32_t { 6 }));
+    EXPECT_EQ(g.CellText(1, 1), "");
+
+    g.SetCellValue(1, 2, GridVariant(int32_t { 5 }));
+    g.SetCellCtrlKey(1, 2, "L");  // text cell: ignored
+    EXPECT_EQ(g.CellCtrlKey(1, 2), "");
+    EXPECT_EQ(g.CellText(1, 2), "5");
+    g.SetCellType(1, 2, tvCellCombo);
+    g.SetCellCtrlKey(1, 2, "L");
+    EXPECT_EQ(g.CellText(1, 2), "five");
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include "grid_test_util.h"
 
 #include "core/cell_text.h"
-#include "core/grid_state.h"
 
 #include <tavix/dispatch.h>
 
@@ -51,37 +50,22 @@ TEST(GridCellFont, OnlyTheLastHandedOutCopyIsWatched)
 {
     Tavix g;
     test::Fill(g, 2, 1);
-    const std::string controlFont = g.State().font.Name();
+    const core::GridTable& t = test::Table(g);
     FontRef first = g.CellFont(1, 1);
-    EXPECT_EQ(first.Name(), controlFont);
+    EXPECT_EQ(first.Name(), t.GridFont().Name());
     first.SetBold(true);
-    const int16_t boldIndex = g.State().cells.At(1, 1).FontIndex;
+    const int16_t boldIndex = t.Cell(1, 1).FontIndex;
     EXPECT_GT(boldIndex, 0);
-    EXPECT_TRUE(g.State().fonts.At(boldIndex).Bold());
-    EXPECT_FALSE(g.State().font.Bold());
+    EXPECT_TRUE(t.Fonts().At(boldIndex).Bold());
+    EXPECT_FALSE(t.GridFont().Bold());
 
     FontRef second = g.CellFont(1, 2);
     first.SetItalic(true);  // no longer followed
-    EXPECT_EQ(g.State().cells.At(1, 1).FontIndex, boldIndex);
+    EXPECT_EQ(t.Cell(1, 1).FontIndex, boldIndex);
     second.SetBold(true);
-    EXPECT_EQ(g.State().cells.At(1, 2).FontIndex, boldIndex);  // equal font reuses the entry
+    EXPECT_EQ(t.Cell(1, 2).FontIndex, boldIndex);  // equal font reuses the entry
     g.CellDefaultFont(1, 2);
-    EXPECT_EQ(g.State().cells.At(1, 2).FontIndex, 0);
-}
-
-TEST(GridCellMembers, LetsMarkTheCellForRepaint)
-{
-    Tavix g;
-    test::Fill(g, 1, 1);
-    core::CellData& cell = g.State().cells.At(1, 1);
-    cell.Flags &= static_cast<uint8_t>(~core::CellData::kNeedsRepaint);
-    g.SetCellHatch(1, 1, tvHatchCross);
-    EXPECT_TRUE(cell.Flags & core::CellData::kNeedsRepaint);
-    g.SetCellForeColor(1, 1, 0xFF);
-    g.CellDefaultForeColor(1, 1);
-    EXPECT_EQ(g.CellForeColor(1, 1), 0xFFFFFFFFu);
-    EXPECT_EQ(g.CellHatch(1, 1), tvHatchCross);
-    EXPECT_FALSE(g.CellSelected(1, 1));
+    EXPECT_EQ(t.Cell(1, 2).FontIndex, 0);
 }
 
 }  // namespace

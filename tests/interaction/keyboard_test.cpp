@@ -1,302 +1,358 @@
-#include "interaction_fixture.h"
+// The keyboard's rules: navigation, selection by key, where characters go and
+// the incremental search. Keys go straight to the grid's keyboard handler with
+// the shift mask given; the window's key path is tested in tests/platform.
+#include "support/errors.h"
+#include "support/grid_window.h"
 
-#include "interaction/navigation.h"
-#include "scroll/scroll_bars.h"
+#include <tavix/native/messages.h>
 
-#include <tavix/native/desktop.h>
+#include <gtest/gtest.h>
 
 #include <random>
 
-namespace tavix::test {
+namespace tavix::testing {
 namespace {
 
-constexpr int32_t kLeft = 37, kUp = 38, kRight = 39, kDown = 40, kHome = 36, kEnd = 35, kPgUp = 33, kPgDn = 34;
+using namespace native;
+using Cur = std::pair<int32_t, int32_t>;
+constexpr int kShift = 1, kCtrl = 2, kAlt = 4;
 
-class Keys : public GridFixture { };
-
-TEST_F(Keys, WithoutRowsTheKeyIsOnlyReported)
-{
-    Build(2, 0);
-    recorder.onKeyDown = [](int16_t&, int16_t&, bool& bDoDefault) { bDoDefault = true; };
-    Key(kDown);
-    EXPECT_EQ(log, (Strings { "KeyDown(40,0,False)" }));
-}
-
-TEST_F(Keys, TheHandlerCanSuppressOrChangeTheKey)
-{
-    Build(2, 5);
-    grid.SetCurCell(3, 1);
-    recorder.onKeyDown = [](int16_t& code, int16_t&, bool&) { code = 0; };
-    Key(kDown);
-    recorder.onKeyDown = [](int16_t& code, int16_t&, bool&) { code = kUp; };
-    log.clear();
-    Key(kDown);
-    EXPECT_EQ(Take(),
-        (Strings { "KeyDown(40,0,True)", "CellSelectionChange(3,1,False)", "CellSelectionChange(2,1,True)",
-            "CurCellChange(2,1)" }));
-}
-
-TEST_F(Keys, ArrowsSkipHiddenRowsAndColumnsAndStopAtTheEdges)
-{
-    Build(3, 5);
-    grid.SetRowVisible(4, false);
-    grid.SetColVisible(2, false);
-    log.clear();
-    Key(kRight);  // no current cell: the first navigable cell
-    EXPECT_EQ(Take(), (Strings { "KeyDown(39,0,True)", "CellSelectionChange(1,1,True)", "CurCellChange(1,1)" }));
-    Key(kLeft);
-    EXPECT_EQ(Take(), (Strings { "KeyDown(37,0,True)" }));
-    grid.SetCurCell(3, 3);
-    Key(kRight);  // past the last column: the first column of the next visible row
-    EXPECT_EQ(Cells({ { grid.CurRow(), grid.CurCol() } }), Cells({ { 5, 1 } }));
-    Key(kLeft);
-    EXPECT_EQ(Cells({ { grid.CurRow(), grid.CurCol() } }), Cells({ { 3, 3 } }));
-    Key(kEnd);
-    log.clear();
-    Key(kDown);
-    EXPECT_EQ(Take(), (Strings { "KeyDown(40,0,True)" }));
-}
-
-TEST_F(Keys, GroupRowsTakeTheRowTextColumn)
-{
-    grid.AddCol("a");
-    grid.AddCol("b");
-    grid.AddCol(AddColArgs { .sKey = "text", .bRowTextCol = true });
-    grid.AddRow("r1");
-    grid.AddRow(AddRowArgs { .sKey = "g", .bGroupRow = true });
-    grid.AddRow("r3");
-    Build(0, 0);
-    grid.SetCurCell(1, "b");
-    Key(kDown);
-    EXPECT_EQ(grid.CurCol(), 3);
-    Key(kDown);
-    EXPECT_EQ(Cells({ { grid.CurRow(), grid.CurCol() } }), Cells({ { 3, 1 } }));
-}
-
-TEST_F(Keys, MultiSelectModifiersDecideWhatHappensToTheSelection)
-{
-    Build(2, 6);
-    grid.SetMultiSelect(true);
-    grid.SetCurCell(1, 1);
-    Key(kDown, 2);  // Ctrl: the selection stays, the anchor follows
-    EXPECT_EQ(Selected(), (Cells { { 1, 1 } }));
-    EXPECT_EQ(state.selection.anchorRow, 2);
-    Key(kDown, 4);  // Alt on an arrow: neither changes
-    EXPECT_EQ(state.selection.anchorRow, 2);
-    Key(kEnd, 4);  // Alt on End: the new cell alone
-    EXPECT_EQ(Selected(), (Cells { { 6, 1 } }));
-}
-
-TEST_F(Keys, CtrlSpaceTogglesAndSwallowsTheFollowingSpace)
-{
-    Build(2, 3);
-    grid.SetMultiSelect(true);
-    grid.SetCurCell(2, 2);
-    log.clear();
-    Key(32, 2);
-    Type("  ");
-    EXPECT_EQ(Take(),
-        (Strings { "KeyDown(32,2,True)", "CellSelectionChange(2,2,False)", "KeyPress(32)", "KeyPress(32)",
-            "RequestEdit(2,2,32,False,\" \",0,0)" }));
-}
-
-TEST_F(Keys, KeyPressBehaviourDecidesWhatCharactersDo)
-{
-    Build(2, 3);
-    grid.SetCellValue(1, 1, GridVariant(std::string("abc")));
-    grid.SetCurCell(1, 1);
-    grid.SetKeyPressBehaviour(tvKeyPressNone);
-    log.clear();
-    Type("x \r");
-    EXPECT_EQ(
-        Take(), (Strings { "KeyPress(120)", "KeyPress(32)", "KeyPress(13)", "RequestEdit(1,1,13,False,\"abc\",0,0)" }));
-    grid.SetKeyPressBehaviour(tvKeyPressEditAppend);
-    Type("d");
-    EXPECT_EQ(Take().back(), "RequestEdit(1,1,100,False,\"abcd\",0,0)");
-    state.selection.startEdit = [this](int16_t keyAscii) { log.push_back("edit " + std::to_string(keyAscii)); };
-    Type("e");
-    EXPECT_EQ(log, (Strings { "KeyPress(101)", "edit 101" }));
-}
-
-class Search : public GridFixture {
-protected:
-    void SetUp() override
+// A grid in a window with `texts` in column `col`, rows 1 on.
+struct KeyScene : WindowScene {
+    explicit KeyScene(Options o, const Strings& texts = {}, int32_t col = 1)
+        : WindowScene(o)
     {
-        Build(2, 0);
-        for (const char* text : { "Alpha", "beta", "Bravo", "beth" }) {
-            grid.AddRow();
-            grid.SetCellValue(grid.RowCount(), 2, GridVariant(std::string(text)));
-        }
-        grid.SetKeyPressBehaviour(tvKeyPressSearchDefCol);
-        grid.SetKeySearchCol(2);
+        for (size_t r = 0; r < texts.size(); ++r)
+            grid.SetCellValue(static_cast<int32_t>(r + 1), col, texts[r]);
+        events.Clear();
     }
 };
 
-TEST_F(Search, TypingNarrowsKeepsTheLastMatchAndBackspaceWidens)
+TEST(Keys, HandlersChangeOrVetoKeysShiftsAndCharacters)
 {
-    Type("b");
-    EXPECT_EQ(grid.CurRow(), 2);
-    Type("r");
-    EXPECT_EQ(Cells({ { grid.CurRow(), grid.CurCol() } }), Cells({ { 3, 2 } }));
-    log.clear();
-    Type("x");
-    EXPECT_EQ(Take(), (Strings { "KeyPress(120)" }));
-    EXPECT_EQ(state.selection.searchBuffer, "BR");
-    EXPECT_EQ(state.look.search.prefixLength, 2);
-    keys.OnChar(8);
-    EXPECT_EQ(grid.CurRow(), 2);
-    Key(kDown);  // navigation ends the search and its highlight
-    EXPECT_EQ(state.look.search.prefixLength, 0);
+    KeyScene s({ .rows = 4 }, { "Alpha", "beta", "Bravo", "delta" });
+    s.grid.SetCurCell(3, 1);
+    s.events.Clear();
+    s.events.onKeyDown = [](int16_t& code, int16_t&, bool&) { code = code == VK_DOWN ? VK_UP : 0; };
+    s.Press(VK_DOWN);
+    EXPECT_EQ(s.Take({}),
+        (Strings { "KeyDown(40,0,True)", "CellSelectionChange(3,1,False)", "CellSelectionChange(2,1,True)",
+            "CurCellChange(2,1)" }));
+    s.Press(VK_END);
+    EXPECT_EQ(s.Cur(), Cur(2, 1));
+
+    // A Shift the handler adds extends the selection as if it were held.
+    s.grid.SetMultiSelect(true);
+    s.events.onKeyDown = [](int16_t&, int16_t& shift, bool&) { shift = kShift; };
+    s.Press(VK_UP);
+    EXPECT_EQ(s.Selected(), (Cells { { 1, 1 }, { 2, 1 } }));
+
+    s.events.onKeyDown = nullptr;
+    s.grid.SetMultiSelect(false);
+    s.grid.SetCurCell(2, 1);
+    s.grid.SetKeyPressBehaviour(tvKeyPressSearchCurCol);
+    s.events.onKeyPress = [](int16_t& ascii) { ascii = ascii == 'x' ? 'd' : 0; };
+    s.Type("a");
+    EXPECT_EQ(s.Cur(), Cur(2, 1)) << "a zeroed character is not searched";
+    s.Type("x");
+    EXPECT_EQ(s.Cur(), Cur(4, 1));
+
+    // Without rows there is no default to do, whatever the handler says.
+    s.grid.SetRowCount(0);
+    s.events.onKeyDown = [](int16_t&, int16_t&, bool& doDefault) { doDefault = true; };
+    s.events.Clear();
+    s.Press(VK_DOWN);
+    EXPECT_EQ(s.Take({}), Strings { "KeyDown(40,0,False)" });
 }
 
-TEST_F(Search, FromTheCurrentRowAndLooping)
+TEST(Keys, ArrowsStartAtTheFirstNavigableCellWrapRowsAndStopAtTheEnds)
 {
-    grid.SetKeySearchFromCurRow(true);
-    grid.SetCurCell(4, 2);
-    Type("be");
-    EXPECT_EQ(grid.CurRow(), 4);
-    keys.OnChar(27);
-    Type("a");
-    EXPECT_EQ(grid.CurRow(), 4);
-    grid.SetKeySearchLoop(true);
-    Type("a");
-    EXPECT_EQ(grid.CurRow(), 1);
+    KeyScene s({ .rows = 6 });
+    s.grid.SetRowVisible(1, false);
+    s.grid.SetRowVisible(4, false);
+    s.grid.SetColVisible(1, false);
+    s.events.Clear();
+    s.Press(VK_LEFT);
+    s.Press(VK_LEFT);
+    s.Press(VK_UP);
+    EXPECT_EQ(s.Take({}),
+        (Strings { "KeyDown(37,0,True)", "CellSelectionChange(2,2,True)", "CurCellChange(2,2)", "KeyDown(37,0,True)",
+            "KeyDown(38,0,True)" }));
+
+    s.grid.SetCurCell(3, 3);
+    s.Press(VK_RIGHT);
+    EXPECT_EQ(s.Cur(), Cur(5, 2)) << "past the hidden row and the hidden first column";
+    s.Press(VK_LEFT);
+    EXPECT_EQ(s.Cur(), Cur(3, 3));
+    // A hidden current row is stepped from where it is.
+    s.grid.SetCurCell(4, 3);
+    s.Press(VK_DOWN);
+    EXPECT_EQ(s.Cur(), Cur(5, 3));
+    s.Press(VK_END);
+    s.events.Clear();
+    s.Press(VK_DOWN);
+    EXPECT_EQ(s.Take({}), Strings { "KeyDown(40,0,True)" });
 }
 
-TEST_F(Search, FindSearchMatchRowAndTheSearchColumnRules)
+TEST(Keys, GroupRowsTakeTheRowTextColumn)
 {
-    EXPECT_EQ(grid.FindSearchMatchRow(2, "be", 3), 4);
-    EXPECT_EQ(grid.FindSearchMatchRow(2, "AL", 2, true, true), 1);
-    grid.SetRowVisible(3, false);
-    EXPECT_EQ(grid.FindSearchMatchRow(2, "", 3), 4);
-    EXPECT_EQ(grid.FindSearchMatchRow(2, "", 3, false), 3);
-    EXPECT_EQ(ErrorOf([&] { grid.SetKeySearchCol(0); }), 513);
-    for (int32_t unusable : { 0, 3 }) {
-        state.selection.keySearchCol = unusable;
-        Type("b");
-        EXPECT_EQ(grid.CurRow(), 0);
-    }
+    KeyScene s({ .cols = 2, .rows = 3 });
+    s.grid.AddCol(AddColArgs { .bRowTextCol = true });
+    s.grid.SetRowIsGroup(2, true);
+    s.grid.SetCurCell(1, 2);
+    s.Press(VK_DOWN);
+    EXPECT_EQ(s.Cur(), Cur(2, 3));
+    s.Press(VK_DOWN);
+    EXPECT_EQ(s.Cur(), Cur(3, 1));
 }
 
-TEST_F(Keys, PageKeysMoveByTheRowsThatFitTheView)
+TEST(Keys, ModifiersDecideWhatHappensToTheMultiSelection)
 {
-    Build(1, 40);
-    state.geo.viewHeight = 5 * 15;
-    Key(kPgDn);  // no current cell: from the first row
-    Key(kPgDn);
-    EXPECT_EQ(grid.CurRow(), 11);
-    Key(kPgUp);
-    Key(kPgUp);
-    Key(kPgUp);
-    EXPECT_EQ(grid.CurRow(), 1);
-    grid.SetCurRow(38);
-    Key(kPgDn);
-    EXPECT_EQ(grid.CurRow(), 40);
+    KeyScene s({ .rows = 100 });
+    s.grid.SetMultiSelect(true);
+    s.grid.SetCurCell(2, 1);
+    s.Press(VK_DOWN, kShift);
+    EXPECT_EQ(s.Selected(), (Cells { { 2, 1 }, { 3, 1 } }));
+    s.Press(VK_DOWN, kCtrl);  // the selection stays, the anchor follows
+    s.Press(VK_DOWN, kAlt);  // on an arrow neither changes
+    EXPECT_EQ(s.Cur(), Cur(5, 1));
+    EXPECT_EQ(s.Selected(), (Cells { { 2, 1 }, { 3, 1 } }));
+    s.Press(VK_DOWN, kShift);
+    EXPECT_EQ(s.Selected(), (Cells { { 4, 1 }, { 5, 1 }, { 6, 1 } })) << "the range starts where Ctrl left the anchor";
+
+    s.Press(VK_END, kCtrl);
+    EXPECT_EQ(s.Cur(), Cur(100, 1));
+    EXPECT_TRUE(s.InView(100));
+    s.Press(VK_HOME, kCtrl);
+    EXPECT_EQ(s.Cur(), Cur(1, 1));
+    EXPECT_EQ(s.Layout().ScrollY(), 0);
+    EXPECT_EQ(s.Selected().size(), 3u);
+    s.Press(VK_END, kAlt);  // on End the new cell alone
+    EXPECT_EQ(s.Selected(), (Cells { { 100, 1 } }));
 }
 
-TEST_F(Keys, VirtualModeRequestsRowsBelowTheLastOne)
+TEST(Keys, CtrlSpaceTogglesAndSwallowsOnlyTheNextSpace)
 {
-    Build(1, 3);
-    grid.SetVirtual(true);
-    recorder.onRequestRow = [](int32_t lRow, bool& bNoMoreRows) { bNoMoreRows = lRow > 5; };
-    grid.SetCurCell(3, 1);
-    log.clear();
-    Key(kDown);
-    EXPECT_EQ(Take(),
-        (Strings { "KeyDown(40,0,True)", "RequestRow(4,False)", "RequestRowData(4)", "CellSelectionChange(3,1,False)",
-            "CellSelectionChange(4,1,True)", "CurCellChange(4,1)" }));
-    state.geo.viewHeight = 10 * 15;
-    Key(kPgDn);  // row 5 comes, row 6 does not: the last row is the target
-    EXPECT_EQ(grid.CurRow(), 5);
-    log.clear();
-    Key(kDown);
-    EXPECT_EQ(Take(), (Strings { "KeyDown(40,0,True)" }));
+    KeyScene s({ .rows = 3 });
+    s.grid.SetMultiSelect(true);
+    s.grid.SetCurCell(2, 2);
+    s.events.Clear();
+    s.Press(VK_SPACE);  // without Ctrl nothing toggles
+    s.Press(VK_SPACE, kCtrl);
+    s.Type("  ");
+    EXPECT_EQ(s.Take({}),
+        (Strings { "KeyDown(32,0,True)", "KeyDown(32,2,True)", "CellSelectionChange(2,2,False)", "KeyPress(32)",
+            "KeyPress(32)", "RequestEdit(2,2,32,False,\" \",0,0)" }));
+    // A Space the host drops still uses up the swallowing.
+    s.events.onKeyPress = [](int16_t& ascii) { ascii = 0; };
+    s.Press(VK_SPACE, kCtrl);
+    s.Type(" ");
+    s.events.onKeyPress = nullptr;
+    s.Type(" ");
+    EXPECT_EQ(s.events.Count(EventId::RequestEdit), 1u);
+}
+
+TEST(Keys, KeyPressBehaviourDecidesWhereCharactersGo)
+{
+    KeyScene s({ .rows = 3 }, { "abc" });
+    s.grid.SetCurCell(1, 1);
+    s.grid.SetKeyPressBehaviour(tvKeyPressNone);
+    s.events.Clear();
+    s.Type("x \r");
+    EXPECT_EQ(s.Take(),
+        (Strings { "KeyPress(120)", "KeyPress(32)", "KeyPress(13)", "RequestEdit(1,1,13,False,\"abc\",0,0)" }));
+    EXPECT_EQ(s.Cur(), Cur(1, 1));
+    s.grid.SetKeyPressBehaviour(tvKeyPressEditAppend);
+    s.Type("d");
+    EXPECT_EQ(s.Take().back(), "RequestEdit(1,1,100,False,\"abcd\",0,0)");
+}
+
+TEST(Keys, PageKeysMoveByTheRowsThatFitTheView)
+{
+    KeyScene s({ .cols = 2, .rows = 40, .height = 5 * 15 + 4 });
+    ASSERT_EQ(s.Layout().ViewHeight(), 75);
+    s.grid.SetColVisible(1, false);
+    s.Press(VK_NEXT);  // no current cell: from the first navigable cell
+    EXPECT_EQ(s.Cur(), Cur(6, 2));
+    s.Press(VK_NEXT);
+    EXPECT_EQ(s.grid.CurRow(), 11);
+    EXPECT_TRUE(s.InView(11));
+    for (int i = 0; i < 3; ++i)
+        s.Press(VK_PRIOR);
+    EXPECT_EQ(s.grid.CurRow(), 1);
+    EXPECT_EQ(s.Layout().ScrollY(), 0);
+    s.grid.SetCurRow(38);
+    s.Press(VK_NEXT);
+    EXPECT_EQ(s.grid.CurRow(), 40);
+    EXPECT_TRUE(s.InView(40));
 }
 
 // The page rule as a walk over the rows; the navigation searches the tops instead.
-int32_t WalkPage(const core::GridState& s, int32_t start, int32_t dir, int32_t edgeRow)
+int32_t WalkPage(const core::GridTable& t, int32_t view, int32_t start, int32_t dir, int32_t edgeRow)
 {
-    const auto& sr = s.rows.At(start);
-    const int32_t limit = dir > 0 ? sr.Top + s.geo.viewHeight - sr.Height : sr.Top + sr.Height - s.geo.viewHeight;
-    for (int32_t r = start + dir; r >= 1 && r <= s.rowCount; r += dir)
-        if (s.rows.At(r).Visible && (dir > 0 ? s.rows.At(r).Top > limit : s.rows.At(r).Top < limit))
+    const auto& sr = t.Row(start);
+    const int32_t limit = dir > 0 ? sr.Top + view - sr.Height : sr.Top + sr.Height - view;
+    for (int32_t r = start + dir; r >= 1 && r <= t.RowCount(); r += dir)
+        if (t.Row(r).Visible && (dir > 0 ? t.Row(r).Top > limit : t.Row(r).Top < limit))
             return r;
     return edgeRow;
 }
 
-TEST_F(Keys, PageTargetsEqualTheRowWalkOnRandomLayouts)
+TEST(Keys, PageTargetsEqualTheRowWalkOnRandomLayouts)
 {
-    Build(1, 0);
+    KeyScene s({ .cols = 1, .rows = 0 });
     std::mt19937 rng(7);
     for (int32_t layout = 0; layout < 20; ++layout) {
-        grid.Clear();
+        s.grid.Clear();
         const auto rows = static_cast<int32_t>(1 + rng() % 60);
         for (int32_t r = 1; r <= rows; ++r)
-            grid.AddRow(AddRowArgs { .bVisible = rng() % 4 != 0, .lHeight = static_cast<int32_t>(rng() % 40) });
-        state.geo.viewHeight = static_cast<int32_t>(rng() % 120);
-        interaction::Navigation nav(state);
+            s.grid.AddRow(AddRowArgs { .bVisible = rng() % 4 != 0, .lHeight = static_cast<int32_t>(rng() % 40) });
+        MoveWindow(s.grid.hwnd(), 0, 0, 300, static_cast<int>(4 + rng() % 120));
+        s.desktop.RunUntilIdle();
+        const int32_t view = s.Layout().ViewHeight();
+        interaction::Navigation nav(s.Table(), s.Layout());
         for (int32_t start = 1; start <= rows; ++start) {
-            ASSERT_EQ(nav.PageDownTarget(start), WalkPage(state, start, 1, nav.LastNavRow())) << layout;
-            ASSERT_EQ(nav.PageUpTarget(start), WalkPage(state, start, -1, nav.FirstNavRow())) << layout;
+            ASSERT_EQ(nav.PageDownTarget(start), WalkPage(s.Table(), view, start, 1, nav.LastNavRow())) << layout;
+            ASSERT_EQ(nav.PageUpTarget(start), WalkPage(s.Table(), view, start, -1, nav.FirstNavRow())) << layout;
         }
     }
 }
 
-TEST_F(Keys, FocusChangesRepaintTheVisibleCells)
+TEST(Keys, RowModeSidewaysKeysScrollInsteadOfMoving)
 {
-    Build(2, 3);
-    state.geo.ready = true;
-    state.geo.viewWidth = 200;
-    state.geo.viewHeight = 100;
-    keys.OnFocusChanged(true);
-    keys.OnFocusChanged(true);
-    EXPECT_EQ(log, (Strings { "Draw" }));
-    EXPECT_NE(state.cells.At(3, 2).Flags & core::CellData::kNeedsRepaint, 0);
+    KeyScene s({ .cols = 6 });
+    s.grid.SetRowMode(true);
+    s.grid.SetCurCell(2, 1);
+    auto& bar = s.grid.HScrollBar();
+    ASSERT_TRUE(bar.Visible());
+    s.events.Clear();
+    s.Press(VK_RIGHT);
+    s.Press(VK_RIGHT);
+    EXPECT_EQ(bar.Value(), 2 * bar.SmallChange());
+    EXPECT_EQ(s.Layout().ScrollX(), bar.Value());
+    s.Press(VK_LEFT);
+    EXPECT_EQ(bar.Value(), bar.SmallChange());
+    EXPECT_EQ(s.Cur(), Cur(2, 1));
+    EXPECT_EQ(s.events.Count(EventId::CurCellChange), 0u);
 }
 
-TEST_F(Keys, ADisabledGridRaisesNoKeyDownAndIgnoresCharacters)
+TEST(Keys, ADisabledGridScrollsItsShownBarsWithoutKeyEvents)
 {
-    Build(2, 3);
-    grid.SetCurCell(1, 1);
-    state.look.enabled = false;
-    log.clear();
-    Key(kDown);
-    Type("a");
-    EXPECT_EQ(Take(), (Strings { "KeyPress(97)" }));
-    EXPECT_EQ(grid.CurRow(), 1);
+    KeyScene s({ .rows = 40 });  // a vertical bar only
+    s.grid.SetCurCell(1, 1);
+    s.grid.SetEnabled(false);
+    s.events.Clear();
+    auto& bar = s.grid.VScrollBar();
+    s.Press(VK_DOWN);
+    s.Press(VK_NEXT);
+    EXPECT_EQ(bar.Value(), bar.SmallChange() + bar.LargeChange());
+    s.Press(VK_PRIOR);
+    s.Press(VK_UP);
+    s.Press(VK_UP);
+    EXPECT_EQ(bar.Value(), 0);
+    s.Press(VK_RIGHT);
+    EXPECT_EQ(s.Layout().ScrollX(), 0);
+    s.Type("a");
+    EXPECT_EQ(s.Take({ EventId::ScrollBarPosChanged }), Strings { "KeyPress(97)" });
+    EXPECT_EQ(s.Cur(), Cur(1, 1));
+}
+
+// Column 2 holds the texts; the search runs on the default column.
+struct SearchScene : KeyScene {
+    SearchScene()
+        : KeyScene({ .cols = 2, .rows = 4 }, { "Alpha", "beta", "Bravo", "beth" }, 2)
+    {
+        grid.SetKeyPressBehaviour(tvKeyPressSearchDefCol);
+        grid.SetKeySearchCol(2);
+    }
+    int32_t Prefix() { return Painter().Search().prefixLength; }
+};
+
+TEST(Search, TypingNarrowsKeepsTheLastMatchAndBackspaceEnterAndEscWiden)
+{
+    SearchScene s;
+    s.Type("br");
+    EXPECT_EQ(s.Cur(), Cur(3, 2));
+    s.events.Clear();
+    s.Type("x");
+    EXPECT_EQ(s.Take(), Strings { "KeyPress(120)" });
+    EXPECT_EQ(s.Painter().Search().cell, (core::CellRef { 3, 2 }));
+    EXPECT_EQ(s.Prefix(), 2);
+    s.Type("\b");
+    EXPECT_EQ(s.grid.CurRow(), 2);
+    EXPECT_EQ(s.Prefix(), 1);
+    s.Press(VK_DOWN);  // navigation ends the search and its highlight
+    EXPECT_EQ(s.Prefix(), 0);
+
+    for (int end : { VK_RETURN, VK_ESCAPE }) {
+        s.Press(end);  // with no search running there is nothing to end
+        s.Type("a");
+        ASSERT_EQ(s.grid.CurRow(), 1);
+        s.Press(end);
+        EXPECT_EQ(s.Prefix(), 0);
+        s.Type("b");
+        EXPECT_EQ(s.grid.CurRow(), 2) << "the search starts afresh after " << end;
+        s.Press(end);
+    }
+}
+
+TEST(Search, FromTheCurrentRowAndLooping)
+{
+    SearchScene s;
+    s.grid.SetKeySearchFromCurRow(true);
+    s.grid.SetCurCell(4, 2);
+    s.Type("be");
+    EXPECT_EQ(s.grid.CurRow(), 4);
+    s.Type("\x1b");
+    s.Type("a");
+    EXPECT_EQ(s.grid.CurRow(), 4);
+    s.grid.SetKeySearchLoop(true);
+    s.Type("a");
+    EXPECT_EQ(s.grid.CurRow(), 1);
+}
+
+TEST(Search, FindSearchMatchRowAndUnusableSearchColumns)
+{
+    SearchScene s;
+    EXPECT_EQ(s.grid.FindSearchMatchRow(2, "be", 3), 4);
+    EXPECT_EQ(s.grid.FindSearchMatchRow(2, "AL", 2, true, true), 1);
+    s.grid.SetRowVisible(3, false);
+    EXPECT_EQ(s.grid.FindSearchMatchRow(2, "", 3), 4);
+    EXPECT_EQ(s.grid.FindSearchMatchRow(2, "", 3, false), 3);
+    EXPECT_EQ(ErrorOf([&] { s.grid.SetKeySearchCol(0); }), 513);
+    s.grid.RemoveCol(2);  // the search column is gone
+    s.Type("b");
+    EXPECT_EQ(s.grid.CurRow(), 0);
+}
+
+TEST(Search, AHitInMultiSelectRowsSelectsItsRowAloneAndKeepsTheAnchor)
+{
+    KeyScene s({ .rows = 4 }, { "Alpha", "beta", "Bravo", "delta" });
+    s.grid.SetMultiSelect(true);
+    s.grid.SetRowMode(true);
+    s.grid.SetKeyPressBehaviour(tvKeyPressSearchCurCol);
+    s.grid.SetCurCell(1, 1);
+    s.grid.SetCellSelected(4, 1, true);
+    s.Type("b");
+    EXPECT_EQ(s.Cur(), Cur(2, 1));
+    EXPECT_EQ(s.Selected(), (Cells { { 2, 1 }, { 2, 2 }, { 2, 3 } }));
+    s.Press(VK_DOWN, kShift);
+    EXPECT_EQ(s.Selected().size(), 9u) << "the range still starts at the row set before the search";
+    EXPECT_EQ(s.Selected().front(), (std::pair<int32_t, int32_t> { 1, 1 }));
+}
+
+TEST(Search, AClickOnACellStartsTheSearchAfresh)
+{
+    KeyScene s({ .rows = 4 }, { "Alpha", "beta", "Bravo", "rho" });
+    s.grid.SetKeyPressBehaviour(tvKeyPressSearchCurCol);
+    s.grid.SetCurCell(1, 1);
+    s.Type("b");
+    ASSERT_EQ(s.Cur(), Cur(2, 1));
+    s.ClickCell(1, 1);
+    ASSERT_EQ(s.Cur(), Cur(1, 1));
+    s.Type("r");
+    EXPECT_EQ(s.Cur(), Cur(4, 1)) << "R, not BR";
 }
 
 }  // namespace
-}  // namespace tavix::test
-
-namespace tavix::test {
-namespace {
-
-TEST_F(Keys, ADisabledGridScrollsItsShownBars)
-{
-    native::Desktop desktop { 400, 300 };
-    native::RegisterClass("KeyHost", native::DefWindowProc);
-    scroll::ScrollBars bars;
-    bars.Attach(native::CreateWindowEx(
-        0, "KeyHost", "", native::WS_VISIBLE | native::WS_VSCROLL | native::WS_HSCROLL, 0, 0, 200, 150, 0));
-    bars.SetVisible(native::SB_VERT, true);
-    bars.SetPage(native::SB_VERT, 10);
-    bars.SetMaximum(native::SB_VERT, 89);
-    bars.SetSmallChange(native::SB_VERT, 3);
-    view.bars = &bars;
-    Build(2, 3);
-    state.look.enabled = false;
-    Key(kDown);
-    Key(kPgDn);
-    EXPECT_EQ(bars.Position(native::SB_VERT), 13);
-    Key(kPgUp);
-    Key(kUp);
-    Key(kUp);
-    EXPECT_EQ(bars.Position(native::SB_VERT), 0);
-    Key(kRight);  // the horizontal bar is hidden
-    EXPECT_EQ(bars.Position(native::SB_HORZ), 0);
-    EXPECT_TRUE(log.empty());
-}
-
-}  // namespace
-}  // namespace tavix::test
+}  // namespace tavix::testing

@@ -1,140 +1,144 @@
-#include "interaction_fixture.h"
+// The selection rules through the grid's members: what each move selects and
+// reports, and in which order.
+#include "support/errors.h"
+#include "support/grid_window.h"
 
-namespace tavix::test {
+#include <tavix/native/messages.h>
+
+#include <gtest/gtest.h>
+
+namespace tavix::testing {
 namespace {
 
-class Selection : public GridFixture { };
+using native::VK_DOWN;
 
-TEST_F(Selection, SingleCellModeMovesTheSelectedCellThenRepaintsThenReports)
+TEST(Selection, SingleCellModeMovesTheSelectionThenPaintsThenReports)
 {
-    Build(3, 5);
-    grid.SetCurCell(2, 3);
-    log.clear();
-    grid.SetCurCell(4, 1);
-    EXPECT_EQ(log,
-        (Strings { "view.CancelEdit", "CellSelectionChange(2,3,False)", "CellSelectionChange(4,1,True)", "Scroll(4,1)",
-            "Draw", "CurCellChange(4,1)" }));
-    EXPECT_EQ(Selected(), (Cells { { 4, 1 } }));
-    view.scrollBy = 15;  // a scroll repaints by itself
-    grid.SetCurCell(5, 1);
-    EXPECT_EQ(std::count(log.begin(), log.end(), "Draw"), 1);
+    WindowScene s;
+    s.grid.SetHighlightBackColorNoFocus(kRed);
+    s.grid.SetCurCell(2, 3);
+    s.events.Clear();
+    const native::Rect cell = s.CellRect(4, 1);
+    native::COLORREF shownAtReport = 0;
+    s.events.onAny = [&](const RecordedEvent& e) {
+        if (e.id == EventId::CurCellChange)
+            shownAtReport = s.Pixel((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2);
+    };
+    s.grid.SetCurCell(4, 1);
+    EXPECT_EQ(s.Take(),
+        (Strings { "CellSelectionChange(2,3,False)", "CellSelectionChange(4,1,True)", "CurCellChange(4,1)" }));
+    EXPECT_EQ(shownAtReport, kRed);
 }
 
-TEST_F(Selection, SingleRowModeAlternatesDeselectAndSelectByColumn)
+TEST(Selection, EachMemberSelectsAndReportsInOrder)
 {
-    Build(3, 6);
-    grid.SetRowMode(true);
-    grid.SetCurRow(2);
-    log.clear();
-    grid.SetCurRow(5);
-    EXPECT_EQ(Take(),
-        (Strings { "view.CancelEdit", "CellSelectionChange(2,1,False)", "CellSelectionChange(5,1,True)",
-            "CellSelectionChange(2,2,False)", "CellSelectionChange(5,2,True)", "CellSelectionChange(2,3,False)",
-            "CellSelectionChange(5,3,True)", "CurCellChange(5,0)" }));
+    using Step = void (*)(Tavix&);
+    const struct {
+        const char* what;
+        Step setup, act;
+        Strings expected;
+    } cases[] = {
+        { "CurRow in row mode deselects and selects column by column",
+            [](Tavix& g) {
+                g.SetRowMode(true);
+                g.SetCurRow(2);
+            },
+            [](Tavix& g) { g.SetCurRow(5); },
+            { "CellSelectionChange(2,1,False)", "CellSelectionChange(5,1,True)", "CellSelectionChange(2,2,False)",
+                "CellSelectionChange(5,2,True)", "CellSelectionChange(2,3,False)", "CellSelectionChange(5,3,True)",
+                "CurCellChange(5,0)" } },
+        { "CurRow 0 leaves no current row", [](Tavix& g) { g.SetCurCell(2, 2); }, [](Tavix& g) { g.SetCurRow(0); },
+            { "CellSelectionChange(2,2,False)", "CurCellChange(0,2)" } },
+        { "CellSelected in single select ignores False and moves on True", [](Tavix& g) { g.SetCurCell(1, 1); },
+            [](Tavix& g) {
+                g.SetCellSelected(3, 2, false);
+                g.SetCellSelected(3, 2, true);
+            },
+            { "CellSelectionChange(1,1,False)", "CellSelectionChange(3,2,True)", "CurCellChange(3,2)" } },
+        { "leaving multi-select collapses to the current cell",
+            [](Tavix& g) {
+                g.SetMultiSelect(true);
+                g.SetCurCell(2, 2);
+                g.SetCellSelected(1, 3, true);
+                g.SetCellSelected(4, 3, true);
+            },
+            [](Tavix& g) { g.SetMultiSelect(false); },
+            { "CellSelectionChange(1,3,False)", "CellSelectionChange(4,3,False)" } },
+        { "ClearSelection leaves no current cell", [](Tavix& g) { g.SetCurCell(3, 1); },
+            [](Tavix& g) { g.ClearSelection(); }, { "CellSelectionChange(3,1,False)", "CurCellChange(0,0)" } },
+    };
+    for (const auto& c : cases) {
+        WindowScene s({ .rows = 6 });
+        c.setup(s.grid);
+        s.events.Clear();
+        c.act(s.grid);
+        EXPECT_EQ(s.Take(), c.expected) << c.what;
+    }
+    WindowScene s({ .rows = 3 });
+    EXPECT_EQ(ErrorOf([&] { s.grid.SetCurRow(5); }), 513);
+    EXPECT_EQ(ErrorOf([&] { s.grid.SetCurCol(-1); }), 513);
 }
 
-TEST_F(Selection, ThePresentCellOnlyScrollsAndResetsTheAnchor)
+TEST(Selection, ThePresentCellOnlyScrollsIntoViewAndResetsTheAnchor)
 {
-    Build(3, 5);
-    grid.SetCurCell(2, 2);
-    state.selection.anchorRow = 4;
-    log.clear();
-    grid.SetCurCell(2, 2);
-    grid.SetCurRow(2);
-    grid.SetCurCol(2);
-    EXPECT_EQ(log, (Strings { "Scroll(2,2)" }));
-    EXPECT_EQ(state.selection.anchorRow, 2);
+    WindowScene s({ .rows = 40 });
+    s.grid.SetMultiSelect(true);
+    s.grid.SetCurCell(4, 2);
+    s.Press(native::VK_UP, 4);  // Alt: the anchor stays on row 4
+    s.Press(native::VK_UP, 4);
+    s.grid.VScrollBar().SetValue(100);
+    s.events.Clear();
+    s.grid.SetCurCell(2, 2);
+    s.grid.SetCurRow(2);
+    s.grid.SetCurCol(2);
+    EXPECT_EQ(s.Take({ EventId::ScrollBarPosChanged }), Strings {});
+    EXPECT_EQ(s.Layout().ScrollY(), 15 - 8);  // the row's top less the gap
+    s.Press(VK_DOWN, 1);
+    EXPECT_EQ(s.Selected(), (Cells { { 2, 2 }, { 3, 2 } }));
 }
 
-TEST_F(Selection, CurRowValidatesAndZeroLeavesNoCurrentRow)
+TEST(Selection, RowModeInMultiSelectWidensRowsWithASelectedCell)
 {
-    Build(3, 3);
-    grid.SetCurCell(2, 2);
-    EXPECT_EQ(ErrorOf([&] { grid.SetCurRow(5); }), 513);
-    EXPECT_EQ(ErrorOf([&] { grid.SetCurCol(-1); }), 513);
-    log.clear();
-    grid.SetCurRow(0);
-    EXPECT_EQ(Take(), (Strings { "view.CancelEdit", "CellSelectionChange(2,2,False)", "CurCellChange(0,2)" }));
+    WindowScene s;
+    s.grid.SetMultiSelect(true);
+    s.grid.SetCellSelected(2, 1, true);
+    s.grid.SetCellSelected(4, 3, true);
+    s.grid.SetRowMode(true);
+    EXPECT_EQ(s.Selected(), (Cells { { 2, 1 }, { 2, 2 }, { 2, 3 }, { 4, 1 }, { 4, 2 }, { 4, 3 } }));
+    s.grid.SetRowMode(false);  // collapses to the current cell, here none
+    EXPECT_TRUE(s.Selected().empty());
 }
 
-TEST_F(Selection, CellSelectedInSingleSelectMovesWithoutCancellingOrIgnoresFalse)
+TEST(Selection, ShiftExtensionSpansDisplayOrderIncludingHiddenColumns)
 {
-    Build(3, 5);
-    grid.SetCurCell(1, 1);
-    log.clear();
-    grid.SetCellSelected(3, 2, false);
-    grid.SetCellSelected(3, 2, true);
-    EXPECT_EQ(
-        Take(), (Strings { "CellSelectionChange(1,1,False)", "CellSelectionChange(3,2,True)", "CurCellChange(3,2)" }));
-    EXPECT_EQ(state.selection.anchorRow, 1);
-}
-
-TEST_F(Selection, LeavingMultiSelectCollapsesToTheCurrentCell)
-{
-    Build(3, 4);
-    grid.SetMultiSelect(true);
-    grid.SetCurCell(2, 2);
-    for (int32_t r = 1; r <= 4; ++r)
-        grid.SetCellSelected(r, 3, true);
-    log.clear();
-    grid.SetMultiSelect(false);
-    EXPECT_EQ(Take(),
-        (Strings { "CellSelectionChange(1,3,False)", "CellSelectionChange(2,3,False)", "CellSelectionChange(3,3,False)",
-            "CellSelectionChange(4,3,False)" }));
-    EXPECT_EQ(Selected(), (Cells { { 2, 2 } }));
-}
-
-TEST_F(Selection, RowModeInMultiSelectWidensRowsWithASelectedCell)
-{
-    Build(3, 5);
-    grid.SetMultiSelect(true);
-    grid.SetCellSelected(2, 1, true);
-    grid.SetCellSelected(4, 3, true);
-    grid.SetRowMode(true);
-    EXPECT_EQ(Selected(), (Cells { { 2, 1 }, { 2, 2 }, { 2, 3 }, { 4, 1 }, { 4, 2 }, { 4, 3 } }));
-    grid.SetRowMode(false);  // collapses to the current cell, here none
-    EXPECT_TRUE(Selected().empty());
-}
-
-TEST_F(Selection, ClearSelectionLeavesNoCurrentCell)
-{
-    Build(3, 3);
-    grid.SetCurCell(3, 1);
-    log.clear();
-    grid.ClearSelection();
-    EXPECT_EQ(Take(), (Strings { "CellSelectionChange(3,1,False)", "CurCellChange(0,0)" }));
-}
-
-TEST_F(Selection, ShiftExtensionSpansDisplayOrderIncludingHiddenColumns)
-{
-    Build(4, 6);
-    grid.SetColOrder("c3", 1);
-    grid.SetColOrder("c4", 3);  // display order c3, c1, c4, c2
-    grid.SetColVisible("c1", false);
-    grid.SetMultiSelect(true);
-    grid.SetCurCell(2, "c3");
+    WindowScene s({ .cols = 4, .rows = 6 });
+    s.grid.SetColOrder(3, 1);
+    s.grid.SetColOrder(4, 3);  // display order 3, 1, 4, 2
+    s.grid.SetColVisible(1, false);
+    s.grid.SetMultiSelect(true);
+    s.grid.SetCurCell(2, 3);
     for (int i = 0; i < 3; ++i)
-        Key(40, 1);
-    Key(39, 1);
+        s.Press(VK_DOWN, 1);
+    s.Press(native::VK_RIGHT, 1);
     Cells expected;
     for (int32_t r = 2; r <= 5; ++r)
         for (int32_t c : { 1, 3, 4 })
             expected.emplace_back(r, c);
-    EXPECT_EQ(Selected(), expected);
+    EXPECT_EQ(s.Selected(), expected);
 }
 
-TEST_F(Selection, CtrlShiftExtensionWritesTheAnchorStateInsideTheRectangleOnly)
+TEST(Selection, CtrlShiftExtensionWritesTheAnchorStateInsideTheRectangleOnly)
 {
-    Build(3, 5);
-    grid.SetMultiSelect(true);
-    grid.SetCurCell(1, 1);
-    state.selection.anchorState = false;
-    grid.SetCellSelected(5, 3, true);
-    grid.SetCellSelected(2, 2, true);
-    Key(40, 3);
-    Key(40, 3);
-    EXPECT_EQ(Selected(), (Cells { { 2, 2 }, { 5, 3 } }));
+    WindowScene s;
+    s.grid.SetMultiSelect(true);
+    s.grid.SetCurCell(1, 1);
+    s.ClickCell(1, 1, native::VK_CONTROL);  // deselects it: the anchor's state is now "not selected"
+    for (const auto& [r, c] : Cells { { 3, 1 }, { 5, 3 }, { 2, 2 } })
+        s.grid.SetCellSelected(r, c, true);
+    s.Press(VK_DOWN, 3);
+    s.Press(VK_DOWN, 3);
+    EXPECT_EQ(s.Selected(), (Cells { { 2, 2 }, { 5, 3 } }));
 }
 
 }  // namespace
-}  // namespace tavix::test
+}  // namespace tavix::testing

@@ -1,60 +1,43 @@
 #include <gtest/gtest.h>
 
 #include <tavix/dispatch.h>
-#include <tavix/error.h>
 #include <tavix/native/imagelist.h>
 #include <tavix/native/window.h>
 
-#include "grid_scene.h"
-#include "support/event_recorder.h"
+#include "canvas.h"
+#include "paint/theme_state.h"
 
 using namespace tavix;
 using namespace tavix::native;
-using test::GridScene;
-using test::kBlue;
-using test::kRed;
+using tavix::testing::WindowScene;
+using test::Canvas;
+using test::Plain;
 
 namespace {
 
-StandaloneHost& HostOf(Tavix& grid) { return static_cast<StandaloneHost&>(grid.GetHost()); }
-
-int ErrorCode(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const TavixError& e) {
-        return e.Code();
-    }
-    return 0;
-}
-
 }  // namespace
 
+// With the focus rectangle off, its colours only wait for the next paint.
 TEST(AppearanceProperties, SettersReportTheChangeToTheHost)
 {
     Tavix grid;
-    HostOf(grid).ClearChangedProperties();
+    auto& host = static_cast<StandaloneHost&>(grid.GetHost());
+    host.ClearChangedProperties();
     grid.SetBackColor(1);
     grid.SetHighlightForeColorNoFocus(2);
-    grid.SetGridLinesExtend(tvGridLinesExtendBoth);
     grid.SetFocusRect(false);
     grid.SetFocusRectColor2(3);
-    grid.SetDisableIcons(false);
-    grid.SetEnabled(false);
-    grid.SetBorderStyle(tvBorderThin);
     grid.SetUseXPStyles(false);
-    EXPECT_EQ(HostOf(grid).ChangedProperties(),
-        (std::vector<std::string> { "BackColor", "HighlightForeColorNoFocus", "GridLinesExtend", "FocusRect",
-            "FocusRectColor2", "DisableIcons", "Enabled", "BorderStyle", "UseXPStyles" }));
+    EXPECT_EQ(host.ChangedProperties(),
+        (std::vector<std::string> {
+            "BackColor", "HighlightForeColorNoFocus", "FocusRect", "FocusRectColor2", "UseXPStyles" }));
     EXPECT_EQ(grid.FocusRectColor2(), 3u);
 }
 
 TEST(AppearanceProperties, ImageListTakesHandlesAndObjects)
 {
     Tavix grid;
-    EXPECT_EQ(ErrorCode([&] { grid.SetImageList(GridVariant("list")); }), 518);
-    EXPECT_EQ(ErrorCode([&] { grid.SetImageList(GridVariant(int16_t { 5 })); }), 518) << "only a Long is a handle";
-
+    const paint::Appearance& look = internal::GridAccess::Painter(grid).Look();
     const HIMAGELIST il = ImageList_Create(12, 9, ILC_COLOR32, 0, 0);
     int drawn = 0;
     auto image = std::make_shared<DispatchObject>();
@@ -65,76 +48,79 @@ TEST(AppearanceProperties, ImageListTakesHandlesAndObjects)
     list->DefineProperty("hImageList", GridVariant(static_cast<int32_t>(il)));
     grid.SetImageList(GridVariant(list));
     EXPECT_EQ(drawn, 1) << "the object makes its native list";
-    EXPECT_EQ(grid.State().look.imageList, il);
-    EXPECT_EQ(std::pair(grid.State().geo.iconWidth, grid.State().geo.iconHeight), std::pair(12, 9));
+    EXPECT_EQ(look.imageList, static_cast<int32_t>(il));
+    EXPECT_EQ(std::pair(look.iconWidth, look.iconHeight), std::pair(12, 9));
 
     // An object that fails gives handle 0, which keeps the list.
     grid.SetImageList(GridVariant(std::shared_ptr<Dispatch>(std::make_shared<DispatchObject>())));
-    EXPECT_EQ(grid.State().look.imageList, il);
+    EXPECT_EQ(look.imageList, static_cast<int32_t>(il));
     ImageList_Destroy(il);
 }
 
-TEST(AppearanceProperties, SupportsAndThemeChange)
+TEST(AppearanceProperties, ThemeChangeIsReported)
 {
-    GridScene g(1, 1);
-    EXPECT_FALSE(g.grid.Supports(tvSupFeatXPStyles)) << "no visual-style engine";
-    EXPECT_TRUE(g.grid.Supports(tvSupFeatImmedColResizing));
-    EXPECT_FALSE(g.grid.Supports(tvSupFeatFlatScrollBars));
-    EXPECT_EQ(ErrorCode([&] { g.grid.Supports(static_cast<ESupportFeatures>(3)); }), 514);
-
-    tavix::testing::EventRecorder rec;
-    g.grid.SetEventSink(&rec);
-    g.S().headerAutoHeightFlags = tvHAHOnThemeChange;
-    paint::GridPainter(g.S()).OnThemeChanged();
-    EXPECT_EQ(rec.Strings(), std::vector<std::string> { "WindowsThemeChanged(False)" });
-    EXPECT_EQ(g.view.headerFits, std::vector<int32_t> { tvHAHOnThemeChange });
+    WindowScene g(Plain(1, 1));
+    g.Painter().OnThemeChanged();
+    EXPECT_EQ(g.Take(), std::vector<std::string> { "WindowsThemeChanged(False)" });
 }
 
-TEST(AppearanceProperties, FrameStyleFollowsAppearanceAndBorderStyle)
-{
-    GridScene g(1, 1);
-    const HWND w = g.S().geo.hwnd;
-    const auto styles = [&] {
-        return std::pair { GetWindowLong(w, GWL_STYLE) & WS_BORDER,
-            GetWindowLong(w, GWL_EXSTYLE) & (WS_EX_STATICEDGE | WS_EX_CLIENTEDGE) };
-    };
-    g.grid.SetBorderStyle(tvBorder3D);
-    EXPECT_EQ(styles(), (std::pair<LONG_PTR, LONG_PTR> { 0, WS_EX_CLIENTEDGE }));
-    g.grid.SetBorderStyle(tvBorderThin);
-    EXPECT_EQ(styles(), (std::pair<LONG_PTR, LONG_PTR> { 0, WS_EX_STATICEDGE }));
-    g.grid.SetAppearance(tvAppearanceFlat);
-    EXPECT_EQ(styles(), (std::pair<LONG_PTR, LONG_PTR> { WS_BORDER, 0 }));
-    g.grid.SetBorderStyle(tvBorderNone);
-    EXPECT_EQ(styles(), (std::pair<LONG_PTR, LONG_PTR> { 0, 0 }));
-}
-
-TEST(AppearanceProperties, DrawCellRepaintsOneRowAndChecksItsArguments)
-{
-    GridScene g(2, 3);
-    g.FullDraw();
-    g.Draw();
-    g.Poke(10, 5, test::kMagenta);
-    g.Poke(10, 20, test::kMagenta);
-    const int64_t before = g.Composed();
-    g.grid.DrawCell(2, 1);
-    EXPECT_EQ(g.Composed() - before, 1);
-    EXPECT_EQ(g.At(10, 5), test::kMagenta);
-    EXPECT_NE(g.At(10, 20), test::kMagenta);
-    EXPECT_EQ(ErrorCode([&] { g.grid.DrawCell(9, 1); }), 513);
-}
-
+// The picture is fixed to the cell area: scrolling moves the rows over it, not the picture.
 TEST(AppearanceProperties, BackgroundPictureTilesFixedToTheCellArea)
 {
-    GridScene g(2, 2);
+    WindowScene g(Plain(2, 30));
     g.grid.SetGridLines(tvGridLinesNone);
     auto pic = std::make_shared<Surface>(4, 3);
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 4; ++x)
             pic->SetPixel(x, y, static_cast<uint32_t>(0x100000 * (x + 1) + 0x10 * (y + 1)));
     g.grid.SetBackgroundPicture(pic);
-    for (const Point p : { Point { 0, 0 }, Point { 5, 7 }, Point { 77, 16 }, Point { 150, 100 } })
-        EXPECT_EQ(ToPixel(g.At(p.x, p.y)), pic->Pixel(p.x % 4, p.y % 3)) << p.x << "," << p.y;
+    for (const int scroll : { 0, 31 }) {
+        g.grid.VScrollBar().SetValue(scroll);
+        for (const Point p : { Point { 0, 0 }, Point { 5, 7 }, Point { 77, 16 }, Point { 150, 100 } })
+            EXPECT_EQ(ToPixel(g.Pixel(p.x, p.y)), pic->Pixel(p.x % 4, p.y % 3)) << p.x << "," << p.y;
+    }
     g.grid.SetBackgroundPicture(std::make_shared<Surface>());
     EXPECT_EQ(g.grid.BackgroundPicture(), nullptr);
-    EXPECT_EQ(g.At(5, 7), GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(g.Pixel(5, 7), GetSysColor(COLOR_WINDOW));
+}
+
+TEST(ThemeState, ClassicLookFeatureQueriesAndRefresh)
+{
+    ThemeState s(0);
+    Canvas c(20, 20);
+    s.SetUseXPStyles(true, c.dc);
+    EXPECT_FALSE(s.ThemesActive());  // no engine: never themed
+    EXPECT_EQ(s.CheckBoxSize(), 16);
+    EXPECT_EQ(s.Supports(kSupFeatXPStyles), false);
+    EXPECT_EQ(s.Supports(kSupFeatImmedColResizing), true);
+    EXPECT_EQ(s.Supports(kSupFeatFlatScrollBars), false);
+    s.SetFlatScrollBarsUsable(true);
+    EXPECT_EQ(s.Supports(kSupFeatFlatScrollBars), true);
+    EXPECT_FALSE(s.Supports(3).has_value());
+
+    // A style change drops the cached control images.
+    s.Strips().DrawCheckBox(c.dc, { 0, 0, 16, 16 }, 1, false, false);
+    ASSERT_TRUE(s.Strips().HasCheckBoxStrip(16));
+    s.SetUseXPStyles(false, c.dc);
+    EXPECT_FALSE(s.Strips().HasCheckBoxStrip(16));
+}
+
+// Without a visual-style engine a theme part, wherever it is placed, draws nothing and says why.
+TEST(UxTheme, AMissingThemeIsReportedAndDrawsNothing)
+{
+    UxTheme t;
+    t.SetWidth(13);
+    t.SetHeight(10);
+    t.SetLeft(32);
+    t.SetTop(2);
+    EXPECT_EQ(t.Bounds(), (Rect { 32, 2, 45, 12 }));
+    Canvas c(50, 20);
+    std::string message;
+    t.SetErrorReporter([&](const std::string& m, uint32_t) { message = m; });
+    t.SetClassName("ComboBox");
+    t.SetHdc(c.dc);
+    t.DrawBackground();
+    EXPECT_EQ(message, "No theme data for class 'ComboBox'");
+    EXPECT_TRUE(c.Ink().IsEmpty());
+    EXPECT_EQ(t.GetPartSize(), 0);
 }

@@ -1,11 +1,19 @@
 #pragma once
-// A white memory DC for drawing tests.
+// Surfaces for drawing tests: a white memory DC, and a grid window without a frame.
 #include <algorithm>
 #include <vector>
 
+#include "support/grid_window.h"
 #include "tavix/native/gdi.h"
 
 namespace tavix::test {
+
+// Columns `width` wide and rows 15 high in a 300 x 200 window without a frame: cell (r, c)
+// spans x width(c-1)..width*c-1, y 15(r-1)..15r-1 in client coordinates.
+inline testing::WindowScene::Options Plain(int cols, int rows, int width = 50)
+{
+    return { .cols = cols, .rows = rows, .colWidth = width, .border = tvBorderNone };
+}
 
 struct Canvas {
     static constexpr native::COLORREF kWhite = native::RGB(255, 255, 255);

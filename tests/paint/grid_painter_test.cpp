@@ -1,157 +1,113 @@
 #include <gtest/gtest.h>
 
-#include "grid_scene.h"
+#include <random>
+
+#include "canvas.h"
 
 using namespace tavix;
 using namespace tavix::native;
-using test::GridScene;
-using test::kBlue;
-using test::kGreen;
-using test::kRed;
+using tavix::testing::kBlue;
+using tavix::testing::kGreen;
+using tavix::testing::kMagenta;
+using tavix::testing::kRed;
+using tavix::testing::WindowScene;
+using test::Plain;
 
 namespace {
+
 const COLORREF kWindow = GetSysColor(COLOR_WINDOW);
 const COLORREF kFace = GetSysColor(COLOR_BTNFACE);
+
+void Repaint(WindowScene& g)
+{
+    g.Painter().MarkLayoutStale();
+    g.Painter().Draw();
+}
+
+void Poke(WindowScene& g, int x, int y, COLORREF c)
+{
+    const HDC dc = GetDC(g.grid.hwnd());
+    SetPixel(dc, x, y, c);
+    ReleaseDC(g.grid.hwnd(), dc);
+}
+
 }  // namespace
-
-// Columns are 50 wide, rows 15 high: cell (r, c) spans x 50(c-1)..50c-1, y 15(r-1)..15r-1.
-TEST(GridPainter, BackgroundsBandsAndTheAreaBelow)
-{
-    GridScene g(2, 3);
-    g.grid.SetGridLines(tvGridLinesNone);
-    g.grid.SetBackColor(kGreen);
-    EXPECT_EQ(g.At(10, 5), kGreen);
-    EXPECT_EQ(g.At(150, 100), kGreen) << "below and right of the cells";
-
-    g.grid.SetBackColorOddRows(kRed);
-    g.grid.SetBackColorEvenRows(kBlue);
-    const COLORREF row1 = g.At(10, 5), row2 = g.At(10, 20), row3 = g.At(10, 35);
-    EXPECT_NE(row1, row2);
-    EXPECT_EQ(row1, row3);
-    EXPECT_TRUE((row1 == kRed && row2 == kBlue) || (row1 == kBlue && row2 == kRed));
-    EXPECT_EQ(g.At(120, 5), kGreen) << "the band stops at the last column";
-
-    g.grid.SetCellBackColor(2, 1, kRed);
-    EXPECT_EQ(g.At(10, 20), kRed);
-}
-
-TEST(GridPainter, FirstDrawBeforeAnyLayoutClearsEachRowWhole)
-{
-    GridScene g(2, 3);
-    g.S().redraw = false;
-    g.grid.SetCellValue(1, 2, "WWWW");
-    g.S().geo.viewWidth = 0;
-    g.S().redraw = true;
-    g.FullDraw();
-    EXPECT_EQ(g.Count({ 51, 16, 98, 28 }, GetSysColor(COLOR_WINDOWTEXT)), 0) << "row 1's text left in the buffer";
-}
-
-TEST(GridPainter, GridLinesFollowTheMode)
-{
-    GridScene g(2, 2);
-    g.grid.SetGridLineColor(kRed);
-    struct Case {
-        EGridLines mode;
-        bool right, bottom;
-    };
-    for (const Case c : { Case { tvGridLinesBoth, true, true }, Case { tvGridLinesVertical, true, false },
-             Case { tvGridLinesHorizontal, false, true }, Case { tvGridLinesNone, false, false } }) {
-        g.grid.SetGridLines(c.mode);
-        SCOPED_TRACE(c.mode);
-        EXPECT_EQ(g.At(49, 5) == kRed, c.right);
-        EXPECT_EQ(g.At(20, 14) == kRed, c.bottom);
-        EXPECT_EQ(g.At(20, 5), kWindow) << "cell inside";
-    }
-}
 
 TEST(GridPainter, SelectionColoursFocusAndTheDisabledLook)
 {
-    GridScene g(2, 2);
+    WindowScene g(Plain(2, 2));
     g.grid.SetHighlightBackColor(kBlue);
     g.grid.SetHighlightBackColorNoFocus(kGreen);
-    g.S().cells.At(1, 1).Flags |= core::CellData::kSelected;
-    g.FullDraw();
-    EXPECT_EQ(g.At(20, 5), kGreen);
-    g.view.focused = true;
-    g.FullDraw();
-    EXPECT_EQ(g.At(20, 5), kBlue);
+    g.grid.SetMultiSelect(true);
+    SetFocus(0);
+    g.grid.SetCellSelected(1, 1, true);
+    EXPECT_EQ(g.Pixel(20, 5), kGreen);
+    g.Focus();
+    EXPECT_EQ(g.Pixel(20, 5), kBlue);
     g.grid.SetHighlightSelCells(false);
-    EXPECT_EQ(g.At(20, 5), kWindow);
+    EXPECT_EQ(g.Pixel(20, 5), kWindow);
 
-    // Disabled: face-coloured base, grey lines, no highlight and no cell colours.
+    // Disabled: face-coloured base, grey lines, no highlight and no cell colours; enabled
+    // again, exactly the look it had.
     g.grid.SetHighlightSelCells(true);
     g.grid.SetCellBackColor(2, 1, kRed);
     g.grid.SetGridLineColor(kBlue);
+    const auto enabled = g.Area(g.Client());
     g.grid.SetEnabled(false);
     for (const Point p : { Point { 20, 5 }, Point { 20, 20 }, Point { 200, 150 } })
-        EXPECT_EQ(g.At(p.x, p.y), kFace);
-    EXPECT_EQ(g.At(49, 5), GetSysColor(COLOR_GRAYTEXT));
+        EXPECT_EQ(g.Pixel(p.x, p.y), kFace);
+    EXPECT_EQ(g.Pixel(49, 5), GetSysColor(COLOR_GRAYTEXT));
     g.grid.SetEnabled(true);
-    EXPECT_EQ(g.At(20, 20), kRed);
-    EXPECT_EQ(g.At(49, 20), kBlue);
+    EXPECT_EQ(g.Area(g.Client()), enabled);
 }
 
 TEST(GridPainter, FocusRectangleSitsInsideTheLinesOnlyWithFocus)
 {
-    GridScene g(2, 2);
+    WindowScene g(Plain(2, 2));
     g.grid.SetFocusRectColor1(kRed);
     g.grid.SetFocusRectColor2(kBlue);
-    g.S().SetCurrentCell(1, 2, false);
-    g.FullDraw();
+    SetFocus(0);
+    g.Table().SetCurrentCell(1, 2, false);
+    g.Painter().Draw();
     EXPECT_EQ(g.Count({ 50, 0, 99, 14 }, kRed) + g.Count({ 50, 0, 99, 14 }, kBlue), 0);
-    g.view.focused = true;
-    g.FullDraw();
+    g.Focus();
     // The frame's dots come out in the two colours, inside the grid lines.
     const Rect top { 50, 0, 99, 1 };
     EXPECT_EQ(g.Count(top, kRed) + g.Count(top, kBlue), 49);
     EXPECT_GT(g.Count(top, kRed), 0);
-    EXPECT_EQ(g.At(99, 5), g.At(49, 5)) << "the grid line stays";
+    // The frame follows the current cell.
+    g.Table().SetCurrentCell(2, 2, false);
+    g.Painter().Draw();
+    EXPECT_EQ(g.Count(top, kRed), 0);
+    EXPECT_GT(g.Count({ 50, 15, 99, 16 }, kRed), 0);
     // Row mode frames the whole row instead.
-    g.S().selection.rowMode = true;
-    g.FullDraw();
-    EXPECT_GT(g.Count({ 0, 0, 99, 1 }, kRed), 40);
+    g.grid.SetRowMode(true);
+    Repaint(g);
+    EXPECT_GT(g.Count({ 0, 15, 99, 16 }, kRed), 40);
     g.grid.SetFocusRect(false);
-    EXPECT_EQ(g.Count({ 0, 0, 99, 1 }, kRed), 0);
+    EXPECT_EQ(g.Count({ 0, 15, 99, 16 }, kRed), 0);
 }
 
 TEST(GridPainter, SearchPrefixIsDrawnOnTheBackColour)
 {
-    GridScene g(1, 2, 100);
-    g.view.focused = true;
+    WindowScene g(Plain(1, 2, 100));
+    g.Focus();
     g.grid.SetHighlightBackColor(kBlue);
     g.grid.SetHighlightForeColor(kRed);
+    g.grid.SetFocusRect(false);
     g.grid.SetCellValue(1, 1, "WWWW");
-    g.S().cells.At(1, 1).Flags |= core::CellData::kSelected;
-    g.S().SetCurrentCell(1, 1, false);
-    g.S().look.focusRect = false;
-    g.FullDraw();
+    g.grid.SetCurCell(1, 1);
     const Rect text { 1, 1, 98, 13 };
     EXPECT_EQ(g.Count(text, kWindow), 0);
-    paint::GridPainter(g.S()).SetSearchHighlight(1, 1, 2);
-    g.FullDraw();
-    const int prefix = g.Count(text, kWindow);
-    EXPECT_GT(prefix, 0);
+    g.Painter().SetSearchHighlight({ { 1, 1 }, 2 });
+    Repaint(g);
+    EXPECT_GT(g.Count(text, kWindow), 0);
     EXPECT_EQ(g.Count({ 40, 1, 98, 13 }, kWindow), 0) << "only the first two characters";
-}
-
-TEST(GridPainter, TextColourAndAlignment)
-{
-    GridScene g(2, 2, 100);
-    g.grid.SetForeColor(kRed);
-    g.grid.SetCellValue(1, 1, "WWW");
-    EXPECT_GT(g.Count({ 1, 1, 50, 13 }, kRed), 0);
-    EXPECT_EQ(g.Count({ 50, 1, 98, 13 }, kRed), 0);
-    g.grid.SetCellTextFlags(1, 1, tvTextRight);
-    EXPECT_EQ(g.Count({ 1, 1, 50, 13 }, kRed), 0);
-    EXPECT_GT(g.Count({ 50, 1, 98, 13 }, kRed), 0);
-    g.grid.SetCellForeColor(1, 1, kBlue);
-    EXPECT_EQ(g.Count({ 1, 1, 98, 13 }, kRed), 0);
-    EXPECT_GT(g.Count({ 1, 1, 98, 13 }, kBlue), 0);
 }
 
 TEST(GridPainter, HatchKeepsTheBandBetweenItsLinesAndOpaqueText)
 {
-    GridScene g(1, 1, 60);
+    WindowScene g(Plain(1, 1, 60));
     g.grid.SetGridLines(tvGridLinesNone);
     g.grid.SetCellBackColor(1, 1, kRed);
     g.grid.SetCellHatch(1, 1, tvHatchVertical);
@@ -170,48 +126,104 @@ TEST(GridPainter, HatchKeepsTheBandBetweenItsLinesAndOpaqueText)
 
 TEST(GridPainter, IncrementalDrawComposesOnlyMarkedRows)
 {
-    GridScene g(3, 5);
-    g.FullDraw();
-    g.Draw();  // a full repaint leaves the marks set; this takes them
-    g.Poke(20, 5, test::kMagenta);  // row 1
-    g.Poke(20, 35, test::kMagenta);  // row 3
+    WindowScene g(Plain(3, 5));
+    Poke(g, 20, 5, kMagenta);  // row 1
+    Poke(g, 20, 35, kMagenta);  // row 3
     const int64_t before = g.Composed();
-    g.S().MarkCellChanged(3, 2);
-    g.Draw();
+    g.grid.SetCellValue(3, 2, "x");
     EXPECT_EQ(g.Composed() - before, 1);
-    EXPECT_EQ(g.At(20, 5), test::kMagenta) << "unmarked row left alone";
-    EXPECT_EQ(g.At(20, 35), kWindow) << "marked row recomposed whole";
-    EXPECT_EQ(g.Composed() - before, 1);
-    g.Draw();
+    EXPECT_EQ(g.Pixel(20, 5), kMagenta) << "unmarked row left alone";
+    EXPECT_EQ(g.Pixel(20, 35), kWindow) << "marked row recomposed whole";
+    g.Painter().Draw();
     EXPECT_EQ(g.Composed() - before, 1) << "marks are cleared";
-    g.S().redraw = false;
-    g.S().MarkCellChanged(1, 1);
-    g.Draw();
-    EXPECT_EQ(g.Composed() - before, 1) << "Redraw off paints nothing";
+    g.grid.DrawCell(2, 1);
+    EXPECT_EQ(g.Composed() - before, 2);
+    g.grid.SetRedraw(false);
+    g.grid.SetCellValue(1, 1, "y");
+    EXPECT_EQ(g.Composed() - before, 2) << "Redraw off paints nothing";
 
-    // The window asking for paint gets every row and the space below, even
-    // when the cached range is stale.
-    g.S().redraw = true;
-    g.S().geo.range = {};
-    g.S().geo.rangeState = core::RangeState::Recompute;
-    g.S().geo.viewWidth = g.S().geo.viewHeight = 0;  // as before the first layout
-    g.Poke(20, 120, test::kMagenta);
-    paint::GridPainter(g.S()).Paint();
-    EXPECT_EQ(g.Composed() - before, 6);
-    EXPECT_EQ(g.At(20, 5), kWindow);
-    EXPECT_EQ(g.At(20, 120), kWindow);
+    // The window asking for paint gets every row and the space below, even when the
+    // cached range is stale.
+    g.grid.SetRedraw(true);
+    Poke(g, 20, 5, kMagenta);
+    Poke(g, 20, 120, kMagenta);
+    const int64_t painted = g.Composed();
+    g.Layout().InvalidateRange(core::RangeChange::Recompute);
+    g.Painter().Paint();
+    EXPECT_EQ(g.Composed() - painted, 5);
+    EXPECT_EQ(g.Pixel(20, 5), kWindow);
+    EXPECT_EQ(g.Pixel(20, 120), kWindow);
 }
 
-TEST(GridPainter, GhostRowsExtendTheLinesDown)
+// Whatever changes, the rows the incremental Draw repaints leave the window exactly as a
+// full repaint of the same state does.
+TEST(GridPainter, IncrementalRepaintEqualsAFullRepaintAfterRandomChanges)
 {
-    GridScene g(2, 2);
-    g.grid.SetGridLineColor(kRed);
-    g.grid.SetGridLinesExtend(tvGridLinesExtendDown);
-    EXPECT_EQ(g.At(20, 44), kRed) << "bottom line of the first ghost row";
-    EXPECT_EQ(g.At(49, 150), kRed);
-    EXPECT_EQ(g.At(130, 44), kWindow) << "no line right of the last column";
-    g.grid.SetGridLinesExtend(tvGridLinesExtendBoth);
-    EXPECT_EQ(g.At(130, 14), kRed) << "row lines run on to the right";
-    g.grid.SetGridLinesExtend(tvGridLinesExtendNone);
-    EXPECT_EQ(g.At(20, 44), kWindow);
+    WindowScene g(Plain(4, 30, 60));
+    g.grid.SetMultiSelect(true);
+    g.grid.SetBackColorOddRows(0xE0E0E0);
+    g.Focus();
+    std::mt19937 rng(2024);
+    const auto pick = [&](int n) { return static_cast<int32_t>(rng() % static_cast<unsigned>(n)) + 1; };
+    const COLORREF colours[] = { kRed, kBlue, kGreen, 0xFFFFFFFFu };
+    const auto screen = [&] {
+        const Surface& frame = g.desktop.Frame();
+        return std::vector<uint32_t>(frame.Data(), frame.Data() + frame.Width() * frame.Height());
+    };
+    for (int step = 0; step < 200; ++step) {
+        const int32_t r = pick(30), c = pick(4);
+        switch (rng() % 12) {
+        case 0: g.grid.SetCellValue(r, c, std::string(static_cast<size_t>(pick(12)), 'W')); break;
+        case 1: g.grid.SetCellBackColor(r, c, colours[pick(4) - 1]); break;
+        case 2: g.grid.SetCellForeColor(r, c, colours[pick(4) - 1]); break;
+        case 3: g.grid.SetCellSelected(r, c, rng() % 2); break;
+        case 4: g.grid.SetRowVisible(r, rng() % 4 != 0); break;
+        case 5: g.grid.SetColVisible(c, rng() % 3 != 0); break;
+        case 6: g.grid.SetCellHatch(r, c, static_cast<EHatchStyles>(pick(8) - 1)); break;
+        case 7: g.grid.SetCellTextFlags(r, c, rng() % 2 ? tvTextNoClip | tvTextSingleLine : tvTextRight); break;
+        case 8: g.grid.SetCurCell(r, c); break;
+        case 9: g.grid.SetCellType(r, c, rng() % 2 ? tvCellCheck : tvCellText); break;
+        case 10: g.grid.SetRowHeight(r, 10 + pick(20)); break;
+        case 11:
+            if (g.grid.VScrollBar().Visible())
+                g.grid.VScrollBar().SetValue(pick(g.grid.VScrollBar().Max()));
+            break;
+        }
+        const auto incremental = screen();
+        const int64_t composed = g.Composed();
+        Repaint(g);
+        ASSERT_GT(g.Composed(), composed);
+        ASSERT_EQ(screen(), incremental) << "step " << step;
+    }
+}
+
+// A new default row height shows only where rows of that height are drawn: the ghost rows
+// under the last row and the row-text band.
+TEST(GridPainter, DefaultRowHeightRedrawsOnlyWhereItShows)
+{
+    struct Case {
+        EGridLines lines;
+        EGridLinesExtendModes extend;
+        bool rowTextCol;
+        bool redraws;
+    };
+    for (const Case& c : { Case { tvGridLinesBoth, tvGridLinesExtendNone, false, false },
+             Case { tvGridLinesVertical, tvGridLinesExtendBoth, false, false },
+             Case { tvGridLinesHorizontal, tvGridLinesExtendRight, false, false },
+             Case { tvGridLinesHorizontal, tvGridLinesExtendDown, false, true },
+             Case { tvGridLinesBoth, tvGridLinesExtendBoth, false, true },
+             Case { tvGridLinesNone, tvGridLinesExtendNone, true, true } }) {
+        WindowScene g(Plain(1, 2));
+        if (c.rowTextCol)
+            g.grid.AddCol(AddColArgs { .bRowTextCol = true });
+        g.grid.SetGridLines(c.lines);
+        g.grid.SetGridLinesExtend(c.extend);
+        auto& host = static_cast<StandaloneHost&>(g.grid.GetHost());
+        host.ClearChangedProperties();
+        const int64_t before = g.Composed();
+        g.grid.SetDefaultRowHeight(22);
+        EXPECT_EQ(g.Composed() - before, c.redraws ? 2 : 0) << c.lines << "/" << c.extend << "/" << c.rowTextCol;
+        g.grid.SetDefaultRowHeight(22);  // unchanged: nothing at all
+        EXPECT_EQ(host.ChangedProperties(), std::vector<std::string> { "DefaultRowHeight" });
+    }
 }

@@ -1,113 +1,112 @@
-#include "core/grid_state.h"
-#include "support/event_recorder.h"
+// The grid's own window: creation, and each input path from the desktop through
+// the window to the grid (pointer, keys, characters, focus, scroll bars, size
+// and system colours). The rules behind them are tested in their folders.
+#include "support/grid_window.h"
 
-#include <tavix/grid.h>
-#include <tavix/native/desktop.h>
-#include <tavix/native/window.h>
+#include <tavix/native/messages.h>
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <string>
-
-namespace tavix {
+namespace tavix::testing {
 namespace {
 
-using native::Desktop;
+using namespace native;
+using Cur = std::pair<int32_t, int32_t>;
 
-// A grid of `rows` x 3 columns of 80 pixels in a 300 x 200 window at (10, 10).
-struct GridScene {
-    explicit GridScene(int32_t rows)
-    {
-        grid.SetEventSink(&events);
-        for (int c = 1; c <= 3; ++c)
-            grid.AddCol(AddColArgs { .sKey = "c" + std::to_string(c), .lWidth = 80 });
-        for (int32_t r = 1; r <= rows; ++r) {
-            grid.AddRow();
-            grid.SetCellValue(r, 1, GridVariant(r));
-        }
-        hwnd = grid.Create(0, 10, 10, 300, 200);
-        desktop.RunUntilIdle();
-    }
-
-    Desktop desktop { 400, 300 };
-    testing::EventRecorder events;
-    Tavix grid;
-    int32_t hwnd { 0 };
-};
-
-TEST(GridWindow, CreatesAPaintedWindowWithItsFrame)
+TEST(GridWindow, CreatesAPaintedWindowInsideItsFrame)
 {
-    GridScene scene(3);
-    ASSERT_NE(scene.hwnd, 0);
-    EXPECT_EQ(scene.grid.hwnd(), scene.hwnd);
-    EXPECT_TRUE(scene.grid.Redraw());
-    native::RECT wr {};
-    native::GetWindowRect(scene.hwnd, &wr);
-    EXPECT_EQ(wr.right - wr.left, 300);
-    // The sunken 3D edge takes 2 pixels: the view is the window less the border.
-    EXPECT_EQ(scene.grid.State().geo.viewWidth, 296);
-    EXPECT_EQ(scene.grid.State().geo.viewHeight, 196);
-    const auto& frame = scene.desktop.Frame();
-    // Below the last row the background (window colour, white by default) shows.
-    EXPECT_EQ(frame.Pixel(100, 150) & 0xFFFFFF, 0xFFFFFFu);
-    // The rows hold dark text somewhere in their first cell.
-    bool dark = false;
-    for (int y = 12; y < 12 + 45 && !dark; ++y)
-        for (int x = 12; x < 12 + 80 && !dark; ++x)
-            dark = (frame.Pixel(x, y) & 0xFF) < 0x60;
-    EXPECT_TRUE(dark);
+    WindowScene s({ .rows = 3, .create = false });
+    EXPECT_FALSE(s.grid.Redraw()) << "nothing paints before the window exists";
+    s.Create();
+    EXPECT_TRUE(s.grid.Redraw());
+    EXPECT_EQ(s.Client(), (native::Rect { 0, 0, 296, 196 })) << "the window less its sunken edge";
+    EXPECT_EQ(s.Pixel(100, 150), RGB(255, 255, 255)) << "the window colour below the last row";
 }
 
-TEST(GridWindow, FontChangesRepaintAndReachTheHost)
+TEST(GridWindow, ClicksKeysAndCharactersReachTheGrid)
 {
-    GridScene scene(3);
-    auto darkPixels = [&] {
-        const auto& frame = scene.desktop.Frame();
-        int n = 0;
-        for (int y = 12; y < 57; ++y)
-            for (int x = 12; x < 92; ++x)
-                n += (frame.Pixel(x, y) & 0xFF) < 0x60;
-        return n;
-    };
-    const int before = darkPixels();
-    FontRef big = scene.grid.Font().Clone();
-    big.SetSize(big.Size() * 2);
-    big.SetBold(true);
-    scene.grid.SetFont(big);
-    const int after = darkPixels();
-    EXPECT_GT(after, before * 2);
-    const auto& changed = static_cast<StandaloneHost&>(scene.grid.GetHost()).ChangedProperties();
-    EXPECT_NE(std::find(changed.begin(), changed.end(), "Font"), changed.end());
-    // The grid keeps its own copy; the object it hands out is that copy.
-    big.SetSize(4);
-    EXPECT_EQ(darkPixels(), after);
-    scene.grid.Font().SetBold(false);
-    EXPECT_LT(darkPixels(), after);
+    WindowScene s({ .rows = 100 });
+    for (int32_t r = 1; r <= 100; ++r)
+        s.grid.SetCellValue(r, 1, std::string(r % 2 ? "apple " : "berry ") + std::to_string(r));
+    s.grid.SetMultiSelect(true);
+    s.ClickCell(2, 2);
+    EXPECT_EQ(s.Cur(), Cur(2, 2));
+    EXPECT_EQ(GetFocus(), s.grid.hwnd());
+
+    s.events.Clear();
+    s.Key(VK_DOWN, VK_SHIFT);
+    EXPECT_EQ(s.Take({}),
+        (Strings { "KeyDown(16,1,True)", "KeyDown(40,1,True)", "CellSelectionChange(3,2,True)", "CurCellChange(3,2)",
+            "KeyUp(40,1)", "KeyUp(16,0)" }));
+    // Alt turns the keys into system keys; they navigate all the same.
+    s.Key(VK_DOWN, VK_MENU);
+    EXPECT_EQ(s.Cur(), Cur(4, 2));
+    s.Key(VK_NEXT);
+    EXPECT_GT(s.grid.CurRow(), 10);
+    EXPECT_GT(s.Layout().ScrollY(), 0);
+
+    s.grid.SetKeyPressBehaviour(tvKeyPressSearchCurCol);
+    s.grid.SetCurCell(1, 1);
+    s.desktop.TypeText("berry 4");
+    EXPECT_EQ(s.grid.CurRow(), 4);
 }
 
-TEST(GridWindow, NoClipTextBoundaryTakesTheRoomOfEmptyNeighbours)
+TEST(GridWindow, FocusRepaintsTheSelectionInItsColours)
 {
-    GridScene scene(3);
-    scene.grid.SetCellValue(2, 1, GridVariant(std::string("a text far wider than its own column")));
-    scene.grid.SetCellTextFlags(2, 1, tvTextNoClip | tvTextSingleLine);
-    int32_t l = 0, t = 0, w = 0, h = 0;
-    scene.grid.CellTextBoundary(2, 1, l, t, w, h);
-    EXPECT_LT(l, 5);
-    EXPECT_GT(w, 80);  // flows into the empty cells to its right
-    EXPECT_EQ(t, 15);
-    EXPECT_EQ(h, 14);
-    scene.grid.SetCellValue(2, 2, GridVariant(std::string("x")));
-    scene.grid.CellTextBoundary(2, 1, l, t, w, h);
-    EXPECT_LE(w, 80);  // an occupied neighbour stops the flow
+    WindowScene s;
+    s.grid.SetHighlightBackColor(kRed);
+    s.grid.SetHighlightBackColorNoFocus(kBlue);
+    s.ClickCell(2, 2);
+    const native::Rect cell = s.CellRect(2, 2);
+    const int focused = s.Count(cell, kRed);
+    EXPECT_GT(focused, 0);
+    SetFocus(0);
+    s.desktop.RunUntilIdle();
+    EXPECT_EQ(s.Count(cell, kRed), 0);
+    EXPECT_GT(s.Count(cell, kBlue), 0);
+    s.Focus();
+    EXPECT_EQ(s.Count(cell, kRed), focused);
+    const int64_t composed = s.Composed();
+    s.Keyboard().OnFocusChanged(true);
+    EXPECT_EQ(s.Composed(), composed) << "a second gain of the focus repaints nothing";
 }
 
-TEST(GridWindow, WindowlessGridHasNoBars)
+TEST(GridWindow, ScrollBarMessagesMoveTheViewAndAreReported)
 {
-    Tavix grid;
-    EXPECT_EQ(grid.hwnd(), 0);
-    EXPECT_THROW(grid.HScrollBar(), TavixError);
+    WindowScene s({ .rows = 40 });
+    for (int request : { SB_LINEDOWN, SB_THUMBTRACK, SB_ENDSCROLL })
+        SendMessage(s.grid.hwnd(), WM_VSCROLL, static_cast<WPARAM>(request), 0);
+    EXPECT_EQ(s.Layout().ScrollY(), 15);
+    EXPECT_EQ(
+        s.Take(), (Strings { "ScrollBarPosChanged(1,15)", "ScrollBarThumbTrack(1,15)", "ScrollBarEndScroll(1)" }));
+}
+
+TEST(GridWindow, ResizingShowsAndHidesTheBars)
+{
+    WindowScene s({ .rows = 40 });
+    s.grid.VScrollBar().SetValue(100);
+    MoveWindow(s.grid.hwnd(), 0, 0, 300, 700);
+    s.desktop.RunUntilIdle();
+    EXPECT_EQ(s.Layout().ViewHeight(), 696);
+    EXPECT_EQ(s.Layout().ScrollY(), 0);
+    EXPECT_EQ(s.Take(),
+        (Strings { "ScrollBarPosChanged(1,100)", "ScrollBarPosChanged(1,0)", "ScrollBarVisibilityChanged(1,False)" }));
+
+    MoveWindow(s.grid.hwnd(), 0, 0, 200, 150);
+    s.desktop.RunUntilIdle();
+    EXPECT_EQ(s.Take(), (Strings { "ScrollBarVisibilityChanged(0,True)", "ScrollBarVisibilityChanged(1,True)" }));
+    EXPECT_EQ(s.Layout().ViewWidth(), 196 - 17);
+    EXPECT_EQ(s.Layout().ViewHeight(), 146 - 17);
+}
+
+TEST(GridWindow, SystemColourChangeWithTheSameMetricsRaisesNothing)
+{
+    WindowScene s({ .rows = 40 });
+    SendMessage(s.grid.hwnd(), WM_SYSCOLORCHANGE, 0, 0);
+    s.desktop.Advance(10);
+    EXPECT_EQ(s.Take(), Strings {});
+    EXPECT_EQ(s.grid.VScrollBar().Thickness(), GetSystemMetrics(SM_CXVSCROLL));
 }
 
 }  // namespace
-}  // namespace tavix
+}  // namespace tavix::testing

@@ -1,3 +1,5 @@
+// The two scroll bars of a window: ranges, pages, clamping, and the scroll and
+// wheel messages turned into positions and reported to the bars' listener.
 #include <gtest/gtest.h>
 #include <scroll/scroll_bars.h>
 #include <string>
@@ -11,6 +13,7 @@ using tavix::scroll::ScrollBars;
 
 namespace {
 
+using Log = std::vector<std::string>;
 int g_passedOn = 0;
 
 LRESULT Counter(HWND h, UINT m, WPARAM wp, LPARAM lp)
@@ -19,6 +22,17 @@ LRESULT Counter(HWND h, UINT m, WPARAM wp, LPARAM lp)
         ++g_passedOn;
     return DefWindowProc(h, m, wp, lp);
 }
+
+struct Recorder : scroll::ScrollListener {
+    void ScrollPositionChanged(EScrollBar bar, int32_t v) override { Add("change", bar, v); }
+    void ScrollThumbTracked(EScrollBar bar, int32_t v) override { Add("track", bar, v); }
+    void ScrollEnded(EScrollBar bar) override { log.push_back("end " + std::to_string(bar)); }
+    void Add(const char* what, EScrollBar bar, int32_t v)
+    {
+        log.push_back(std::string(what) + " " + std::to_string(bar) + " " + std::to_string(v));
+    }
+    Log log;
+};
 
 // A 200 x 150 bordered window at the origin: the vertical bar's arrows sit at
 // x 182..198, y 1..17 and 115..131, the horizontal left arrow at y 132..148.
@@ -32,11 +46,7 @@ protected:
         bars.Attach(hwnd);
         bars.SetVisible(SB_HORZ, true);
         bars.SetVisible(SB_VERT, true);
-        bars.onChange
-            = [this](int bar, int32_t v) { log.push_back("change " + std::to_string(bar) + " " + std::to_string(v)); };
-        bars.onThumbTrack
-            = [this](int bar, int32_t v) { log.push_back("track " + std::to_string(bar) + " " + std::to_string(v)); };
-        bars.onEndScroll = [this](int bar) { log.push_back("end " + std::to_string(bar)); };
+        bars.SetListener(&recorder);
     }
     // Native range 0..99 with page 10: positions 0..90.
     void Range(int bar, int32_t maxPos = 89, int32_t page = 10)
@@ -49,10 +59,9 @@ protected:
     Desktop desktop { 400, 300 };
     HWND hwnd { 0 };
     ScrollBars bars;
-    std::vector<std::string> log;
+    Recorder recorder;
+    Log& log { recorder.log };
 };
-
-using Log = std::vector<std::string>;
 
 }  // namespace
 
@@ -119,20 +128,18 @@ TEST_F(ScrollBarsTest, LineStepsClampAndNeedAVisibleBar)
 TEST_F(ScrollBarsTest, PageAndEndRequestsMoveWithinTheRange)
 {
     Range(SB_HORZ);
-    Send(WM_HSCROLL, SB_PAGEDOWN);
-    Send(WM_HSCROLL, SB_BOTTOM);
-    Send(WM_HSCROLL, SB_PAGEUP);
-    Send(WM_HSCROLL, SB_THUMBPOSITION);
-    Send(WM_HSCROLL, SB_TOP);
-    Send(WM_HSCROLL, SB_PAGEUP);
-    Send(WM_HSCROLL, SB_ENDSCROLL);
+    for (int request : { SB_PAGEDOWN, SB_BOTTOM, SB_PAGEUP, SB_THUMBPOSITION, SB_TOP, SB_PAGEUP, SB_ENDSCROLL })
+        Send(WM_HSCROLL, request);
     EXPECT_EQ(log, (Log { "change 0 10", "change 0 90", "change 0 80", "change 0 0", "end 0" }));
 }
 
-TEST_F(ScrollBarsTest, SettingTheCurrentValueRaisesNothing)
+TEST_F(ScrollBarsTest, TheObjectShowsTheNativeMaximumAndSettingTheCurrentValueRaisesNothing)
 {
     Range(SB_HORZ);
     ScrollBarObject h(bars, tvScrollBarH);
+    EXPECT_EQ(h.Max(), 99);
+    EXPECT_EQ(h.LargeChange(), 10);
+    EXPECT_EQ(h.Thickness(), GetSystemMetrics(SM_CYHSCROLL));
     h.SetValue(0);
     EXPECT_TRUE(log.empty());
     h.SetValue(30);
@@ -171,18 +178,4 @@ TEST_F(ScrollBarsTest, ArrowClicksScrollThroughNativeNotifications)
     desktop.Click(190, 125);
     EXPECT_TRUE(log.empty());
     EXPECT_EQ(g_passedOn, 6);
-}
-
-TEST_F(ScrollBarsTest, ObjectShowsNativeMaximumAndLiveThickness)
-{
-    bars.SetPage(SB_HORZ, 12);
-    bars.SetMaximum(SB_HORZ, 300);
-    ScrollBarObject h(bars, tvScrollBarH), v(bars, tvScrollBarV);
-    EXPECT_EQ(h.Max(), 312);
-    EXPECT_EQ(h.LargeChange(), 12);
-    EXPECT_EQ(h.Thickness(), GetSystemMetrics(SM_CYHSCROLL));
-    EXPECT_EQ(v.Thickness(), GetSystemMetrics(SM_CXVSCROLL));
-    EXPECT_FALSE(bars.CanBeFlat());
-    bars.SetStyle(tvScrollBarFlat);
-    EXPECT_EQ(bars.Style(), tvScrollBarRegular);
 }

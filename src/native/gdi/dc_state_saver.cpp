@@ -1,4 +1,4 @@
-#include "tavix/native/gdi.h"
+#include <tavix/native/gdi.h>
 
 namespace tavix::native {
 

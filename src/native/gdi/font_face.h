@@ -6,7 +6,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "tavix/native/text.h"
+#include <tavix/native/text.h>
 
 typedef struct FT_FaceRec_* FT_Face;
 typedef struct hb_font_t hb_font_t;

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "native/gdi/pixel_access.h"
-#include "tavix/native/frame.h"
+#include <tavix/native/frame.h>
 
 namespace tavix::native {
 

@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "native/gdi/gdi_table.h"
-#include "tavix/native/text.h"
+#include <tavix/native/text.h>
 
 namespace tavix::native {
 

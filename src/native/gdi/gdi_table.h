@@ -7,8 +7,8 @@
 #include <variant>
 #include <vector>
 
-#include "tavix/native/gdi.h"
-#include "tavix/native/png.h"
+#include <tavix/native/gdi.h>
+#include <tavix/native/png.h>
 
 namespace tavix::native::detail {
 

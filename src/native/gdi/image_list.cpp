@@ -2,7 +2,7 @@
 #include <algorithm>
 
 #include "native/gdi/pixel_access.h"
-#include "tavix/native/imagelist.h"
+#include <tavix/native/imagelist.h>
 
 namespace tavix::native {
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "tavix/native/png.h"
+#include <tavix/native/png.h>
 
 namespace tavix::native {
 

@@ -1,7 +1,7 @@
 // The system colour table and OleColor translation.
 #include <array>
 
-#include "tavix/native/gdi.h"
+#include <tavix/native/gdi.h>
 
 namespace tavix::native {
 

@@ -1,0 +1,136 @@
+// The cell operations of the table, and virtual mode's row requests.
+#include "core/cell_text.h"
+#include "core/grid_table.h"
+
+#include <tavix/cell_object.h>
+#include <tavix/error.h>
+#include <tavix/events.h>
+#include <tavix/grid.h>
+
+namespace tavix::core {
+
+void GridTable::InitCell(int32_t row, int32_t colIndex)
+{
+    const CellObject& d = *columns_.At(columns_.PositionOfIndex(colIndex)).DefaultCell;
+    CellData& cell = cells_.At(row, colIndex);
+    cell.BackColor = d.oBackColor;
+    cell.ForeColor = d.oForeColor;
+    cell.FontIndex = d.oFont() ? fonts_.IndexOf(*d.oFont()) : 0;
+    cell.TextFlags = d.eTextFlags;
+    cell.Icon = d.iIconIndex;
+    cell.ExtraIcon = d.iExtraIconIndex;
+    cell.Indent = d.iIndent;
+    cell.RightIndent = d.iRightIndent;
+    cell.Flags = static_cast<uint8_t>(
+        (d.eType() | d.eTypeFlags | (d.bSelected ? CellData::kSelected : 0) | CellData::kNeedsRepaint) & 0xFF);
+    cell.Value = d.vValue();
+    cell.FmtIndex = d.FmtIndex();
+    cell.CtrlKeyIndex = d.ListIndex();
+    cell.Hatch = static_cast<uint8_t>(d.eHatch);
+    cell.ComboItemIndex = d.eType() == tvCellCombo ? d.MatchedItem() : -1;
+}
+
+void GridTable::MatchComboItem(CellData& c)
+{
+    if ((c.Flags & CellData::kTypeMask) != tvCellCombo)
+        return;
+    const auto [item, icon] = FindComboItem(c.Value, c.CtrlKeyIndex);
+    c.ComboItemIndex = item;
+    c.Icon = icon;
+}
+
+void GridTable::SetCellValue(CellRef at, const GridVariant& value)
+{
+    ChangeCell(at, [&](CellData& c) {
+        c.Value = value;
+        MatchComboItem(c);
+    });
+}
+
+void GridTable::SetCellType(CellRef at, ECellTypes type)
+{
+    ChangeCell(at, [&](CellData& c) {
+        c.Flags = static_cast<uint8_t>((c.Flags & ~CellData::kTypeMask) | (type & 0xFF));
+        MatchComboItem(c);
+    });
+}
+
+void GridTable::SetCellCtrlKey(CellRef at, const std::string& key)
+{
+    CellData& c = cells_.At(at.row, at.colIndex);
+    if ((c.Flags & CellData::kTypeMask) != tvCellCombo)
+        return;
+    // Binding a list is not a visible change until the value is edited.
+    c.CtrlKeyIndex = static_cast<int16_t>(FindComboListByKey(key));
+    MatchComboItem(c);
+}
+
+void GridTable::SetCellFmtString(CellRef at, const std::string& fmt)
+{
+    ChangeCell(at, [&](CellData& c) { c.FmtIndex = formats_.IndexOf(fmt); });
+}
+
+void GridTable::SetCellFont(CellRef at, const FontRef& font)
+{
+    ChangeCell(at, [&](CellData& c) { c.FontIndex = fonts_.IndexOf(font); });
+}
+
+FontRef GridTable::CellFontObject(CellRef at)
+{
+    fontEditCell_ = at;
+    const int16_t index = cells_.At(at.row, at.colIndex).FontIndex;
+    fontEditObject_ = (index == 0 ? font_ : fonts_.At(index)).Clone();
+    // Replacing the subscription drops the watch on the copy handed out before.
+    fontEditWatch_ = fontEditObject_->OnChanged([this] {
+        if (!HasCell(fontEditCell_.row, fontEditCell_.colIndex))
+            return;
+        SetCellFont(fontEditCell_, *fontEditObject_);
+    });
+    return *fontEditObject_;
+}
+
+std::string GridTable::CellText(int32_t row, int32_t colIndex) const
+{
+    return CellTextOf(cells_.At(row, colIndex), formats_, combos_);
+}
+
+void GridTable::SetVirtual(bool isVirtual)
+{
+    isVirtual_ = isVirtual;
+    // Setting it again after the application ran out of rows resumes the requests.
+    moreRows_ = isVirtual;
+}
+
+// Draw paints nothing while a request runs, so the appended row is not shown
+// before the application has filled it. Cleared even when a handler throws.
+class RowRequestScope {
+public:
+    explicit RowRequestScope(GridTable& table)
+        : table_(table)
+    {
+        table_.rowRequestActive_ = true;
+    }
+    ~RowRequestScope() { table_.rowRequestActive_ = false; }
+    RowRequestScope(const RowRequestScope&) = delete;
+    RowRequestScope& operator=(const RowRequestScope&) = delete;
+
+private:
+    GridTable& table_;
+};
+
+void GridTable::RequestNextRow(int32_t n)
+{
+    RowRequestScope scope(*this);
+    bool noMoreRows = false;
+    Events().RequestRow(n, noMoreRows);
+    if (noMoreRows) {
+        moreRows_ = false;
+        Layout().UpdateScrollBars();
+        return;
+    }
+    AddRow(AddRowArgs {});
+    Layout().UpdateScrollBars();
+    Events().RequestRowData(n);
+}
+
+}  // namespace tavix::core

@@ -1,0 +1,296 @@
+// The column operations of the table.
+#include "core/grid_table.h"
+
+#include <tavix/error.h>
+#include <tavix/grid.h>
+
+namespace tavix::core {
+namespace {
+
+bool HasHeaderItem(const ColumnData& c) { return c.Visible && !c.IsRowTextCol; }
+
+}  // namespace
+
+void GridTable::CheckColKeyUnique(const std::string& key, int32_t ownPosition) const
+{
+    if (key.empty())
+        return;
+    const int32_t p = columns_.PositionOfKeyLower(KeyLowerOf(key));
+    if (p != 0 && p != ownPosition)
+        RaiseGridError(tvErrDuplicateKey);
+}
+
+void GridTable::AutoHeightFor(EHeaderAutoHeightFlags reason)
+{
+    if (Header().AutoHeightOn(reason))
+        Header().AutoHeight();
+}
+
+CellObject& GridTable::AddCol(const AddColArgs& a)
+{
+    CheckColKeyUnique(a.sKey, 0);
+    int32_t width = a.lWidth == -1 ? kDefaultColumnWidth : a.lWidth;
+    if (a.lMinWidth > -1 && width < a.lMinWidth)
+        width = a.lMinWidth;
+    if (a.lMaxWidth >= 0 && width > a.lMaxWidth)
+        width = a.lMaxWidth;
+    if (a.lMinWidth >= 0 && a.lMaxWidth >= 0 && a.lMaxWidth < a.lMinWidth)
+        RaiseGridError(tvErrMaxWidthBelowMin);
+    if (a.bRowTextCol && rowTextCol_ != 0)
+        RaiseGridError(tvErrTwoRowTextColumns);
+    const bool inserting = !a.vColBefore.IsMissing();
+    const int32_t before = inserting ? ColPosition(a.vColBefore) : 0;
+    if (rowTextCol_ != 0 && !inserting)
+        RaiseGridError(tvErrColumnAfterRowText);
+    Layout().InvalidateRange(RangeChange::Recompute);
+    Editor().CancelEdit();
+
+    const int32_t position = inserting ? before : ColCount() + 1;
+    const int32_t index = inserting ? columns_.At(before).Index : ColCount() + 1;
+    ColumnData& c = columns_.Insert(position, index);
+    c.Key = a.sKey;
+    c.KeyLower = KeyLowerOf(a.sKey);
+    c.Visible = a.bVisible;
+    c.HeaderText = a.sHeader;
+    c.DefaultCell = std::make_unique<CellObject>(*this);
+    c.HeaderIcon = a.iIconIndex;
+    c.Width = width;
+    c.IncludeInSelect = a.bIncludeInSelect;
+    c.HeaderTextFlags = a.eHdrTextFlags;
+    c.SortType = a.eSortType;
+    c.Tag = a.vTag.IsMissing() ? GridVariant() : a.vTag;
+    c.IsRowTextCol = a.bRowTextCol;
+    c.MinWidth = a.lMinWidth;
+    c.MaxWidth = a.lMaxWidth;
+    c.AllowSizing = a.bAllowSizing;
+    CellObject& defaultCell = *c.DefaultCell;
+
+    if (a.bRowTextCol)
+        rowTextCol_ = index;
+    else if (rowTextCol_ >= index)
+        ++rowTextCol_;
+    if (inserting)
+        Header().ItemsRenumbered(position, 1);
+    if (HasHeaderItem(c))
+        Header().ItemInserted(inserting ? columns_.VisibleBefore(position) : -1, position, width);
+    columns_.RecalcLefts();
+    cells_.InsertColumn(index);
+    for (int32_t r = 1; r <= rowCount_; ++r)
+        InitCell(r, index);
+    AutoHeightFor(tvHAHOnAddCol);
+    LayoutChanged();
+    if (inserting && curCol_ >= index)
+        SetCurrentCell(curRow_, curCol_ + 1, true);
+    return defaultCell;
+}
+
+void GridTable::RemoveCol(const GridVariant& vCol)
+{
+    const int32_t position = ColPosition(vCol);
+    const ColumnData& c = columns_.At(position);
+    const int32_t index = c.Index;
+    const bool hadItem = HasHeaderItem(c);
+    Layout().InvalidateRange(RangeChange::Recompute);
+    Editor().CancelEdit();
+    if (c.IsRowTextCol) {
+        rowTextCol_ = 0;
+        rowTextStartCol_ = 0;
+    } else if (rowTextCol_ > index) {
+        --rowTextCol_;
+    }
+    const int32_t newCur = curCol_ > index ? curCol_ - 1 : curCol_ == index ? 0 : curCol_;
+    if (ColCount() < 2) {
+        ResetRows();
+        ResetColumns();
+        if (hadItem)
+            Header().ItemRemoved(position);
+    } else {
+        columns_.Remove(position);
+        columns_.RecalcLefts();
+        cells_.RemoveColumn(index);
+        if (hadItem)
+            Header().ItemRemoved(position);
+        Header().ItemsRenumbered(position + 1, -1);
+    }
+    AutoHeightFor(tvHAHOnRemoveCol);
+    LayoutChanged();
+    SetCurrentCell(curRow_, newCur, true);
+}
+
+void GridTable::SetColOrder(const GridVariant& vCol, int32_t position)
+{
+    const int32_t from = ColPosition(vCol);
+    if (position < 1 || position > ColCount())
+        RaiseGridError(tvErrSubscript);
+    Editor().CancelEdit();
+    if (position == from)
+        return;
+    if (columns_.At(from).Visible)
+        Header().ItemMoved(from, columns_.VisibleBefore(position));
+    columns_.Move(from, position);
+    columns_.RecalcLefts();
+    LayoutChanged();
+}
+
+void GridTable::SetColKey(int32_t colIndex, const std::string& key)
+{
+    const int32_t position = ColPosition(GridVariant(colIndex));
+    CheckColKeyUnique(key, position);
+    columns_.At(position).Key = key;
+    columns_.At(position).KeyLower = KeyLowerOf(key);
+}
+
+void GridTable::SetColTag(const GridVariant& vCol, const GridVariant& tag) { columns_.At(ColPosition(vCol)).Tag = tag; }
+
+void GridTable::SetColWidth(const GridVariant& vCol, int32_t width)
+{
+    const int32_t position = ColPosition(vCol);
+    if (width < 0)
+        RaiseGridError(tvErrInvalidArgument);
+    const ColumnData& c = columns_.At(position);
+    if (c.MinWidth >= 0 && width < c.MinWidth)
+        width = c.MinWidth;
+    if (c.MaxWidth >= 0 && width > c.MaxWidth)
+        width = c.MaxWidth;
+    ApplyColWidth(position, width);
+}
+
+void GridTable::ApplyColWidth(int32_t position, int32_t width)
+{
+    Layout().InvalidateRange(RangeChange::HorizontalOnly);
+    Editor().CancelEdit();
+    ColumnData& c = columns_.At(position);
+    c.Width = width;
+    columns_.RecalcLefts();
+    if (HasHeaderItem(c))
+        Header().ItemResized(position, width);
+    LayoutChanged();
+}
+
+void GridTable::SetColMinWidth(const GridVariant& vCol, int32_t width)
+{
+    const int32_t position = ColPosition(vCol);
+    ColumnData& c = columns_.At(position);
+    if (width >= 0 && c.MaxWidth >= 0 && c.MaxWidth < width)
+        RaiseGridError(tvErrMaxWidthBelowMin);
+    c.MinWidth = width;
+    if (width >= 0 && c.Width < width)
+        ApplyColWidth(position, width);
+}
+
+void GridTable::SetColMaxWidth(const GridVariant& vCol, int32_t width)
+{
+    const int32_t position = ColPosition(vCol);
+    ColumnData& c = columns_.At(position);
+    if (width >= 0 && c.MinWidth >= 0 && c.MinWidth > width)
+        RaiseGridError(tvErrMaxWidthBelowMin);
+    c.MaxWidth = width;
+    if (width >= 0 && c.Width > width)
+        ApplyColWidth(position, width);
+}
+
+void GridTable::SetColAllowSizing(const GridVariant& vCol, bool allow)
+{
+    columns_.At(ColPosition(vCol)).AllowSizing = allow;
+}
+
+void GridTable::SetColVisible(const GridVariant& vCol, bool visible)
+{
+    const int32_t position = ColPosition(vCol);
+    Layout().InvalidateRange(RangeChange::HorizontalOnly);
+    ColumnData& c = columns_.At(position);
+    if (c.IsRowTextCol || c.Visible == visible)
+        return;
+    Editor().CancelEdit();
+    c.Visible = visible;
+    if (visible)
+        Header().ItemInserted(columns_.VisibleBefore(position), position, c.Width);
+    else
+        Header().ItemRemoved(position);
+    AutoHeightFor(visible ? tvHAHOnShowCol : tvHAHOnHideCol);
+    columns_.RecalcLefts();
+    LayoutChanged();
+}
+
+void GridTable::RefreshHeaderItem(int32_t position)
+{
+    if (redraw_ && HasHeaderItem(columns_.At(position)))
+        Header().ItemChanged(position);
+}
+
+void GridTable::HeaderContentsChanged()
+{
+    if (!Header().AutoHeightOn(tvHAHOnContentsChange))
+        return;
+    if (redraw_) {
+        Header().AutoHeight();
+        LayoutChanged();
+    } else {
+        headerAutoHeightPending_ = true;
+    }
+}
+
+void GridTable::SetColHeaderText(const GridVariant& vCol, const std::string& text)
+{
+    const int32_t position = ColPosition(vCol);
+    columns_.At(position).HeaderText = text;
+    RefreshHeaderItem(position);
+    HeaderContentsChanged();
+}
+
+void GridTable::SetColHeaderIcon(const GridVariant& vCol, int16_t icon)
+{
+    const int32_t position = ColPosition(vCol);
+    columns_.At(position).HeaderIcon = icon;
+    RefreshHeaderItem(position);
+    HeaderContentsChanged();
+}
+
+void GridTable::SetColHeaderTextFlags(const GridVariant& vCol, ETextFormatFlags flags)
+{
+    const int32_t position = ColPosition(vCol);
+    columns_.At(position).HeaderTextFlags = flags;
+    RefreshHeaderItem(position);
+}
+
+void GridTable::SetColHeaderBackColor(const GridVariant& vCol, OleColor color)
+{
+    const int32_t position = ColPosition(vCol);
+    columns_.At(position).HeaderBackColor = color;
+    RefreshHeaderItem(position);
+}
+
+void GridTable::SetColHeaderForeColor(const GridVariant& vCol, OleColor color)
+{
+    const int32_t position = ColPosition(vCol);
+    columns_.At(position).HeaderForeColor = color;
+    RefreshHeaderItem(position);
+}
+
+void GridTable::SetColSortType(const GridVariant& vCol, ESortTypes type)
+{
+    columns_.At(ColPosition(vCol)).SortType = type;
+}
+
+void GridTable::SetColSortOrder(const GridVariant& vCol, ESortOrders order)
+{
+    const int32_t position = ColPosition(vCol);
+    columns_.At(position).SortOrder = order;
+    RefreshHeaderItem(position);
+}
+
+void GridTable::SetColSortKey(const GridVariant& vCol, int32_t key)
+{
+    const int32_t position = ColPosition(vCol);
+    columns_.At(position).SortKey = key;
+    RefreshHeaderItem(position);
+}
+
+void GridTable::SetColumnSortState(int32_t position, int32_t key, ESortOrders order)
+{
+    ColumnData& c = columns_.At(position);
+    c.SortKey = key;
+    c.SortOrder = order;
+}
+
+}  // namespace tavix::core
