@@ -5,6 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 scripts/check-format.sh
+scripts/check-layers.sh
 build=${TAVIX_BUILD_DIR:-build/asan}
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAVIX_SANITIZE=ON -DTAVIX_BENCH=OFF >/dev/null
 cmake --build "$build"
