@@ -2,6 +2,7 @@
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
+#include FT_TRUETYPE_TABLES_H
 #include <hb-ft.h>
 #include <hb.h>
 
@@ -167,16 +168,31 @@ void FontFace::LoadColorStrike(int32_t lineHeight)
     hb_font_set_scale(hbFont_, scale, scale);
 }
 
+// Ascent and descent are the font's own rounded to whole pixels, as the
+// platform rounds them; FreeType's sized metrics round both outwards, which
+// makes every line a pixel taller and sets the text too low in a tight row.
 void FontFace::InitMetrics()
 {
     const FT_Size_Metrics& sm = face_->size->metrics;
-    const auto outwards = [this](FT_Pos v) { return static_cast<int32_t>(std::ceil(v * bitmapScale_ / 64.0)); };
-    metrics_.tmAscent = outwards(sm.ascender);
-    metrics_.tmDescent = outwards(-sm.descender);
-    metrics_.tmExternalLeading = std::max(0, outwards(sm.height) - metrics_.tmAscent - metrics_.tmDescent);
-    const double scale = static_cast<double>(sm.y_scale) / 65536.0 / 64.0;
-    lineThickness_ = std::max(1, static_cast<int32_t>(std::lround(face_->underline_thickness * scale)));
-    underlinePos_ = std::max(1, static_cast<int32_t>(std::lround(-face_->underline_position * scale)));
+    if (FT_IS_SCALABLE(face_)) {
+        const double perUnit = static_cast<double>(sm.y_ppem) / face_->units_per_EM;
+        double ascent = face_->ascender, descent = -face_->descender;
+        const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face_, FT_SFNT_OS2));
+        if (os2 && os2->usWinAscent + os2->usWinDescent > 0) {
+            ascent = os2->usWinAscent;
+            descent = os2->usWinDescent;
+        }
+        metrics_.tmAscent = static_cast<int32_t>(std::lround(ascent * perUnit));
+        metrics_.tmDescent = static_cast<int32_t>(std::lround(descent * perUnit));
+        const double lineGap = face_->height - (face_->ascender - face_->descender);
+        const double extra = lineGap - ((ascent + descent) - (face_->ascender - face_->descender));
+        metrics_.tmExternalLeading = std::max(0, static_cast<int32_t>(std::lround(extra * perUnit)));
+        lineThickness_ = std::max(1, static_cast<int32_t>(std::lround(face_->underline_thickness * perUnit)));
+        underlinePos_ = std::max(1, static_cast<int32_t>(std::lround(-face_->underline_position * perUnit)));
+    } else {
+        metrics_.tmAscent = static_cast<int32_t>(std::lround(sm.ascender * bitmapScale_ / 64.0));
+        metrics_.tmDescent = static_cast<int32_t>(std::lround(-sm.descender * bitmapScale_ / 64.0));
+    }
     metrics_.tmHeight = metrics_.tmAscent + metrics_.tmDescent;
     metrics_.tmInternalLeading = std::max(0, metrics_.tmHeight - static_cast<int32_t>(sm.y_ppem * bitmapScale_));
     std::vector<ShapedGlyph> x;
