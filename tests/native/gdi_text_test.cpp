@@ -127,6 +127,8 @@ TEST(GdiText, WordBreakWrapsAtSpacesAndSplitsLongWords)
     Rect lines { 0, 0, 300, 0 };
     EXPECT_EQ(DrawText(c.dc, "a\r\nb\nc\rd", lines, DT_CALCRECT), 4 * LineHeight(c.dc));
     EXPECT_EQ(DrawText(c.dc, "a\r\nb", lines, DT_CALCRECT | DT_SINGLELINE), LineHeight(c.dc));
+    Rect oneLine { 0, 0, 300, LineHeight(c.dc) };
+    EXPECT_EQ(DrawText(c.dc, "a\r\nb\nc\rd", oneLine, 0), 4 * LineHeight(c.dc)) << "lines below the clip count";
 
     // The lines the first, quadratic layout broke this text into at these widths.
     const std::string text = "The quick brown fox jumps over the lazy dog  and Supercalifragilisticexpialidocious";
@@ -188,6 +190,13 @@ TEST(GdiText, EllipsesCutWhereTheyAlwaysDid)
     whole.Draw(longFox, DT_SINGLELINE, { 0, 0, 2000, 20 });
     start.Draw(std::string_view(longFox).substr(0, 400), DT_SINGLELINE, { 0, 0, 2000, 20 });
     EXPECT_TRUE(whole.SamePixels(start));
+    std::string unbroken;  // no word start to cut at; pieces end between characters
+    for (int i = 0; i < 200; ++i)
+        unbroken += "Gr\u00F6\u00DFe\u20AC";
+    TextCanvas wholeWord(2000, 20), startWord(2000, 20);
+    wholeWord.Draw(unbroken, DT_SINGLELINE, { 0, 0, 2000, 20 });
+    startWord.Draw(std::string_view(unbroken).substr(0, 1000), DT_SINGLELINE, { 0, 0, 2000, 20 });
+    EXPECT_TRUE(wholeWord.SamePixels(startWord));
 }
 
 TEST(GdiText, PrefixProcessing)
@@ -225,6 +234,12 @@ TEST(GdiText, TabsExpandToStops)
     DrawText(two.dc, "a\tb", rc2, DT_SINGLELINE | DT_EXPANDTABS | DT_TABSTOP | (2u << 8));
     EXPECT_NEAR(two.Ink().right, 2 * tm.tmAveCharWidth + c.Width("b"), 2);
     EXPECT_GT(two.Ink().right, c.Width("ab") + 1);
+    // A wrapped line counts its tab stops from its own start.
+    TextCanvas wrapped, separate;
+    wrapped.Draw("a\tb c\td", DT_WORDBREAK | DT_EXPANDTABS, { 0, 0, 8 * tm.tmAveCharWidth + c.Width("b c"), 40 });
+    separate.Draw("a\tb", DT_SINGLELINE | DT_EXPANDTABS);
+    separate.Draw("c\td", DT_SINGLELINE | DT_EXPANDTABS, { 0, tm.tmHeight, 300, 40 });
+    EXPECT_TRUE(wrapped.SamePixels(separate));
 }
 
 TEST(GdiText, AlignmentAndClipping)
