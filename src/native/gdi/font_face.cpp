@@ -226,7 +226,6 @@ void FontFace::ShapeRun(
     unsigned n = 0;
     const hb_glyph_info_t* info = hb_buffer_get_glyph_infos(buffer, &n);
     const hb_glyph_position_t* pos = hb_buffer_get_glyph_positions(buffer, &n);
-    out.reserve(out.size() + n);
     for (unsigned i = 0; i < n; ++i)
         out.push_back({ info[i].codepoint, pos[i].x_offset, pos[i].y_offset, pos[i].x_advance, info[i].cluster });
 }
