@@ -285,10 +285,10 @@ void ShapedText::Advance(const GlyphRun& run)
     const auto glyphs = std::span<ShapedGlyph>(glyphs_).subspan(run.glyphBegin, run.glyphEnd - run.glyphBegin);
     const bool rtl = run.level & 1;
     int64_t pen = pen_[run.begin];
-    size_t filled = run.begin;
+    size_t filled = run.begin + 1;  // bytes before it have their pen
     starts_[run.begin] = 1;
     for (size_t i = 0; i < glyphs.size();) {
-        // One cluster's glyphs: [lo, hi) of the run, walked back to front when it reads right to left.
+        // The n glyphs of one cluster, from lo; a right-to-left run is walked back to front.
         const size_t at = rtl ? glyphs.size() - 1 - i : i;
         const uint32_t cluster = glyphs[at].cluster;
         size_t n = 1;
@@ -296,7 +296,7 @@ void ShapedText::Advance(const GlyphRun& run)
             ++n;
         const size_t lo = rtl ? at + 1 - n : at;
         for (; filled < cluster; ++filled)
-            pen_[filled] = pen_[filled == run.begin ? run.begin : filled - 1];
+            pen_[filled] = pen_[filled - 1];
         starts_[cluster] = 1;
         pen_[cluster] = pen;
         filled = cluster + 1;
