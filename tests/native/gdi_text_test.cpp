@@ -174,12 +174,20 @@ TEST(GdiText, EllipsesCutWhereTheyAlwaysDid)
         { path, c.Width("C:\\Pro...\\customers.csv"), DT_PATH_ELLIPSIS, "C:\\Pro...\\customers.csv" },
         { path, 20, DT_PATH_ELLIPSIS, "...\\customers.csv" },
         { "short", 300, DT_END_ELLIPSIS, "short" },
+        // Kerning across the cut, and a cut into a ligature ("ffi").
+        { "Ty fox", c.Width("Ty..."), DT_END_ELLIPSIS, "Ty..." },
+        { "Office", c.Width("Of..."), DT_END_ELLIPSIS, "Of..." },
     };
     for (const auto& k : cases) {
         std::string text(k.text);
         Rect rc { 0, 0, k.width, 20 };
         DrawText(c.dc, text, rc, DT_SINGLELINE | DT_MODIFYSTRING | DT_CALCRECT | k.flag);
         EXPECT_EQ(text, k.expected) << k.width;
+        // Drawn, the cut text looks as the shortened text does.
+        TextCanvas cut, plain;
+        cut.Draw(k.text, DT_SINGLELINE | DT_NOCLIP | k.flag, { 0, 0, k.width, 20 });
+        plain.Draw(k.expected, DT_SINGLELINE | DT_NOCLIP);
+        EXPECT_TRUE(cut.SamePixels(plain)) << k.expected;
     }
     Rect rc { 0, 0, endWidth, 20 };
     DrawText(c.dc, longFox, rc, DT_SINGLELINE | DT_END_ELLIPSIS);

@@ -230,20 +230,17 @@ void FontFace::ShapeRun(
         out.push_back({ info[i].codepoint, pos[i].x_offset, pos[i].y_offset, pos[i].x_advance, info[i].cluster });
 }
 
-const std::vector<ShapedGlyph>& FontFace::Ellipsis()
-{
-    if (ellipsisAdvance_ < 0) {
-        ShapeRun("...", 0, 3, false, 0, ellipsis_);
-        ellipsisAdvance_ = 0;
-        for (const auto& g : ellipsis_)
-            ellipsisAdvance_ += g.advance;
-    }
-    return ellipsis_;
-}
+int32_t FontFace::NominalAdvance(uint32_t id) const { return hb_font_get_glyph_h_advance(hbFont_, id); }
 
 int32_t FontFace::EllipsisAdvance()
 {
-    Ellipsis();
+    if (ellipsisAdvance_ < 0) {
+        std::vector<ShapedGlyph> dots;
+        ShapeRun("...", 0, 3, false, 0, dots);
+        ellipsisAdvance_ = 0;
+        for (const auto& g : dots)
+            ellipsisAdvance_ += g.advance;
+    }
     return ellipsisAdvance_;
 }
 

@@ -61,9 +61,10 @@ public:
     // script tag, 0 to guess.
     void ShapeRun(std::string_view text, uint32_t begin, uint32_t end, bool rtl, uint32_t script,
         std::vector<ShapedGlyph>& out) const;
+    // A glyph's own advance in 26.6, before any kerning.
+    int32_t NominalAdvance(uint32_t id) const;
     const GlyphBitmap& Glyph(uint32_t id);
-    // "..." as this face shapes it, and its advance in 26.6.
-    const std::vector<ShapedGlyph>& Ellipsis();
+    // The advance of "..." in 26.6.
     int32_t EllipsisAdvance();
 
 private:
@@ -85,7 +86,6 @@ private:
     int32_t underlinePos_ = 1;
     int32_t lineThickness_ = 1;
     std::unordered_map<uint32_t, GlyphBitmap> glyphs_;
-    std::vector<ShapedGlyph> ellipsis_;
     int32_t ellipsisAdvance_ = -1;
     std::unique_ptr<FontFallback> fallback_;
 };

@@ -109,6 +109,21 @@ size_t ShapedText::Prev(size_t byte) const
     return p;
 }
 
+int64_t ShapedText::LoneAdvance(size_t cluster) const
+{
+    const size_t next = Next(cluster);
+    const int64_t inContext = Pen(next) - Pen(cluster);
+    const size_t r = RunAt(cluster);
+    if (r == runs_.size())
+        return inContext;
+    // Kerning only ever moves the glyph after a pair, through the advance of
+    // the one before it: a single glyph alone advances by its own width.
+    const auto glyphs = GlyphsIn(runs_[r], cluster, next);
+    if (glyphs.size() != 1 || glyphs[0].id == ShapedGlyph::kNone || (runs_[r].level & 1))
+        return inContext;
+    return runs_[r].face->NominalAdvance(glyphs[0].id);
+}
+
 size_t ShapedText::RunAt(size_t byte) const
 {
     auto it = std::upper_bound(runs_.begin(), runs_.end(), byte, [](size_t b, const GlyphRun& r) { return b < r.end; });

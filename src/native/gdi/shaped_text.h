@@ -41,6 +41,8 @@ public:
     // the shaped part; tabs count from the start of the text.
     int64_t Pen(size_t byte) const { return pen_[byte]; }
     bool IsClusterStart(size_t byte) const { return byte == ShapedEnd() || starts_[byte]; }
+    // The advance of the cluster at `cluster` with nothing after it to kern with.
+    int64_t LoneAdvance(size_t cluster) const;
     size_t Next(size_t byte) const;
     size_t Prev(size_t byte) const;
     bool ExpandsTabs() const { return tabWidth_ > 0; }

@@ -1,6 +1,9 @@
 #include "native/gdi/text_layout.h"
 
 #include <algorithm>
+#include <cstdlib>
+
+#include "native/gdi/utf8.h"
 
 namespace tavix::native::detail {
 
@@ -30,6 +33,7 @@ TextLayout::TextLayout(FontFace& font, UINT flags)
     }
     tabWidth_ = std::max(1, tabChars * font_.Metrics().tmAveCharWidth);
     lineHeight_ = font_.Metrics().tmHeight;
+    kernReach_ = static_cast<int64_t>(lineHeight_) * 64 / 2;
     if (flags_ & DT_EXTERNALLEADING)
         lineHeight_ += font_.Metrics().tmExternalLeading;
 }
@@ -124,7 +128,7 @@ void TextLayout::Emit(uint32_t index, size_t begin, size_t end)
 {
     const ShapedText& s = *paragraphs_[index].shaped;
     const auto b = static_cast<uint32_t>(begin), e = static_cast<uint32_t>(end);
-    lines_.push_back({ index, b, e, e, e, false, Pixels(Span(s, begin, std::min(end, s.ShapedEnd()))) });
+    lines_.push_back({ index, b, e, e, e, false, Pixels(LineSpan(s, begin, std::min(end, s.ShapedEnd()))) });
 }
 
 // Greedy: break after the last space that fits; a word wider than the line is
@@ -146,7 +150,12 @@ void TextLayout::Wrap(uint32_t index)
                 s.ShapeTo(s.Pen(i) + std::max<int64_t>(limit, 0));
             const size_t next = s.Next(i);
             const int64_t advance = ClusterAdvance(s, i, next, x);
-            if (x + advance > limit)
+            // Ending the line, a cluster loses its kerning with the next one;
+            // that can only decide the break close to the edge.
+            int64_t alone = advance;
+            if (next < text.size() && text[i] != '\t' && std::abs(x + advance - limit) <= kernReach_)
+                alone = s.LoneAdvance(i);
+            if (x + alone > limit)
                 break;
             x += advance;
             fit = next;
@@ -195,6 +204,20 @@ int64_t TextLayout::Span(const ShapedText& s, size_t begin, size_t end) const
     return x;
 }
 
+int64_t TextLayout::LineSpan(const ShapedText& s, size_t begin, size_t end) const
+{
+    if (end <= begin)
+        return 0;
+    if (end == s.Text().size())
+        return Span(s, begin, end);
+    // The last cluster has nothing to kern with on its line.
+    const size_t last = s.Prev(end);
+    const int64_t before = Span(s, begin, last);
+    if (s.ExpandsTabs() && s.Text()[last] == '\t')
+        return s.TabStop(before);
+    return before + s.LoneAdvance(last);
+}
+
 size_t TextLayout::FitPrefix(const ShapedText& s, size_t begin, size_t last, int64_t budget) const
 {
     if (last <= begin || budget < 0)
@@ -231,46 +254,100 @@ void TextLayout::Ellipsize(TextLine& line)
     const ShapedText& s = *paragraphs_[line.paragraph].shaped;
     const std::string_view text = s.Text();
     const int64_t limit = Limit(width_);
-    const int64_t dots = font_.EllipsisAdvance();
-    // Candidates end before `pos`; past the shaped part the text is too wide anyway.
-    const auto lastBefore = [&](size_t pos) {
-        return pos > s.ShapedEnd() ? s.ShapedEnd() : (pos > line.begin ? s.Prev(pos) : line.begin);
-    };
-    size_t sep = std::string_view::npos;
+    size_t tail = line.end;
     if (flags_ & DT_PATH_ELLIPSIS) {
-        sep = text.substr(line.begin, line.end - line.begin).find_last_of("\\/");
+        // The last path component stays whole; the text before it is shortened.
+        const size_t sep = text.substr(line.begin, line.end - line.begin).find_last_of("\\/");
         if (sep != std::string_view::npos)
-            sep += line.begin;
+            tail = line.begin + sep;
     }
-    size_t cut = line.begin, tail = line.end;
-    if (sep != std::string_view::npos) {
-        // The last component stays whole; the text before it is shortened.
-        tail = sep;
-        cut = FitPrefix(s, line.begin, lastBefore(sep), limit - dots - Span(s, sep, line.end));
-    } else {
-        const size_t last = lastBefore(line.end);
-        cut = FitPrefix(s, line.begin, last, limit - dots);
-        if ((flags_ & DT_WORD_ELLIPSIS) && !(flags_ & (DT_END_ELLIPSIS | DT_PATH_ELLIPSIS))) {
-            // Back to the last word start whose text, less trailing spaces, still fits.
-            size_t word = cut;
-            while (word < last && text[word] == ' ')
-                ++word;
-            if (word == cut)
-                while (word > line.begin && text[word - 1] != ' ')
-                    word = s.Prev(word);
-            cut = word;
-            while (cut > line.begin && text[cut - 1] == ' ')
-                --cut;
-        }
+    // Candidates end before the tail; past the shaped part the text is too wide anyway.
+    const size_t last = tail > s.ShapedEnd() ? s.ShapedEnd() : (tail > line.begin ? PrevCut(s, tail) : line.begin);
+    const int64_t kept = tail < line.end ? LineSpan(s, tail, line.end) : 0;
+    size_t cut = FitPrefix(s, line.begin, last, limit - font_.EllipsisAdvance() - kept);
+    // The cached advances carry kerning with what follows the cut and know
+    // ligatures only whole; settle the cut, character by character where the
+    // junction can be shaped, on the width of the shortened text itself.
+    const auto fits = [&](size_t c) { return Dotted(s, line.begin, c, tail, line.end, nullptr) <= limit; };
+    while (cut > line.begin && !fits(cut))
+        cut = PrevCut(s, cut);
+    while (cut < last && fits(NextCut(s, cut)))
+        cut = NextCut(s, cut);
+    if (tail == line.end && (flags_ & DT_WORD_ELLIPSIS) && !(flags_ & (DT_END_ELLIPSIS | DT_PATH_ELLIPSIS))) {
+        // Back to the last word start whose text, less trailing spaces, still fits.
+        size_t word = cut;
+        while (word < last && text[word] == ' ')
+            ++word;
+        if (word == cut)
+            while (word > line.begin && text[word - 1] != ' ')
+                word = PrevCut(s, word);
+        cut = word;
+        while (cut > line.begin && text[cut - 1] == ' ')
+            --cut;
     }
-    line.cut = static_cast<uint32_t>(cut);
-    line.tail = static_cast<uint32_t>(tail);
-    line.ellipsis = true;
-    const int64_t kept = tail < line.end ? Span(s, tail, line.end) : 0;
-    line.width = Pixels(Span(s, line.begin, cut) + dots + kept);
     shortened_.assign(text.substr(line.begin, cut - line.begin));
     shortened_ += kEllipsis;
     shortened_ += text.substr(tail, line.end - tail);
+    line.width = Pixels(Dotted(s, line.begin, cut, tail, line.end, &line));
+}
+
+// The width of text[begin, cut) + "..." + text[tail, end) as one line. The
+// clusters either side of the dots are shaped with them, so that they kern
+// as in the shortened text, when the font's own face draws them left to
+// right. With `line`, records what to draw: [begin, cut) and [tail, end) of
+// the paragraph around the shaped junction.
+int64_t TextLayout::Dotted(const ShapedText& s, size_t begin, size_t cut, size_t tail, size_t end, TextLine* line) const
+{
+    const std::string_view text = s.Text();
+    size_t from = s.IsClusterStart(cut) ? cut : s.Prev(cut);
+    if (from == cut && cut > begin && Joinable(s, s.Prev(cut)))
+        from = s.Prev(cut);
+    const size_t to = tail < end && Joinable(s, tail) ? s.Next(tail) : tail;
+    std::string joint(text.substr(from, cut - from));
+    joint += kEllipsis;
+    joint += text.substr(tail, to - tail);
+    std::vector<ShapedGlyph> scratch;
+    std::vector<ShapedGlyph>& glyphs = line ? line->junction : scratch;
+    glyphs.clear();
+    font_.ShapeRun(joint, 0, static_cast<uint32_t>(joint.size()), false, 0, glyphs);
+    // The tail's first cluster kerns with the one after it.
+    if (to > tail && to < end)
+        glyphs.back().advance += static_cast<int32_t>(s.Pen(to) - s.Pen(tail) - s.LoneAdvance(tail));
+    int64_t width = Span(s, begin, from) + LineSpan(s, to, end);
+    for (const ShapedGlyph& g : glyphs)
+        width += g.advance;
+    if (line) {
+        line->cut = static_cast<uint32_t>(from);
+        line->tail = static_cast<uint32_t>(to);
+        line->ellipsis = true;
+    }
+    return width;
+}
+
+// Cuts fall between clusters, and between the characters of a cluster the
+// junction can shape (a ligature of the font's own face, say).
+size_t TextLayout::PrevCut(const ShapedText& s, size_t cut) const
+{
+    size_t p = cut - 1;
+    while (p > 0 && !IsCharBoundary(s.Text(), p))
+        --p;
+    const size_t cluster = s.IsClusterStart(p) ? p : s.Prev(p);
+    return Joinable(s, cluster) ? p : cluster;
+}
+
+size_t TextLayout::NextCut(const ShapedText& s, size_t cut) const
+{
+    const size_t cluster = s.IsClusterStart(cut) ? cut : s.Prev(cut);
+    const size_t next = s.Next(cluster);
+    if (!Joinable(s, cluster))
+        return next;
+    return std::min(next, cut + DecodeUtf8(s.Text(), cut).length);
+}
+
+bool TextLayout::Joinable(const ShapedText& s, size_t cluster) const
+{
+    const GlyphRun& run = s.Runs()[s.RunAt(cluster)];
+    return run.face == &font_ && !(run.level & 1) && !IsControl(DecodeUtf8(s.Text(), cluster).cp);
 }
 
 }  // namespace tavix::native::detail

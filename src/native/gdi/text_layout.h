@@ -21,13 +21,14 @@ struct Paragraph {
     std::optional<ShapedText> shaped;
 };
 
-// A line shows [begin, cut) of its paragraph, then, with an ellipsis, "..."
-// and [tail, end) (the kept last component of a path ellipsis).
+// A line shows [begin, cut) of its paragraph, then, with an ellipsis, the
+// junction (the dots shaped with the clusters next to them) and [tail, end).
 struct TextLine {
     uint32_t paragraph = 0;
     uint32_t begin = 0, cut = 0, tail = 0, end = 0;
     bool ellipsis = false;
     int32_t width = 0;
+    std::vector<ShapedGlyph> junction;  // in the font's own face
 };
 
 // What a drawing call can show; layout stops where nothing more would be seen.
@@ -62,8 +63,15 @@ private:
     void Wrap(uint32_t index);
     void Emit(uint32_t index, size_t begin, size_t end);
     void Ellipsize(TextLine& line);
-    // Pixel width of [begin, end) as one line, tabs counted from begin.
+    // Advance of [begin, end) on a line starting at begin, tabs counted from
+    // there; the last cluster keeps its kerning with what follows.
     int64_t Span(const ShapedText& s, size_t begin, size_t end) const;
+    // The advance of [begin, end) as a line of its own.
+    int64_t LineSpan(const ShapedText& s, size_t begin, size_t end) const;
+    int64_t Dotted(const ShapedText& s, size_t begin, size_t cut, size_t tail, size_t end, TextLine* line) const;
+    bool Joinable(const ShapedText& s, size_t cluster) const;
+    size_t PrevCut(const ShapedText& s, size_t cut) const;
+    size_t NextCut(const ShapedText& s, size_t cut) const;
     int64_t ClusterAdvance(const ShapedText& s, size_t at, size_t next, int64_t x) const;
     // The last cluster start c in [begin, last] with Span(begin, c) <= budget.
     size_t FitPrefix(const ShapedText& s, size_t begin, size_t last, int64_t budget) const;
@@ -72,6 +80,7 @@ private:
     UINT flags_;
     int32_t tabWidth_ = 0;
     int32_t lineHeight_ = 0;
+    int64_t kernReach_ = 0;  // 26.6; no kerning pair moves a glyph further
     int32_t width_ = 0;
     TextView view_;
     std::deque<Paragraph> paragraphs_;  // stable addresses: shaped text points into `processed`

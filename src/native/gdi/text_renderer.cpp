@@ -51,8 +51,7 @@ void TextRenderer::Collect(const TextLine& line)
     const ShapedText& text = *layout_.ParagraphOf(line).shaped;
     AddText(text, line.begin, line.cut);
     if (line.ellipsis) {
-        FontFace& font = layout_.Font();
-        pieces_.push_back({ font.Ellipsis(), &font, text.BaseLevel(), false });
+        pieces_.push_back({ line.junction, &layout_.Font(), text.BaseLevel(), false });
         AddText(text, line.tail, line.end);
     }
 }

@@ -22,7 +22,7 @@ private:
         std::span<const ShapedGlyph> glyphs;
         FontFace* face = nullptr;
         uint8_t level = 0;
-        bool fromText = true;  // false for the ellipsis, whose clusters index "..."
+        bool fromText = true;  // false for an ellipsis junction, whose clusters are its own
     };
 
     void Collect(const TextLine& line);
