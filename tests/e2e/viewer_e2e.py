@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """tavix-view in a real X server: Xvfb, keys typed with xdotool, screenshots and the
-viewer's --trace lines checked. Exits 77 (skipped) when Xvfb or xdotool is missing.
+viewer's --trace lines checked. Exits 77 (skipped) when Xvfb or xdotool is missing, and fails
+instead when CI is set.
 
 usage: viewer_e2e.py TAVIX_VIEW OUTPUT_DIR
 """
@@ -266,7 +267,12 @@ def main():
         sys.exit(__doc__)
     missing = [tool for tool in ("Xvfb", "xdotool") if shutil.which(tool) is None]
     if missing:
-        print("SKIPPED: %s not installed (scripts/setup.sh installs them)" % " and ".join(missing))
+        message = "%s not installed (scripts/setup.sh installs them)" % " and ".join(missing)
+        # In CI a missing tool is a broken setup, not a reason to pass.
+        if os.environ.get("CI"):
+            print("FAILED: " + message)
+            return 1
+        print("SKIPPED: " + message)
         return SKIP
     exe, out = sys.argv[1], sys.argv[2]
     os.makedirs(out, exist_ok=True)
