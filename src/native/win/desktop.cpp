@@ -114,6 +114,7 @@ Desktop::Desktop(int screenWidth, int screenHeight)
     state_->width = screenWidth;
     state_->height = screenHeight;
     g_current = this;
+    RegisterHeaderClass();
 }
 
 Desktop::~Desktop()

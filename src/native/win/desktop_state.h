@@ -122,6 +122,9 @@ void PaintPending(DesktopState& s);  // one WM_PAINT per invalid visible window
 void Compose(DesktopState& s);
 void DrawNonClient(WindowData& w);
 
+// Built-in window classes, registered with every desktop.
+void RegisterHeaderClass();
+
 // Scroll-bar mouse handling (scrollbar.cpp).
 bool ScrollBarMouseDown(DesktopState& s, WindowData& w, int bar, POINT windowPt);
 void ScrollBarMouseMove(DesktopState& s, POINT screenPt);
