@@ -25,6 +25,14 @@
 //   and an item drag without a drop, then sends NM_RELEASEDCAPTURE.
 // HDM_SETITEM sends HDN_ITEMCHANGING / HDN_ITEMCHANGED with the caller's mask:
 // a handler reads cxy only when the mask holds HDI_WIDTH.
+//
+// Every item gets its native border first: a raised 2-pixel border with
+// HDS_BUTTONS (a flat 1-pixel frame while pressed), else a 2-pixel groove at
+// its right and bottom. An HDF_OWNERDRAW item is then drawn by the parent
+// (WM_DRAWITEM, ODT_HEADER, ODS_SELECTED while pressed, itemData = lParam):
+// rcItem is the item inside that border, filled with the button face, and the
+// DC is clipped to it with a transparent background mode. Windows here carry
+// no control ids, so CtlID, idFrom and WM_NOTIFY's wParam are 0.
 #include <span>
 #include <string_view>
 #include <tavix/native/notify.h>
