@@ -122,9 +122,8 @@ std::vector<unsigned long> CursorUnderPointer(Display* display, Window window, i
 {
     XWarpPointer(display, 0, window, 0, 0, 0, 0, x, y);
     XSync(display, False);
-    for (int i = 0; i < 10; ++i)
-        if (pump)
-            pump->PumpOnce(10);
+    for (int i = 0; pump && i < 10; ++i)
+        pump->PumpOnce(10);
     XSync(display, False);
     XFixesCursorImage* image = XFixesGetCursorImage(display);
     if (!image)
