@@ -84,3 +84,14 @@ private:
 };
 
 }  // namespace tavix::testing
+
+// Ends the test when there is no X server: a skip on a developer's machine, a
+// failure in CI (CI set), where a missing server means a broken setup.
+#define TAVIX_REQUIRE_X_SERVER(server)                                                                                 \
+    do {                                                                                                               \
+        if ((server).Name().empty()) {                                                                                 \
+            if (std::getenv("CI") != nullptr)                                                                          \
+                FAIL() << tavix::testing::XServer::kMissing;                                                           \
+            GTEST_SKIP() << tavix::testing::XServer::kMissing;                                                         \
+        }                                                                                                              \
+    } while (false)

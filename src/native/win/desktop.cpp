@@ -63,6 +63,23 @@ MouseTarget FindTarget(DesktopState& s, UINT msg)
     return { h, hit };
 }
 
+HWND RootOf(DesktopState& s, HWND hwnd)
+{
+    auto* w = s.Find(hwnd);
+    while (w && w->parent && s.Find(w->parent))
+        w = s.Find(w->parent);
+    return w ? w->id : 0;
+}
+
+// A press first asks the window (and through it its parents) whether it may
+// activate; an "eat" answer discards the press, the release still arrives.
+bool MouseActivateEats(DesktopState& s, HWND h, LRESULT hit, UINT down)
+{
+    LRESULT answer = SendMessage(h, WM_MOUSEACTIVATE, static_cast<WPARAM>(RootOf(s, h)),
+        MAKELPARAM(static_cast<int>(hit), static_cast<int>(down)));
+    return answer == MA_ACTIVATEANDEAT || answer == MA_NOACTIVATEANDEAT;
+}
+
 void PostClient(DesktopState& s, HWND h, UINT msg)
 {
     POINT p = s.mouse;
@@ -97,6 +114,7 @@ Desktop::Desktop(int screenWidth, int screenHeight)
     state_->width = screenWidth;
     state_->height = screenHeight;
     g_current = this;
+    RegisterHeaderClass();
 }
 
 Desktop::~Desktop()
@@ -181,6 +199,8 @@ void Desktop::MouseDown(Button button)
     s.keys[ButtonKey(button)] = true;
     UINT down = DownMessage(button);
     auto t = FindTarget(s, down);
+    if (t.hwnd && !s.capture && s.Find(t.hwnd) && MouseActivateEats(s, t.hwnd, t.hit, down))
+        t = {};
     if (t.hwnd && s.Find(t.hwnd)) {
         if (t.hit == HTCLIENT) {
             PostClient(s, t.hwnd, ClassifyDown(s, t.hwnd, down));

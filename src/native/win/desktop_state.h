@@ -20,6 +20,14 @@ struct ScrollBarState {
     bool disabled { false };
 };
 
+// The private state of a built-in control (the column header ...), owned by
+// its window. Window procedures hold a reference while they run, so a handler
+// that destroys the window does not pull the state from under them.
+class ControlState {
+public:
+    virtual ~ControlState() = default;
+};
+
 struct WindowClass {
     WNDPROC proc { nullptr };
     UINT style { 0 };
@@ -45,6 +53,7 @@ struct WindowData {
     bool erase { false };
     int clientWidth { -1 };  // last size reported with WM_SIZE
     int clientHeight { -1 };
+    std::shared_ptr<ControlState> control;
 };
 
 struct TimerData {
@@ -112,6 +121,9 @@ RECT ScrollBarRect(const WindowData& w, int bar);  // window coordinates; empty 
 void PaintPending(DesktopState& s);  // one WM_PAINT per invalid visible window
 void Compose(DesktopState& s);
 void DrawNonClient(WindowData& w);
+
+// Built-in window classes, registered with every desktop.
+void RegisterHeaderClass();
 
 // Scroll-bar mouse handling (scrollbar.cpp).
 bool ScrollBarMouseDown(DesktopState& s, WindowData& w, int bar, POINT windowPt);

@@ -136,7 +136,12 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         FillRect(static_cast<HDC>(wParam), Rect { r.left, r.top, r.right, r.bottom }, GetSysColorBrush(COLOR_WINDOW));
         return 1;
     }
-    case WM_MOUSEACTIVATE: return 1;
+    case WM_MOUSEACTIVATE:
+        // A child lets its parent decide first, as on the platform.
+        if (w->parent && (w->style & WS_CHILD))
+            if (LRESULT parent = SendMessage(w->parent, msg, wParam, lParam))
+                return parent;
+        return MA_ACTIVATE;
     case WM_RBUTTONUP: {
         // A right click asks for a context menu at the cursor, in screen coordinates.
         POINT pt { GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam) };

@@ -181,19 +181,26 @@ LONG_PTR SetWindowLong(HWND hwnd, int index, LONG_PTR value)
         return 0;
     LONG_PTR old = GetWindowLong(hwnd, index);
     s->screenDirty = true;
-    switch (index) {
-    case GWL_STYLE: w->style = static_cast<DWORD>(value); break;
-    case GWL_EXSTYLE:
-        w->exStyle = static_cast<DWORD>(value);
-        if (!w->parent)
-            KeepTopmostFirst(*s);
-        break;
-    case GWLP_WNDPROC:
+    if (index == GWLP_WNDPROC) {
         if (value)
             w->proc = ToWndProc(value);
-        break;
-    default: return 0;
+        return old;
     }
+    if (index != GWL_STYLE && index != GWL_EXSTYLE)
+        return 0;
+    STYLESTRUCT change { static_cast<DWORD>(old), static_cast<DWORD>(value) };
+    SendMessage(hwnd, WM_STYLECHANGING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&change));
+    w = s->Find(hwnd);
+    if (!w)
+        return 0;
+    if (index == GWL_STYLE) {
+        w->style = change.styleNew;
+    } else {
+        w->exStyle = change.styleNew;
+        if (!w->parent)
+            KeepTopmostFirst(*s);
+    }
+    SendMessage(hwnd, WM_STYLECHANGED, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&change));
     return old;
 }
 

@@ -1,7 +1,12 @@
+// Before Xlib, whose macros (None, Bool ...) would collide with it.
+#include "native/win/desktop_state.h"
+
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/cursorfont.h>
 #include <X11/keysym.h>
 #include <chrono>
+#include <map>
 #include <poll.h>
 #include <tavix/native/x11_display.h>
 #include <vector>
@@ -45,6 +50,16 @@ int VirtualKey(KeySym sym)
     }
 }
 
+unsigned FontCursorFor(HCURSOR cursor)
+{
+    switch (cursor) {
+    case IDC_IBEAM: return XC_xterm;
+    case IDC_SIZEWE: return XC_sb_h_double_arrow;
+    case IDC_SIZEALL: return XC_fleur;
+    default: return XC_left_ptr;
+    }
+}
+
 }  // namespace
 
 struct X11Display::Impl {
@@ -57,6 +72,8 @@ struct X11Display::Impl {
     bool exposed { true };
     uint64_t serial { ~uint64_t(0) };
     std::vector<uint32_t> pixels;
+    std::map<HCURSOR, Cursor> cursors;  // made on first use, freed with the display
+    HCURSOR shownCursor { 0 };
     std::chrono::steady_clock::time_point last { std::chrono::steady_clock::now() };
 
     explicit Impl(Desktop& d)
@@ -82,6 +99,20 @@ struct X11Display::Impl {
             static_cast<unsigned>(frame.Height()));
         image->data = nullptr;  // the pixels belong to us
         XDestroyImage(image);
+        XFlush(display);
+    }
+
+    // The desktop's cursor becomes the X window's.
+    void ShowCursor()
+    {
+        const HCURSOR cursor = desktop.State().cursor;
+        if (cursor == shownCursor)
+            return;
+        shownCursor = cursor;
+        auto it = cursors.find(cursor);
+        if (it == cursors.end())
+            it = cursors.emplace(cursor, XCreateFontCursor(display, FontCursorFor(cursor))).first;
+        XDefineCursor(display, window, it->second);
         XFlush(display);
     }
 
@@ -170,6 +201,8 @@ X11Display::~X11Display()
         return;
     if (d.gc)
         XFreeGC(d.display, d.gc);
+    for (const auto& [id, cursor] : d.cursors)
+        XFreeCursor(d.display, cursor);
     if (d.window)
         XDestroyWindow(d.display, d.window);
     XCloseDisplay(d.display);
@@ -196,8 +229,10 @@ bool X11Display::PumpOnce(int timeoutMs)
     auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(now - d.last);
     d.last += elapsed;
     d.desktop.Advance(static_cast<DWORD>(elapsed.count()));
-    if (d.open)
+    if (d.open) {
+        d.ShowCursor();
         d.Put();
+    }
     return d.open;
 }
 
