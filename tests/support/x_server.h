@@ -64,8 +64,8 @@ private:
             return;
         // Xvfb writes the display number it took to this descriptor once it accepts clients.
         const std::string fd = std::to_string(fds[1]);
-        const char* argv[]
-            = { "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "640x480x24", "-nolisten", "tcp", nullptr };
+        const char* argv[] = { "Xvfb", "-displayfd", fd.c_str(), "-noreset", "-screen", "0", "640x480x24", "-nolisten",
+            "tcp", nullptr };
         const bool spawned
             = posix_spawn(&pid_, "/usr/bin/Xvfb", nullptr, nullptr, const_cast<char**>(argv), environ) == 0;
         close(fds[1]);
