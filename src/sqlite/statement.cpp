@@ -1,27 +1,26 @@
-#include "sqlite_statement.h"
-
-#include "sqlite_error.h"
+#include <tavix/sqlite/error.h>
+#include <tavix/sqlite/statement.h>
 
 #include <sqlite3.h>
 
-namespace tavix::view {
+namespace tavix::sqlite {
 
-void SqliteStatement::Finalizer::operator()(sqlite3_stmt* stmt) const { sqlite3_finalize(stmt); }
+void Statement::Finalizer::operator()(sqlite3_stmt* stmt) const { sqlite3_finalize(stmt); }
 
-SqliteStatement::SqliteStatement(sqlite3_stmt* stmt)
+Statement::Statement(sqlite3_stmt* stmt)
     : stmt_(stmt)
 {
 }
 
-void SqliteStatement::Check(int rc) const
+void Statement::Check(int rc) const
 {
     if (rc == SQLITE_OK)
         return;
     sqlite3* db = sqlite3_db_handle(stmt_.get());
-    throw SqliteError(rc, db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
+    throw Error(rc, db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
 }
 
-bool SqliteStatement::Step()
+bool Statement::Step()
 {
     int rc = sqlite3_step(stmt_.get());
     if (rc == SQLITE_ROW) {
@@ -34,44 +33,53 @@ bool SqliteStatement::Step()
     return false;
 }
 
-void SqliteStatement::Reset()
+void Statement::Reset()
 {
     sqlite3_reset(stmt_.get());
     rowsStepped_ = 0;
 }
 
-void SqliteStatement::Bind(int index, int64_t value) { Check(sqlite3_bind_int64(stmt_.get(), index, value)); }
-void SqliteStatement::Bind(int index, double value) { Check(sqlite3_bind_double(stmt_.get(), index, value)); }
-void SqliteStatement::BindNull(int index) { Check(sqlite3_bind_null(stmt_.get(), index)); }
+void Statement::Bind(int index, int64_t value) { Check(sqlite3_bind_int64(stmt_.get(), index, value)); }
+void Statement::Bind(int index, double value) { Check(sqlite3_bind_double(stmt_.get(), index, value)); }
+void Statement::BindNull(int index) { Check(sqlite3_bind_null(stmt_.get(), index)); }
 
-void SqliteStatement::Bind(int index, const std::string& value)
+void Statement::Bind(int index, const std::string& value)
 {
     Check(sqlite3_bind_text(stmt_.get(), index, value.data(), static_cast<int>(value.size()), SQLITE_TRANSIENT));
 }
 
-int SqliteStatement::ColumnCount() const { return sqlite3_column_count(stmt_.get()); }
+int Statement::ColumnCount() const { return sqlite3_column_count(stmt_.get()); }
 
-std::string SqliteStatement::ColumnName(int col) const
+std::string Statement::ColumnName(int col) const
 {
     const char* name = sqlite3_column_name(stmt_.get(), col);
     return name != nullptr ? name : "";
 }
 
-std::string SqliteStatement::DeclaredType(int col) const
+std::string Statement::DeclaredType(int col) const
 {
     const char* type = sqlite3_column_decltype(stmt_.get(), col);
     return type != nullptr ? type : "";
 }
 
-SqliteStatement::Storage SqliteStatement::ColumnStorage(int col) const
+std::string Statement::TableName(int col) const
 {
-    return static_cast<Storage>(sqlite3_column_type(stmt_.get(), col));
+    const char* name = sqlite3_column_table_name(stmt_.get(), col);
+    return name != nullptr ? name : "";
 }
 
-int64_t SqliteStatement::Int64(int col) const { return sqlite3_column_int64(stmt_.get(), col); }
-double SqliteStatement::Double(int col) const { return sqlite3_column_double(stmt_.get(), col); }
+std::string Statement::OriginName(int col) const
+{
+    const char* name = sqlite3_column_origin_name(stmt_.get(), col);
+    return name != nullptr ? name : "";
+}
 
-std::string SqliteStatement::Text(int col) const
+Storage Statement::ColumnStorage(int col) const { return static_cast<Storage>(sqlite3_column_type(stmt_.get(), col)); }
+
+int64_t Statement::Int64(int col) const { return sqlite3_column_int64(stmt_.get(), col); }
+double Statement::Double(int col) const { return sqlite3_column_double(stmt_.get(), col); }
+
+std::string Statement::Text(int col) const
 {
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_.get(), col));
     if (text == nullptr)
@@ -79,4 +87,23 @@ std::string SqliteStatement::Text(int col) const
     return std::string(text, static_cast<size_t>(sqlite3_column_bytes(stmt_.get(), col)));
 }
 
-}  // namespace tavix::view
+SqlValue Statement::Value(int col) const
+{
+    sqlite3_stmt* stmt = stmt_.get();
+    SqlValue value { .storage = ColumnStorage(col) };
+    switch (value.storage) {
+    case Storage::Integer: value.integer = sqlite3_column_int64(stmt, col); break;
+    case Storage::Real: value.real = sqlite3_column_double(stmt, col); break;
+    case Storage::Text: {
+        // The text before its length: asking for the length first could convert the value twice.
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, col));
+        value.text = std::string_view(text, static_cast<size_t>(sqlite3_column_bytes(stmt, col)));
+        break;
+    }
+    case Storage::Blob: value.integer = sqlite3_column_bytes(stmt, col); break;
+    case Storage::Null: break;
+    }
+    return value;
+}
+
+}  // namespace tavix::sqlite

@@ -1,29 +1,30 @@
 // An open SQLite connection; closed when the object goes away.
 #pragma once
 
-#include "sqlite_error.h"
-#include "sqlite_statement.h"
+#include <tavix/sqlite/error.h>
+#include <tavix/sqlite/statement.h>
 
 #include <memory>
 #include <string>
+#include <vector>
 
 struct sqlite3;
 
-namespace tavix::view {
+namespace tavix::sqlite {
 
-class SqliteDatabase {
+class Database {
 public:
     enum class Mode { ReadOnly, ReadWriteCreate };
 
-    // Throws SqliteError when the file cannot be opened in that mode.
-    explicit SqliteDatabase(const std::string& path, Mode mode = Mode::ReadOnly);
+    // Throws Error when the file cannot be opened in that mode or is not a database.
+    explicit Database(const std::string& path, Mode mode = Mode::ReadOnly);
 
     // Runs one or more statements that return no rows.
     void Exec(const std::string& sql);
-    SqliteStatement Prepare(const std::string& sql);
+    Statement Prepare(const std::string& sql);
     bool HasTable(const std::string& name);
-    // The first table of the schema in name order, empty when there is none.
-    std::string FirstTable();
+    // The tables of the schema in name order, without SQLite's own.
+    std::vector<std::string> Tables();
 
     const std::string& Path() const { return path_; }
     sqlite3* Handle() const { return db_.get(); }
@@ -37,4 +38,4 @@ private:
     std::unique_ptr<sqlite3, Closer> db_;
 };
 
-}  // namespace tavix::view
+}  // namespace tavix::sqlite

@@ -1,14 +1,14 @@
-// Failures of the SQLite layer, carrying SQLite's own message.
+// Failures of the SQLite layer, carrying SQLite's own message and result code.
 #pragma once
 
 #include <stdexcept>
 #include <string>
 
-namespace tavix::view {
+namespace tavix::sqlite {
 
-class SqliteError : public std::runtime_error {
+class Error : public std::runtime_error {
 public:
-    SqliteError(int code, const std::string& message)
+    Error(int code, const std::string& message)
         : std::runtime_error(message)
         , code_(code)
     {
@@ -19,4 +19,4 @@ private:
     int code_;
 };
 
-}  // namespace tavix::view
+}  // namespace tavix::sqlite
