@@ -3,7 +3,6 @@
 #include <tavix/error.h>
 
 #include <algorithm>
-#include <cctype>
 #include <string>
 
 namespace tavix::sqlite {
@@ -17,10 +16,10 @@ constexpr const char* kSource = "Recordset";
 
 }  // namespace
 
-bool IsMember(std::string_view asked, std::string_view name)
+bool EqualNoCase(std::string_view a, std::string_view b)
 {
-    return std::equal(asked.begin(), asked.end(), name.begin(), name.end(),
-        [](unsigned char a, unsigned char b) { return std::tolower(a) == std::tolower(b); });
+    auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [&](char x, char y) { return fold(x) == fold(y); });
 }
 
 void RaiseNoSuchItem(std::string_view item)

@@ -5,8 +5,14 @@
 
 namespace tavix::sqlite {
 
-// Member names are matched without regard to case, as late binding does.
-bool IsMember(std::string_view asked, std::string_view name);
+bool EqualNoCase(std::string_view a, std::string_view b);
+
+// Member names are matched without regard to case, as late binding does. Asked for every
+// value an import reads, so the usual exact spelling is tried first.
+inline bool IsMember(std::string_view asked, std::string_view name)
+{
+    return asked.size() == name.size() && (asked == name || EqualNoCase(asked, name));
+}
 
 // A collection has no item of that name or number.
 [[noreturn]] void RaiseNoSuchItem(std::string_view item);

@@ -39,7 +39,7 @@ Recordset::Recordset(OpenKey, Statement statement, CursorType cursor)
     for (int r = 0; r < sample.Rows(); ++r)
         for (int c = 0; c < count; ++c)
             values_.push_back(ReadValue(sample.At(r, c), fields_[static_cast<size_t>(c)]));
-    read_ = sample.Rows();
+    buffered_ = read_ = sample.Rows();
     ended_ = sample.Ended();
 }
 
@@ -51,50 +51,66 @@ int Recordset::FieldIndex(std::string_view name) const
     return -1;
 }
 
-bool Recordset::ReadRecord()
+void Recordset::BufferLiveRow()
+{
+    for (size_t c = 0; c < fields_.size(); ++c)
+        values_.push_back(ReadValue(statement_.Value(static_cast<int>(c)), fields_[c]));
+    ++buffered_;
+    live_ = false;
+}
+
+bool Recordset::StepRow()
 {
     // Stepping a finished statement would run it again.
-    if (ended_ || !statement_.Step()) {
+    if (ended_)
+        return false;
+    if (live_ && (cursor_ == CursorType::Static || read_ - 1 >= current_)) {
+        BufferLiveRow();
+    } else if (live_) {
+        // Passed by a forward-only cursor: never converted, and let go.
+        bufferStart_ = read_;
+        live_ = false;
+    }
+    if (!statement_.Step()) {
         ended_ = true;
         return false;
     }
-    for (size_t c = 0; c < fields_.size(); ++c)
-        values_.push_back(ReadValue(statement_.Value(static_cast<int>(c)), fields_[c]));
     ++read_;
+    live_ = true;
     return true;
 }
 
 bool Recordset::Hold(int64_t record)
 {
-    while (read_ <= record && ReadRecord()) { }
-    return record >= firstHeld_ && record < read_;
+    while (read_ <= record && StepRow()) { }
+    return record >= bufferStart_ && record < read_;
 }
 
 void Recordset::Requery()
 {
     statement_.Reset();
     values_.clear();
-    firstHeld_ = read_ = current_ = 0;
-    ended_ = false;
+    buffered_ = bufferStart_ = read_ = current_ = 0;
+    live_ = ended_ = false;
 }
 
 int64_t Recordset::RecordCount()
 {
     if (cursor_ == CursorType::Static)
-        while (ReadRecord()) { }
+        while (StepRow()) { }
     return ended_ ? read_ : -1;
 }
 
 bool Recordset::Supports(int32_t option)
 {
-    return option == kSupportsBookmark && (cursor_ == CursorType::Static || (ended_ && firstHeld_ == 0));
+    return option == kSupportsBookmark && (cursor_ == CursorType::Static || (ended_ && bufferStart_ == 0));
 }
 
 bool Recordset::Eof() { return !Hold(current_); }
 
 void Recordset::MoveFirst()
 {
-    if (firstHeld_ == 0)
+    if (bufferStart_ == 0)
         current_ = 0;
     else
         Requery();
@@ -105,21 +121,23 @@ void Recordset::MoveNext()
     if (Eof())
         RaiseNoCurrentRecord();
     ++current_;
-    if (cursor_ == CursorType::ForwardOnly) {
-        for (; firstHeld_ < current_; ++firstHeld_)
-            values_.erase(values_.begin(), values_.begin() + static_cast<std::ptrdiff_t>(fields_.size()));
-    }
+    if (cursor_ == CursorType::Static)
+        return;
+    for (; buffered_ > 0 && bufferStart_ < current_; --buffered_, ++bufferStart_)
+        values_.erase(values_.begin(), values_.begin() + static_cast<std::ptrdiff_t>(fields_.size()));
 }
 
 void Recordset::ReadAhead(int64_t records) { Hold(current_ + records - 1); }
 
-const GridVariant& Recordset::Value(int field)
+GridVariant Recordset::Value(int field)
 {
     if (field < 0 || field >= FieldCount())
         RaiseNoSuchItem(std::to_string(field));
     if (!Hold(current_))
         RaiseNoCurrentRecord();
-    return values_[static_cast<size_t>(current_ - firstHeld_) * fields_.size() + static_cast<size_t>(field)];
+    if (live_ && current_ == read_ - 1)
+        return ReadValue(statement_.Value(field), fields_[static_cast<size_t>(field)]);
+    return values_[static_cast<size_t>(current_ - bufferStart_) * fields_.size() + static_cast<size_t>(field)];
 }
 
 GridVariant Recordset::FieldByKey(const GridVariant& key)

@@ -89,18 +89,20 @@ std::string Statement::Text(int col) const
 
 SqlValue Statement::Value(int col) const
 {
-    sqlite3_stmt* stmt = stmt_.get();
-    SqlValue value { .storage = ColumnStorage(col) };
+    // One call into the statement per value; the value is read before the statement moves, on
+    // the connection's one thread.
+    sqlite3_value* raw = sqlite3_column_value(stmt_.get(), col);
+    SqlValue value { .storage = static_cast<Storage>(sqlite3_value_type(raw)) };
     switch (value.storage) {
-    case Storage::Integer: value.integer = sqlite3_column_int64(stmt, col); break;
-    case Storage::Real: value.real = sqlite3_column_double(stmt, col); break;
+    case Storage::Integer: value.integer = sqlite3_value_int64(raw); break;
+    case Storage::Real: value.real = sqlite3_value_double(raw); break;
     case Storage::Text: {
         // The text before its length: asking for the length first could convert the value twice.
-        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, col));
-        value.text = std::string_view(text, static_cast<size_t>(sqlite3_column_bytes(stmt, col)));
+        const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(raw));
+        value.text = std::string_view(text, static_cast<size_t>(sqlite3_value_bytes(raw)));
         break;
     }
-    case Storage::Blob: value.integer = sqlite3_column_bytes(stmt, col); break;
+    case Storage::Blob: value.integer = sqlite3_value_bytes(raw); break;
     case Storage::Null: break;
     }
     return value;

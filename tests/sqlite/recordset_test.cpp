@@ -114,7 +114,7 @@ TEST_F(RecordsetTest, CursorsHoldAndCountRecordsAsTheirTypeSays)
     EXPECT_EQ(handedOut_, 500);
 
     handedOut_ = 0;
-    auto stat = Recordset::Open(db_, sql);
+    auto stat = Recordset::Open(db_, sql, Cursor::Static);
     EXPECT_EQ(stat->RecordCount(), 250);
     EXPECT_TRUE(stat->Supports(kSupportsBookmark));
     EXPECT_FALSE(stat->Supports(kSupportsBookmark + 1));

@@ -1,4 +1,5 @@
-// An open SQLite connection; closed when the object goes away.
+// An open SQLite connection; closed when the object goes away. A connection and the
+// statements and record sets made from it are used by one thread at a time.
 #pragma once
 
 #include <tavix/sqlite/error.h>

@@ -21,16 +21,19 @@ inline constexpr int32_t kSupportsBookmark = 8192;
 
 class Recordset : public Dispatch, public std::enable_shared_from_this<Recordset> {
 public:
-    // Static keeps every record it read and knows its record count; ForwardOnly lets go of the
-    // records the cursor has passed and knows its count only once it read to the end.
-    enum class CursorType { Static, ForwardOnly };
+    // ForwardOnly (the default) reads each record when the cursor comes to it and lets it go when
+    // the cursor moves on; it knows its record count only once it has read to the end, so
+    // FillFromRS walks it to count and then runs the query a second time. Static keeps every
+    // record it read and counts by reading the whole result: the query runs once, and every
+    // value is held in memory.
+    enum class CursorType { ForwardOnly, Static };
 
     // Rows read on opening, from which the types of the fields are chosen.
     static constexpr int kTypeSampleRows = 100;
 
     // Runs `sql` and reads the type sample; `db` must outlive the record set. Throws Error.
     static std::shared_ptr<Recordset> Open(
-        Database& db, const std::string& sql, CursorType cursor = CursorType::Static);
+        Database& db, const std::string& sql, CursorType cursor = CursorType::ForwardOnly);
 
     int FieldCount() const { return static_cast<int>(fields_.size()); }
     const FieldInfo& Field(int index) const { return fields_.at(static_cast<size_t>(index)); }
@@ -48,7 +51,7 @@ public:
     // Reads until `records` records are held from the current one on, or the result ends.
     void ReadAhead(int64_t records);
     // A value of the current record. Throws TavixError at EOF.
-    const GridVariant& Value(int field);
+    GridVariant Value(int field);
 
     GridVariant Invoke(std::string_view member, InvokeKind kind, std::span<GridVariant> args) override;
     std::string TypeName() const override { return "Recordset"; }
@@ -61,20 +64,27 @@ public:
     Recordset(OpenKey, Statement statement, CursorType cursor);
 
 private:
-    // Reads records until `record` is held or the result ends; true when it is held.
+    // Steps to the next row of the result; false at its end.
+    bool StepRow();
+    // Steps until `record` has been read or the result ends; true when it is still available.
     bool Hold(int64_t record);
-    bool ReadRecord();
+    void BufferLiveRow();
     void Requery();
     GridVariant FieldByKey(const GridVariant& key);
     GridVariant FieldsCollection();
 
+    // The records available are [bufferStart_, read_): the buffered ones, converted already,
+    // then possibly the statement's own row (the "live" one), converted only when asked for.
+    // Result positions count from 0.
     Statement statement_;
     CursorType cursor_;
     std::vector<FieldInfo> fields_;
-    std::deque<GridVariant> values_;  // the held records, one value per field, in order
-    int64_t firstHeld_ { 0 };  // result positions are counted from 0
+    std::deque<GridVariant> values_;  // the buffered records, one value per field, in order
+    int64_t buffered_ { 0 };
+    int64_t bufferStart_ { 0 };
     int64_t read_ { 0 };
     int64_t current_ { 0 };
+    bool live_ { false };
     bool ended_ { false };
 };
 
