@@ -3,6 +3,8 @@
 #include <tavix/grid.h>
 
 #include <algorithm>
+#include <cctype>
+#include <cstdio>
 
 namespace tavix::view {
 
@@ -13,15 +15,34 @@ using sqlite::FieldType;
 constexpr int32_t kRightAligned = tvTextRight | tvTextVCenter | tvTextSingleLine | tvTextEndEllipsis;
 constexpr int32_t kHeaderCharWidth = 8;
 constexpr int32_t kHeaderPadding = 16;
+constexpr int kMaxShownScale = 10;
+
+std::string Upper(std::string text)
+{
+    std::transform(
+        text.begin(), text.end(), text.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return text;
+}
 
 std::string DateFormat(const sqlite::FieldInfo& field)
 {
-    std::string declared = field.declaredType;
-    std::transform(declared.begin(), declared.end(), declared.begin(), ::toupper);
+    const std::string declared = Upper(field.declaredType);
     if (declared.find("TIME") != std::string::npos && declared.find("DATE") == std::string::npos
         && declared.find("STAMP") == std::string::npos)
         return "hh:nn:ss";
     return field.hasTimeOfDay ? "yyyy-mm-dd hh:nn:ss" : "yyyy-mm-dd";
+}
+
+// "NUMERIC(10, 2)" shows two decimals, as its scale says; without a scale the value's own digits show.
+std::string DecimalFormat(const std::string& declaredType)
+{
+    int precision = 0, scale = 0;
+    const std::string declared = Upper(declaredType);
+    const size_t open = declared.find('(');
+    if (open == std::string::npos || std::sscanf(declared.c_str() + open, "(%d , %d)", &precision, &scale) != 2
+        || scale <= 0 || scale > kMaxShownScale)
+        return {};
+    return "#,##0." + std::string(static_cast<size_t>(scale), '0');
 }
 
 }  // namespace
@@ -31,12 +52,17 @@ ColumnInfo InfoFor(const sqlite::FieldInfo& field)
     ColumnInfo column { .name = field.name, .type = field.type };
     switch (field.type) {
     case FieldType::Long:
-        column.width = 64;
+        column.width = 90;
         column.textFlags = kRightAligned;
         break;
     case FieldType::Double:
+        column.width = 120;
+        column.textFlags = kRightAligned;
+        break;
     case FieldType::Decimal:
-        column.width = 130;
+        // Wide enough for a 64-bit integer in scientific notation, sign included.
+        column.width = 170;
+        column.format = DecimalFormat(field.declaredType);
         column.textFlags = kRightAligned;
         break;
     case FieldType::Currency:
