@@ -81,12 +81,12 @@ void GridLoader::LoadTable(const std::string& table, bool forceVirtual, const De
 void GridLoader::MakeColumns(const std::shared_ptr<Recordset>& rs, const Decorator& decorate)
 {
     grid_.FillFromRS(FieldsOnly(rs));
-    columns_.clear();
+    std::vector<ColumnInfo> columns;
     for (int i = 0; i < rs->FieldCount(); ++i)
-        columns_.push_back(InfoFor(rs->Field(i)));
+        columns.push_back(InfoFor(rs->Field(i)));
     if (decorate)
-        decorate(columns_);
-    StyleColumns(grid_, columns_);
+        decorate(columns);
+    StyleColumns(grid_, columns);
 }
 
 void GridLoader::LoadAs(const std::string& sql, bool large, const Decorator& decorate)

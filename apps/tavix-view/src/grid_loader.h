@@ -42,7 +42,6 @@ public:
     bool IsVirtual() const { return source_ != nullptr; }
     // The virtual-mode feeder the grid's RequestRow / RequestRowData events go to; null when all rows are loaded.
     VirtualRowSource* Source() { return source_.get(); }
-    const std::vector<ColumnInfo>& Columns() const { return columns_; }
 
 private:
     void LoadAs(const std::string& sql, bool large, const Decorator& decorate);
@@ -50,7 +49,6 @@ private:
 
     Tavix& grid_;
     sqlite::Database& db_;
-    std::vector<ColumnInfo> columns_;
     std::unique_ptr<VirtualRowSource> source_;
 };
 

@@ -185,7 +185,7 @@ void ViewerApp::SortByColumn(int32_t col, bool add)
         return;
     }
     // Rows not read yet can only be sorted by the database: read the result again in the new order.
-    sqlSort_.Apply(grid_->ColKey(col), add);
+    sqlSort_.Apply(col, grid_->ColHeaderText(col), add);
     Load();
     // Painting now requests the first rows, so the current cell can go back to the sorted column.
     native::InvalidateRect(grid_->hwnd(), nullptr, false);
@@ -213,7 +213,7 @@ std::string ViewerApp::SortText()
     std::string text;
     if (loader_->IsVirtual()) {
         for (const auto& key : sqlSort_.Keys())
-            text += (text.empty() ? "" : ",") + key.column + (key.descending ? ":desc" : ":asc");
+            text += (text.empty() ? "" : ",") + key.name + (key.descending ? ":desc" : ":asc");
         return text.empty() ? "-" : text;
     }
     ShellSortObject& sort = grid_->SortObject();

@@ -23,8 +23,6 @@ public:
     // The grid's RequestRowData: copies the next record into the appended row.
     void RequestRowData(int32_t lRow);
 
-    bool Exhausted() { return records_->Eof(); }
-
 private:
     Tavix& grid_;
     std::shared_ptr<sqlite::Recordset> records_;
