@@ -48,7 +48,9 @@ public:
     // Back to the first record; a forward-only cursor that let it go runs the query again.
     void MoveFirst();
     void MoveNext();
-    // Reads until `records` records are held from the current one on, or the result ends.
+    // Reads until `records` records are held from the current one on, or the result ends. A
+    // forward-only cursor that so holds its whole result knows its count and can go back to
+    // the start: FillFromRS then runs the query once.
     void ReadAhead(int64_t records);
     // A value of the current record. Throws TavixError at EOF.
     GridVariant Value(int field);
