@@ -52,7 +52,7 @@ ColumnInfo InfoFor(const sqlite::FieldInfo& field)
     ColumnInfo column { .name = field.name, .type = field.type };
     switch (field.type) {
     case FieldType::Long:
-        column.width = 90;
+        column.width = 84;
         column.textFlags = kRightAligned;
         break;
     case FieldType::Double:
