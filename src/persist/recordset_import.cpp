@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <exception>
+#include <string_view>
 
 namespace tavix::persist {
 
@@ -16,7 +17,7 @@ constexpr int32_t kBooleanFieldType = 11;
 // Field types shown right-aligned: the integer, floating-point, currency and decimal types.
 constexpr std::array<int32_t, 13> kNumericFieldTypes { 2, 3, 4, 5, 6, 14, 16, 17, 18, 19, 20, 21, 131 };
 // The member a late-bound object yields when used as a value (a field's or a property's "Value").
-constexpr const char* kDefaultMember = "Value";
+constexpr std::string_view kDefaultMember = "Value";
 constexpr int32_t kErrObjectRequired = 424;
 
 // Runs one statement of the import; a failure of the record set or of the grid only skips it.
@@ -165,7 +166,7 @@ void RecordsetImport::MatchColumns()
         std::shared_ptr<Dispatch> field;
         Attempt([&] { field = FieldOfColumnKey(grid_.ColKey(col)); });
         if (field)
-            targets_.push_back({ col, std::move(field) });
+            targets_.push_back({ GridVariant(col), std::move(field) });
     }
 }
 
@@ -196,7 +197,7 @@ void RecordsetImport::CreateColumns()
             if (std::find(kNumericFieldTypes.begin(), kNumericFieldTypes.end(), type) != kNumericFieldTypes.end())
                 cell->eTextFlags |= tvTextRight;
         });
-        targets_.push_back({ col, field });
+        targets_.push_back({ GridVariant(col), field });
     }
 }
 
@@ -204,8 +205,9 @@ void RecordsetImport::FillRows(int32_t count)
 {
     Attempt([&] { rs_.Call("MoveFirst"); });
     for (int32_t row = 1; row <= count; ++row) {
+        const GridVariant vRow(row);
         for (const Target& target : targets_)
-            Attempt([&] { grid_.SetCellValue(row, target.col, target.field->Get(kDefaultMember)); });
+            Attempt([&] { grid_.SetCellValue(vRow, target.vCol, target.field->Get(kDefaultMember)); });
         Attempt([&] { rs_.Call("MoveNext"); });
     }
 }

@@ -29,7 +29,7 @@ public:
 private:
     // A column to fill and the field it is filled from.
     struct Target {
-        int32_t col;
+        GridVariant vCol;
         std::shared_ptr<Dispatch> field;
     };
 

@@ -133,7 +133,8 @@ GridVariant Recordset::Value(int field)
 {
     if (field < 0 || field >= FieldCount())
         RaiseNoSuchItem(std::to_string(field));
-    if (!Hold(current_))
+    // The current record is usually at hand already; Hold reads on only when it is not.
+    if ((current_ < bufferStart_ || current_ >= read_) && !Hold(current_))
         RaiseNoCurrentRecord();
     if (live_ && current_ == read_ - 1)
         return ReadValue(statement_.Value(field), fields_[static_cast<size_t>(field)]);
