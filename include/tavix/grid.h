@@ -314,6 +314,12 @@ public:
     const core::GridState& State() const { return *state_; }
     void SetViewHooks(core::GridViewHooks* hooks);
 
+    // Persistence (src/persist/)
+    // Fills the grid from a record set ("Recordset") reached by member name alone: one row per
+    // record; existing columns are filled from the field named like their key, and a grid
+    // without columns gets one per field. Raises 514 when rs is null or no "Recordset".
+    void FillFromRS(const std::shared_ptr<Dispatch>& rs);
+
 private:
     void ApplyColWidth(int32_t position, int32_t width);
     void RefreshHeaderItem(int32_t position);

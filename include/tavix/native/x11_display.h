@@ -9,8 +9,10 @@ namespace tavix::native {
 
 class X11Display {
 public:
-    // Opens `displayName` (nullptr = $DISPLAY); check IsOpen().
-    explicit X11Display(Desktop& desktop, const char* displayName = nullptr, const char* title = "Tavix");
+    // Opens `displayName` (nullptr = $DISPLAY); check IsOpen(). The title is UTF-8; `appName`
+    // names the window's WM_CLASS (instance `appName`, class the same with a capital initial).
+    explicit X11Display(Desktop& desktop, const char* displayName = nullptr, const char* title = "Tavix",
+        const char* appName = "tavix");
     ~X11Display();
     X11Display(const X11Display&) = delete;
     X11Display& operator=(const X11Display&) = delete;

@@ -5,9 +5,12 @@
 #include <X11/Xutil.h>
 #include <X11/cursorfont.h>
 #include <X11/keysym.h>
+#include <cctype>
 #include <chrono>
+#include <cstring>
 #include <map>
 #include <poll.h>
+#include <string>
 #include <tavix/native/x11_display.h>
 #include <vector>
 
@@ -58,6 +61,27 @@ unsigned FontCursorFor(HCURSOR cursor)
     case IDC_SIZEALL: return XC_fleur;
     default: return XC_left_ptr;
     }
+}
+
+// The title as _NET_WM_NAME in UTF-8 for today's window managers and as WM_NAME for the
+// others, which read Latin-1 or compound text; WM_CLASS lets desktops group and match the window.
+void NameWindow(Display* display, Window window, const char* title, const char* appName)
+{
+    XChangeProperty(display, window, XInternAtom(display, "_NET_WM_NAME", False),
+        XInternAtom(display, "UTF8_STRING", False), 8, PropModeReplace, reinterpret_cast<const unsigned char*>(title),
+        static_cast<int>(std::strlen(title)));
+    char* titles[] = { const_cast<char*>(title) };
+    XTextProperty name {};
+    if (Xutf8TextListToTextProperty(display, titles, 1, XStdICCTextStyle, &name) >= Success) {
+        XSetWMName(display, window, &name);
+        XFree(name.value);
+    }
+    std::string instance = appName;
+    std::string className = instance;
+    if (!className.empty())
+        className[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(className[0])));
+    XClassHint hint { instance.data(), className.data() };
+    XSetClassHint(display, window, &hint);
 }
 
 }  // namespace
@@ -170,7 +194,7 @@ struct X11Display::Impl {
     }
 };
 
-X11Display::X11Display(Desktop& desktop, const char* displayName, const char* title)
+X11Display::X11Display(Desktop& desktop, const char* displayName, const char* title, const char* appName)
     : impl_(std::make_unique<Impl>(desktop))
 {
     Impl& d = *impl_;
@@ -182,7 +206,7 @@ X11Display::X11Display(Desktop& desktop, const char* displayName, const char* ti
         return;
     d.window = XCreateSimpleWindow(d.display, RootWindow(d.display, screen), 0, 0,
         static_cast<unsigned>(desktop.Width()), static_cast<unsigned>(desktop.Height()), 0, 0, 0);
-    XStoreName(d.display, d.window, title);
+    NameWindow(d.display, d.window, title, appName);
     XSelectInput(d.display, d.window,
         ExposureMask | KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask
             | StructureNotifyMask);

@@ -3,22 +3,31 @@
 
 #include <cstdint>
 #include <memory>
-#include <optional>
 #include <string>
+#include <string_view>
 
 struct sqlite3_stmt;
 
-namespace tavix::view {
+namespace tavix::sqlite {
 
-class SqliteStatement {
+// SQLite's storage classes of a value in the current row.
+enum class Storage { Integer = 1, Real = 2, Text = 3, Blob = 4, Null = 5 };
+
+// One value of the current row as SQLite holds it. `text` stays valid until the statement moves.
+struct SqlValue {
+    Storage storage { Storage::Null };
+    int64_t integer { 0 };  // an Integer; the size of a Blob in bytes
+    double real { 0 };
+    std::string_view text;
+};
+
+class Statement {
 public:
-    // SQLite's storage classes of a value in the current row.
-    enum class Storage { Integer = 1, Real = 2, Text = 3, Blob = 4, Null = 5 };
+    explicit Statement(sqlite3_stmt* stmt);
 
-    explicit SqliteStatement(sqlite3_stmt* stmt);
-
-    // Advances to the next row; false once the result is exhausted. Throws SqliteError.
+    // Advances to the next row; false once the result is exhausted. Throws Error.
     bool Step();
+    // Back before the first row; the next Step runs the statement again.
     void Reset();
     int64_t RowsStepped() const { return rowsStepped_; }
 
@@ -31,11 +40,15 @@ public:
     std::string ColumnName(int col) const;
     // The declared type of a table column ("INTEGER", "DATE" ...); empty for expressions.
     std::string DeclaredType(int col) const;
+    // The table and column a result column comes from; empty for expressions.
+    std::string TableName(int col) const;
+    std::string OriginName(int col) const;
 
     Storage ColumnStorage(int col) const;
     int64_t Int64(int col) const;
     double Double(int col) const;
     std::string Text(int col) const;
+    SqlValue Value(int col) const;
 
 private:
     struct Finalizer {
@@ -47,4 +60,4 @@ private:
     int64_t rowsStepped_ { 0 };
 };
 
-}  // namespace tavix::view
+}  // namespace tavix::sqlite
