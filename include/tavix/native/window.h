@@ -49,7 +49,9 @@ HWND CreateWindowEx(DWORD exStyle, std::string_view className, std::string_view 
 bool DestroyWindow(HWND hwnd);
 bool IsWindow(HWND hwnd);
 HWND GetParent(HWND hwnd);
+// Through WM_GETTEXTLENGTH / WM_GETTEXT and WM_SETTEXT, so controls answer with their own text.
 std::string GetWindowText(HWND hwnd);
+bool SetWindowText(HWND hwnd, std::string_view text);
 LONG_PTR GetWindowLong(HWND hwnd, int index);
 LONG_PTR SetWindowLong(HWND hwnd, int index, LONG_PTR value);
 inline LONG_PTR GetWindowLongPtr(HWND hwnd, int index) { return GetWindowLong(hwnd, index); }

@@ -82,19 +82,7 @@ private:
 
     void Blit(const detail::GlyphBitmap& g, int32_t x, int32_t baseline)
     {
-        const int32_t ox = x + g.left, oy = baseline - g.top;
-        const Rect r = Rect { ox, oy, ox + g.width, oy + g.height }.Intersect(clip_);
-        for (int32_t y = r.top; y < r.bottom; ++y) {
-            uint32_t* row = s_.Row(y);
-            const uint8_t* cov = g.coverage.data() + static_cast<size_t>(y - oy) * g.width - ox;
-            for (int32_t px = r.left; px < r.right; ++px) {
-                const uint32_t a = cov[px];
-                if (a == 255)
-                    row[px] = color_;
-                else if (a)
-                    row[px] = detail::BlendPixel(row[px], color_, a);
-            }
-        }
+        detail::BlitGlyph(s_, g, x, baseline, clip_, color_);
     }
 
     void HLine(int32_t x0, int32_t x1, int32_t y)
