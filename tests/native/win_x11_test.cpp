@@ -1,62 +1,15 @@
-#include <csignal>
-#include <cstdlib>
-#include <filesystem>
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <string>
-#include <sys/wait.h>
 #include <tavix/native/window_paint.h>
 #include <tavix/native/x11_display.h>
-#include <thread>
 
 // After gtest: Xlib defines macros such as None and Bool.
-#include <X11/Xlib.h>
+#include "native/x_server.h"
 #include <X11/Xutil.h>
 
-extern char** environ;
 using namespace tavix::native;
+using tavix::native::testing::XServer;
 
 namespace {
-
-// Uses $DISPLAY, or starts a private Xvfb for the duration of the test.
-class XServer {
-public:
-    XServer()
-    {
-        if (const char* d = std::getenv("DISPLAY"); d && *d) {
-            if (Display* probe = XOpenDisplay(d)) {
-                XCloseDisplay(probe);
-                name_ = d;
-                return;
-            }
-        }
-        if (!std::filesystem::exists("/usr/bin/Xvfb"))
-            return;
-        const char* argv[] = { "Xvfb", ":77", "-screen", "0", "640x480x24", "-nolisten", "tcp", nullptr };
-        if (posix_spawn(&pid_, "/usr/bin/Xvfb", nullptr, nullptr, const_cast<char**>(argv), environ) != 0)
-            return;
-        for (int i = 0; i < 100; ++i) {
-            if (Display* probe = XOpenDisplay(":77")) {
-                XCloseDisplay(probe);
-                name_ = ":77";
-                return;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
-    }
-    ~XServer()
-    {
-        if (pid_ > 0) {
-            kill(pid_, SIGTERM);
-            waitpid(pid_, nullptr, 0);
-        }
-    }
-    const std::string& Name() const { return name_; }
-
-private:
-    std::string name_;
-    pid_t pid_ { -1 };
-};
 
 LRESULT RedProc(HWND h, UINT m, WPARAM wp, LPARAM lp)
 {
@@ -78,6 +31,8 @@ LRESULT RedProc(HWND h, UINT m, WPARAM wp, LPARAM lp)
 TEST(WinX11, ShowsTheFrameAndTurnsXInputIntoMessages)
 {
     XServer server;
+    if (server.Name().empty() && XServer::RequiredByCi())
+        FAIL() << "CI=true but there is no X server: DISPLAY is unusable and /usr/bin/Xvfb is missing or did not start";
     if (server.Name().empty())
         GTEST_SKIP() << "no X server: DISPLAY is unusable and /usr/bin/Xvfb is not installed or did not start";
     Desktop desktop(200, 100);

@@ -1,3 +1,5 @@
+#include "native/win/desktop_state.h"
+#include "native/x11/x11_clipboard.h"
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
@@ -57,6 +59,7 @@ struct X11Display::Impl {
     bool exposed { true };
     uint64_t serial { ~uint64_t(0) };
     std::vector<uint32_t> pixels;
+    std::unique_ptr<X11Clipboard> clipboard;
     std::chrono::steady_clock::time_point last { std::chrono::steady_clock::now() };
 
     explicit Impl(Desktop& d)
@@ -130,6 +133,8 @@ struct X11Display::Impl {
             if (e.xconfigure.width != desktop.Width() || e.xconfigure.height != desktop.Height())
                 desktop.SetScreenSize(e.xconfigure.width, e.xconfigure.height);
             break;
+        case SelectionRequest:
+        case SelectionClear: clipboard->Handle(e); break;
         case ClientMessage:
             if (static_cast<Atom>(e.xclient.data.l[0]) == deleteAtom)
                 open = false;
@@ -154,13 +159,16 @@ X11Display::X11Display(Desktop& desktop, const char* displayName, const char* ti
     XStoreName(d.display, d.window, title);
     XSelectInput(d.display, d.window,
         ExposureMask | KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask
-            | StructureNotifyMask);
+            | StructureNotifyMask | PropertyChangeMask);
     d.deleteAtom = XInternAtom(d.display, "WM_DELETE_WINDOW", False);
     XSetWMProtocols(d.display, d.window, &d.deleteAtom, 1);
     d.gc = XCreateGC(d.display, d.window, 0, nullptr);
     XMapWindow(d.display, d.window);
     XSync(d.display, False);
     d.open = true;
+    d.clipboard = std::make_unique<X11Clipboard>(d.display, d.window);
+    desktop.State().clipboard = d.clipboard.get();
+    desktop.SetEventPump(this);
 }
 
 X11Display::~X11Display()
@@ -168,6 +176,11 @@ X11Display::~X11Display()
     Impl& d = *impl_;
     if (!d.display)
         return;
+    DesktopState& s = d.desktop.State();
+    if (s.clipboard == d.clipboard.get())
+        s.clipboard = &s.localClipboard;
+    if (d.desktop.Pump() == this)
+        d.desktop.SetEventPump(nullptr);
     if (d.gc)
         XFreeGC(d.display, d.gc);
     if (d.window)
