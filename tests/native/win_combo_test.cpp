@@ -131,6 +131,15 @@ TEST_F(WinCombo, MessagesKeepItemsDataHeightsAndTheSelection)
     EXPECT_EQ(SendMessage(combo, CB_SETITEMHEIGHT, 3, 30), CB_OKAY);
     EXPECT_EQ(SendMessage(combo, CB_GETITEMHEIGHT, 3, 0), 30);
     EXPECT_EQ(SendMessage(combo, CB_SETITEMHEIGHT, 3, 0), CB_ERR);
+    SendMessage(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), 20);
+    GetWindowRect(combo, &r);
+    EXPECT_EQ(r.bottom - r.top, 20 + 6);
+    EXPECT_EQ(SendMessage(combo, CB_SETDROPPEDWIDTH, 300, 0), 300);
+    SendMessage(combo, CB_SHOWDROPDOWN, 1, 0);
+    SendMessage(combo, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&r));
+    EXPECT_EQ(r.right - r.left, 300);
+    SendMessage(combo, CB_SHOWDROPDOWN, 0, 0);
+    g_notes.clear();
 
     EXPECT_EQ(SendMessage(combo, CB_SETCURSEL, 4, 0), 4);
     EXPECT_EQ(SendMessage(combo, CB_DELETESTRING, 0, 0), 10);

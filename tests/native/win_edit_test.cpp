@@ -298,6 +298,9 @@ TEST_F(WinEdit, MultiLineWrapsMovesByRowsAndScrolls)
     desktop.MouseMove(30, 30);
     desktop.Wheel(WHEEL_DELTA);
     EXPECT_EQ(SendMessage(e, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+    desktop.Click(10 + 120 - 5, 10 + 60 - 5);  // the scroll bar's down arrow
+    EXPECT_EQ(SendMessage(e, EM_GETFIRSTVISIBLELINE, 0, 0), 1);
+    EXPECT_EQ(Count(EN_VSCROLL), 1u);
     desktop.Char(13);
     desktop.TypeText("new");
     EXPECT_EQ(GetWindowText(e), "aaaa bbbb cccc dddd eeee ffff\r\nshort\nlast\r\nnew");
@@ -323,6 +326,10 @@ TEST_F(WinEdit, LongSingleLineScrollsToKeepTheCaretInView)
     RECT format;
     SendMessage(e, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
     EXPECT_EQ(format.right, client.right - 3);
+    // Alignment follows the style as it is switched.
+    SetWindowText(e, "ab");
+    SetWindowLong(e, GWL_STYLE, GetWindowLong(e, GWL_STYLE) | ES_RIGHT);
+    EXPECT_EQ(GET_X_LPARAM(SendMessage(e, EM_POSFROMCHAR, 2, 0)), format.right);
 }
 
 TEST_F(WinEdit, CaretBlinksWithFocusAndColoursComeFromTheParent)

@@ -4,6 +4,8 @@
 #include <tavix/native/gdi.h>
 #include <tavix/native/message_box.h>
 
+#include "native/win/message_box_icon.h"
+
 using namespace tavix::native;
 
 namespace {
@@ -120,4 +122,28 @@ TEST_F(WinMessageBox, TheShownBoxIsModalAndAnswersKeysAndClicks)
                           desktop.Click(r.right - 20, r.bottom - 15);
                       } }),
         IDCANCEL);
+}
+
+TEST(MessageBoxIcon, EachKindHasItsShapeAndColour)
+{
+    constexpr int kSize = 32;
+    struct Case {
+        UINT icon;
+        POINT at;  // inside the shape, clear of its mark
+        COLORREF color;
+    } cases[] = {
+        { MB_ICONERROR, { 5, 16 }, RGB(214, 48, 49) },
+        { MB_ICONQUESTION, { 5, 16 }, RGB(32, 104, 204) },
+        { MB_ICONINFORMATION, { 5, 16 }, RGB(32, 104, 204) },
+        { MB_ICONWARNING, { 11, 24 }, RGB(247, 196, 33) },
+    };
+    for (const auto& c : cases) {
+        UniqueDC dc(CreateCompatibleDC(0));
+        UniqueGdiObject bitmap(CreateCompatibleBitmap(dc, kSize, kSize));
+        SelectObject(dc, bitmap);
+        FillRect(dc, { 0, 0, kSize, kSize }, GetSysColorBrush(COLOR_WINDOW));
+        DrawMessageBoxIcon(dc, { 0, 0, kSize, kSize }, c.icon);
+        EXPECT_EQ(GetPixel(dc, c.at.x, c.at.y), c.color) << c.icon;
+        EXPECT_EQ(GetPixel(dc, 0, 0), GetSysColor(COLOR_WINDOW)) << "corners stay clear";
+    }
 }
