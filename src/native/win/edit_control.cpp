@@ -91,10 +91,10 @@ void EditControl::OnCreate()
     text_ = EditBuffer(Style() & ES_MULTILINE);
     leftMargin_ = rightMargin_ = FontMargin(glyphs_);
     Relayout();
-    // The window name is the initial text.
+    // The window name is the initial text, which is no change to report.
     auto* s = CurrentState();
     if (auto* w = s ? s->Find(hwnd_) : nullptr; w && !w->title.empty())
-        SetText(std::string(w->title));
+        SetText(std::string(w->title), false);
 }
 
 void EditControl::OnSetFont(HFONT font, bool redraw)
@@ -252,7 +252,7 @@ void EditControl::ReplaceSelection(std::string_view utf8, bool canUndo)
         undo_.Clear();
 }
 
-void EditControl::SetText(std::string_view utf8)
+void EditControl::SetText(std::string_view utf8, bool notify)
 {
     // A single line keeps line breaks as characters here.
     std::string text = PrepareInput(utf8, Style(), true);
@@ -263,7 +263,7 @@ void EditControl::SetText(std::string_view utf8)
     view_.ScrollTo(text_, 0, 0);
     undo_.Clear();
     SetSelection(0, 0);
-    Changed(!same);
+    Changed(notify && !same);
     modified_ = false;
 }
 

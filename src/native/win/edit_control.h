@@ -48,7 +48,7 @@ public:
     // EM_REPLACESEL: the limit and case styles apply, read-only does not.
     void ReplaceSelection(std::string_view utf8, bool canUndo);
     // WM_SETTEXT: no limit, undo emptied, EN_CHANGE only when it changed.
-    void SetText(std::string_view utf8);
+    void SetText(std::string_view utf8, bool notify = true);
     void SetLimit(UINT limit) { limit_ = limit; }
     void SetModified(bool modified) { modified_ = modified; }
     void EmptyUndo() { undo_.Clear(); }

@@ -43,6 +43,7 @@ int VirtualKey(KeySym sym)
     case XK_Down: return VK_DOWN;
     case XK_Insert: return VK_INSERT;
     case XK_Delete: return VK_DELETE;
+    case XK_Menu: return VK_APPS;
     default: return 0;
     }
 }
