@@ -106,10 +106,20 @@ bool EditKeyDown(EditControl& e, int vk)
     switch (vk) {
     case VK_LEFT: Sideways(e, false); return true;
     case VK_RIGHT: Sideways(e, true); return true;
-    case VK_UP: multi ? Vertically(e, -1) : Sideways(e, false); return true;
-    case VK_DOWN: multi ? Vertically(e, 1) : Sideways(e, true); return true;
-    case VK_PRIOR: multi ? Vertically(e, -page) : void(); return multi;
-    case VK_NEXT: multi ? Vertically(e, page) : void(); return multi;
+    case VK_UP:
+    case VK_DOWN:
+        // A single line takes them as Left and Right.
+        if (multi)
+            Vertically(e, vk == VK_UP ? -1 : 1);
+        else
+            Sideways(e, vk == VK_DOWN);
+        return true;
+    case VK_PRIOR:
+    case VK_NEXT:
+        if (!multi)
+            return false;
+        Vertically(e, vk == VK_PRIOR ? -page : page);
+        return true;
     case VK_HOME: RowEdge(e, false); return true;
     case VK_END: RowEdge(e, true); return true;
     case VK_DELETE:
