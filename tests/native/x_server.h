@@ -32,8 +32,9 @@ public:
         if (pipe(fds) != 0)
             return;
         std::string fd = std::to_string(fds[1]);
-        const char* argv[]
-            = { "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "640x480x24", "-nolisten", "tcp", nullptr };
+        // Without -noreset the server resets when the probe below disconnects, and refuses the next client meanwhile.
+        const char* argv[] = { "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "640x480x24", "-nolisten", "tcp",
+            "-noreset", nullptr };
         bool spawned = posix_spawn(&pid_, "/usr/bin/Xvfb", nullptr, nullptr, const_cast<char**>(argv), environ) == 0;
         close(fds[1]);
         std::string number;
