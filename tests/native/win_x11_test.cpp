@@ -1,6 +1,3 @@
-#include <csignal>
-#include <cstdlib>
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <spawn.h>
 #include <string>

@@ -43,6 +43,8 @@ public:
 
     // Empty when no server could be had.
     const std::string& Name() const { return name_; }
+    // In CI a missing server or tool is a broken setup: the test fails rather than skips.
+    static bool RequiredByCi() { return std::getenv("CI") != nullptr; }
     // Why Name() is empty, for the test's message.
     static constexpr const char* kMissing
         = "no X server: DISPLAY is unusable and /usr/bin/Xvfb is not installed or did not start";

@@ -26,9 +26,6 @@ inline constexpr UINT SPI_GETWHEELSCROLLLINES = 0x68;
 
 inline constexpr HCURSOR IDC_ARROW = 32512, IDC_IBEAM = 32513, IDC_SIZEWE = 32644, IDC_SIZEALL = 32646;
 
-// Answers to WM_MOUSEACTIVATE; the two "eat" answers discard the button press.
-inline constexpr LRESULT MA_ACTIVATE = 1, MA_ACTIVATEANDEAT = 2, MA_NOACTIVATE = 3, MA_NOACTIVATEANDEAT = 4;
-
 // WM_STYLECHANGING / WM_STYLECHANGED (wParam GWL_STYLE or GWL_EXSTYLE); a
 // WM_STYLECHANGING handler may change styleNew.
 struct STYLESTRUCT {
@@ -59,7 +56,9 @@ HWND CreateWindowEx(DWORD exStyle, std::string_view className, std::string_view 
 bool DestroyWindow(HWND hwnd);
 bool IsWindow(HWND hwnd);
 HWND GetParent(HWND hwnd);
+// Through WM_GETTEXTLENGTH / WM_GETTEXT and WM_SETTEXT, so controls answer with their own text.
 std::string GetWindowText(HWND hwnd);
+bool SetWindowText(HWND hwnd, std::string_view text);
 LONG_PTR GetWindowLong(HWND hwnd, int index);
 // Style words are announced with WM_STYLECHANGING / WM_STYLECHANGED, even when unchanged.
 LONG_PTR SetWindowLong(HWND hwnd, int index, LONG_PTR value);

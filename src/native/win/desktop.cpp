@@ -63,23 +63,6 @@ MouseTarget FindTarget(DesktopState& s, UINT msg)
     return { h, hit };
 }
 
-HWND RootOf(DesktopState& s, HWND hwnd)
-{
-    auto* w = s.Find(hwnd);
-    while (w && w->parent && s.Find(w->parent))
-        w = s.Find(w->parent);
-    return w ? w->id : 0;
-}
-
-// A press first asks the window (and through it its parents) whether it may
-// activate; an "eat" answer discards the press, the release still arrives.
-bool MouseActivateEats(DesktopState& s, HWND h, LRESULT hit, UINT down)
-{
-    LRESULT answer = SendMessage(h, WM_MOUSEACTIVATE, static_cast<WPARAM>(RootOf(s, h)),
-        MAKELPARAM(static_cast<int>(hit), static_cast<int>(down)));
-    return answer == MA_ACTIVATEANDEAT || answer == MA_NOACTIVATEANDEAT;
-}
-
 void PostClient(DesktopState& s, HWND h, UINT msg)
 {
     POINT p = s.mouse;
@@ -114,7 +97,7 @@ Desktop::Desktop(int screenWidth, int screenHeight)
     state_->width = screenWidth;
     state_->height = screenHeight;
     g_current = this;
-    RegisterHeaderClass();
+    RegisterSystemClasses();
 }
 
 Desktop::~Desktop()
@@ -138,6 +121,11 @@ void Desktop::SetScreenSize(int width, int height)
 }
 
 void Desktop::SetWheelScrollLines(UINT lines) { state_->wheelLines = lines; }
+
+void Desktop::QueueMessageBoxAnswer(int answer) { state_->messageBoxAnswers.push_back(answer); }
+const std::vector<MessageBoxCall>& Desktop::MessageBoxCalls() const { return state_->messageBoxCalls; }
+void Desktop::SetEventPump(EventPump* pump) { state_->pump = pump; }
+EventPump* Desktop::Pump() const { return state_->pump; }
 
 void Desktop::RunUntilIdle()
 {
@@ -174,7 +162,8 @@ void Desktop::Advance(DWORD ms)
         PostMessage(next->hwnd, WM_TIMER, next->id, reinterpret_cast<LPARAM>(next->proc));
         RunUntilIdle();
     }
-    s.now = end;
+    // A modal loop run by a timer's handler may have moved the clock further.
+    s.now = std::max(s.now, end);
 }
 
 void Desktop::MouseMove(int x, int y)
@@ -199,7 +188,7 @@ void Desktop::MouseDown(Button button)
     s.keys[ButtonKey(button)] = true;
     UINT down = DownMessage(button);
     auto t = FindTarget(s, down);
-    if (t.hwnd && !s.capture && s.Find(t.hwnd) && MouseActivateEats(s, t.hwnd, t.hit, down))
+    if (t.hwnd && s.Find(t.hwnd) && !s.capture && MouseActivateEatsClick(s, t.hwnd, t.hit, down))
         t = {};
     if (t.hwnd && s.Find(t.hwnd)) {
         if (t.hit == HTCLIENT) {

@@ -38,22 +38,7 @@ HeaderItem Merge(HeaderItem item, const HDITEM& change)
     return item;
 }
 
-LRESULT HeaderWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    auto* s = CurrentState();
-    auto* w = s ? s->Find(hwnd) : nullptr;
-    if (!w)
-        return 0;
-    if (!w->control)
-        w->control = std::make_shared<HeaderControl>(hwnd);
-    // Held for the whole call: a notification handler may destroy the window.
-    auto control = std::dynamic_pointer_cast<HeaderControl>(w->control);
-    return control ? control->Handle(msg, wParam, lParam) : DefWindowProc(hwnd, msg, wParam, lParam);
-}
-
 }  // namespace
-
-void RegisterHeaderClass() { RegisterClass(WC_HEADER, HeaderWndProc, CS_DBLCLKS); }
 
 HeaderControl::HeaderControl(HWND hwnd)
     : hwnd_(hwnd)

@@ -5,11 +5,12 @@
 #include "native/win/desktop_state.h"
 #include "native/win/header_items.h"
 #include "native/win/header_painter.h"
+#include "native/win/window_control.h"
 #include <tavix/native/header.h>
 
 namespace tavix::native {
 
-class HeaderControl final : public ControlState {
+class HeaderControl final : public WindowControl {
 public:
     explicit HeaderControl(HWND hwnd);
     LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam);

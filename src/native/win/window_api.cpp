@@ -154,9 +154,16 @@ HWND GetParent(HWND hwnd)
 
 std::string GetWindowText(HWND hwnd)
 {
-    auto* s = CurrentState();
-    auto* w = s ? s->Find(hwnd) : nullptr;
-    return w ? w->title : std::string();
+    std::string text(static_cast<size_t>(std::max<LRESULT>(0, SendMessage(hwnd, WM_GETTEXTLENGTH, 0, 0))), '\0');
+    auto copied = SendMessage(hwnd, WM_GETTEXT, text.size() + 1, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(std::clamp<LRESULT>(copied, 0, static_cast<LRESULT>(text.size()))));
+    return text;
+}
+
+bool SetWindowText(HWND hwnd, std::string_view text)
+{
+    const std::string terminated(text);
+    return IsWindow(hwnd) && SendMessage(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(terminated.c_str()));
 }
 
 LONG_PTR GetWindowLong(HWND hwnd, int index)

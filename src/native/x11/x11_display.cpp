@@ -1,5 +1,6 @@
-// Before Xlib, whose macros (None, Bool ...) would collide with it.
+// Before Xlib, whose macros (None, Bool ...) would collide with them.
 #include "native/win/desktop_state.h"
+#include "native/x11/x11_clipboard.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -49,6 +50,7 @@ int VirtualKey(KeySym sym)
     case XK_Down: return VK_DOWN;
     case XK_Insert: return VK_INSERT;
     case XK_Delete: return VK_DELETE;
+    case XK_Menu: return VK_APPS;
     default: return 0;
     }
 }
@@ -98,6 +100,7 @@ struct X11Display::Impl {
     std::vector<uint32_t> pixels;
     std::map<HCURSOR, Cursor> cursors;  // made on first use, freed with the display
     HCURSOR shownCursor { 0 };
+    std::unique_ptr<X11Clipboard> clipboard;
     std::chrono::steady_clock::time_point last { std::chrono::steady_clock::now() };
 
     explicit Impl(Desktop& d)
@@ -185,6 +188,8 @@ struct X11Display::Impl {
             if (e.xconfigure.width != desktop.Width() || e.xconfigure.height != desktop.Height())
                 desktop.SetScreenSize(e.xconfigure.width, e.xconfigure.height);
             break;
+        case SelectionRequest:
+        case SelectionClear: clipboard->Handle(e); break;
         case ClientMessage:
             if (static_cast<Atom>(e.xclient.data.l[0]) == deleteAtom)
                 open = false;
@@ -209,13 +214,16 @@ X11Display::X11Display(Desktop& desktop, const char* displayName, const char* ti
     NameWindow(d.display, d.window, title, appName);
     XSelectInput(d.display, d.window,
         ExposureMask | KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask
-            | StructureNotifyMask);
+            | StructureNotifyMask | PropertyChangeMask);
     d.deleteAtom = XInternAtom(d.display, "WM_DELETE_WINDOW", False);
     XSetWMProtocols(d.display, d.window, &d.deleteAtom, 1);
     d.gc = XCreateGC(d.display, d.window, 0, nullptr);
     XMapWindow(d.display, d.window);
     XSync(d.display, False);
     d.open = true;
+    d.clipboard = std::make_unique<X11Clipboard>(d.display, d.window);
+    desktop.State().clipboard = d.clipboard.get();
+    desktop.SetEventPump(this);
 }
 
 X11Display::~X11Display()
@@ -223,6 +231,11 @@ X11Display::~X11Display()
     Impl& d = *impl_;
     if (!d.display)
         return;
+    DesktopState& s = d.desktop.State();
+    if (s.clipboard == d.clipboard.get())
+        s.clipboard = &s.localClipboard;
+    if (d.desktop.Pump() == this)
+        d.desktop.SetEventPump(nullptr);
     if (d.gc)
         XFreeGC(d.display, d.gc);
     for (const auto& [id, cursor] : d.cursors)
