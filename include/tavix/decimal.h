@@ -22,8 +22,9 @@ public:
 
     // Error 6 for a scale above 28.
     static Decimal FromParts(bool negative, uint8_t scale, uint32_t hi32, uint64_t lo64);
-    // digits × 10^exponent, digits being decimal digits only. Fraction digits beyond what fits are
-    // rounded off, halves to even; error 6 when the whole part does not fit.
+    // digits × 10^exponent (error 13 when `digits` holds anything but decimal digits). Fraction
+    // digits beyond what fits are rounded off, halves to even; error 6 when the whole part does
+    // not fit.
     static Decimal FromDigits(bool negative, std::string_view digits, int64_t exponent);
     static Decimal FromCurrency(int64_t scaled10000) noexcept;
     // The 15 significant digits a double shows as text (7 for a float); error 6 beyond the

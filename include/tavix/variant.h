@@ -40,12 +40,12 @@ public:
     static constexpr size_t kInlineTextCapacity = 13;
 
     GridVariant() noexcept = default;
-    GridVariant(int16_t v) noexcept;
-    GridVariant(int32_t v) noexcept;
-    GridVariant(float v) noexcept;
-    GridVariant(double v) noexcept;
-    GridVariant(bool v) noexcept;
-    GridVariant(uint8_t v) noexcept;
+    GridVariant(int16_t v) noexcept { Set(VtInteger).i = v; }
+    GridVariant(int32_t v) noexcept { Set(VtLong).l = v; }
+    GridVariant(float v) noexcept { Set(VtSingle).f = v; }
+    GridVariant(double v) noexcept { Set(VtDouble).d = v; }
+    GridVariant(bool v) noexcept { Set(VtBoolean).b = v; }
+    GridVariant(uint8_t v) noexcept { Set(VtByte).u8 = v; }
     GridVariant(const char* text);
     GridVariant(std::string_view text);
     GridVariant(const std::string& text);
@@ -186,6 +186,12 @@ private:
     static_assert(sizeof(InlineText) == 16 && offsetof(Shared, size) == offsetof(InlineText, size));
     static_assert(offsetof(DecimalParts, hi32) == 4 && offsetof(DecimalParts, lo64) == 8);
 
+    // The payload of a new scalar value; the bytes it does not use stay zero.
+    Payload& Set(VariantType type) noexcept
+    {
+        repr_.scalar.type = type;
+        return repr_.scalar.payload;
+    }
     bool IsShared() const noexcept
     {
         return VarType() == VtObject || (VarType() == VtString && repr_.text.size == kBoxedText);

@@ -1,6 +1,7 @@
 #include <tavix/decimal.h>
 #include <tavix/error.h>
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -19,6 +20,7 @@ using Uint128 = unsigned __int128;
 constexpr Uint128 kMagnitudeLimit = Uint128 { 1 } << 96;
 constexpr int kMaxDigits = 29;  // 2^96 - 1 has 29 digits
 constexpr int kCurrencyScale = 4;
+constexpr int64_t kExponentBound = int64_t { 1 } << 40;
 constexpr uint64_t kTenPow19 = 10'000'000'000'000'000'000ull;
 
 constexpr std::array<Uint128, 39> MakePowersOfTen()
@@ -116,8 +118,12 @@ Decimal Decimal::FromDigits(bool negative, std::string_view digits, int64_t expo
 {
     if (digits.find_first_not_of("0123456789") != std::string_view::npos)
         throw TavixError::Runtime(13);
-    while (digits.size() > 1 && digits.front() == '0')
+    while (!digits.empty() && digits.front() == '0')
         digits.remove_prefix(1);
+    // Beyond this bound the exponent alone decides: overflow, or zero.
+    exponent = std::clamp(exponent, -kExponentBound, kExponentBound);
+    if (digits.empty())
+        return Decimal(false, static_cast<uint8_t>(std::clamp<int64_t>(-exponent, 0, kMaxScale)), 0, 0);
     const auto count = static_cast<int64_t>(digits.size());
     const int64_t wholeDigits = count + exponent;  // may be negative: zeros after the point
     if (wholeDigits > kMaxDigits)

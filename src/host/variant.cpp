@@ -11,13 +11,6 @@ const std::shared_ptr<Dispatch> kNoObject;
 
 }  // namespace
 
-GridVariant::GridVariant(int16_t v) noexcept { repr_.scalar = { VtInteger, { .i = v } }; }
-GridVariant::GridVariant(int32_t v) noexcept { repr_.scalar = { VtLong, { .l = v } }; }
-GridVariant::GridVariant(float v) noexcept { repr_.scalar = { VtSingle, { .f = v } }; }
-GridVariant::GridVariant(double v) noexcept { repr_.scalar = { VtDouble, { .d = v } }; }
-GridVariant::GridVariant(bool v) noexcept { repr_.scalar = { VtBoolean, { .b = v } }; }
-GridVariant::GridVariant(uint8_t v) noexcept { repr_.scalar = { VtByte, { .u8 = v } }; }
-
 GridVariant::GridVariant(const char* text)
     : GridVariant(std::string_view(text ? text : ""))
 {
@@ -66,7 +59,7 @@ GridVariant GridVariant::Null() noexcept
 GridVariant GridVariant::Currency(int64_t scaled10000) noexcept
 {
     GridVariant v;
-    v.repr_.scalar = { VtCurrency, { .cy = scaled10000 } };
+    v.Set(VtCurrency).cy = scaled10000;
     return v;
 }
 
@@ -75,7 +68,7 @@ GridVariant GridVariant::CurrencyFromDouble(double value) { return Currency(Grid
 GridVariant GridVariant::Date(double days) noexcept
 {
     GridVariant v;
-    v.repr_.scalar = { VtDate, { .d = days } };
+    v.Set(VtDate).d = days;
     return v;
 }
 
@@ -92,7 +85,7 @@ GridVariant GridVariant::Decimal(double value) { return Decimal(tavix::Decimal::
 GridVariant GridVariant::Error(int32_t scode) noexcept
 {
     GridVariant v;
-    v.repr_.scalar = { VtError, { .l = scode } };
+    v.Set(VtError).l = scode;
     return v;
 }
 

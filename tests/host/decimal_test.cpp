@@ -49,6 +49,7 @@ TEST(Decimal, ExcessDigitsAndRoundingHalvesToEven)
     EXPECT_EQ(Dec("0.000000000000000000000000000250001").ToString(), "0.0000000000000000000000000003");
     EXPECT_EQ(Dec("9.99999999999999999999999999995").ToString(), "10");  // carries into one more whole digit
     EXPECT_EQ(Dec("1e-400").ToString(), "0");
+    EXPECT_EQ(Dec("0e999").ToString(), "0");  // zero whatever its exponent
     EXPECT_EQ(Dec("2.5").ToLong(), 2);
     EXPECT_EQ(Dec("-3.5").ToLong(), -4);
     EXPECT_EQ(Dec("2147483646.5").ToLong(), 2147483646);
