@@ -23,7 +23,7 @@ void Tavix::RemoveRow(const GridVariant& vRow)
     if (IsNumericVariant(vRow)) {
         row = RoundToLong(vRow.ToDouble());
     } else if (vRow.IsString()) {
-        const auto hit = s.rowKeys.Find(vRow.AsString(), s.KeyOf());
+        const auto hit = s.rowKeys.Find(std::string(vRow.AsString()), s.KeyOf());
         if (!hit.found)
             RaiseGridError(tvErrSubscript);
         row = s.rowKeys.RowAt(hit.position);

@@ -38,14 +38,14 @@ RowKeyIndex::KeyOf GridState::KeyOf() const
 
 int32_t GridState::ResolveRow(const GridVariant& vRow) const
 {
-    const int32_t row = vRow.IsString() ? RowIndexOfKey(vRow.AsString()) : NumberOrZero(vRow);
+    const int32_t row = vRow.IsString() ? RowIndexOfKey(std::string(vRow.AsString())) : NumberOrZero(vRow);
     CheckRowIndex(row);
     return row;
 }
 
 int32_t GridState::ResolveCol(const GridVariant& vCol) const
 {
-    const int32_t col = vCol.IsString() ? ColIndexOfKey(vCol.AsString()) : NumberOrZero(vCol);
+    const int32_t col = vCol.IsString() ? ColIndexOfKey(std::string(vCol.AsString())) : NumberOrZero(vCol);
     CheckColIndex(col);
     return col;
 }

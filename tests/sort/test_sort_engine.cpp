@@ -93,6 +93,9 @@ GridVariant RandomValue(std::mt19937& rng, int profile)
     case 4: return v == 1 ? GridVariant() : GridVariant(RandomText(rng));
     case 5: return v == 1 ? GridVariant() : (v == 2 ? GridVariant("x") : GridVariant(int32_t { 1 }));
     case 6: return v == 1 ? GridVariant::Currency(1) : GridVariant(int32_t { 0 });
+    case 7:  // decimals a double cannot tell apart
+        return GridVariant::Decimal(
+            Decimal::FromDigits(v % 2 == 1, "7922816251426433759354395032" + std::to_string(v), 0));
     default:
         return v == 1 ? GridVariant::Error(7)
                       : (v == 2 ? GridVariant(std::make_shared<DispatchObject>()) : GridVariant(int32_t { 2 }));
@@ -108,7 +111,7 @@ TEST(SortEngine, MatchesTheLiteralSortOnRandomTables)
     auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
     for (int round = 0; round < 600; ++round) {
         const int rows = pick(40);
-        const int profiles[3] = { pick(8), pick(8), pick(8) };
+        const int profiles[3] = { pick(9), pick(9), pick(9) };
         TableSource src;
         for (int r = 0; r < rows; ++r) {
             TestRow row;
