@@ -1,7 +1,7 @@
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
-install(TARGETS tavix EXPORT TavixTargets
+install(TARGETS tavix tavix_sqlite EXPORT TavixTargets
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
@@ -16,5 +16,7 @@ write_basic_package_version_file(${PROJECT_BINARY_DIR}/TavixConfigVersion.cmake 
 install(FILES ${PROJECT_BINARY_DIR}/TavixConfig.cmake ${PROJECT_BINARY_DIR}/TavixConfigVersion.cmake
   DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/Tavix)
 
-configure_file(${PROJECT_SOURCE_DIR}/cmake/tavix.pc.in ${PROJECT_BINARY_DIR}/tavix.pc @ONLY)
-install(FILES ${PROJECT_BINARY_DIR}/tavix.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+foreach(pc tavix tavix-sqlite)
+  configure_file(${PROJECT_SOURCE_DIR}/cmake/${pc}.pc.in ${PROJECT_BINARY_DIR}/${pc}.pc @ONLY)
+  install(FILES ${PROJECT_BINARY_DIR}/${pc}.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+endforeach()

@@ -3,10 +3,10 @@
 set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config ccache clang-format gcovr
-  libfreetype-dev libharfbuzz-dev libfontconfig-dev fonts-dejavu-core
-  libpng-dev libicu-dev libsqlite3-dev sqlite3 libx11-dev
+  libfreetype-dev libharfbuzz-dev libfontconfig-dev fonts-dejavu-core fonts-wqy-microhei fonts-noto-color-emoji
+  libpng-dev libicu-dev libsqlite3-dev sqlite3 libx11-dev libxfixes-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  xvfb xdotool x11-apps python3
+  xvfb xdotool xclip x11-apps python3
 )
 missing=()
 for p in "${packages[@]}"; do

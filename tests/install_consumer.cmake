@@ -7,6 +7,14 @@ execute_process(COMMAND ${CMAKE_COMMAND} --install ${BIN} --prefix ${prefix} RES
 if(r)
   message(FATAL_ERROR "install failed")
 endif()
+# pkg-config must find both libraries (and through them SQLite) in the prefix.
+file(GLOB_RECURSE pc ${prefix}/tavix-sqlite.pc)
+get_filename_component(pcdir "${pc}" DIRECTORY)
+execute_process(COMMAND ${CMAKE_COMMAND} -E env PKG_CONFIG_PATH=${pcdir}
+  pkg-config --exists --print-errors tavix tavix-sqlite RESULT_VARIABLE r ERROR_VARIABLE err)
+if(r)
+  message(FATAL_ERROR "pkg-config cannot use the installed .pc files: ${err}")
+endif()
 file(READ ${BIN}/CMakeCache.txt cache)
 set(flags "")
 if(cache MATCHES "TAVIX_SANITIZE:BOOL=ON")

@@ -98,7 +98,8 @@ enum ETextFormatFlags : int32_t {
 };
 
 // What new columns' captions and cells use: one line, cut with an ellipsis.
-inline constexpr ETextFormatFlags kDefaultTextFlags { static_cast<ETextFormatFlags>(tvTextSingleLine | tvTextEndEllipsis) };
+inline constexpr ETextFormatFlags kDefaultTextFlags { static_cast<ETextFormatFlags>(
+    tvTextSingleLine | tvTextEndEllipsis) };
 
 enum ETextEditFlags : int32_t { tvTextEditNumberOnly = 8192, tvTextEditUpperCase = 8, tvTextEditLowerCase = 16 };
 

@@ -3,6 +3,7 @@
 
 #include <tavix/cell_object.h>
 #include <tavix/combos.h>
+#include <tavix/dispatch.h>
 #include <tavix/enums.h>
 #include <tavix/font.h>
 #include <tavix/host.h>
@@ -137,11 +138,10 @@ public:
     int32_t RowTextStartCol() const;
     void SetRowTextStartCol(int32_t lCol);
     CellObject& AddCol(const std::string& sKey = {}, const std::string& sHeader = {},
-        ETextFormatFlags eHdrTextFlags = kDefaultTextFlags, int16_t iIconIndex = -1,
-        int32_t lWidth = -1, bool bVisible = true, const GridVariant& vColBefore = GridVariant::Missing(),
-        bool bIncludeInSelect = true, bool bRowTextCol = false, ESortTypes eSortType = tvSortByValue,
-        int16_t lMinWidth = -1, int16_t lMaxWidth = -1, bool bAllowSizing = true,
-        const GridVariant& vTag = GridVariant::Missing());
+        ETextFormatFlags eHdrTextFlags = kDefaultTextFlags, int16_t iIconIndex = -1, int32_t lWidth = -1,
+        bool bVisible = true, const GridVariant& vColBefore = GridVariant::Missing(), bool bIncludeInSelect = true,
+        bool bRowTextCol = false, ESortTypes eSortType = tvSortByValue, int16_t lMinWidth = -1, int16_t lMaxWidth = -1,
+        bool bAllowSizing = true, const GridVariant& vTag = GridVariant::Missing());
     CellObject& AddCol(const AddColArgs& args);
     void RemoveCol(const GridVariant& vCol);
     int32_t ColOrder(const GridVariant& vCol) const;
@@ -338,6 +338,12 @@ public:
     void SetColSortOrder(const GridVariant& vCol, ESortOrders eSortOrder);
     int32_t ColSortKey(const GridVariant& vCol) const;
     void SetColSortKey(const GridVariant& vCol, int32_t lSortKey);
+
+    // Persistence (src/persist/)
+    // Fills the grid from a record set ("Recordset") reached by member name alone: one row per
+    // record; existing columns are filled from the field named like their key, and a grid
+    // without columns gets one per field. Raises 514 when rs is null or no "Recordset".
+    void FillFromRS(const std::shared_ptr<Dispatch>& rs);
 
 private:
     friend struct internal::GridAccess;

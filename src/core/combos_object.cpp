@@ -8,7 +8,7 @@
 namespace tavix {
 namespace {
 
-bool SameKey(const std::string& a, const std::string& b)
+bool SameKey(std::string_view a, std::string_view b)
 {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(),
         [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });

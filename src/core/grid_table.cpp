@@ -53,14 +53,14 @@ bool GridTable::HasCell(int32_t row, int32_t colIndex) const
 
 int32_t GridTable::ResolveRow(const GridVariant& vRow) const
 {
-    const int32_t row = vRow.IsString() ? RowIndexOfKey(vRow.AsString()) : NumberOrZero(vRow);
+    const int32_t row = vRow.IsString() ? RowIndexOfKey(std::string(vRow.AsString())) : NumberOrZero(vRow);
     CheckRowIndex(row);
     return row;
 }
 
 int32_t GridTable::ResolveCol(const GridVariant& vCol) const
 {
-    const int32_t col = vCol.IsString() ? ColIndexOfKey(vCol.AsString()) : NumberOrZero(vCol);
+    const int32_t col = vCol.IsString() ? ColIndexOfKey(std::string(vCol.AsString())) : NumberOrZero(vCol);
     CheckColIndex(col);
     return col;
 }

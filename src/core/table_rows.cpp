@@ -118,7 +118,7 @@ void GridTable::RemoveRow(const GridVariant& vRow)
     if (IsNumericVariant(vRow)) {
         row = RoundToLong(vRow.ToDouble());
     } else if (vRow.IsString()) {
-        const auto hit = rowKeys_.Find(vRow.AsString(), KeyOf());
+        const auto hit = rowKeys_.Find(std::string(vRow.AsString()), KeyOf());
         if (!hit.found)
             RaiseGridError(tvErrSubscript);
         row = rowKeys_.RowAt(hit.position);

@@ -2,6 +2,8 @@
 #include <tavix/events.h>
 #include <tavix/variant.h>
 
+#include "host/text_convert.h"
+
 #include <array>
 #include <charconv>
 
@@ -84,11 +86,11 @@ std::string FormatArg(const GridVariant& v)
     case VtByte: return std::to_string(v.AsByte());
     case VtSingle: return Shortest(v.AsSingle());
     case VtDouble:
-    case VtDate:
-    case VtDecimal: return Shortest(v.AsDouble());
-    case VtCurrency: return Shortest(static_cast<double>(v.AsCurrencyScaled()) / 10000.0);
+    case VtDate: return Shortest(v.AsDouble());
+    case VtDecimal: return v.AsDecimal().ToString();
+    case VtCurrency: return text::CurrencyText(v.AsCurrencyScaled(), Locale());
     case VtBoolean: return v.AsBool() ? "True" : "False";
-    case VtString: return '"' + v.AsString() + '"';
+    case VtString: return '"' + std::string(v.AsString()) + '"';
     case VtError: return "Error " + std::to_string(v.AsErrorCode());
     case VtObject: return v.AsObject() ? v.AsObject()->TypeName() : "Nothing";
     }

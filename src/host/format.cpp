@@ -76,15 +76,20 @@ PatternKind Classify(std::string_view section)
     return PatternKind::Literal;
 }
 
-std::optional<double> NumberOf(const GridVariant& v, const Locale& loc)
+std::optional<fmt::Number> NumberOf(const GridVariant& v, const Locale& loc)
 {
     switch (v.VarType()) {
-    case VtString: return text::ParseNumber(v.AsString(), loc);
-    case VtEmpty: return 0.0;
+    case VtString: {
+        const auto n = text::ParseNumber(v.AsString(), loc);
+        return n ? std::optional<fmt::Number>({ *n, std::nullopt }) : std::nullopt;
+    }
+    case VtEmpty: return fmt::Number {};
     case VtNull:
     case VtObject:
     case VtError: return std::nullopt;
-    default: return v.ToDouble();
+    case VtCurrency:
+    case VtDecimal: return fmt::Number { 0, v.ToDecimal() };
+    default: return fmt::Number { v.ToDouble(), std::nullopt };
     }
 }
 
@@ -94,7 +99,15 @@ std::optional<double> DateOf(const GridVariant& v, const Locale& loc)
         auto d = text::ParseDate(v.AsString(), loc);
         return d ? d : text::ParseNumber(v.AsString(), loc);
     }
-    return NumberOf(v, loc);
+    if (v.IsNull() || v.IsObject() || v.IsError())
+        return std::nullopt;
+    return v.IsEmpty() ? 0.0 : v.ToDouble();
+}
+
+// The standard text of a number: every digit of a scaled value, 15 significant digits of a double.
+std::string GeneralText(const fmt::Number& n, const Locale& loc)
+{
+    return n.exact ? text::DecimalText(*n.exact, loc) : text::GeneralNumber(n.value, 15, loc);
 }
 
 std::string PlainText(const GridVariant& v)
@@ -104,19 +117,20 @@ std::string PlainText(const GridVariant& v)
     return v.ToString();
 }
 
-void FormatNumberSections(double v, const std::vector<std::string_view>& sections, const Locale& loc, std::string& out)
+void FormatNumberSections(
+    const fmt::Number& n, const std::vector<std::string_view>& sections, const Locale& loc, std::string& out)
 {
     std::string_view section = sections[0];
-    bool sign = v < 0;
-    if (v < 0 && sections.size() > 1 && !sections[1].empty()) {
+    bool sign = n.IsNegative();
+    if (n.IsNegative() && sections.size() > 1 && !sections[1].empty()) {
         section = sections[1];
         sign = false;
-    } else if (v == 0 && sections.size() > 2 && !sections[2].empty()) {
+    } else if (n.IsZero() && sections.size() > 2 && !sections[2].empty()) {
         section = sections[2];
     }
     if (sign)
         out += '-';
-    fmt::FormatNumber(v < 0 ? -v : v, section, loc, out);
+    fmt::FormatNumber(n.Magnitude(), section, loc, out);
 }
 
 std::optional<std::string> NamedNumberPattern(std::string_view name, const Locale& loc)
@@ -165,12 +179,12 @@ bool FormatNamed(const GridVariant& value, std::string_view format, const Locale
         if (!text::IEquals(format, sw[0]))
             continue;
         const auto n = NumberOf(value, loc);
-        out = n ? (*n != 0 ? sw[1] : sw[2]) : PlainText(value);
+        out = n ? (!n->IsZero() ? sw[1] : sw[2]) : PlainText(value);
         return true;
     }
     if (text::IEquals(format, "General Number")) {
         const auto n = NumberOf(value, loc);
-        out = n ? text::GeneralNumber(*n, 15, loc) : PlainText(value);
+        out = n ? GeneralText(*n, loc) : PlainText(value);
         return true;
     }
     if (auto pattern = NamedNumberPattern(format, loc)) {
@@ -213,7 +227,7 @@ std::string Format(const GridVariant& value, std::string_view format, int firstD
             if (kind == PatternKind::Text && sections.size() > 1)
                 fmt::FormatText("", sections[1], out);
             else if (kind != PatternKind::Text && sections.size() > 3)
-                fmt::FormatNumber(0, sections[3], loc, out);
+                fmt::FormatNumber({}, sections[3], loc, out);
             return out;
         }
         if (kind == PatternKind::Number || (kind == PatternKind::Literal && !value.IsString())) {

@@ -19,18 +19,39 @@ struct Digits {
     std::string fraction;  // exactly the requested number of digits
 };
 
-// Rounds half away from zero at `decimals`, working on the 15 significant digits
-// the value is shown with, so that 1.005 rounds to 1.01 as typed rather than as stored.
-Digits RoundDecimal(double v, int decimals)
+// A magnitude as 0.mantissa × 10^wholeDigits.
+struct Significand {
+    std::string mantissa;
+    int wholeDigits = 1;
+};
+
+// The 15 significant digits a double is shown with, so that 1.005 rounds to 1.01 as typed
+// rather than as stored.
+Significand SignificandOf(double v)
 {
     char buf[40];
     std::snprintf(buf, sizeof buf, "%.14e", v);
-    std::string mant;
+    Significand s;
     for (const char* p = buf; *p && *p != 'e'; ++p)
         if (*p >= '0' && *p <= '9')
-            mant += *p;
-    const int intLen = v == 0 ? 1 : std::atoi(std::strchr(buf, 'e') + 1) + 1;
-    const int keep = intLen + decimals;
+            s.mantissa += *p;
+    s.wholeDigits = v == 0 ? 1 : std::atoi(std::strchr(buf, 'e') + 1) + 1;
+    return s;
+}
+
+// Every digit of a decimal; `shift` moves the point right (percent) or left (scaling commas).
+Significand SignificandOf(const Decimal& d, int shift)
+{
+    Significand s { d.MagnitudeDigits(), 0 };
+    s.wholeDigits = static_cast<int>(s.mantissa.size()) - d.Scale() + shift;
+    return s;
+}
+
+// Rounds half away from zero at `decimals`.
+Digits Round(const Significand& s, int decimals)
+{
+    const std::string& mant = s.mantissa;
+    const int keep = s.wholeDigits + decimals;
     std::string kept;
     if (keep >= 0) {
         kept = mant.substr(0, std::min<size_t>(keep, mant.size()));
@@ -106,22 +127,30 @@ Layout Analyse(const std::vector<PatternToken>& toks)
 
 }  // namespace
 
-void FormatNumber(double value, std::string_view section, const Locale& loc, std::string& out)
+void FormatNumber(const Number& number, std::string_view section, const Locale& loc, std::string& out)
 {
     const auto toks = Tokenize(section);
     const Layout l = Analyse(toks);
-    double v = value * std::pow(100.0, l.percents) / std::pow(1000.0, l.scaleCommas);
-    if (!std::isfinite(v))
-        throw TavixError::Runtime(6);
+    Significand sig;
+    if (number.exact) {
+        sig = SignificandOf(*number.exact, 2 * l.percents - 3 * l.scaleCommas);
+    } else {
+        const double v = number.value * std::pow(100.0, l.percents) / std::pow(1000.0, l.scaleCommas);
+        if (!std::isfinite(v))
+            throw TavixError::Runtime(6);
+        sig = SignificandOf(v);
+    }
 
     int exp10 = 0;
-    Digits digits = RoundDecimal(v, l.fracPlaceholders);
-    if (l.exponent >= 0 && v != 0) {
-        exp10 = static_cast<int>(std::floor(std::log10(v))) - l.intPlaceholders + 1;
-        digits = RoundDecimal(v / std::pow(10.0, exp10), l.fracPlaceholders);
+    Digits digits = Round(sig, l.fracPlaceholders);
+    const bool zero = sig.mantissa.find_first_not_of('0') == std::string::npos;
+    if (l.exponent >= 0 && !zero) {
+        // The mantissa gets as many whole digits as there are placeholders for them.
+        exp10 = sig.wholeDigits - l.intPlaceholders;
+        digits = Round({ sig.mantissa, l.intPlaceholders }, l.fracPlaceholders);
         if (static_cast<int>(digits.whole.size()) > l.intPlaceholders) {
             ++exp10;
-            digits = RoundDecimal(v / std::pow(10.0, exp10), l.fracPlaceholders);
+            digits = Round({ sig.mantissa, l.intPlaceholders - 1 }, l.fracPlaceholders);
         }
     }
 

@@ -52,6 +52,31 @@ template <typename T> T Parse(std::string_view text)
     return value;
 }
 
+// Exactly the text Decimal::ToString gives, so that the scale is kept and nothing is rounded.
+Decimal ParseDecimal(std::string_view text)
+{
+    const bool negative = !text.empty() && text.front() == '-';
+    const std::string_view magnitude = text.substr(negative ? 1 : 0);
+    const size_t point = magnitude.find('.');
+    std::string digits(magnitude.substr(0, point));
+    int64_t exponent = 0;
+    if (point != std::string_view::npos) {
+        digits += magnitude.substr(point + 1);
+        exponent = -static_cast<int64_t>(magnitude.size() - point - 1);
+    }
+    if (digits.empty())
+        Malformed();
+    Decimal d;
+    try {
+        d = Decimal::FromDigits(negative, digits, exponent);
+    } catch (const TavixError&) {
+        Malformed();  // stray characters or too many digits
+    }
+    if (d.ToString() != text)
+        Malformed();
+    return d;
+}
+
 std::string Escape(std::string_view s)
 {
     std::string out;
@@ -109,8 +134,8 @@ std::string EncodeValue(const GridVariant& v)
     case VtBoolean: return v.AsBool() ? "True" : "False";
     case VtSingle: return Number(v.AsSingle());  // shortest form that reads back exactly
     case VtDouble:
-    case VtDate:
-    case VtDecimal: return Number(v.AsDouble(), std::chars_format::general, 17);
+    case VtDate: return Number(v.AsDouble(), std::chars_format::general, 17);
+    case VtDecimal: return v.AsDecimal().ToString();  // keeps the scale: 1.50 stays 1.50
     case VtString: return Escape(v.AsString());
     case VtObject:
         if (!v.AsObject())
@@ -155,7 +180,7 @@ GridVariant Decode(std::string_view text)
     case VtSingle: return GridVariant(Parse<float>(value));
     case VtDouble: return GridVariant(Parse<double>(value));
     case VtDate: return GridVariant::Date(Parse<double>(value));
-    case VtDecimal: return GridVariant::Decimal(Parse<double>(value));
+    case VtDecimal: return GridVariant::Decimal(ParseDecimal(value));
     case VtString: return GridVariant(Unescape(value));
     case VtBoolean:
         if (value == "True")

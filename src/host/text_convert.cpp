@@ -14,27 +14,6 @@ namespace tavix::text {
 
 namespace {
 
-bool StartsWith(std::string_view s, std::string_view prefix)
-{
-    return !prefix.empty() && s.substr(0, prefix.size()) == prefix;
-}
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-std::optional<double> ParseRadix(std::string_view s, int radix)
-{
-    if (s.empty())
-        return std::nullopt;
-    uint64_t v = 0;
-    auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), v, radix);
-    if (ec != std::errc() || p != s.data() + s.size() || v > 0xFFFFFFFFull)
-        return std::nullopt;
-    // Hex literals are 16 or 32 bit two's complement, as in source code.
-    if (v <= 0xFFFF)
-        return static_cast<double>(static_cast<int16_t>(v));
-    return static_cast<double>(static_cast<int32_t>(static_cast<uint32_t>(v)));
-}
-
 // Days from 1970-01-01 of a proleptic Gregorian date.
 int64_t DaysFromCivil(int64_t y, int m, int d)
 {
@@ -47,6 +26,7 @@ int64_t DaysFromCivil(int64_t y, int m, int d)
 }
 
 const int64_t kEpochOffset = DaysFromCivil(1899, 12, 30);
+constexpr int64_t kSecondsPerDay = 86400;
 
 int ExpandYear(int y, size_t digits)
 {
@@ -104,7 +84,8 @@ bool ParseTime(std::string_view w, const Locale& loc, TimeOfDay& t)
             ++j;
         if (j == i)
             return false;
-        std::from_chars(w.data() + i, w.data() + j, fields[n++]);
+        if (std::from_chars(w.data() + i, w.data() + j, fields[n++]).ec != std::errc())
+            return false;  // too many digits for any hour, minute or second
         i = j;
         if (i < w.size() && (w[i] == ':' || StartsWith(w.substr(i), loc.timeSeparator)))
             ++i;
@@ -128,6 +109,13 @@ bool ParseTime(std::string_view w, const Locale& loc, TimeOfDay& t)
 
 }  // namespace
 
+bool StartsWith(std::string_view s, std::string_view prefix)
+{
+    return !prefix.empty() && s.substr(0, prefix.size()) == prefix;
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
 std::string_view Trim(std::string_view s)
 {
     while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front())))
@@ -142,71 +130,6 @@ bool IEquals(std::string_view a, std::string_view b)
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
         return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
     });
-}
-
-std::optional<double> ParseNumber(std::string_view s, const Locale& loc)
-{
-    s = Trim(s);
-    bool negative = false;
-    if (s.size() >= 2 && s.front() == '(' && s.back() == ')') {
-        negative = true;
-        s = Trim(s.substr(1, s.size() - 2));
-    }
-    if (!s.empty() && (s.front() == '-' || s.front() == '+')) {
-        negative = negative != (s.front() == '-');
-        s = Trim(s.substr(1));
-    }
-    if (StartsWith(s, loc.currencySymbol))
-        s = Trim(s.substr(loc.currencySymbol.size()));
-    if (s.size() > 2 && s[0] == '&') {
-        std::optional<double> v;
-        if (s[1] == 'H' || s[1] == 'h')
-            v = ParseRadix(s.substr(2), 16);
-        else if (s[1] == 'O' || s[1] == 'o')
-            v = ParseRadix(s.substr(2), 8);
-        if (v && negative)
-            *v = -*v;
-        return v;
-    }
-    std::string clean;
-    bool digits = false, point = false;
-    size_t i = 0;
-    while (i < s.size()) {
-        if (IsDigit(s[i])) {
-            clean += s[i++];
-            digits = true;
-        } else if (!point && StartsWith(s.substr(i), loc.decimalPoint)) {
-            clean += '.';
-            point = true;
-            i += loc.decimalPoint.size();
-        } else if (!point && digits && StartsWith(s.substr(i), loc.thousandsSeparator)) {
-            i += loc.thousandsSeparator.size();
-        } else {
-            break;
-        }
-    }
-    if (!digits)
-        return std::nullopt;
-    if (i < s.size() && (s[i] == 'e' || s[i] == 'E' || s[i] == 'd' || s[i] == 'D')) {
-        clean += 'e';
-        ++i;
-        if (i < s.size() && (s[i] == '+' || s[i] == '-'))
-            clean += s[i++];
-        size_t start = i;
-        while (i < s.size() && IsDigit(s[i]))
-            clean += s[i++];
-        if (i == start)
-            return std::nullopt;
-    }
-    if (StartsWith(s.substr(i), loc.currencySymbol))
-        i += loc.currencySymbol.size();
-    if (Trim(s.substr(i)).size() != 0)
-        return std::nullopt;
-    double v = 0;
-    auto [p, ec] = std::from_chars(clean.data(), clean.data() + clean.size(), v);
-    if (ec != std::errc() || p != clean.data() + clean.size() || !std::isfinite(v))
-        return std::nullopt;
-    return negative ? -v : v;
 }
 
 int DaysInMonth(int year, int month)
@@ -350,47 +273,21 @@ std::optional<double> ParseDate(std::string_view s, const Locale& loc)
     return serial;
 }
 
-std::string GeneralNumber(double value, int digits, const Locale& loc)
-{
-    if (value == 0)
-        return "0";
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*G", digits, value);
-    std::string out;
-    for (const char* p = buf; *p; ++p) {
-        if (*p == '.')
-            out += loc.decimalPoint;
-        else
-            out += *p;
-    }
-    return out;
-}
-
-std::string CurrencyText(int64_t scaled, const Locale& loc)
-{
-    const bool negative = scaled < 0;
-    const uint64_t mag = negative ? 0 - static_cast<uint64_t>(scaled) : static_cast<uint64_t>(scaled);
-    std::string out = negative ? "-" : "";
-    out += std::to_string(mag / 10000);
-    std::string frac = std::to_string(10000 + mag % 10000).substr(1);
-    while (!frac.empty() && frac.back() == '0')
-        frac.pop_back();
-    if (!frac.empty())
-        out += loc.decimalPoint + frac;
-    return out;
-}
-
 DateParts SplitDate(double serial)
 {
-    // Outside 1 Jan 100 .. 31 Dec 9999 there is no calendar date to show.
-    if (!(serial > -657435.0 && serial < 2958466.0))
+    if (!IsDateInRange(serial))
         throw TavixError::Runtime(6);
     DateParts p;
     double whole = std::trunc(serial);
-    int64_t secs = std::llround(std::fabs(serial - whole) * 86400.0);
-    if (secs >= 86400) {
-        secs -= 86400;
-        whole += serial < 0 ? -1 : 1;
+    int64_t secs = std::llround(std::fabs(serial - whole) * kSecondsPerDay);
+    if (secs >= kSecondsPerDay) {
+        const double next = whole + (serial < 0 ? -1 : 1);
+        if (next > kDateSerialBelow && next < kDateSerialAbove) {
+            secs -= kSecondsPerDay;
+            whole = next;
+        } else {
+            secs = kSecondsPerDay - 1;
+        }
     }
     const int64_t z = static_cast<int64_t>(whole) + kEpochOffset + 719468;
     const int64_t era = (z >= 0 ? z : z - 146096) / 146097;

@@ -7,6 +7,40 @@ namespace {
 
 int Sign(double d) { return d < 0 ? -1 : (d > 0 ? 1 : 0); }
 
+bool IsScaled(VariantType t) { return t == VtCurrency || t == VtDecimal; }
+
+// Values that are exact decimals. Two of them compare exactly when either is scaled; integers
+// alone are exact as doubles too.
+bool IsExactNumber(VariantType t)
+{
+    switch (t) {
+    case VtEmpty:
+    case VtInteger:
+    case VtLong:
+    case VtByte:
+    case VtBoolean:
+    case VtCurrency:
+    case VtDecimal: return true;
+    default: return false;
+    }
+}
+
+bool ComparesExactly(VariantType a, VariantType b)
+{
+    return (IsScaled(a) || IsScaled(b)) && IsExactNumber(a) && IsExactNumber(b);
+}
+
+// A numeric string against a scaled value is read exactly; one too large for a decimal equals none.
+bool TextEqualsScaled(std::string_view text, const GridVariant& scaled)
+{
+    try {
+        const auto d = text::ParseDecimal(text, Locale::Current());
+        return d && *d == scaled.ToDecimal();
+    } catch (const TavixError&) {
+        return false;
+    }
+}
+
 // Next UTF-16 code unit of a UTF-8 string; a character above U+FFFF yields its two surrogates.
 class Utf16Units {
 public:
@@ -94,11 +128,15 @@ bool VariantEquals(const GridVariant& a, const GridVariant& b)
         const GridVariant& other = ta == VtString ? b : a;
         if (other.IsEmpty())
             return s.AsString().empty();
+        if (IsScaled(other.VarType()))
+            return TextEqualsScaled(s.AsString(), other);
         auto n = text::ParseNumber(s.AsString(), Locale::Current());
         return n && *n == other.ToDouble();
     }
     if (ta == VtCurrency && tb == VtCurrency)
         return a.AsCurrencyScaled() == b.AsCurrencyScaled();
+    if (ComparesExactly(ta, tb))
+        return a.ToDecimal() == b.ToDecimal();
     return a.ToDouble() == b.ToDouble();
 }
 
@@ -123,6 +161,10 @@ int CompareVariantValues(const GridVariant& a, const GridVariant& b)
     if (ta == VtCurrency && tb == VtCurrency) {
         const int64_t x = a.AsCurrencyScaled(), y = b.AsCurrencyScaled();
         return x < y ? -1 : (x > y ? 1 : 0);
+    }
+    if (ComparesExactly(ta, tb)) {
+        const auto order = a.ToDecimal() <=> b.ToDecimal();
+        return order < 0 ? -1 : (order > 0 ? 1 : 0);
     }
     return Sign(a.ToDouble() - b.ToDouble());
 }

@@ -8,10 +8,6 @@ namespace tavix {
 
 namespace {
 
-// Date range of the platform: 1 Jan 100 to 31 Dec 9999.
-constexpr double kMinDate = -657434.0;
-constexpr double kMaxDate = 2958465.99999;
-
 [[noreturn]] void Raise(int32_t number) { throw TavixError::Runtime(number); }
 
 double NumericValue(const GridVariant& v)
@@ -21,9 +17,9 @@ double NumericValue(const GridVariant& v)
     case VtInteger: return v.AsInteger();
     case VtLong: return v.AsLong();
     case VtSingle: return v.AsSingle();
-    case VtDouble:
-    case VtDecimal: return v.AsDouble();
-    case VtCurrency: return static_cast<double>(v.AsCurrencyScaled()) / 10000.0;
+    case VtDouble: return v.AsDouble();
+    case VtDecimal: return v.AsDecimal().ToDouble();
+    case VtCurrency: return Decimal::FromCurrency(v.AsCurrencyScaled()).ToDouble();
     case VtDate: return v.AsDate();
     case VtBoolean: return v.AsBool() ? -1 : 0;
     case VtByte: return v.AsByte();
@@ -50,6 +46,14 @@ int32_t RoundedInRange(const GridVariant& v, double lo, double hi)
         if (d < lo || d > hi)
             Raise(6);
         return static_cast<int32_t>(d);
+    }
+    case VtCurrency:
+    case VtDecimal: {
+        // Exact halves of huge values would be lost in a double.
+        const int64_t r = v.ToDecimal().RoundToInt64();
+        if (r < lo || r > hi)
+            Raise(6);
+        return static_cast<int32_t>(r);
     }
     default: {
         const double r = std::nearbyint(NumericValue(v));
@@ -89,18 +93,46 @@ double GridVariant::ToDouble() const { return NumericValue(*this); }
 
 int64_t GridVariant::ToCurrency() const
 {
-    if (type_ == VtCurrency)
-        return payload_.cy;
+    switch (VarType()) {
+    case VtCurrency: return AsCurrencyScaled();
+    case VtDecimal:
+    case VtString: return ToDecimal().ToCurrency();
+    default: break;
+    }
     const double scaled = std::nearbyint(NumericValue(*this) * 10000.0);
     if (!(scaled >= -9.2233720368547758e18 && scaled < 9.2233720368547758e18))
         Raise(6);
     return static_cast<int64_t>(scaled);
 }
 
+Decimal GridVariant::ToDecimal() const
+{
+    switch (VarType()) {
+    case VtEmpty: return tavix::Decimal();
+    case VtInteger: return tavix::Decimal(AsInteger());
+    case VtLong: return tavix::Decimal(AsLong());
+    case VtByte: return tavix::Decimal(AsByte());
+    case VtBoolean: return tavix::Decimal(AsBool() ? -1 : 0);
+    case VtCurrency: return tavix::Decimal::FromCurrency(AsCurrencyScaled());
+    case VtDecimal: return AsDecimal();
+    case VtSingle: return tavix::Decimal::FromSingle(AsSingle());
+    case VtDouble:
+    case VtDate: return tavix::Decimal::FromDouble(AsDouble());
+    case VtString: {
+        auto d = text::ParseDecimal(AsString(), Locale::Current());
+        if (!d)
+            Raise(13);
+        return *d;
+    }
+    case VtNull: Raise(94);
+    default: Raise(13);
+    }
+}
+
 double GridVariant::ToDate() const
 {
     double d = 0;
-    if (type_ == VtString) {
+    if (IsString()) {
         const Locale& loc = Locale::Current();
         auto parsed = text::ParseDate(AsString(), loc);
         if (!parsed)
@@ -111,21 +143,25 @@ double GridVariant::ToDate() const
     } else {
         d = NumericValue(*this);
     }
-    if (d < kMinDate || d > kMaxDate)
+    if (!text::IsDateInRange(d))
         Raise(6);
     return d;
 }
 
 bool GridVariant::ToBool() const
 {
-    if (type_ == VtBoolean)
-        return payload_.b;
-    if (type_ == VtString) {
+    switch (VarType()) {
+    case VtBoolean: return AsBool();
+    case VtDecimal: return !AsDecimal().IsZero();
+    case VtString: {
         const std::string_view t = text::Trim(AsString());
         if (text::IEquals(t, "True"))
             return true;
         if (text::IEquals(t, "False"))
             return false;
+        break;
+    }
+    default: break;
     }
     return NumericValue(*this) != 0;
 }
@@ -133,20 +169,20 @@ bool GridVariant::ToBool() const
 std::string GridVariant::ToString() const
 {
     const Locale& loc = Locale::Current();
-    switch (type_) {
+    switch (VarType()) {
     case VtEmpty: return {};
     case VtNull: Raise(94);
-    case VtInteger: return std::to_string(payload_.i);
-    case VtLong: return std::to_string(payload_.l);
-    case VtByte: return std::to_string(payload_.u8);
-    case VtSingle: return text::GeneralNumber(payload_.f, 7, loc);
-    case VtDouble:
-    case VtDecimal: return text::GeneralNumber(payload_.d, 15, loc);
-    case VtCurrency: return text::CurrencyText(payload_.cy, loc);
-    case VtDate: return text::DateText(payload_.d, loc);
-    case VtBoolean: return payload_.b ? "True" : "False";
-    case VtString: return AsString();
-    case VtError: return "Error " + std::to_string(payload_.l);
+    case VtInteger: return std::to_string(AsInteger());
+    case VtLong: return std::to_string(AsLong());
+    case VtByte: return std::to_string(AsByte());
+    case VtSingle: return text::GeneralNumber(AsSingle(), 7, loc);
+    case VtDouble: return text::GeneralNumber(AsDouble(), 15, loc);
+    case VtDecimal: return text::DecimalText(AsDecimal(), loc);
+    case VtCurrency: return text::CurrencyText(AsCurrencyScaled(), loc);
+    case VtDate: return text::DateText(AsDate(), loc);
+    case VtBoolean: return AsBool() ? "True" : "False";
+    case VtString: return std::string(AsString());
+    case VtError: return "Error " + std::to_string(AsErrorCode());
     default: Raise(13);
     }
 }

@@ -19,6 +19,14 @@ double NumberOrMismatch(std::string_view text, const Locale& locale)
     return *n;
 }
 
+Decimal DecimalOrMismatch(std::string_view text, const Locale& locale)
+{
+    auto d = text::ParseDecimal(text, locale);
+    if (!d)
+        Raise(13);
+    return *d;
+}
+
 double RoundedInRange(std::string_view text, const Locale& locale, double lo, double hi)
 {
     const double r = std::nearbyint(NumberOrMismatch(text, locale));
@@ -45,20 +53,15 @@ GridVariant ParseVariantAs(VariantType target, std::string_view text, const Loca
         return GridVariant(static_cast<float>(d));
     }
     case VtDouble: return GridVariant(NumberOrMismatch(text, locale));
-    case VtDecimal: return GridVariant::Decimal(NumberOrMismatch(text, locale));
-    case VtCurrency: {
-        const double scaled = std::nearbyint(NumberOrMismatch(text, locale) * 10000.0);
-        if (!(scaled >= -9.2233720368547758e18 && scaled < 9.2233720368547758e18))
-            Raise(6);
-        return GridVariant::Currency(static_cast<int64_t>(scaled));
-    }
+    case VtDecimal: return GridVariant::Decimal(DecimalOrMismatch(text, locale));
+    case VtCurrency: return GridVariant::Currency(DecimalOrMismatch(text, locale).ToCurrency());
     case VtDate: {
         auto d = text::ParseDate(text, locale);
         if (!d)
             d = text::ParseNumber(text, locale);
         if (!d)
             Raise(13);
-        if (*d < -657434.0 || *d >= 2958466.0)
+        if (!text::IsDateInRange(*d))
             Raise(6);
         return GridVariant::Date(*d);
     }

@@ -29,8 +29,8 @@ void Tavix::CellFromPoint(int32_t xPixels, int32_t yPixels, int32_t& lRow, int32
     std::tie(lRow, lCol) = layout_->CellFromPoint(xPixels, yPixels);
 }
 
-void Tavix::CellBoundary(const GridVariant& vRow, const GridVariant& vCol, int32_t& lLeft, int32_t& lTop,
-    int32_t& lWidth, int32_t& lHeight)
+void Tavix::CellBoundary(
+    const GridVariant& vRow, const GridVariant& vCol, int32_t& lLeft, int32_t& lTop, int32_t& lWidth, int32_t& lHeight)
 {
     const int32_t row = table_->ResolveRow(vRow);
     const int32_t col = table_->ResolveCol(vCol);

@@ -95,7 +95,8 @@ void ViewLayout::ApplyFrameStyle()
     if (window_ != 0) {
         const auto [border, edges] = FrameStyles();
         const auto style = static_cast<DWORD>(GetWindowLong(window_, GWL_STYLE)) & ~WS_BORDER;
-        const auto ex = static_cast<DWORD>(GetWindowLong(window_, GWL_EXSTYLE)) & ~(WS_EX_STATICEDGE | WS_EX_CLIENTEDGE);
+        const auto ex
+            = static_cast<DWORD>(GetWindowLong(window_, GWL_EXSTYLE)) & ~(WS_EX_STATICEDGE | WS_EX_CLIENTEDGE);
         SetWindowLong(window_, GWL_STYLE, static_cast<LONG_PTR>(style | border));
         SetWindowLong(window_, GWL_EXSTYLE, static_cast<LONG_PTR>(ex | edges));
         SetWindowPos(window_, 0, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED);
@@ -117,10 +118,7 @@ void ViewLayout::SetBorderStyle(EBorderStyles style)
 
 int32_t ViewLayout::HeaderHeight() const { return header_ != nullptr ? header_->Height() : 0; }
 
-bool ViewLayout::RowTextInEffect() const
-{
-    return table_.RowTextCol() > 0 && table_.DrawRowText() && table_.RowMode();
-}
+bool ViewLayout::RowTextInEffect() const { return table_.RowTextCol() > 0 && table_.DrawRowText() && table_.RowMode(); }
 
 Rect ViewLayout::GetViewRect(bool belowHeader, bool excludeScrollBars) const
 {

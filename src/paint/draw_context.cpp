@@ -49,8 +49,7 @@ void DrawContext::FillBackground(HDC hdc, const Rect& rc, int32_t originX, int32
         }
         return;
     }
-    const UniqueGdiObject brush
-        = enabled ? BrushFor(look.backColor) : UniqueGdiObject(GetSysColorBrush(COLOR_BTNFACE));
+    const UniqueGdiObject brush = enabled ? BrushFor(look.backColor) : UniqueGdiObject(GetSysColorBrush(COLOR_BTNFACE));
     FillRect(hdc, rc, brush);
 }
 

@@ -244,8 +244,7 @@ void GridPainter::PaintBelow(DrawContext& ctx, const layout::VisibleRange& range
     ctx.FillBackground(ctx.window, { 0, lastBottom, layout_.ViewWidth() + 32, client.bottom }, 0, -ctx.headerHeight);
 }
 
-void GridPainter::PaintGhostRows(
-    DrawContext& ctx, const layout::VisibleRange& range, int32_t top, int32_t limit) const
+void GridPainter::PaintGhostRows(DrawContext& ctx, const layout::VisibleRange& range, int32_t top, int32_t limit) const
 {
     const int32_t h = table_.DefaultRowHeight();
     const int32_t width = std::max(ctx.band.right, layout_.ViewWidth() + 32);

@@ -67,7 +67,8 @@ void RowPainter::PaintCell(const RowPlan& plan, int pass, int32_t pos) const
         return;
 
     const core::RowData& row = s.Row(plan.row);
-    Rect rc { col.Left - ctx_.layout.ScrollX(), plan.top, col.Left + col.Width - ctx_.layout.ScrollX(), plan.top + row.Height };
+    Rect rc { col.Left - ctx_.layout.ScrollX(), plan.top, col.Left + col.Width - ctx_.layout.ScrollX(),
+        plan.top + row.Height };
     if (ctx_.rowTextInEffect && pos >= ctx_.rowTextStart.rowTextStartPos)
         rc.bottom = plan.top + row.NormalCellHeight;
     if (pass == 2) {
@@ -143,9 +144,10 @@ void RowPainter::PaintRowText(const RowPlan& plan) const
     const core::GridTable& s = ctx_.table;
     const core::RowData& row = s.Row(plan.row);
     const core::CellData& cell = s.Cell(plan.row, s.RowTextCol());
-        const int32_t startPos = row.IsGroup ? ctx_.layout.GroupStartPos(row.GroupStartCol) : ctx_.rowTextStart.rowTextStartPos;
-    const Rect rc { s.Column(startPos).Left - ctx_.layout.ScrollX(), plan.top + (row.IsGroup ? 0 : row.NormalCellHeight),
-        ctx_.rightEdge, plan.top + row.Height };
+    const int32_t startPos
+        = row.IsGroup ? ctx_.layout.GroupStartPos(row.GroupStartCol) : ctx_.rowTextStart.rowTextStartPos;
+    const Rect rc { s.Column(startPos).Left - ctx_.layout.ScrollX(),
+        plan.top + (row.IsGroup ? 0 : row.NormalCellHeight), ctx_.rightEdge, plan.top + row.Height };
     const HDC hdc = ctx_.surface;
     const bool highlighted = Highlighted(cell);
     FillCellBackground(hdc, cell, rc, highlighted);

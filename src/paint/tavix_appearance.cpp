@@ -12,16 +12,16 @@ namespace {
 using paint::Appearance;
 
 template <typename T>
-void SetLook(paint::GridPainter& painter, Host& host, T Appearance::*field, T value, std::string_view name,
-    bool below = false)
+void SetLook(
+    paint::GridPainter& painter, Host& host, T Appearance::*field, T value, std::string_view name, bool below = false)
 {
     painter.SetLook(field, value, below);
     host.PropertyChanged(name);
 }
 
 // The focus colours only show while the focus rectangle does.
-void SetFocusColor(paint::GridPainter& painter, Host& host, OleColor Appearance::*field, OleColor value,
-    std::string_view name)
+void SetFocusColor(
+    paint::GridPainter& painter, Host& host, OleColor Appearance::*field, OleColor value, std::string_view name)
 {
     if (painter.Look().focusRect)
         painter.SetLook(field, value);

@@ -98,8 +98,8 @@ void Tavix::DrawCell(const GridVariant& vRow, const GridVariant& vCol)
     painter_->Draw();
 }
 
-void Tavix::CellTextBoundary(const GridVariant& vRow, const GridVariant& vCol, int32_t& lLeft, int32_t& lTop,
-    int32_t& lWidth, int32_t& lHeight)
+void Tavix::CellTextBoundary(
+    const GridVariant& vRow, const GridVariant& vCol, int32_t& lLeft, int32_t& lTop, int32_t& lWidth, int32_t& lHeight)
 {
     const int32_t row = table_->ResolveRow(vRow);
     const int32_t col = table_->ResolveCol(vCol);

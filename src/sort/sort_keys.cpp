@@ -29,7 +29,6 @@ bool IsPlainNumber(const GridVariant& v)
     case VtDouble:
     case VtDate:
     case VtBoolean:
-    case VtDecimal:
     case VtByte: return true;
     default: return false;
     }
@@ -253,7 +252,7 @@ void SortKeys::ExtractValues(Criterion& c, SortSource& source, int16_t column, i
         else if (IsPlainNumber(v))
             numbers = true;
         else
-            return;  // objects and errors: the comparison raises
+            return;  // objects and errors raise; decimals compare exactly, which a double cannot
     }
     // Empty is 0 against a number and "" against a string, and 0 < "": no single key holds it.
     if ((empties && strings && (numbers || currencies)) || (currencies && (numbers || empties || strings)))

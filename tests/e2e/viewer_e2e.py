@@ -237,6 +237,106 @@ def run_virtual(exe, out, env):
     print("passed: virtual")
 
 
+REAL_TABLES = ["customers", "dates", "nulls", "numbers", "orders", "texts", "wide"]
+NULL_ROWS = 40
+
+
+def make_real_database(path):
+    """One table per kind of real-world data the viewer must show."""
+    if os.path.exists(path):
+        os.remove(path)
+    db = sqlite3.connect(path)
+    db.executescript("""
+        CREATE TABLE customers (id INTEGER PRIMARY KEY, name TEXT, country TEXT);
+        CREATE TABLE orders (id INTEGER PRIMARY KEY, customer_id INTEGER, amount NUMERIC(30, 2), placed DATE);
+        CREATE TABLE dates (iso_day DATE, julian DATE, unix_seconds TIMESTAMP, stamp DATETIME);
+        CREATE TABLE numbers (small INTEGER, near_max INTEGER, wide_numeric NUMERIC(40, 0), ratio REAL,
+                              price CURRENCY, flag BOOLEAN, raw BLOB);
+        CREATE TABLE texts (kind TEXT, body TEXT);
+        CREATE TABLE nulls (i INTEGER, big BIGINT, n NUMERIC, r REAL, b BOOLEAN, d DATE, dt DATETIME, t TEXT,
+                            bl BLOB, m CURRENCY, untyped);
+    """)
+    db.executemany("INSERT INTO customers VALUES (?, ?, ?)",
+                   [(1, "Ada Lovelace", "UK"), (2, "Émile Borel", "FR"), (3, "山田 太郎", "JP"), (4, None, None)])
+    db.executemany("INSERT INTO orders VALUES (?, ?, ?, ?)",
+                   [(10 + i, 1 + i % 4, "%d.%02d" % (i * 37, i), "2024-0%d-1%d" % (1 + i % 9, i % 10))
+                    for i in range(12)] + [(99, None, None, None)])
+    db.executemany("INSERT INTO dates VALUES (?, ?, ?, ?)", [
+        ("2024-02-29", 2460370.75, 1709272800, "2024-03-01 06:00:00"),
+        ("1999-12-31", 2451544.5, 946684799, "1999-12-31T23:59:59"),
+        (None, None, None, None),
+        ("2024-13-01", 2440587.5, 0, "2024-03-01 08:00:00+02:00"),
+    ])
+    db.executemany("INSERT INTO numbers VALUES (?, ?, ?, ?, ?, ?, ?)", [
+        (1, 2**63 - 1, "12345678901234567890123", 3.25, 1234567.89, 1, b"\x00\x01\x02"),
+        (-2147483648, -(2**63), "-98765432109876543210", -0.0001, -0.5, 0, b"x" * 1000),
+        (None, None, None, None, None, None, None),
+        (2147483647, 2**62, "100000000000000000000", 1e300, 0, 1, b""),
+    ])
+    db.executemany("INSERT INTO texts VALUES (?, ?)", [
+        ("long", "".join("word%04d " % i for i in range(1112))[:10000]),
+        ("cjk", "漢字とかな交じり文、한국어 텍스트"),
+        ("arabic", "النص العربي من اليمين إلى اليسار"),
+        ("emoji", "grid 🙂 rows 🚀 done ✅"),
+        ("mixed", "Zürich – Ελληνικά – Русский"),
+        ("null", None),
+    ])
+    db.executemany("INSERT INTO nulls VALUES (%s)" % ", ".join("?" * 11), [(None,) * 11] * NULL_ROWS)
+    columns = ", ".join("c%d %s" % (i, "INTEGER" if i % 2 else "TEXT") for i in range(1, 301))
+    db.execute("CREATE TABLE wide (%s)" % columns)
+    db.executemany("INSERT INTO wide VALUES (%s)" % ", ".join("?" * 300),
+                   [tuple(r * 1000 + c if c % 2 else "r%dc%d" % (r, c) for c in range(1, 301)) for r in range(50)])
+    db.commit()
+    db.close()
+
+
+def headless(exe, args, out, name):
+    """Runs the viewer for one screenshot; returns (exit code, stderr, frame or None)."""
+    png = os.path.join(out, name + ".png")
+    if os.path.exists(png):
+        os.remove(png)
+    env = {k: v for k, v in os.environ.items() if k != "DISPLAY"}
+    proc = subprocess.run([exe, *args, "--screenshot", png, "--size", "%dx%d" % (WIDTH, HEIGHT)],
+                          capture_output=True, text=True, env=env, timeout=300)
+    frame = read_png(png)[2] if proc.returncode == 0 else None
+    return proc.returncode, proc.stderr, frame
+
+
+def darkest(frame, top, bottom, left, right):
+    return min(min(px) for row in frame[top:bottom] for px in row[left:right])
+
+
+def run_real_data(exe, out):
+    """Real-world data: every kind opens and draws; NULL is grey; failures are reported."""
+    db = os.path.join(out, "real.db")
+    make_real_database(db)
+    code, err, frame = headless(exe, [db], out, "real-first")
+    check(code == 0, "opening real.db failed: %s" % err)
+    check("has %d tables: %s" % (len(REAL_TABLES), ", ".join(REAL_TABLES)) in err and "showing customers" in err,
+          "the tables were not listed on stderr: %r" % err)
+    frames = {}
+    for table in REAL_TABLES:
+        code, err, frames[table] = headless(exe, [db, "--table", table], out, "real-" + table)
+        check(code == 0, "--table %s failed: %s" % (table, err))
+        check(darkest(frames[table], 0, HEIGHT, 0, WIDTH) < 200, "--table %s drew nothing" % table)
+    # The cells of the all-NULL table hold grey text and nothing as dark as ordinary text,
+    # which the same place of the numbers table shows.
+    rows = (30, 300)
+    check(darkest(frames["nulls"], *rows, 8, WIDTH // 2) > 100, "a NULL is drawn as dark as a value")
+    check(darkest(frames["nulls"], *rows, 8, WIDTH // 2) < 225, "the NULL cells show nothing")
+    check(darkest(frames["numbers"], 0, 60, 8, WIDTH // 2) < 100, "the numbers are not drawn dark")
+    join = "SELECT o.id, c.id, c.name, o.amount FROM orders o LEFT JOIN customers c ON c.id = o.customer_id"
+    code, err, _ = headless(exe, [db, "--query", join], out, "real-join")
+    check(code == 0, "a join whose columns share a name failed: %s" % err)
+    failures = [([db, "--query", "SELEC 1"], "tavix-view: SQLite: near \"SELEC\": syntax error"),
+                ([os.path.join(out, "absent.db")], "tavix-view: no such database file"),
+                ([os.path.join(out, "real-first.png")], "file is not a database")]
+    for args, message in failures:
+        code, err, _ = headless(exe, args, out, "real-failure")
+        check(code == 1 and message in err, "%s: exit %d, %r" % (args, code, err))
+    print("passed: real data")
+
+
 def run(exe, out, env):
     shots = os.path.join(out, "shots")
     shutil.rmtree(shots, ignore_errors=True)
@@ -246,6 +346,9 @@ def run(exe, out, env):
     try:
         start = viewer.expect("state ready", timeout=30)
         window = xdo(env, "search", "--sync", "--name", "e2e.db").split()[0]
+        title = xdo(env, "getwindowname", window)
+        check(title == "e2e.db \u2014 parts", "window title %r" % title)
+        check(window in xdo(env, "search", "--class", "Tavix-view").split(), "WM_CLASS is not Tavix-view")
         xdo(env, "windowfocus", "--sync", window)
         xdo(env, "mousemove", "--window", window, "200", "200")
         s = Session(viewer, env, window)
@@ -276,6 +379,7 @@ def main():
         return SKIP
     exe, out = sys.argv[1], sys.argv[2]
     os.makedirs(out, exist_ok=True)
+    run_real_data(exe, out)
     n = free_display()
     xvfb = subprocess.Popen(["Xvfb", ":%d" % n, "-screen", "0", "1280x800x24", "-nolisten", "tcp"],
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)

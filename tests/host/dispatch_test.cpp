@@ -53,7 +53,7 @@ TEST(DispatchObject, CallPassesArgumentsAndGetReachesParameterlessMethods)
 {
     DispatchObject obj;
     obj.DefineMethod("ToString", [](std::span<GridVariant> args) {
-        return GridVariant(args.empty() ? std::string("none") : args[0].AsString() + "!");
+        return GridVariant(args.empty() ? std::string("none") : std::string(args[0].AsString()) + "!");
     });
     EXPECT_EQ(obj.Call("ToString", { GridVariant("x") }).AsString(), "x!");
     EXPECT_EQ(obj.Get("tostring").AsString(), "none");

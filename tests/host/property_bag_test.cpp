@@ -22,10 +22,8 @@ void ExpectSameVariant(const GridVariant& a, const GridVariant& b)
         EXPECT_EQ(std::bit_cast<uint32_t>(a.AsSingle()), std::bit_cast<uint32_t>(b.AsSingle()));
         break;
     case tavix::VtDouble:
-    case tavix::VtDate:
-    case tavix::VtDecimal:
-        EXPECT_EQ(std::bit_cast<uint64_t>(a.AsDouble()), std::bit_cast<uint64_t>(b.AsDouble()));
-        break;
+    case tavix::VtDate: EXPECT_EQ(std::bit_cast<uint64_t>(a.AsDouble()), std::bit_cast<uint64_t>(b.AsDouble())); break;
+    case tavix::VtDecimal: EXPECT_EQ(a.AsDecimal().ToString(), b.AsDecimal().ToString()); break;
     case tavix::VtCurrency: EXPECT_EQ(a.AsCurrencyScaled(), b.AsCurrencyScaled()); break;
     case tavix::VtBoolean: EXPECT_EQ(a.AsBool(), b.AsBool()); break;
     case tavix::VtInteger: EXPECT_EQ(a.AsInteger(), b.AsInteger()); break;
@@ -84,6 +82,8 @@ TEST(PropertyBag, SaveLoadRoundTripsEveryScalarTypeExactly)
         GridVariant(true),
         GridVariant(false),
         GridVariant::Decimal(123.456),
+        GridVariant::Decimal(tavix::Decimal::FromDigits(false, "150", -2)),  // the scale is kept
+        GridVariant::Decimal(tavix::Decimal::Max().Negated()),
         GridVariant(uint8_t { 255 }),
         GridVariant(std::shared_ptr<tavix::Dispatch>()),
     };
@@ -105,7 +105,8 @@ TEST(PropertyBag, MalformedTextThrowsAndKeepsContents)
     bag.WriteProperty("Keep", GridVariant(int32_t { 1 }), GridVariant());
     for (const char* bad : { "NoEquals", "=Long:1", "X=Long:", "X=Long:1x", "X=Long:99999999999", "X=Integer:40000",
              "X=Boolean:yes", "X=Null:1", "X=Object:1", "X=Unknown:", "X=Long1", "X=String:bad\\q", "X=String:end\\",
-             "X=Long:1\nX=Long:2", "X=Long:1\nbroken" }) {
+             "X=Long:1\nX=Long:2", "X=Long:1\nbroken", "X=Decimal:1e5", "X=Decimal:-0", "X=Decimal:.5",
+             "X=Decimal:79228162514264337593543950336" }) {
         SCOPED_TRACE(bad);
         try {
             bag.Restore(bad);

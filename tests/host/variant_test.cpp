@@ -3,23 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include "support/runtime_error.h"
+
 #include <cstdint>
 
 using namespace tavix;
 
-namespace {
-
-template <typename F> int32_t ErrorOf(F&& f)
-{
-    try {
-        f();
-    } catch (const TavixError& e) {
-        return e.Number();
-    }
-    return 0;
-}
-
-}  // namespace
+using tavix::testing::RuntimeErrorOf;
 
 TEST(GridVariant, ConstructorsPickTypes)
 {
@@ -40,7 +30,7 @@ TEST(GridVariant, CopiesShareAndOutliveTheirSource)
 {
     GridVariant a(std::string(100, 'x'));
     GridVariant b = a;
-    EXPECT_EQ(&a.AsString(), &b.AsString());
+    EXPECT_EQ(a.AsString().data(), b.AsString().data());
     GridVariant c(std::move(a));
     EXPECT_TRUE(a.IsEmpty());
     a = c;
@@ -60,11 +50,11 @@ TEST(GridVariant, RoundingHalvesToEvenAndOverflows)
     EXPECT_EQ(RoundToLong(0.5), 0);
     EXPECT_EQ(RoundToLong(1.5), 2);
     EXPECT_EQ(RoundToLong(-2147483648.4), INT32_MIN);
-    EXPECT_EQ(ErrorOf([] { RoundToLong(2147483647.6); }), 6);
-    EXPECT_EQ(ErrorOf([] { GridVariant(32767.5).ToInteger(); }), 6);
-    EXPECT_EQ(ErrorOf([] { GridVariant(40000).ToInteger(); }), 6);
-    EXPECT_EQ(ErrorOf([] { GridVariant(-1).ToByte(); }), 6);
-    EXPECT_EQ(ErrorOf([] { GridVariant(1e300).ToSingle(); }), 6);
+    EXPECT_EQ(RuntimeErrorOf([] { RoundToLong(2147483647.6); }), 6);
+    EXPECT_EQ(RuntimeErrorOf([] { GridVariant(32767.5).ToInteger(); }), 6);
+    EXPECT_EQ(RuntimeErrorOf([] { GridVariant(40000).ToInteger(); }), 6);
+    EXPECT_EQ(RuntimeErrorOf([] { GridVariant(-1).ToByte(); }), 6);
+    EXPECT_EQ(RuntimeErrorOf([] { GridVariant(1e300).ToSingle(); }), 6);
     EXPECT_EQ(GridVariant(255.4).ToByte(), 255);
 }
 
@@ -79,11 +69,11 @@ TEST(GridVariant, ConversionsAndTheirErrors)
     EXPECT_FALSE(GridVariant("0").ToBool());
     EXPECT_TRUE(GridVariant(0.1).ToBool());
     EXPECT_EQ(GridVariant("12/31/2024").ToDate(), 45657.0);
-    EXPECT_EQ(ErrorOf([] { GridVariant("abc").ToLong(); }), 13);
-    EXPECT_EQ(ErrorOf([] { GridVariant("maybe").ToBool(); }), 13);
-    EXPECT_EQ(ErrorOf([] { GridVariant::Null().ToLong(); }), 94);
-    EXPECT_EQ(ErrorOf([] { GridVariant::Error(5).ToDouble(); }), 13);
-    EXPECT_EQ(ErrorOf([] { GridVariant(1e20).ToDate(); }), 6);
+    EXPECT_EQ(RuntimeErrorOf([] { GridVariant("abc").ToLong(); }), 13);
+    EXPECT_EQ(RuntimeErrorOf([] { GridVariant("maybe").ToBool(); }), 13);
+    EXPECT_EQ(RuntimeErrorOf([] { GridVariant::Null().ToLong(); }), 94);
+    EXPECT_EQ(RuntimeErrorOf([] { GridVariant::Error(5).ToDouble(); }), 13);
+    EXPECT_EQ(RuntimeErrorOf([] { GridVariant(1e20).ToDate(); }), 6);
 }
 
 TEST(GridVariant, ToStringUsesStandardConversion)
@@ -103,8 +93,8 @@ TEST(GridVariant, ToStringUsesStandardConversion)
     EXPECT_EQ(GridVariant::Date((13 * 60 + 5) / 1440.0).ToString(), "1:05:00 PM");
     EXPECT_EQ(GridVariant::Date(0).ToString(), "12:00:00 AM");
     EXPECT_EQ(GridVariant::Date(-1.25).ToString(), "12/29/1899 6:00:00 AM");
-    EXPECT_EQ(ErrorOf([] { GridVariant::Null().ToString(); }), 94);
-    EXPECT_EQ(ErrorOf([] { GridVariant::Date(1e300).ToString(); }), 6);
+    EXPECT_EQ(RuntimeErrorOf([] { GridVariant::Null().ToString(); }), 94);
+    EXPECT_EQ(RuntimeErrorOf([] { GridVariant::Date(1e300).ToString(); }), 6);
 }
 
 TEST(VariantEquals, NullNeverEqualsAndNumbersCompareAcrossTypes)
@@ -156,7 +146,7 @@ TEST(CompareVariantValues, StringsByUtf16CodeUnit)
     EXPECT_LT(CompareVariantValues(GridVariant("ab"), GridVariant("abc")), 0);
     // U+1F600 is a surrogate pair (0xD83D...) and so orders before U+FF01.
     EXPECT_LT(CompareVariantValues(GridVariant("\xF0\x9F\x98\x80"), GridVariant("\xEF\xBC\x81")), 0);
-    EXPECT_EQ(ErrorOf([] { CompareVariantValues(GridVariant::Error(1), GridVariant(1)); }), 13);
+    EXPECT_EQ(RuntimeErrorOf([] { CompareVariantValues(GridVariant::Error(1), GridVariant(1)); }), 13);
 }
 
 TEST(ParseVariantAs, NumbersWithRangeChecks)
@@ -169,11 +159,11 @@ TEST(ParseVariantAs, NumbersWithRangeChecks)
     EXPECT_EQ(ParseVariantAs(VtCurrency, "$12.34").AsCurrencyScaled(), 123400);
     EXPECT_EQ(ParseVariantAs(VtSingle, "0.5").VarType(), VtSingle);
     EXPECT_EQ(ParseVariantAs(VtDecimal, "0.5").VarType(), VtDecimal);
-    EXPECT_EQ(ErrorOf([] { ParseVariantAs(VtByte, "256"); }), 6);
-    EXPECT_EQ(ErrorOf([] { ParseVariantAs(VtInteger, "32768"); }), 6);
-    EXPECT_EQ(ErrorOf([] { ParseVariantAs(VtLong, "x"); }), 13);
-    EXPECT_EQ(ErrorOf([] { ParseVariantAs(VtLong, ""); }), 13);
-    EXPECT_EQ(ErrorOf([] { ParseVariantAs(VtDouble, "1.2.3"); }), 13);
+    EXPECT_EQ(RuntimeErrorOf([] { ParseVariantAs(VtByte, "256"); }), 6);
+    EXPECT_EQ(RuntimeErrorOf([] { ParseVariantAs(VtInteger, "32768"); }), 6);
+    EXPECT_EQ(RuntimeErrorOf([] { ParseVariantAs(VtLong, "x"); }), 13);
+    EXPECT_EQ(RuntimeErrorOf([] { ParseVariantAs(VtLong, ""); }), 13);
+    EXPECT_EQ(RuntimeErrorOf([] { ParseVariantAs(VtDouble, "1.2.3"); }), 13);
 }
 
 TEST(ParseVariantAs, LocaleSeparators)
@@ -197,15 +187,15 @@ TEST(ParseVariantAs, DatesTimesBooleansAndText)
     EXPECT_DOUBLE_EQ(ParseVariantAs(VtDate, "12/31/2024 13:05").AsDate(), dec31 + 785 / 1440.0);
     EXPECT_DOUBLE_EQ(ParseVariantAs(VtDate, "1:05 PM").AsDate(), 785 / 1440.0);
     EXPECT_DOUBLE_EQ(ParseVariantAs(VtDate, "12:30:15 am").AsDate(), (30 * 60 + 15) / 86400.0);
-    EXPECT_EQ(ErrorOf([] { ParseVariantAs(VtDate, "2/30/2024"); }), 13);
-    EXPECT_EQ(ErrorOf([] { ParseVariantAs(VtDate, "25:00"); }), 13);
-    EXPECT_EQ(ErrorOf([] { ParseVariantAs(VtDate, "soon"); }), 13);
+    EXPECT_EQ(RuntimeErrorOf([] { ParseVariantAs(VtDate, "2/30/2024"); }), 13);
+    EXPECT_EQ(RuntimeErrorOf([] { ParseVariantAs(VtDate, "25:00"); }), 13);
+    EXPECT_EQ(RuntimeErrorOf([] { ParseVariantAs(VtDate, "soon"); }), 13);
     EXPECT_TRUE(ParseVariantAs(VtBoolean, " true ").AsBool());
     EXPECT_FALSE(ParseVariantAs(VtBoolean, "0").AsBool());
     EXPECT_TRUE(ParseVariantAs(VtBoolean, "-2").AsBool());
-    EXPECT_EQ(ErrorOf([] { ParseVariantAs(VtBoolean, "yes"); }), 13);
+    EXPECT_EQ(RuntimeErrorOf([] { ParseVariantAs(VtBoolean, "yes"); }), 13);
     EXPECT_EQ(ParseVariantAs(VtString, " x ").AsString(), " x ");
-    EXPECT_EQ(ErrorOf([] { ParseVariantAs(VtObject, "x"); }), 13);
+    EXPECT_EQ(RuntimeErrorOf([] { ParseVariantAs(VtObject, "x"); }), 13);
 }
 
 TEST(Locale, ReplacingTheCurrentLocaleChangesConversions)
@@ -234,7 +224,7 @@ TEST(ParseVariantAs, NumberNotations)
     EXPECT_EQ(ParseVariantAs(VtLong, "&O17").AsLong(), 15);
     EXPECT_EQ(ParseVariantAs(VtDouble, ".5").AsDouble(), 0.5);
     EXPECT_EQ(ParseVariantAs(VtDouble, "-5.").AsDouble(), -5.0);
-    EXPECT_EQ(ErrorOf([] { ParseVariantAs(VtDouble, "-"); }), 13);
-    EXPECT_EQ(ErrorOf([] { ParseVariantAs(VtDouble, "1e"); }), 13);
-    EXPECT_EQ(ErrorOf([] { ParseVariantAs(VtLong, "&HZZ"); }), 13);
+    EXPECT_EQ(RuntimeErrorOf([] { ParseVariantAs(VtDouble, "-"); }), 13);
+    EXPECT_EQ(RuntimeErrorOf([] { ParseVariantAs(VtDouble, "1e"); }), 13);
+    EXPECT_EQ(RuntimeErrorOf([] { ParseVariantAs(VtLong, "&HZZ"); }), 13);
 }

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <tavix/native/desktop.h>
 #include <vector>
@@ -212,4 +213,30 @@ TEST_F(WinInput, ContextMenuAndWheelBubbleUpFromChildren)
     EXPECT_EQ(wheels[1].hwnd, top);
     EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(wheels[0].wp), -WHEEL_DELTA);
     EXPECT_EQ(LOWORD(wheels[0].wp) & MK_CONTROL, MK_CONTROL);
+}
+
+namespace {
+// Refuses activation for clicks on its children and discards them.
+LRESULT RefusingParent(HWND h, UINT m, WPARAM wp, LPARAM lp)
+{
+    if (m == WM_MOUSEACTIVATE && LOWORD(static_cast<uintptr_t>(lp)) == HTCLIENT)
+        return HIWORD(static_cast<uintptr_t>(lp)) == WM_LBUTTONDOWN ? MA_NOACTIVATEANDEAT : MA_NOACTIVATE;
+    return Recorder(h, m, wp, lp);
+}
+}  // namespace
+
+TEST_F(WinInput, ClicksAskTheParentChainWhetherTheyActivate)
+{
+    RegisterClass("Refusing", RefusingParent);
+    HWND top = CreateWindowEx(0, "Refusing", "", WS_VISIBLE, 100, 100, 200, 200, 0);
+    HWND child = CreateWindowEx(0, "Plain", "", WS_CHILD | WS_VISIBLE, 10, 10, 50, 50, top);
+    g_log.clear();
+    desktop.Click(120, 120);
+    desktop.Click(120, 120, Desktop::Button::Right);
+    auto asked = std::find_if(g_log.begin(), g_log.end(), [](auto& e) { return e.msg == WM_MOUSEACTIVATE; });
+    ASSERT_NE(asked, g_log.end());
+    EXPECT_EQ(asked->hwnd, child);
+    EXPECT_EQ(asked->wp, static_cast<WPARAM>(top));
+    EXPECT_EQ(Buttons(), (std::vector<UINT> { WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP }))
+        << "the left press was discarded, the right one only kept from activating";
 }

@@ -57,7 +57,7 @@ inline std::string RandomText(std::mt19937& rng)
 }
 
 // A column's values come from one profile, so that the keyed paths (numbers, currencies,
-// strings with or without numbers) and the mixtures left to the literal comparison (objects,
+// strings with or without numbers) and the mixtures left to the reference comparison (objects,
 // errors, Empty beside numbers and strings) all occur.
 inline GridVariant RandomValue(std::mt19937& rng, int profile)
 {
@@ -72,6 +72,9 @@ inline GridVariant RandomValue(std::mt19937& rng, int profile)
     case 4: return v == 1 ? GridVariant() : GridVariant(RandomText(rng));
     case 5: return v == 1 ? GridVariant() : (v == 2 ? GridVariant("x") : GridVariant(int32_t { 1 }));
     case 6: return v == 1 ? GridVariant::Currency(1) : GridVariant(int32_t { 0 });
+    case 7:  // decimals a double cannot tell apart
+        return GridVariant::Decimal(
+            Decimal::FromDigits(v % 2 == 1, "7922816251426433759354395032" + std::to_string(v), 0));
     default:
         return v == 1 ? GridVariant::Error(7)
                       : (v == 2 ? GridVariant(std::make_shared<DispatchObject>()) : GridVariant(int32_t { 2 }));
@@ -115,9 +118,9 @@ public:
 
 // The rows of a source as the reference sort moves them: each place holds a row's
 // number, and every comparison computes its texts anew (the comparer caches none).
-class LiteralRows {
+class ReferenceRows {
 public:
-    LiteralRows(const ShellSortObject& criteria, TableSource& source)
+    ReferenceRows(const ShellSortObject& criteria, TableSource& source)
         : source_(source)
         , comparer_(criteria, source, 0)
         , places_(source.rows.size() + 2)
@@ -133,7 +136,7 @@ public:
     // The rows' numbers before the sort, in the order the reference sort leaves them.
     static std::vector<int32_t> Sort(const ShellSortObject& criteria, TableSource& source, bool groupMode)
     {
-        LiteralRows rows(criteria, source);
+        ReferenceRows rows(criteria, source);
         testing::ReferenceSort(rows, groupMode);
         return { rows.places_.begin() + 1, rows.places_.end() - 1 };
     }

@@ -1,4 +1,4 @@
-// The sort's parts on rows in memory: the criteria object, the literal comparison of two
+// The sort's parts on rows in memory: the criteria object, the reference comparison of two
 // cells and the keys the engine compares instead.
 #include <gtest/gtest.h>
 
@@ -33,7 +33,7 @@ TEST(ShellSortObject, GrowingKeepsEntriesAndBadArgumentsChangeNothing)
     EXPECT_EQ(s.SortCol(1), 1) << "emptying must drop old entries";
 }
 
-// The literal comparison is the oracle the engine is checked against: each rule once.
+// The reference comparison is the oracle the engine is checked against: each rule once.
 struct Case {
     const char* what;
     int32_t type;
@@ -107,15 +107,15 @@ TEST(CellComparer, CustomGetsTheStoredValuesSwappedWhenDescending)
     EXPECT_EQ(src.At(2, 1).value.ToLong(), 42) << "v1 is row 2's stored value itself";
 }
 
-// The keys compare every pair of rows as the literal comparison does, failing where it
+// The keys compare every pair of rows as the reference comparison does, failing where it
 // fails, over random tables and criteria; each row's text is made once per criterion.
-TEST(SortEngine, KeysCompareEveryPairAsTheLiteralComparison)
+TEST(SortEngine, KeysCompareEveryPairAsTheReferenceComparison)
 {
     std::mt19937 rng(99);
     auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
     for (int round = 0; round < 120; ++round) {
         TableSource src;
-        const int profiles[2] = { pick(8), pick(8) };
+        const int profiles[2] = { pick(9), pick(9) };
         for (int r = 0; r < 40; ++r) {
             TestRow row;
             for (int c = 0; c < 2; ++c)
@@ -132,9 +132,9 @@ TEST(SortEngine, KeysCompareEveryPairAsTheLiteralComparison)
             crit.SetSortOrder(k, pick(2));
             crit.SetSortType(k, pick(round % 2 ? 3 : 13));  // values and texts most often
         }
-        TableSource literalSrc = src;
+        TableSource referenceSrc = src;
         SortKeys keys(crit, src, 40);
-        CellComparer literal(crit, literalSrc, 0);
+        CellComparer reference(crit, referenceSrc, 0);
         const auto outcome = [](auto&& compare) {
             try {
                 return compare() ? 1 : 0;
@@ -145,7 +145,7 @@ TEST(SortEngine, KeysCompareEveryPairAsTheLiteralComparison)
         for (int32_t a = 1; a <= 40; ++a)
             for (int32_t b = 1; b <= 40; ++b)
                 ASSERT_EQ(outcome([&] { return keys.CompareRows(a, b); }), outcome([&] {
-                    return literal.CompareRows(a, b);
+                    return reference.CompareRows(a, b);
                 })) << "round "
                     << round << ", rows " << a << ", " << b;
         for (const auto& [cell, calls] : src.textCalls)

@@ -1,21 +1,22 @@
-// How one result column of a query is shown: its kind, width, format and alignment.
+// How one result column of a query is shown: its width, format, alignment and cell type.
 #pragma once
 
-#include "sqlite_statement.h"
-
 #include <tavix/enums.h>
+#include <tavix/sqlite/field_info.h>
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-namespace tavix::view {
+namespace tavix {
+class Tavix;
+}
 
-enum class ColumnKind { Integer, Real, Currency, Date, Boolean, Text };
+namespace tavix::view {
 
 struct ColumnInfo {
     std::string name;
-    ColumnKind kind { ColumnKind::Text };
+    sqlite::FieldType type { sqlite::FieldType::Text };
     int32_t width { 120 };
     std::string format;
     int32_t textFlags { tvTextLeft | tvTextVCenter | tvTextSingleLine | tvTextEndEllipsis };
@@ -24,13 +25,9 @@ struct ColumnInfo {
     std::vector<std::string> comboItems;
 };
 
-// Kind from the declared type, following SQLite's affinity words; an expression
-// without a declared type takes the storage class of its first value.
-ColumnKind KindOf(const std::string& declaredType, SqliteStatement::Storage firstValue);
+ColumnInfo InfoFor(const sqlite::FieldInfo& field);
 
-ColumnInfo InfoFor(const std::string& name, ColumnKind kind);
-
-// One description per result column; `hasRow` says whether the statement stands on a first row.
-std::vector<ColumnInfo> PlanColumns(const SqliteStatement& stmt, bool hasRow);
+// Gives column i + 1 of the grid the look of columns[i]: width, default cell, combo list.
+void StyleColumns(Tavix& grid, const std::vector<ColumnInfo>& columns);
 
 }  // namespace tavix::view

@@ -1,15 +1,17 @@
-// Shows the result of a query in a grid: columns from the result's columns, then
-// the rows, all at once for small results or on demand in virtual mode for large ones.
+// Shows the result of a query in a grid. The columns are made by FillFromRS from the result's
+// fields and styled by their types; the rows come all at once through FillFromRS when the result
+// fits in memory, or on demand in virtual mode for large ones. The query runs once either way.
 #pragma once
 
 #include "column_info.h"
-#include "sqlite_database.h"
 #include "virtual_row_source.h"
+
+#include <tavix/sqlite/database.h>
+#include <tavix/sqlite/recordset.h>
 
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,33 +28,27 @@ public:
 
     using Decorator = std::function<void(std::vector<ColumnInfo>&)>;
 
-    GridLoader(Tavix& grid, SqliteDatabase& db);
+    GridLoader(Tavix& grid, sqlite::Database& db);
 
     static std::string QuoteIdentifier(const std::string& name);
     // `SELECT * FROM "name"` with the name quoted as an identifier.
     static std::string TableQuery(const std::string& table);
 
-    // Replaces the grid's columns and rows by the query's result; throws SqliteError.
+    // Replaces the grid's columns and rows by the query's result; throws sqlite::Error.
     void Load(const std::string& sql, bool forceVirtual = false, const Decorator& decorate = {});
-    // The same for a whole table, sized from its rowids instead of stepping through its rows.
+    // The same for a whole table, which its rowids may show to be large before a row is read.
     void LoadTable(const std::string& table, bool forceVirtual = false, const Decorator& decorate = {});
 
     bool IsVirtual() const { return source_ != nullptr; }
     // The virtual-mode feeder the grid's RequestRow / RequestRowData events go to; null when all rows are loaded.
     VirtualRowSource* Source() { return source_.get(); }
-    const std::vector<ColumnInfo>& Columns() const { return columns_; }
-
-    // Adds one column per description (combo lists included) to an empty grid.
-    static void BuildColumns(Tavix& grid, const std::vector<ColumnInfo>& columns);
 
 private:
-    bool HasMoreRowsThan(const std::string& sql, int32_t count);
-    void LoadAs(const std::string& sql, bool virtualMode, const Decorator& decorate);
-    void LoadAll(SqliteStatement& stmt, bool hasRow);
+    void LoadAs(const std::string& sql, bool large, const Decorator& decorate);
+    void MakeColumns(const std::shared_ptr<sqlite::Recordset>& rs, const Decorator& decorate);
 
     Tavix& grid_;
-    SqliteDatabase& db_;
-    std::vector<ColumnInfo> columns_;
+    sqlite::Database& db_;
     std::unique_ptr<VirtualRowSource> source_;
 };
 

@@ -1,7 +1,9 @@
 // tavix-view: shows a table or query of an SQLite database in a Tavix grid.
-#include "sqlite_error.h"
+#include "error_report.h"
 #include "viewer_app.h"
 #include "viewer_options.h"
+
+#include <tavix/sqlite/error.h>
 
 #include <cstdio>
 #include <exception>
@@ -23,10 +25,10 @@ int main(int argc, char** argv)
     try {
         ViewerApp app(*parsed.options);
         return app.Run();
-    } catch (const SqliteError& e) {
-        std::fprintf(stderr, "tavix-view: SQLite: %s\n", e.what());
+    } catch (const tavix::sqlite::Error& e) {
+        ReportError(std::string("SQLite: ") + e.what());
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "tavix-view: %s\n", e.what());
+        ReportError(e.what());
     }
     return 1;
 }

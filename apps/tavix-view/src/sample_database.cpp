@@ -1,6 +1,6 @@
 #include "sample_database.h"
 
-#include "sqlite_database.h"
+#include <tavix/sqlite/database.h>
 
 #include <array>
 #include <cstdio>
@@ -120,11 +120,11 @@ std::string SampleDatabase::Ensure(const std::string& directory, int32_t rows)
         try {
             // The row count is stamped in user_version when the sample is complete: counting
             // 200,000 rows would cost more than the rest of the start-up.
-            SqliteDatabase db(path.string());
+            sqlite::Database db(path.string());
             auto version = db.Prepare("PRAGMA user_version");
             if (version.Step() && version.Int64(0) == rows && db.HasTable(kTable))
                 return path.string();
-        } catch (const SqliteError&) {
+        } catch (const sqlite::Error&) {
             // An interrupted or foreign file: build it again below.
         }
     }
@@ -140,7 +140,7 @@ void SampleDatabase::Create(const std::string& path, int32_t rows)
 {
     std::error_code ec;
     fs::remove(path, ec);
-    SqliteDatabase db(path, SqliteDatabase::Mode::ReadWriteCreate);
+    sqlite::Database db(path, sqlite::Database::Mode::ReadWriteCreate);
     db.Exec("PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF;"
             "CREATE TABLE orders (id INTEGER PRIMARY KEY, customer TEXT NOT NULL, order_date DATE NOT NULL,"
             " amount CURRENCY NOT NULL, status TEXT NOT NULL, paid BOOLEAN NOT NULL, note TEXT NOT NULL);"

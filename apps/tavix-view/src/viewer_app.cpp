@@ -44,23 +44,41 @@ void ViewerApp::OpenDatabase()
     } else if (!fs::exists(path)) {
         throw std::runtime_error("no such database file: " + path);
     }
-    db_ = std::make_unique<SqliteDatabase>(path);
+    db_ = std::make_unique<sqlite::Database>(path);
 
     std::string what;
     if (!o_.query.empty()) {
         sql_ = o_.query;
         what = "query";
     } else {
-        std::string table = !o_.table.empty() ? o_.table : isSample_ ? SampleDatabase::kTable : db_->FirstTable();
-        if (table.empty())
-            throw std::runtime_error(path + " has no tables");
-        if (!db_->HasTable(table))
-            throw std::runtime_error(path + " has no table or view named " + table);
-        sql_ = GridLoader::TableQuery(table);
-        table_ = table;
-        what = table;
+        table_ = ChooseTable();
+        sql_ = GridLoader::TableQuery(table_);
+        what = table_;
     }
     title_ = fs::path(path).filename().string() + " \xE2\x80\x94 " + what;
+}
+
+std::string ViewerApp::ChooseTable()
+{
+    const std::string& path = db_->Path();
+    if (!o_.table.empty()) {
+        if (!db_->HasTable(o_.table))
+            throw std::runtime_error(path + " has no table or view named " + o_.table);
+        return o_.table;
+    }
+    if (isSample_)
+        return SampleDatabase::kTable;
+    const std::vector<std::string> tables = db_->Tables();
+    if (tables.empty())
+        throw std::runtime_error(path + " has no tables");
+    if (tables.size() > 1) {
+        std::string list;
+        for (const std::string& table : tables)
+            list += (list.empty() ? "" : ", ") + table;
+        std::fprintf(stderr, "tavix-view: %s has %zu tables: %s\ntavix-view: showing %s (--table NAME shows another)\n",
+            path.c_str(), tables.size(), list.c_str(), tables.front().c_str());
+    }
+    return tables.front();
 }
 
 void ViewerApp::Load()
@@ -118,7 +136,7 @@ int ViewerApp::RunHeadless(const std::string& path)
 
 int ViewerApp::RunOnDisplay()
 {
-    native::X11Display display(*desktop_, nullptr, title_.c_str());
+    native::X11Display display(*desktop_, nullptr, title_.c_str(), "tavix-view");
     if (!display.IsOpen())
         throw std::runtime_error("cannot open the X display; use --screenshot FILE.png without one");
     bool first = true;
@@ -167,7 +185,7 @@ void ViewerApp::SortByColumn(int32_t col, bool add)
         return;
     }
     // Rows not read yet can only be sorted by the database: read the result again in the new order.
-    sqlSort_.Apply(grid_->ColKey(col), add);
+    sqlSort_.Apply(col, grid_->ColHeaderText(col), add);
     Load();
     // Painting now requests the first rows, so the current cell can go back to the sorted column.
     native::InvalidateRect(grid_->hwnd(), nullptr, false);
@@ -195,7 +213,7 @@ std::string ViewerApp::SortText()
     std::string text;
     if (loader_->IsVirtual()) {
         for (const auto& key : sqlSort_.Keys())
-            text += (text.empty() ? "" : ",") + key.column + (key.descending ? ":desc" : ":asc");
+            text += (text.empty() ? "" : ",") + key.name + (key.descending ? ":desc" : ":asc");
         return text.empty() ? "-" : text;
     }
     ShellSortObject& sort = grid_->SortObject();

@@ -4,7 +4,6 @@
 
 #include "grid_loader.h"
 #include "sql_sort.h"
-#include "sqlite_database.h"
 #include "status_icons.h"
 #include "viewer_events.h"
 #include "viewer_options.h"
@@ -12,6 +11,7 @@
 
 #include <tavix/grid.h>
 #include <tavix/native/desktop.h>
+#include <tavix/sqlite/database.h>
 
 #include <chrono>
 #include <memory>
@@ -26,11 +26,12 @@ public:
     ViewerApp(const ViewerApp&) = delete;
     ViewerApp& operator=(const ViewerApp&) = delete;
 
-    // The process exit code; throws SqliteError and std::runtime_error with a message for the user.
+    // The process exit code; throws sqlite::Error and std::runtime_error with a message for the user.
     int Run();
 
 private:
     void OpenDatabase();
+    std::string ChooseTable();
     void Load();
     int RunHeadless(const std::string& path);
     int RunOnDisplay();
@@ -47,7 +48,7 @@ private:
 
     ViewerOptions o_;
     std::chrono::steady_clock::time_point start_ { std::chrono::steady_clock::now() };
-    std::unique_ptr<SqliteDatabase> db_;
+    std::unique_ptr<sqlite::Database> db_;
     std::string sql_;
     std::string table_;  // empty for a query
     std::string title_;

@@ -1,39 +1,32 @@
 #include "virtual_row_source.h"
 
-#include "cell_value_reader.h"
+#include "null_cells.h"
 
 #include <tavix/grid.h>
 
 namespace tavix::view {
 
-VirtualRowSource::VirtualRowSource(
-    Tavix& grid, SqliteStatement statement, std::vector<ColumnInfo> columns, bool onFirstRow)
+VirtualRowSource::VirtualRowSource(Tavix& grid, std::shared_ptr<sqlite::Recordset> records)
     : grid_(grid)
-    , statement_(std::move(statement))
-    , columns_(std::move(columns))
-    , rowReady_(onFirstRow)
+    , records_(std::move(records))
 {
 }
 
 void VirtualRowSource::RequestRow(int32_t /*lRow*/, bool& bNoMoreRows)
 {
-    // Requests come strictly in row order, so the next row of the statement is the one asked for.
-    if (!rowReady_ && !exhausted_) {
-        rowReady_ = statement_.Step();
-        exhausted_ = !rowReady_;
-    }
-    if (exhausted_)
+    // Requests come strictly in row order, so the current record is the one asked for.
+    if (records_->Eof())
         bNoMoreRows = true;
 }
 
 void VirtualRowSource::RequestRowData(int32_t lRow)
 {
-    if (!rowReady_)
+    if (records_->Eof())
         return;
-    for (size_t c = 0; c < columns_.size(); ++c)
-        grid_.SetCellValue(
-            lRow, static_cast<int32_t>(c + 1), ReadCell(statement_, static_cast<int>(c), columns_[c].kind));
-    rowReady_ = false;
+    for (int field = 0; field < records_->FieldCount(); ++field)
+        grid_.SetCellValue(lRow, field + 1, records_->Value(field));
+    ShowNullCells(grid_, lRow);
+    records_->MoveNext();
 }
 
 }  // namespace tavix::view

@@ -1,12 +1,11 @@
-// Feeds a grid in virtual mode from a statement, one row per request, so that
-// only the rows the grid asks for are ever read.
+// Feeds a grid in virtual mode from a record set, one record per request, so that
+// only the rows the grid asks for are read beyond the record set's type sample.
 #pragma once
 
-#include "column_info.h"
-#include "sqlite_statement.h"
+#include <tavix/sqlite/recordset.h>
 
 #include <cstdint>
-#include <vector>
+#include <memory>
 
 namespace tavix {
 class Tavix;
@@ -16,24 +15,17 @@ namespace tavix::view {
 
 class VirtualRowSource {
 public:
-    // `onFirstRow`: the statement already stands on its first row (read while planning columns);
-    // otherwise it has not been stepped yet.
-    VirtualRowSource(Tavix& grid, SqliteStatement statement, std::vector<ColumnInfo> columns, bool onFirstRow);
+    // The grid's columns are the record set's fields, in order.
+    VirtualRowSource(Tavix& grid, std::shared_ptr<sqlite::Recordset> records);
 
-    // The grid's RequestRow: steps to the next row, or answers that there are no more.
+    // The grid's RequestRow: answers whether another record follows.
     void RequestRow(int32_t lRow, bool& bNoMoreRows);
-    // The grid's RequestRowData: copies the row read for the request into the appended row.
+    // The grid's RequestRowData: copies the next record into the appended row.
     void RequestRowData(int32_t lRow);
-
-    int64_t RowsRead() const { return statement_.RowsStepped(); }
-    bool Exhausted() const { return exhausted_; }
 
 private:
     Tavix& grid_;
-    SqliteStatement statement_;
-    std::vector<ColumnInfo> columns_;
-    bool rowReady_;
-    bool exhausted_ { false };
+    std::shared_ptr<sqlite::Recordset> records_;
 };
 
 }  // namespace tavix::view

@@ -1,4 +1,3 @@
-#include "cell_value_reader.h"
 #include "grid_loader.h"
 #include "sample_database.h"
 #include "test_db.h"
@@ -14,60 +13,11 @@ namespace {
 
 using testing::TempDatabase;
 
-TEST(ColumnKinds, FollowDeclaredTypesThenFirstValue)
-{
-    using S = SqliteStatement::Storage;
-    struct Case {
-        const char* declared;
-        S first;
-        ColumnKind kind;
-    };
-    const Case cases[] = {
-        { "INTEGER", S::Text, ColumnKind::Integer },
-        { "bigint", S::Null, ColumnKind::Integer },
-        { "BOOLEAN", S::Integer, ColumnKind::Boolean },
-        { "DATETIME", S::Text, ColumnKind::Date },
-        { "NUMERIC(10,2)", S::Real, ColumnKind::Currency },
-        { "CURRENCY", S::Real, ColumnKind::Currency },
-        { "DOUBLE PRECISION", S::Real, ColumnKind::Real },
-        { "VARCHAR(20)", S::Integer, ColumnKind::Text },
-        { "", S::Integer, ColumnKind::Integer },
-        { "", S::Real, ColumnKind::Real },
-        { "", S::Null, ColumnKind::Text },
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(KindOf(c.declared, c.first), c.kind) << c.declared;
-}
-
-TEST(CellValues, IsoDatesAndJulianDays)
-{
-    EXPECT_EQ(ParseIsoDate("1899-12-30"), 0.0);
-    EXPECT_EQ(ParseIsoDate("2024-02-29"), 45351.0);
-    EXPECT_EQ(ParseIsoDate("2024-03-01T12:00"), 45352.5);
-    EXPECT_EQ(ParseIsoDate("2024-03-01 06:00:00"), 45352.25);
-    for (const char* bad : { "2023-02-29", "2024-13-01", "2024-1-01", "24-01-01", "2024-01-01 25:00", "2024-01-01x" })
-        EXPECT_FALSE(ParseIsoDate(bad)) << bad;
-
-    TempDatabase t("values");
-    auto db = t.Open();
-    auto s = db.Prepare("SELECT julianday('2024-02-29'), '2024-02-30', 5000000000, NULL, 'x', 0.5");
-    ASSERT_TRUE(s.Step());
-    EXPECT_EQ(ReadCell(s, 0, ColumnKind::Date).VarType(), VtDate);
-    EXPECT_DOUBLE_EQ(ReadCell(s, 0, ColumnKind::Date).AsDate(), 45351.0);
-    // A value that does not fit its column shows its text rather than vanishing.
-    EXPECT_EQ(ReadCell(s, 1, ColumnKind::Date).ToString(), "2024-02-30");
-    EXPECT_EQ(ReadCell(s, 2, ColumnKind::Integer).VarType(), VtDouble);
-    EXPECT_TRUE(ReadCell(s, 3, ColumnKind::Text).IsNull());
-    EXPECT_EQ(ReadCell(s, 3, ColumnKind::Boolean).ToLong(), 0);
-    EXPECT_EQ(ReadCell(s, 4, ColumnKind::Currency).ToString(), "x");
-    EXPECT_EQ(ReadCell(s, 5, ColumnKind::Boolean).ToLong(), 1);
-}
-
 TEST(GridLoader, SampleColumnsShowTypedFormattedCells)
 {
     TempDatabase t("sample");
     SampleDatabase::Create(t.Path(), 40);
-    SqliteDatabase db(t.Path());
+    sqlite::Database db(t.Path());
     db.Exec("CREATE TEMP VIEW one AS SELECT * FROM orders WHERE id = 27");
     Tavix grid;
     GridLoader loader(grid, db);
@@ -88,7 +38,7 @@ TEST(GridLoader, SampleColumnsShowTypedFormattedCells)
     EXPECT_NEAR(std::stod(shown), raw.Double(0), 0.001);
     EXPECT_EQ(grid.CellText(1, "order_date"), raw.Text(1));
     EXPECT_EQ(grid.CellType(1, "paid"), tvCellCheck);
-    EXPECT_EQ(grid.CellValue(1, "paid").ToLong(), raw.Int64(3));
+    EXPECT_EQ(grid.CellValue(1, "paid").ToBool(), raw.Int64(3) != 0);
     EXPECT_EQ(grid.CellType(1, "status"), tvCellCombo);
     EXPECT_EQ(grid.CellText(1, "status"), raw.Text(2));
     EXPECT_EQ(grid.Combos().Items("status").ListCount(), 5);
@@ -110,10 +60,9 @@ TEST(GridLoader, ThousandsSeparatorsAndQuotedTableNames)
     ASSERT_EQ(grid.RowCount(), 2);
     EXPECT_EQ(grid.CellText(1, 1), "1,234,567.50");
     EXPECT_EQ(grid.CellText(2, 1), "-3.00");
-    EXPECT_EQ(grid.CellText(2, 2), "");
 }
 
-TEST(GridLoader, TablesAreSizedByRowidSpanViewsByStepping)
+TEST(GridLoader, TablesAreSizedByRowidSpanQueriesByReading)
 {
     TempDatabase t("sizing");
     auto db = t.Open();
@@ -131,7 +80,7 @@ TEST(GridLoader, TablesAreSizedByRowidSpanViewsByStepping)
     EXPECT_EQ(grid.ColCount(), 1);
     EXPECT_EQ(grid.RowCount(), 0);
 
-    // A wide rowid span opens in virtual mode even when few rows fill it; the view is counted.
+    // A wide rowid span opens in virtual mode even when few rows fill it; the view is read.
     db.Exec("INSERT INTO t VALUES (60000, 'far')");
     loader.LoadTable("t");
     EXPECT_TRUE(loader.IsVirtual());
@@ -141,48 +90,85 @@ TEST(GridLoader, TablesAreSizedByRowidSpanViewsByStepping)
     EXPECT_EQ(grid.RowCount(), 11);
 }
 
-// Counts the rows SQLite hands out, to prove the virtual source reads only what is asked.
+TEST(GridLoader, NullsShowAsGreyNullAndSortFirst)
+{
+    TempDatabase t("nulls");
+    auto db = t.Open();
+    db.Exec("CREATE TABLE t (n INTEGER, s TEXT, b BOOLEAN, d DATE);"
+            "INSERT INTO t VALUES (2, 'b', 1, '2024-01-02'), (NULL, NULL, NULL, NULL), (1, '', 0, '2024-01-01')");
+    Tavix grid;
+    GridLoader(grid, db).LoadTable("t");
+    for (int32_t c = 1; c <= 4; ++c) {
+        EXPECT_EQ(grid.CellText(2, c), "NULL") << c;
+        EXPECT_NE(grid.CellForeColor(2, c), grid.CellForeColor(1, c)) << c;
+    }
+    EXPECT_EQ(grid.CellType(2, "b"), tvCellText);  // not an unchecked box
+    EXPECT_EQ(grid.CellText(3, "s"), "");
+    EXPECT_EQ(grid.CellText(3, "d"), "2024-01-01");
+    grid.Sort(GridVariant("n"));
+    EXPECT_TRUE(grid.CellValue(1, "n").IsNull());
+    EXPECT_EQ(grid.CellValue(2, "n").ToLong(), 1);
+}
+
+// Counts the rows SQLite hands out, to tell how often a query ran and how far it was read.
 void CountRow(sqlite3_context* ctx, int, sqlite3_value** argv)
 {
     ++*static_cast<int*>(sqlite3_user_data(ctx));
     sqlite3_result_value(ctx, argv[0]);
 }
 
-TEST(VirtualRowSource, ReadsOneRowPerRequestAndStopsAtTheEnd)
+TEST(GridLoader, AQueryRunsOnceAndRepeatedNamesGetColumnsOfTheirOwn)
+{
+    TempDatabase t("once");
+    auto db = t.Open();
+    db.Exec(
+        "CREATE TABLE n (v INTEGER);"
+        "WITH RECURSIVE c(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM c WHERE i < 300) INSERT INTO n SELECT i FROM c");
+    int handedOut = 0;
+    sqlite3_create_function(db.Handle(), "counted", 1, SQLITE_UTF8, &handedOut, CountRow, nullptr, nullptr);
+    Tavix grid;
+    GridLoader(grid, db).Load("SELECT counted(a.v) AS v, b.v * 2 AS v FROM n a JOIN n b USING (v) ORDER BY 1 DESC;");
+    EXPECT_EQ(handedOut, 300);
+    ASSERT_EQ(grid.ColCount(), 2);
+    EXPECT_EQ(grid.ColKey(2), "v:2");
+    EXPECT_EQ(grid.ColHeaderText(2), "v");
+    EXPECT_EQ(grid.CellValue(1, "v:2").ToLong(), 600);
+}
+
+TEST(VirtualRowSource, ReadsOneRowPerRequestAfterTheSampleAndStopsAtTheEnd)
 {
     TempDatabase t("virtual");
     auto db = t.Open();
     db.Exec(
         "CREATE TABLE n (v INTEGER);"
-        "WITH RECURSIVE c(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM c WHERE i < 100) INSERT INTO n SELECT i FROM c");
+        "WITH RECURSIVE c(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM c WHERE i < 500) INSERT INTO n SELECT i FROM c");
     int handedOut = 0;
     sqlite3_create_function(db.Handle(), "counted", 1, SQLITE_UTF8, &handedOut, CountRow, nullptr, nullptr);
-    auto stmt = db.Prepare("SELECT counted(v) AS v FROM n WHERE v > 97");
     Tavix grid;
     grid.AddCol(AddColArgs { .sKey = "v" });
-    VirtualRowSource source(grid, std::move(stmt), { InfoFor("v", ColumnKind::Integer) }, false);
+    const int32_t limit = 150;
+    VirtualRowSource source(grid,
+        sqlite::Recordset::Open(db, "SELECT counted(v) AS v FROM n LIMIT " + std::to_string(limit),
+            sqlite::Recordset::CursorType::ForwardOnly));
+    EXPECT_EQ(handedOut, sqlite::Recordset::kTypeSampleRows);
 
-    // Plays the grid's side: request, append, fill, for rows 1..4.
-    std::vector<bool> noMore;
-    for (int32_t row = 1; row <= 4; ++row) {
-        bool stop = false;
+    // Plays the grid's side: request, append, fill, until the source says there are no more.
+    int32_t row = 1;
+    for (bool stop = false;; ++row) {
         source.RequestRow(row, stop);
-        noMore.push_back(stop);
         if (stop)
             break;
-        EXPECT_EQ(handedOut, row);
+        EXPECT_EQ(handedOut, std::max(row, sqlite::Recordset::kTypeSampleRows));
         grid.AddRow();
         source.RequestRowData(row);
     }
-    EXPECT_EQ(noMore, (std::vector<bool> { false, false, false, true }));
-    EXPECT_EQ(grid.RowCount(), 3);
-    EXPECT_EQ(grid.CellValue(3, 1).ToLong(), 100);
-    EXPECT_TRUE(source.Exhausted());
-    // Asked again after the end, it answers the same without restarting the statement.
+    EXPECT_EQ(row, limit + 1);
+    EXPECT_EQ(grid.CellValue(limit, 1).ToLong(), limit);
+    // Asked again after the end, it answers the same without running the query again.
     bool stop = false;
-    source.RequestRow(4, stop);
+    source.RequestRow(row, stop);
     EXPECT_TRUE(stop);
-    EXPECT_EQ(handedOut, 3);
+    EXPECT_EQ(handedOut, limit);
 }
 
 }  // namespace

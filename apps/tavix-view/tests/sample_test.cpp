@@ -1,10 +1,10 @@
 #include "sample_database.h"
-#include "sqlite_database.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <tavix/sqlite/database.h>
 
 namespace tavix::view {
 namespace {
@@ -39,7 +39,7 @@ TEST(SampleDatabase, EnsureReusesACompleteSampleAndRebuildsAnyOther)
 
     std::ofstream(path, std::ios::trunc) << "not a database";
     SampleDatabase::Ensure(dir.string(), 30);
-    SqliteDatabase db(path);
+    sqlite::Database db(path);
     auto count = db.Prepare("SELECT count(*), count(DISTINCT status), sum(length(note) > 150) FROM orders");
     ASSERT_TRUE(count.Step());
     EXPECT_EQ(count.Int64(0), 30);

@@ -1,7 +1,7 @@
 // A fresh database file per test, removed afterwards.
 #pragma once
 
-#include "sqlite_database.h"
+#include <tavix/sqlite/database.h>
 
 #include <filesystem>
 #include <string>
@@ -21,7 +21,7 @@ public:
     TempDatabase& operator=(const TempDatabase&) = delete;
 
     std::string Path() const { return path_.string(); }
-    SqliteDatabase Open() { return SqliteDatabase(Path(), SqliteDatabase::Mode::ReadWriteCreate); }
+    sqlite::Database Open() { return sqlite::Database(Path(), sqlite::Database::Mode::ReadWriteCreate); }
 
 private:
     std::filesystem::path path_;

@@ -6,12 +6,23 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <tavix/native/message_box.h>
 #include <tavix/native/surface.h>
 #include <tavix/native/window.h>
+#include <vector>
 
 namespace tavix::native {
 
 struct DesktopState;
+
+// Drives the desktop from outside while a modal window runs its own loop
+// (X11Display does: X events, real time, frames).
+class EventPump {
+public:
+    virtual ~EventPump() = default;
+    // Handles what is pending, waiting up to timeoutMs; false once the pump is closed.
+    virtual bool PumpOnce(int timeoutMs) = 0;
+};
 
 class Desktop {
 public:
@@ -51,6 +62,16 @@ public:
 
     // The screen as a person would see it: pending paints done, windows
     // composed in z-order with their frames and scroll bars.
+    // Message boxes. A queued answer is taken by the next MessageBox, which
+    // then shows nothing; with none queued, the box is shown and run by the
+    // event pump when there is one, else its default button answers at once.
+    // Every call is recorded.
+    void QueueMessageBoxAnswer(int answer);
+    const std::vector<MessageBoxCall>& MessageBoxCalls() const;
+    // Not owned; nullptr detaches. The pump must outlive its registration.
+    void SetEventPump(EventPump* pump);
+    EventPump* Pump() const;
+
     const Surface& Frame();
     // Changes whenever Frame() recomposed the screen.
     uint64_t FrameSerial() const;

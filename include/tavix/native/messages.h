@@ -52,6 +52,16 @@ inline constexpr UINT WM_NULL = 0x00, WM_CREATE = 0x01, WM_DESTROY = 0x02, WM_MO
                       WM_RBUTTONDOWN = 0x204, WM_RBUTTONUP = 0x205, WM_RBUTTONDBLCLK = 0x206, WM_MBUTTONDOWN = 0x207,
                       WM_MBUTTONUP = 0x208, WM_MBUTTONDBLCLK = 0x209, WM_MOUSEWHEEL = 0x20A, WM_CAPTURECHANGED = 0x215,
                       WM_THEMECHANGED = 0x31A, WM_USER = 0x400;
+inline constexpr UINT WM_STYLECHANGING = 0x7C, WM_STYLECHANGED = 0x7D;
+
+// Text, fonts, clipboard commands, control colours and mouse activation.
+inline constexpr UINT WM_SETTEXT = 0x0C, WM_GETTEXT = 0x0D, WM_GETTEXTLENGTH = 0x0E, WM_SETFONT = 0x30,
+                      WM_GETFONT = 0x31, WM_CTLCOLOREDIT = 0x133, WM_CTLCOLORSTATIC = 0x138, WM_CUT = 0x300,
+                      WM_COPY = 0x301, WM_PASTE = 0x302, WM_CLEAR = 0x303, WM_UNDO = 0x304;
+// Answers to WM_MOUSEACTIVATE: the ...ANDEAT forms discard the click.
+inline constexpr LRESULT MA_ACTIVATE = 1, MA_ACTIVATEANDEAT = 2, MA_NOACTIVATE = 3, MA_NOACTIVATEANDEAT = 4;
+// The context-menu key.
+inline constexpr int VK_APPS = 0x5D;
 
 inline constexpr WPARAM MK_LBUTTON = 0x01, MK_RBUTTON = 0x02, MK_SHIFT = 0x04, MK_CONTROL = 0x08, MK_MBUTTON = 0x10;
 

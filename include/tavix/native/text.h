@@ -67,6 +67,10 @@ constexpr UINT DT_WORD_ELLIPSIS = 262144;
 constexpr UINT DT_HIDEPREFIX = 1048576;
 
 // Draws (or with DT_CALCRECT measures into rc) and returns the text height.
+// Characters the font lacks come from fallback fonts, emoji in colour;
+// bidirectional text is reordered; controls draw nothing and bytes that are
+// not UTF-8 show as U+FFFD. Drawing lays out only what the clip can show, so
+// word-wrapped lines below the clip are neither drawn nor counted in the height.
 int DrawText(HDC hdc, std::string_view utf8, Rect& rc, UINT flags);
 // As above; with DT_MODIFYSTRING and an ellipsis the shortened text is
 // written back into `text`.

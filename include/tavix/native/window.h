@@ -24,7 +24,14 @@ inline constexpr int SM_CXSCREEN = 0, SM_CYSCREEN = 1, SM_CXVSCROLL = 2, SM_CYHS
                      SM_CXDOUBLECLK = 36, SM_CYDOUBLECLK = 37, SM_CXEDGE = 45, SM_CYEDGE = 46;
 inline constexpr UINT SPI_GETWHEELSCROLLLINES = 0x68;
 
-inline constexpr HCURSOR IDC_ARROW = 32512, IDC_IBEAM = 32513, IDC_SIZEWE = 32644;
+inline constexpr HCURSOR IDC_ARROW = 32512, IDC_IBEAM = 32513, IDC_SIZEWE = 32644, IDC_SIZEALL = 32646;
+
+// WM_STYLECHANGING / WM_STYLECHANGED (wParam GWL_STYLE or GWL_EXSTYLE); a
+// WM_STYLECHANGING handler may change styleNew.
+struct STYLESTRUCT {
+    DWORD styleOld { 0 };
+    DWORD styleNew { 0 };
+};
 
 // Window scroll bars.
 inline constexpr int SB_HORZ = 0, SB_VERT = 1, SB_CTL = 2, SB_BOTH = 3;
@@ -49,8 +56,11 @@ HWND CreateWindowEx(DWORD exStyle, std::string_view className, std::string_view 
 bool DestroyWindow(HWND hwnd);
 bool IsWindow(HWND hwnd);
 HWND GetParent(HWND hwnd);
+// Through WM_GETTEXTLENGTH / WM_GETTEXT and WM_SETTEXT, so controls answer with their own text.
 std::string GetWindowText(HWND hwnd);
+bool SetWindowText(HWND hwnd, std::string_view text);
 LONG_PTR GetWindowLong(HWND hwnd, int index);
+// Style words are announced with WM_STYLECHANGING / WM_STYLECHANGED, even when unchanged.
 LONG_PTR SetWindowLong(HWND hwnd, int index, LONG_PTR value);
 inline LONG_PTR GetWindowLongPtr(HWND hwnd, int index) { return GetWindowLong(hwnd, index); }
 inline LONG_PTR SetWindowLongPtr(HWND hwnd, int index, LONG_PTR value) { return SetWindowLong(hwnd, index, value); }

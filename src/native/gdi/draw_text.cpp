@@ -3,8 +3,9 @@
 
 #include "native/gdi/font_face.h"
 #include "native/gdi/gdi_table.h"
-#include "native/gdi/pixel_access.h"
+#include "native/gdi/shaped_text.h"
 #include "native/gdi/text_layout.h"
+#include "native/gdi/text_renderer.h"
 
 namespace tavix::native {
 
@@ -28,90 +29,6 @@ FontFace* DcFace(DcObj& dc)
     return f ? f : FaceOf(GetStockUiFont());
 }
 
-// Renders one text line at (x, baseline) within `clip` (target coordinates).
-class LineRenderer {
-public:
-    LineRenderer(Surface& s, FontFace& f, const detail::TextLayout& layout, Rect clip, uint32_t color)
-        : s_(s)
-        , f_(f)
-        , layout_(layout)
-        , clip_(clip)
-        , color_(color)
-    {
-    }
-
-    void Draw(const detail::TextLine& line, int32_t x, int32_t baseline)
-    {
-        std::string_view text = line.text;
-        const bool tabs = layout_.Flags() & DT_EXPANDTABS;
-        int32_t pen = 0;
-        size_t start = 0;
-        while (true) {
-            size_t tab = tabs ? text.find('\t', start) : std::string_view::npos;
-            std::string_view run = text.substr(start, tab == std::string_view::npos ? tab : tab - start);
-            DrawRun(run, start, line, x + pen, baseline);
-            pen += f_.Measure(run);
-            if (tab == std::string_view::npos)
-                break;
-            pen = (pen / layout_.TabWidth() + 1) * layout_.TabWidth();
-            start = tab + 1;
-        }
-        const auto& fontSpec = f_.Requested();
-        if (fontSpec.underline)
-            HLine(x, x + line.width, baseline + f_.UnderlinePosition());
-        if (fontSpec.strikeout)
-            HLine(x, x + line.width, baseline - f_.Metrics().tmAscent / 3);
-    }
-
-private:
-    void DrawRun(std::string_view run, size_t offset, const detail::TextLine& line, int32_t x, int32_t baseline)
-    {
-        f_.Shape(run, &glyphs_);
-        for (size_t i = 0; i < glyphs_.size(); ++i) {
-            const auto& g = glyphs_[i];
-            const int32_t gx = x + ((g.x + 32) >> 6);
-            Blit(f_.Glyph(g.id), gx, baseline);
-            const size_t at = offset + g.cluster;
-            if (std::find(line.underlined.begin(), line.underlined.end(), at) != line.underlined.end()) {
-                // The prefix underline spans the character's advance.
-                const int32_t next = i + 1 < glyphs_.size() ? x + ((glyphs_[i + 1].x + 32) >> 6) : x + f_.Measure(run);
-                HLine(gx, next, baseline + f_.UnderlinePosition());
-            }
-        }
-    }
-
-    void Blit(const detail::GlyphBitmap& g, int32_t x, int32_t baseline)
-    {
-        const int32_t ox = x + g.left, oy = baseline - g.top;
-        const Rect r = Rect { ox, oy, ox + g.width, oy + g.height }.Intersect(clip_);
-        for (int32_t y = r.top; y < r.bottom; ++y) {
-            uint32_t* row = s_.Row(y);
-            const uint8_t* cov = g.coverage.data() + static_cast<size_t>(y - oy) * g.width - ox;
-            for (int32_t px = r.left; px < r.right; ++px) {
-                const uint32_t a = cov[px];
-                if (a == 255)
-                    row[px] = color_;
-                else if (a)
-                    row[px] = detail::BlendPixel(row[px], color_, a);
-            }
-        }
-    }
-
-    void HLine(int32_t x0, int32_t x1, int32_t y)
-    {
-        const Rect r = Rect { x0, y, x1, y + f_.LineThickness() }.Intersect(clip_);
-        for (int32_t yy = r.top; yy < r.bottom; ++yy)
-            std::fill(s_.Row(yy) + r.left, s_.Row(yy) + r.right, color_);
-    }
-
-    Surface& s_;
-    FontFace& f_;
-    const detail::TextLayout& layout_;
-    Rect clip_;
-    uint32_t color_;
-    std::vector<detail::ShapedGlyph> glyphs_;
-};
-
 int DrawTextImpl(HDC hdc, std::string_view text, Rect& rc, UINT flags, std::string* modified)
 {
     DcObj* dc = GetDc(hdc);
@@ -120,9 +37,22 @@ int DrawTextImpl(HDC hdc, std::string_view text, Rect& rc, UINT flags, std::stri
     FontFace* face = DcFace(*dc);
     detail::TextLayout layout(*face, flags);
     flags = layout.Flags();
-    layout.Build(text, rc.Width());
-    const auto& lines = layout.Lines();
-    const int32_t height = static_cast<int32_t>(lines.size()) * layout.LineHeight();
+    const int32_t lineHeight = std::max(1, layout.LineHeight());
+    Rect clip = dc->EffectiveClip();
+    if (!(flags & DT_NOCLIP))
+        clip = clip.Intersect(dc->ToTarget(rc));
+    // Drawing lays out only what the clip lets through: left-aligned
+    // left-to-right text up to the clip's right edge, lines down to its bottom.
+    detail::TextView view;
+    if (!(flags & DT_CALCRECT)) {
+        const Point origin = dc->ToTarget(Point { rc.left, rc.top });
+        if (!(flags & (DT_CENTER | DT_RIGHT | DT_RTLREADING)))
+            view.right = std::max(0, clip.right - origin.x);
+        if (!(flags & DT_SINGLELINE))
+            view.lines = std::max(0, (clip.bottom - origin.y + lineHeight - 1) / lineHeight);
+    }
+    layout.Build(text, rc.Width(), view);
+    const int32_t height = layout.LineCount() * lineHeight;
     if (modified && (flags & DT_MODIFYSTRING) && !layout.Shortened().empty())
         *modified = layout.Shortened();
 
@@ -141,12 +71,9 @@ int DrawTextImpl(HDC hdc, std::string_view text, Rect& rc, UINT flags, std::stri
     SurfacePtr s = dc->Target();
     if (!s)
         return 0;
-    Rect clip = dc->EffectiveClip();
-    if (!(flags & DT_NOCLIP))
-        clip = clip.Intersect(dc->ToTarget(rc));
-    LineRenderer renderer(*s, *face, layout, clip, ToPixel(dc->textColor));
+    detail::TextRenderer renderer(*s, layout, clip, ToPixel(dc->textColor));
     int32_t y = top;
-    for (const auto& line : lines) {
+    for (const auto& line : layout.Lines()) {
         int32_t x = rc.left;
         if (flags & DT_CENTER)
             x = rc.left + (rc.Width() - line.width) / 2;
@@ -155,12 +82,12 @@ int DrawTextImpl(HDC hdc, std::string_view text, Rect& rc, UINT flags, std::stri
         const Point at = dc->ToTarget(Point { x, y });
         if (dc->bkMode == OPAQUE) {
             const uint32_t bk = ToPixel(dc->bkColor);
-            const Rect box = Rect { at.x, at.y, at.x + line.width, at.y + layout.LineHeight() }.Intersect(clip);
+            const Rect box = Rect { at.x, at.y, at.x + line.width, at.y + lineHeight }.Intersect(clip);
             for (int32_t yy = box.top; yy < box.bottom; ++yy)
                 std::fill(s->Row(yy) + box.left, s->Row(yy) + box.right, bk);
         }
         renderer.Draw(line, at.x, at.y + face->Metrics().tmAscent);
-        y += layout.LineHeight();
+        y += lineHeight;
     }
     return (top - rc.top) + height;
 }
@@ -199,7 +126,9 @@ bool GetTextExtentPoint32(HDC hdc, std::string_view utf8, Size* size)
     if (!dc || !size)
         return false;
     FontFace* f = DcFace(*dc);
-    *size = { f->Measure(utf8), f->Metrics().tmHeight };
+    detail::ShapedText shaped(*f, utf8, false, 0);
+    shaped.ShapeAll();
+    *size = { static_cast<int32_t>((shaped.Pen(utf8.size()) + 32) >> 6), f->Metrics().tmHeight };
     return true;
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "native/gdi/font_face.h"
 #include "native/gdi/gdi_table.h"
 
 namespace tavix::native::detail {
@@ -27,6 +28,25 @@ inline uint32_t BlendPixel(uint32_t dst, uint32_t src, uint32_t a)
         out |= ((s * a + d * (255 - a) + 127) / 255) << shift;
     }
     return out;
+}
+
+// Blends a glyph's coverage in `color` with its origin at (x, baseline),
+// touching only pixels inside `clip` (target coordinates).
+inline void BlitGlyph(Surface& s, const GlyphBitmap& g, int32_t x, int32_t baseline, const Rect& clip, uint32_t color)
+{
+    const int32_t ox = x + g.left, oy = baseline - g.top;
+    const Rect r = Rect { ox, oy, ox + g.width, oy + g.height }.Intersect(clip);
+    for (int32_t y = r.top; y < r.bottom; ++y) {
+        uint32_t* row = s.Row(y);
+        const uint8_t* cov = g.coverage.data() + static_cast<size_t>(y - oy) * g.width - ox;
+        for (int32_t px = r.left; px < r.right; ++px) {
+            const uint32_t a = cov[px];
+            if (a == 255)
+                row[px] = color;
+            else if (a)
+                row[px] = BlendPixel(row[px], color, a);
+        }
+    }
 }
 
 }  // namespace tavix::native::detail

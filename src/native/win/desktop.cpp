@@ -97,6 +97,7 @@ Desktop::Desktop(int screenWidth, int screenHeight)
     state_->width = screenWidth;
     state_->height = screenHeight;
     g_current = this;
+    RegisterSystemClasses();
 }
 
 Desktop::~Desktop()
@@ -120,6 +121,11 @@ void Desktop::SetScreenSize(int width, int height)
 }
 
 void Desktop::SetWheelScrollLines(UINT lines) { state_->wheelLines = lines; }
+
+void Desktop::QueueMessageBoxAnswer(int answer) { state_->messageBoxAnswers.push_back(answer); }
+const std::vector<MessageBoxCall>& Desktop::MessageBoxCalls() const { return state_->messageBoxCalls; }
+void Desktop::SetEventPump(EventPump* pump) { state_->pump = pump; }
+EventPump* Desktop::Pump() const { return state_->pump; }
 
 void Desktop::RunUntilIdle()
 {
@@ -156,7 +162,8 @@ void Desktop::Advance(DWORD ms)
         PostMessage(next->hwnd, WM_TIMER, next->id, reinterpret_cast<LPARAM>(next->proc));
         RunUntilIdle();
     }
-    s.now = end;
+    // A modal loop run by a timer's handler may have moved the clock further.
+    s.now = std::max(s.now, end);
 }
 
 void Desktop::MouseMove(int x, int y)
@@ -181,6 +188,8 @@ void Desktop::MouseDown(Button button)
     s.keys[ButtonKey(button)] = true;
     UINT down = DownMessage(button);
     auto t = FindTarget(s, down);
+    if (t.hwnd && s.Find(t.hwnd) && !s.capture && MouseActivateEatsClick(s, t.hwnd, t.hit, down))
+        t = {};
     if (t.hwnd && s.Find(t.hwnd)) {
         if (t.hit == HTCLIENT) {
             PostClient(s, t.hwnd, ClassifyDown(s, t.hwnd, down));

@@ -1,9 +1,11 @@
 #pragma once
 // Internal state of a Desktop shared by the window, input and scroll-bar code.
+#include "native/win/clipboard_store.h"
 #include <deque>
 #include <map>
 #include <memory>
 #include <string>
+#include <tavix/native/desktop.h>
 #include <tavix/native/surface.h>
 #include <tavix/native/window.h>
 #include <vector>
@@ -23,6 +25,14 @@ struct ScrollBarState {
 struct WindowClass {
     WNDPROC proc { nullptr };
     UINT style { 0 };
+};
+
+// The state of a built-in control ("EDIT", "COMBOBOX" ...), owned by its
+// window; its class procedure holds a reference while it runs, so a control
+// may destroy its own window.
+class WindowControl {
+public:
+    virtual ~WindowControl() = default;
 };
 
 struct WindowData {
@@ -45,6 +55,7 @@ struct WindowData {
     bool erase { false };
     int clientWidth { -1 };  // last size reported with WM_SIZE
     int clientHeight { -1 };
+    std::shared_ptr<WindowControl> control;
 };
 
 struct TimerData {
@@ -95,12 +106,21 @@ struct DesktopState {
     std::shared_ptr<Surface> screen;
     bool screenDirty { true };
     uint64_t frameSerial { 0 };  // counts recompositions
+    InProcessClipboard localClipboard;
+    ClipboardStore* clipboard { &localClipboard };  // replaced by a backend's own
+    std::deque<int> messageBoxAnswers;
+    std::vector<MessageBoxCall> messageBoxCalls;
+    EventPump* pump { nullptr };
 
     WindowData* Find(HWND hwnd);
     std::vector<HWND>& SiblingsOf(const WindowData& w);
 };
 
 DesktopState* CurrentState();
+
+// Copies text into a WM_GETTEXT buffer of bufferSize bytes, NUL included;
+// returns the bytes copied.
+size_t CopyText(std::string_view text, WPARAM bufferSize, LPARAM buffer);
 
 // Window geometry helpers used across the module.
 RECT WindowScreenRect(DesktopState& s, const WindowData& w);
@@ -112,6 +132,12 @@ RECT ScrollBarRect(const WindowData& w, int bar);  // window coordinates; empty 
 void PaintPending(DesktopState& s);  // one WM_PAINT per invalid visible window
 void Compose(DesktopState& s);
 void DrawNonClient(WindowData& w);
+
+// The built-in window classes, registered with every desktop (system_classes.cpp).
+void RegisterSystemClasses();
+// Sends WM_MOUSEACTIVATE for a click on `target`; true when the answer
+// discards the click (mouse_activate.cpp).
+bool MouseActivateEatsClick(DesktopState& s, HWND target, LRESULT hit, UINT downMessage);
 
 // Scroll-bar mouse handling (scrollbar.cpp).
 bool ScrollBarMouseDown(DesktopState& s, WindowData& w, int bar, POINT windowPt);

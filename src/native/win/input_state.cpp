@@ -58,7 +58,10 @@ HWND GetCapture()
     return s ? s->capture : 0;
 }
 
-HCURSOR LoadCursor(HCURSOR id) { return (id == IDC_ARROW || id == IDC_IBEAM || id == IDC_SIZEWE) ? id : 0; }
+HCURSOR LoadCursor(HCURSOR id)
+{
+    return (id == IDC_ARROW || id == IDC_IBEAM || id == IDC_SIZEWE || id == IDC_SIZEALL) ? id : 0;
+}
 
 HCURSOR SetCursor(HCURSOR cursor)
 {

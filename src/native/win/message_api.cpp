@@ -8,6 +8,20 @@ namespace {
 constexpr int kScrollBarSize = 17;
 }
 
+size_t CopyText(std::string_view text, WPARAM bufferSize, LPARAM buffer)
+{
+    if (!buffer || bufferSize == 0)
+        return 0;
+    size_t n = std::min<size_t>(text.size(), bufferSize - 1);
+    // Never split a UTF-8 sequence.
+    while (n > 0 && n < text.size() && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80)
+        --n;
+    auto* out = reinterpret_cast<char*>(buffer);
+    std::copy_n(text.data(), n, out);
+    out[n] = '\0';
+    return n;
+}
+
 WindowData* DesktopState::Find(HWND hwnd)
 {
     auto it = windows.find(hwnd);
@@ -136,7 +150,15 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         FillRect(static_cast<HDC>(wParam), Rect { r.left, r.top, r.right, r.bottom }, GetSysColorBrush(COLOR_WINDOW));
         return 1;
     }
-    case WM_MOUSEACTIVATE: return 1;
+    case WM_MOUSEACTIVATE:
+        // A child's parent decides first; a non-zero answer ends the question.
+        if (w->parent && (w->style & WS_CHILD))
+            if (LRESULT parent = SendMessage(w->parent, msg, wParam, lParam))
+                return parent;
+        return MA_ACTIVATE;
+    case WM_SETTEXT: w->title = lParam ? reinterpret_cast<const char*>(lParam) : ""; return 1;
+    case WM_GETTEXTLENGTH: return static_cast<LRESULT>(w->title.size());
+    case WM_GETTEXT: return static_cast<LRESULT>(CopyText(w->title, wParam, lParam));
     case WM_RBUTTONUP: {
         // A right click asks for a context menu at the cursor, in screen coordinates.
         POINT pt { GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam) };

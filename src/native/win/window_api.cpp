@@ -154,9 +154,16 @@ HWND GetParent(HWND hwnd)
 
 std::string GetWindowText(HWND hwnd)
 {
-    auto* s = CurrentState();
-    auto* w = s ? s->Find(hwnd) : nullptr;
-    return w ? w->title : std::string();
+    std::string text(static_cast<size_t>(std::max<LRESULT>(0, SendMessage(hwnd, WM_GETTEXTLENGTH, 0, 0))), '\0');
+    auto copied = SendMessage(hwnd, WM_GETTEXT, text.size() + 1, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(std::clamp<LRESULT>(copied, 0, static_cast<LRESULT>(text.size()))));
+    return text;
+}
+
+bool SetWindowText(HWND hwnd, std::string_view text)
+{
+    const std::string terminated(text);
+    return IsWindow(hwnd) && SendMessage(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(terminated.c_str()));
 }
 
 LONG_PTR GetWindowLong(HWND hwnd, int index)
@@ -181,19 +188,26 @@ LONG_PTR SetWindowLong(HWND hwnd, int index, LONG_PTR value)
         return 0;
     LONG_PTR old = GetWindowLong(hwnd, index);
     s->screenDirty = true;
-    switch (index) {
-    case GWL_STYLE: w->style = static_cast<DWORD>(value); break;
-    case GWL_EXSTYLE:
-        w->exStyle = static_cast<DWORD>(value);
-        if (!w->parent)
-            KeepTopmostFirst(*s);
-        break;
-    case GWLP_WNDPROC:
+    if (index == GWLP_WNDPROC) {
         if (value)
             w->proc = ToWndProc(value);
-        break;
-    default: return 0;
+        return old;
     }
+    if (index != GWL_STYLE && index != GWL_EXSTYLE)
+        return 0;
+    STYLESTRUCT change { static_cast<DWORD>(old), static_cast<DWORD>(value) };
+    SendMessage(hwnd, WM_STYLECHANGING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&change));
+    w = s->Find(hwnd);
+    if (!w)
+        return 0;
+    if (index == GWL_STYLE) {
+        w->style = change.styleNew;
+    } else {
+        w->exStyle = change.styleNew;
+        if (!w->parent)
+            KeepTopmostFirst(*s);
+    }
+    SendMessage(hwnd, WM_STYLECHANGED, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&change));
     return old;
 }
 

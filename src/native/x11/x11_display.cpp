@@ -1,8 +1,17 @@
+// Before Xlib, whose macros (None, Bool ...) would collide with them.
+#include "native/win/desktop_state.h"
+#include "native/x11/x11_clipboard.h"
+
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/cursorfont.h>
 #include <X11/keysym.h>
+#include <cctype>
 #include <chrono>
+#include <cstring>
+#include <map>
 #include <poll.h>
+#include <string>
 #include <tavix/native/x11_display.h>
 #include <vector>
 
@@ -41,8 +50,40 @@ int VirtualKey(KeySym sym)
     case XK_Down: return VK_DOWN;
     case XK_Insert: return VK_INSERT;
     case XK_Delete: return VK_DELETE;
+    case XK_Menu: return VK_APPS;
     default: return 0;
     }
+}
+
+unsigned FontCursorFor(HCURSOR cursor)
+{
+    switch (cursor) {
+    case IDC_IBEAM: return XC_xterm;
+    case IDC_SIZEWE: return XC_sb_h_double_arrow;
+    case IDC_SIZEALL: return XC_fleur;
+    default: return XC_left_ptr;
+    }
+}
+
+// The title as _NET_WM_NAME in UTF-8 for today's window managers and as WM_NAME for the
+// others, which read Latin-1 or compound text; WM_CLASS lets desktops group and match the window.
+void NameWindow(Display* display, Window window, const char* title, const char* appName)
+{
+    XChangeProperty(display, window, XInternAtom(display, "_NET_WM_NAME", False),
+        XInternAtom(display, "UTF8_STRING", False), 8, PropModeReplace, reinterpret_cast<const unsigned char*>(title),
+        static_cast<int>(std::strlen(title)));
+    char* titles[] = { const_cast<char*>(title) };
+    XTextProperty name {};
+    if (Xutf8TextListToTextProperty(display, titles, 1, XStdICCTextStyle, &name) >= Success) {
+        XSetWMName(display, window, &name);
+        XFree(name.value);
+    }
+    std::string instance = appName;
+    std::string className = instance;
+    if (!className.empty())
+        className[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(className[0])));
+    XClassHint hint { instance.data(), className.data() };
+    XSetClassHint(display, window, &hint);
 }
 
 }  // namespace
@@ -57,6 +98,9 @@ struct X11Display::Impl {
     bool exposed { true };
     uint64_t serial { ~uint64_t(0) };
     std::vector<uint32_t> pixels;
+    std::map<HCURSOR, Cursor> cursors;  // made on first use, freed with the display
+    HCURSOR shownCursor { 0 };
+    std::unique_ptr<X11Clipboard> clipboard;
     std::chrono::steady_clock::time_point last { std::chrono::steady_clock::now() };
 
     explicit Impl(Desktop& d)
@@ -82,6 +126,20 @@ struct X11Display::Impl {
             static_cast<unsigned>(frame.Height()));
         image->data = nullptr;  // the pixels belong to us
         XDestroyImage(image);
+        XFlush(display);
+    }
+
+    // The desktop's cursor becomes the X window's.
+    void ShowCursor()
+    {
+        const HCURSOR cursor = desktop.State().cursor;
+        if (cursor == shownCursor)
+            return;
+        shownCursor = cursor;
+        auto it = cursors.find(cursor);
+        if (it == cursors.end())
+            it = cursors.emplace(cursor, XCreateFontCursor(display, FontCursorFor(cursor))).first;
+        XDefineCursor(display, window, it->second);
         XFlush(display);
     }
 
@@ -130,6 +188,8 @@ struct X11Display::Impl {
             if (e.xconfigure.width != desktop.Width() || e.xconfigure.height != desktop.Height())
                 desktop.SetScreenSize(e.xconfigure.width, e.xconfigure.height);
             break;
+        case SelectionRequest:
+        case SelectionClear: clipboard->Handle(e); break;
         case ClientMessage:
             if (static_cast<Atom>(e.xclient.data.l[0]) == deleteAtom)
                 open = false;
@@ -139,7 +199,7 @@ struct X11Display::Impl {
     }
 };
 
-X11Display::X11Display(Desktop& desktop, const char* displayName, const char* title)
+X11Display::X11Display(Desktop& desktop, const char* displayName, const char* title, const char* appName)
     : impl_(std::make_unique<Impl>(desktop))
 {
     Impl& d = *impl_;
@@ -151,16 +211,19 @@ X11Display::X11Display(Desktop& desktop, const char* displayName, const char* ti
         return;
     d.window = XCreateSimpleWindow(d.display, RootWindow(d.display, screen), 0, 0,
         static_cast<unsigned>(desktop.Width()), static_cast<unsigned>(desktop.Height()), 0, 0, 0);
-    XStoreName(d.display, d.window, title);
+    NameWindow(d.display, d.window, title, appName);
     XSelectInput(d.display, d.window,
         ExposureMask | KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask
-            | StructureNotifyMask);
+            | StructureNotifyMask | PropertyChangeMask);
     d.deleteAtom = XInternAtom(d.display, "WM_DELETE_WINDOW", False);
     XSetWMProtocols(d.display, d.window, &d.deleteAtom, 1);
     d.gc = XCreateGC(d.display, d.window, 0, nullptr);
     XMapWindow(d.display, d.window);
     XSync(d.display, False);
     d.open = true;
+    d.clipboard = std::make_unique<X11Clipboard>(d.display, d.window);
+    desktop.State().clipboard = d.clipboard.get();
+    desktop.SetEventPump(this);
 }
 
 X11Display::~X11Display()
@@ -168,8 +231,15 @@ X11Display::~X11Display()
     Impl& d = *impl_;
     if (!d.display)
         return;
+    DesktopState& s = d.desktop.State();
+    if (s.clipboard == d.clipboard.get())
+        s.clipboard = &s.localClipboard;
+    if (d.desktop.Pump() == this)
+        d.desktop.SetEventPump(nullptr);
     if (d.gc)
         XFreeGC(d.display, d.gc);
+    for (const auto& [id, cursor] : d.cursors)
+        XFreeCursor(d.display, cursor);
     if (d.window)
         XDestroyWindow(d.display, d.window);
     XCloseDisplay(d.display);
@@ -196,8 +266,10 @@ bool X11Display::PumpOnce(int timeoutMs)
     auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(now - d.last);
     d.last += elapsed;
     d.desktop.Advance(static_cast<DWORD>(elapsed.count()));
-    if (d.open)
+    if (d.open) {
+        d.ShowCursor();
         d.Put();
+    }
     return d.open;
 }
 
