@@ -33,6 +33,9 @@ public:
     std::array<std::string, 7> dayAbbreviations;  // Sunday first
     std::string currencySymbol = "$";
     int currencyDecimals = 2;
+    // Year given to a date typed without one; 0 takes it from the system clock.
+    // Set it to make such conversions reproducible.
+    int defaultYear = 0;
 };
 
 }  // namespace tavix

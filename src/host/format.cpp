@@ -244,8 +244,9 @@ std::string Format(const GridVariant& value, std::string_view format, int firstD
             const std::string s = PlainText(value);
             fmt::FormatText(s, s.empty() && sections.size() > 1 ? sections[1] : sections[0], out);
         }
-    } catch (const std::exception&) {
-        // Formatting is best effort: keep what was produced.
+    } catch (const TavixError&) {
+        // A value the pattern cannot express (a date out of range, an overflow)
+        // keeps what was produced so far rather than failing the paint.
     }
     return out;
 }

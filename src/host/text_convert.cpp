@@ -147,6 +147,18 @@ std::optional<double> MakeDate(int year, int month, int day)
     return static_cast<double>(DaysFromCivil(year, month, day) - kEpochOffset);
 }
 
+namespace {
+
+int DefaultYear(const Locale& loc)
+{
+    if (loc.defaultYear != 0)
+        return loc.defaultYear;
+    const auto today = std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now());
+    return static_cast<int>(std::chrono::year_month_day(today).year());
+}
+
+}  // namespace
+
 std::optional<double> ParseDate(std::string_view s, const Locale& loc)
 {
     std::vector<int> nums;
@@ -216,9 +228,7 @@ std::optional<double> ParseDate(std::string_view s, const Locale& loc)
                 d = nums[yearFirst ? 1 : 0];
             } else if (nums.size() == 1) {
                 d = nums[0];
-                y = static_cast<int>(
-                    std::chrono::year_month_day(std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now()))
-                        .year());
+                y = DefaultYear(loc);
             } else {
                 return std::nullopt;
             }
@@ -239,9 +249,7 @@ std::optional<double> ParseDate(std::string_view s, const Locale& loc)
             }
         } else if (nums.size() == 2) {
             // Month and day of the current year.
-            y = static_cast<int>(
-                std::chrono::year_month_day(std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now()))
-                    .year());
+            y = DefaultYear(loc);
             if (loc.dateOrder == DateOrder::DMY) {
                 d = nums[0];
                 m = nums[1];

@@ -188,6 +188,10 @@ TEST(ParseVariantAs, DatesTimesBooleansAndText)
     EXPECT_DOUBLE_EQ(ParseVariantAs(VtDate, "1:05 PM").AsDate(), 785 / 1440.0);
     EXPECT_DOUBLE_EQ(ParseVariantAs(VtDate, "12:30:15 am").AsDate(), (30 * 60 + 15) / 86400.0);
     EXPECT_EQ(RuntimeErrorOf([] { ParseVariantAs(VtDate, "2/30/2024"); }), 13);
+    Locale in2024;
+    in2024.defaultYear = 2024;
+    EXPECT_EQ(ParseVariantAs(VtDate, "12/31", in2024).AsDate(), dec31);
+    EXPECT_EQ(ParseVariantAs(VtDate, "31 Dec", in2024).AsDate(), dec31);
     EXPECT_EQ(RuntimeErrorOf([] { ParseVariantAs(VtDate, "25:00"); }), 13);
     EXPECT_EQ(RuntimeErrorOf([] { ParseVariantAs(VtDate, "soon"); }), 13);
     EXPECT_TRUE(ParseVariantAs(VtBoolean, " true ").AsBool());

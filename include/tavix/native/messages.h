@@ -1,7 +1,7 @@
 #pragma once
-// Basic types, message numbers and key codes of the desktop platform the
-// control is written against. Values are the ones that platform uses, so code
-// ported from it keeps its constants.
+// Basic types, message numbers and key codes of the native windowing layer.
+// The numeric values are fixed: applications see them in key events and send
+// them to the grid's window.
 #include <cstdint>
 
 namespace tavix::native {

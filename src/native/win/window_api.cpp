@@ -51,8 +51,8 @@ void DestroyTree(DesktopState& s, HWND hwnd)
     if (!w || w->destroying)
         return;
     w->destroying = true;
-    // The window hears WM_DESTROY before its children, as on the platform the
-    // control was written for; every handle stays valid until all have heard it.
+    // The window hears WM_DESTROY before its children, so a parent can still
+    // reach them while it tears down; every handle stays valid until all have heard it.
     SendMessage(hwnd, WM_DESTROY, 0, 0);
     for (HWND c : std::vector<HWND>(w->children))
         DestroyTree(s, c);
