@@ -6,6 +6,7 @@
 #include <tavix/dispatch.h>
 #include <tavix/enums.h>
 #include <tavix/font.h>
+#include <tavix/header_object.h>
 #include <tavix/host.h>
 #include <tavix/native/surface.h>
 #include <tavix/ole_color.h>
@@ -27,7 +28,8 @@ class ViewLayout;
 }
 namespace paint {
 class GridPainter;
-}
+class AutoSizer;
+}  // namespace paint
 namespace interaction {
 class Selection;
 class IncrementalSearch;
@@ -38,7 +40,7 @@ namespace sort {
 class GridSorter;
 }
 namespace header {
-class HeaderControl;
+class GridHeader;
 }
 namespace edit {
 class Editor;
@@ -215,6 +217,9 @@ public:
     // Creates the grid's child window in hwndParent (0: a top-level window) and paints it.
     int32_t Create(int32_t hwndParent, int32_t x, int32_t y, int32_t width, int32_t height);
     int32_t hwnd() const;
+    // Whether the grid and its header take input; a disabled grid draws greyed.
+    bool Enabled() const;
+    void SetEnabled(bool bValue);
 
     // Layout and scrolling (src/layout/)
     // Rows and column indices of the cells in view; x in client, y in content less ScrollY.
@@ -278,8 +283,6 @@ public:
     void SetDisableIcons(bool bValue);
     bool DrawRowText() const;
     void SetDrawRowText(bool bValue);
-    bool Enabled() const;
-    void SetEnabled(bool bValue);
     // Tiled behind the rows; null or a picture 0 wide turns it off.
     native::SurfacePtr BackgroundPicture() const;
     void SetBackgroundPicture(native::SurfacePtr picture);
@@ -294,6 +297,21 @@ public:
     // neighbours' texts, which only painting measures.
     void CellTextBoundary(const GridVariant& vRow, const GridVariant& vCol, int32_t& lLeft, int32_t& lTop,
         int32_t& lWidth, int32_t& lHeight);
+
+    // Measurement and auto-size (src/paint/)
+    // The width of the cell's text alone; without bForceNoModify an ellipsis may shorten it.
+    int32_t EvaluateTextWidth(const GridVariant& vRow, const GridVariant& vCol, bool bForceNoModify = true);
+    int32_t EvaluateTextHeight(const GridVariant& vRow, const GridVariant& vCol);
+    void AutoWidthCol(const GridVariant& vCol);
+    // lMinimumHeight -1: DefaultRowHeight.
+    void AutoHeightRow(const GridVariant& vRow, int32_t lMinimumHeight = -1);
+    bool AutoWidthColWithHeader() const;
+    void SetAutoWidthColWithHeader(bool bValue);
+
+    // Column header (src/header/)
+    HeaderObject& Header();
+    bool ImmediateColumnResizing() const;
+    void SetImmediateColumnResizing(bool bValue);
 
     // Virtual mode (src/core/)
     // Rows are requested from the application (RequestRow, RequestRowData) as they come into view.
@@ -362,7 +380,8 @@ private:
     std::unique_ptr<interaction::Keyboard> keyboard_;
     std::unique_ptr<interaction::Mouse> mouse_;
     std::unique_ptr<sort::GridSorter> sorter_;
-    std::unique_ptr<header::HeaderControl> header_;
+    std::unique_ptr<paint::AutoSizer> sizer_;
+    std::unique_ptr<header::GridHeader> header_;
     std::unique_ptr<edit::Editor> editor_;
     std::unique_ptr<platform::GridWindow> window_;
 };

@@ -125,8 +125,7 @@ void GridTable::SetColOrder(const GridVariant& vCol, int32_t position)
     Editor().CancelEdit();
     if (position == from)
         return;
-    if (columns_.At(from).Visible)
-        Header().ItemMoved(from, columns_.VisibleBefore(position));
+    Header().ItemMoved(from, position, columns_.At(from).Visible ? columns_.VisibleBefore(position) : -1);
     columns_.Move(from, position);
     columns_.RecalcLefts();
     LayoutChanged();

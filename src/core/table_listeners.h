@@ -24,7 +24,8 @@ public:
     virtual void ItemInserted(int32_t headerPlace, int32_t position, int32_t width) = 0;
     virtual void ItemRemoved(int32_t position) = 0;
     virtual void AllItemsRemoved() = 0;
-    virtual void ItemMoved(int32_t position, int32_t headerPlace) = 0;
+    // The column at display position `from` moved to `to`; its item goes to the header place.
+    virtual void ItemMoved(int32_t from, int32_t to, int32_t headerPlace) = 0;
     // The items of positions from `fromPosition` on now carry their position plus delta.
     virtual void ItemsRenumbered(int32_t fromPosition, int32_t delta) = 0;
     virtual void ItemResized(int32_t position, int32_t width) = 0;

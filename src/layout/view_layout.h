@@ -40,10 +40,11 @@ struct RowTextStart {
     int32_t rowTextStartPos { 1 };
 };
 
-// The header sits above the cells; its height is the header's own.
+// The header sits above the cells; its height is the header's own, 0 while hidden.
 class HeaderGeometry {
 public:
-    virtual int32_t Height() const = 0;
+    // May first fit the header to contents that changed while nothing was drawn.
+    virtual int32_t Height() = 0;
 
 protected:
     ~HeaderGeometry() = default;
@@ -55,7 +56,7 @@ public:
     ViewLayout(const ViewLayout&) = delete;
     ViewLayout& operator=(const ViewLayout&) = delete;
 
-    void Connect(const HeaderGeometry& header) { header_ = &header; }
+    void Connect(HeaderGeometry& header) { header_ = &header; }
 
     // The grid's window: the bars attach to it and the view is measured from it.
     void AttachWindow(native::HWND hwnd, scroll::ScrollListener& listener);
@@ -138,7 +139,7 @@ private:
     void ScanRowsBackward(VisibleRange& r, int32_t from, int32_t to) const;
 
     core::GridTable& table_;
-    const HeaderGeometry* header_ { nullptr };
+    HeaderGeometry* header_ { nullptr };
     native::HWND window_ { 0 };
     scroll::ScrollListener* listener_ { nullptr };
     scroll::ScrollBars bars_;

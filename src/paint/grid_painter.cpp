@@ -321,13 +321,13 @@ HDC GridPainter::MeasuringDc()
 {
     if (!res_.buffer.Created())
         EnsureBufferHeight(table_.DefaultRowHeight());
+    SelectObject(res_.buffer.Dc(), res_.fonts.GridFont(table_.GridFont()));
     return res_.buffer.Dc();
 }
 
 std::vector<OverflowRect> GridPainter::OverflowRects(int32_t row)
 {
     const HDC hdc = MeasuringDc();
-    SelectObject(hdc, res_.fonts.GridFont(table_.GridFont()));
     return ComputeOverflowRects(table_, layout_, look_.iconWidth, res_.fonts, hdc, row);
 }
 

@@ -97,6 +97,9 @@ public:
     int32_t CheckBoxSize() const { return res_.theme.CheckBoxSize(); }
     // Where the no-clip texts of `row` flow, by display position.
     std::vector<OverflowRect> OverflowRects(int32_t row);
+    // The surface and fonts texts are measured with: the row buffer's, with the grid font selected.
+    native::HDC MeasuringDc();
+    FontCache& Fonts() { return res_.fonts; }
     // Rows composed so far; unchanged rows are not composed again.
     int64_t RowsComposed() const { return res_.rowsComposed; }
 
@@ -116,7 +119,6 @@ private:
     void PaintGhostRows(DrawContext& ctx, const layout::VisibleRange& range, int32_t top, int32_t limit) const;
     void EnsureBufferHeight(int32_t height);
     void RefreshTheme();
-    native::HDC MeasuringDc();
 
     core::GridTable& table_;
     layout::ViewLayout& layout_;

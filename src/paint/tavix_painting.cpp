@@ -2,44 +2,15 @@
 // styles, single-cell repaint and the text boundary.
 #include "core/grid_table.h"
 #include "layout/view_layout.h"
+#include "paint/auto_sizer.h"
 #include "paint/grid_painter.h"
+#include "paint/image_list_handle.h"
 
-#include <tavix/dispatch.h>
 #include <tavix/error.h>
 #include <tavix/grid.h>
 
 namespace tavix {
 
-namespace {
-
-// The handle an image list object hands out once it has made its native list.
-int32_t HandleOfObject(const std::shared_ptr<Dispatch>& object)
-{
-    if (!object)
-        return 0;
-    try {
-        std::vector<GridVariant> first { GridVariant(int32_t { 1 }) };
-        GridVariant image = object->Invoke("ListImages", Dispatch::InvokeKind::PropertyGet, first);
-        if (!image.IsObject() || !image.AsObject())
-            return 0;
-        image.AsObject()->Call("Draw");
-        return object->Get("hImageList").ToLong();
-    } catch (const TavixError&) {
-        // An object without the members of an image list gives no list.
-        return 0;
-    }
-}
-
-}  // namespace
-
-bool Tavix::Enabled() const { return painter_->Look().enabled; }
-
-void Tavix::SetEnabled(bool b)
-{
-    table_->Editor().CancelEdit();
-    painter_->SetEnabled(b);
-    host_->PropertyChanged("Enabled");
-}
 
 bool Tavix::DisableIcons() const { return painter_->Look().disableIcons; }
 
@@ -63,14 +34,7 @@ void Tavix::SetBackgroundPicture(native::SurfacePtr picture)
 
 void Tavix::SetImageList(const GridVariant& v)
 {
-    int32_t handle = 0;
-    if (v.IsObject())
-        handle = HandleOfObject(v.AsObject());
-    else if (v.VarType() == VtLong)
-        handle = v.ToLong();
-    else
-        RaiseGridError(tvErrImageList);
-    if (handle != 0)
+    if (const int32_t handle = paint::ImageListHandle(v); handle != 0)
         painter_->SetImageList(handle);
 }
 
@@ -115,6 +79,33 @@ void Tavix::CellTextBoundary(
     lTop = r.top;
     lWidth = r.width;
     lHeight = r.height;
+}
+
+int32_t Tavix::EvaluateTextWidth(const GridVariant& vRow, const GridVariant& vCol, bool bForceNoModify)
+{
+    const auto at = table_->ResolveCell(vRow, vCol);
+    return sizer_->TextWidth(at.row, at.colIndex, bForceNoModify);
+}
+
+int32_t Tavix::EvaluateTextHeight(const GridVariant& vRow, const GridVariant& vCol)
+{
+    const auto at = table_->ResolveCell(vRow, vCol);
+    return sizer_->TextHeight(at.row, at.colIndex);
+}
+
+void Tavix::AutoWidthCol(const GridVariant& vCol) { sizer_->AutoWidthCol(table_->ResolveCol(vCol)); }
+
+void Tavix::AutoHeightRow(const GridVariant& vRow, int32_t lMinimumHeight)
+{
+    sizer_->AutoHeightRow(table_->ResolveRow(vRow), lMinimumHeight);
+}
+
+bool Tavix::AutoWidthColWithHeader() const { return sizer_->WithHeader(); }
+
+void Tavix::SetAutoWidthColWithHeader(bool bValue)
+{
+    sizer_->SetWithHeader(bValue);
+    host_->PropertyChanged("AutoWidthColWithHeader");
 }
 
 }  // namespace tavix

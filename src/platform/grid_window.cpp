@@ -44,18 +44,20 @@ int16_t ReleasedButton(native::UINT msg)
 }  // namespace
 
 GridWindow::GridWindow(core::GridTable& table, layout::ViewLayout& layout, paint::GridPainter& painter,
-    interaction::Keyboard& keyboard, interaction::Mouse& mouse)
+    interaction::Keyboard& keyboard, interaction::Mouse& mouse, header::GridHeader& header)
     : table_(table)
     , layout_(layout)
     , painter_(painter)
     , keyboard_(keyboard)
     , mouse_(mouse)
+    , header_(header)
 {
 }
 
 GridWindow::~GridWindow()
 {
     recreateTimer_.reset();
+    header_.Detach();
     layout_.DetachWindow();
     if (hwnd_ != 0 && native::IsWindow(hwnd_)) {
         native::RemoveProp(hwnd_, kObjectProp);
@@ -74,6 +76,7 @@ native::HWND GridWindow::Create(native::HWND parent, int32_t x, int32_t y, int32
         return 0;
     native::SetProp(hwnd_, kObjectProp, reinterpret_cast<intptr_t>(this));
     layout_.AttachWindow(hwnd_, *this);
+    header_.Attach(hwnd_, table_.GetHost().UserMode());
     table_.MarkReady();
     OnResize();
     native::InvalidateRect(hwnd_, nullptr, false);
@@ -134,6 +137,8 @@ void GridWindow::ScrollPositionChanged(EScrollBar bar, int32_t value)
     const bool vertical = bar == tvScrollBarV;
     mouse_.OnScrolled(vertical ? 0 : value - layout_.ScrollX(), vertical ? value - layout_.ScrollY() : 0);
     layout_.ScrollTo(bar, value);
+    if (!vertical)
+        header_.Place();
     painter_.MarkViewMoved();
     painter_.Draw();
     table_.Events().ScrollBarPosChanged(bar, value);
@@ -150,6 +155,7 @@ void GridWindow::OnResize()
         painter_.MarkLayoutStale();
         painter_.Draw();
     }
+    header_.Place();
 }
 
 void GridWindow::OnPaint()

@@ -3,6 +3,7 @@
 // turns scroll bar moves into view changes and re-creates the scroll bars after
 // a system colour change. The one place that knows every subsystem.
 #include "core/grid_table.h"
+#include "header/grid_header.h"
 #include "interaction/keyboard.h"
 #include "interaction/mouse.h"
 #include "layout/view_layout.h"
@@ -18,7 +19,7 @@ namespace tavix::platform {
 class GridWindow : public scroll::ScrollListener {
 public:
     GridWindow(core::GridTable& table, layout::ViewLayout& layout, paint::GridPainter& painter,
-        interaction::Keyboard& keyboard, interaction::Mouse& mouse);
+        interaction::Keyboard& keyboard, interaction::Mouse& mouse, header::GridHeader& header);
     ~GridWindow();
     GridWindow(const GridWindow&) = delete;
     GridWindow& operator=(const GridWindow&) = delete;
@@ -48,6 +49,7 @@ private:
     paint::GridPainter& painter_;
     interaction::Keyboard& keyboard_;
     interaction::Mouse& mouse_;
+    header::GridHeader& header_;
     native::HWND hwnd_ { 0 };
     std::unique_ptr<CTimer> recreateTimer_;
 };

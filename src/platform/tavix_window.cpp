@@ -1,7 +1,8 @@
 // Construction of the grid and its window.
 #include "core/grid_table.h"
 #include "edit/editor.h"
-#include "header/header_control.h"
+#include "header/grid_header.h"
+#include "paint/auto_sizer.h"
 #include "interaction/incremental_search.h"
 #include "interaction/keyboard.h"
 #include "interaction/mouse.h"
@@ -41,11 +42,13 @@ void Tavix::BuildSubsystems()
     keyboard_ = std::make_unique<interaction::Keyboard>(*table_, *layout_, *painter_, *selection_, *search_);
     mouse_ = std::make_unique<interaction::Mouse>(*table_, *layout_, *painter_, *selection_, *search_, *keyboard_);
     sorter_ = std::make_unique<sort::GridSorter>(*table_);
-    header_ = std::make_unique<header::HeaderControl>(*table_);
+    sizer_ = std::make_unique<paint::AutoSizer>(*table_, *layout_, *painter_);
+    header_ = std::make_unique<header::GridHeader>(*table_, *layout_, *painter_, *sizer_, *sorter_);
     editor_ = std::make_unique<edit::Editor>(*table_, *layout_, *painter_, *keyboard_, *search_);
     table_->Connect({ *editor_, *header_, *layout_, *painter_ });
     layout_->Connect(*header_);
     painter_->Connect(*editor_);
+    sizer_->Connect(*header_);
     keyboard_->Connect(*editor_);
 }
 
@@ -57,7 +60,7 @@ int32_t Tavix::Create(int32_t hwndParent, int32_t x, int32_t y, int32_t width, i
 {
     if (window_)
         return window_->Handle();
-    window_ = std::make_unique<platform::GridWindow>(*table_, *layout_, *painter_, *keyboard_, *mouse_);
+    window_ = std::make_unique<platform::GridWindow>(*table_, *layout_, *painter_, *keyboard_, *mouse_, *header_);
     if (window_->Create(hwndParent, x, y, width, height) == 0) {
         window_.reset();
         throw TavixError::Runtime(rtObjectNotSet);
@@ -66,5 +69,15 @@ int32_t Tavix::Create(int32_t hwndParent, int32_t x, int32_t y, int32_t width, i
 }
 
 int32_t Tavix::hwnd() const { return layout_->Window(); }
+
+bool Tavix::Enabled() const { return painter_->Look().enabled; }
+
+void Tavix::SetEnabled(bool bValue)
+{
+    table_->Editor().CancelEdit();
+    header_->SetEnabled(bValue);
+    painter_->SetEnabled(bValue);
+    host_->PropertyChanged("Enabled");
+}
 
 }  // namespace tavix

@@ -358,7 +358,7 @@ TEST_F(WinHeader, OwnerDrawnItemsAreDrawnByTheParentInsideTheirBorder)
         EXPECT_EQ(dis.hwndItem, header);
         EXPECT_EQ(dis.itemData, i + 1);
     }
-    EXPECT_EQ(host.drawn[1].rcItem, (RECT { 102, 2, 178, 18 })) << "inside the button border";
+    EXPECT_EQ(host.drawn[1].rcItem, (RECT { 100, 0, 180, 20 })) << "the whole item, border included";
     EXPECT_EQ(Pixel(10 + 101, 20), Sys(COLOR_BTNHIGHLIGHT)) << "the parent's fill is clipped to the item";
     EXPECT_EQ(Pixel(10 + 102, 20), ToPixel(ItemColor(2)));
 
@@ -367,7 +367,7 @@ TEST_F(WinHeader, OwnerDrawnItemsAreDrawnByTheParentInsideTheirBorder)
     desktop.MouseDown();
     ASSERT_EQ(host.drawn.size(), 1u);
     EXPECT_EQ(host.drawn[0].itemState, ODS_SELECTED);
-    EXPECT_EQ(host.drawn[0].rcItem, (RECT { 101, 1, 179, 19 })) << "a pressed item has a flat one-pixel frame";
+    EXPECT_EQ(Pixel(10 + 101, 20), ToPixel(ItemColor(2))) << "a pressed item has a flat one-pixel frame";
     desktop.MouseUp();
 
     host.drawn.clear();
@@ -395,7 +395,7 @@ TEST_F(WinHeader, StyleChangesRepaintAndTakeEffectAtOnce)
     SetStyle(0, HDS_BUTTONS);
     EXPECT_EQ(Pixel(60, 10 + 19), Sys(COLOR_BTNHIGHLIGHT)) << "flat items over an etched line";
     EXPECT_EQ(Pixel(60, 10 + 18), Sys(COLOR_BTNSHADOW));
-    EXPECT_EQ(host.drawn.back().rcItem, (RECT { 180, 0, 238, 18 }));
+    EXPECT_EQ(host.drawn.back().rcItem, (RECT { 180, 0, 240, 20 }));
     // An item the control draws itself: right-aligned text before its sort arrow.
     Header_SetItem(header, 2,
         HDITEM { .mask = HDI_FORMAT | HDI_TEXT, .pszText = const_cast<char*>("Size"), .fmt = HDF_RIGHT | HDF_SORTUP });

@@ -30,8 +30,9 @@
 // HDS_BUTTONS (a flat 1-pixel frame while pressed), else a 2-pixel groove at
 // its right and bottom. An HDF_OWNERDRAW item is then drawn by the parent
 // (WM_DRAWITEM, ODT_HEADER, ODS_SELECTED while pressed, itemData = lParam):
-// rcItem is the item inside that border, filled with the button face, and the
-// DC is clipped to it with a transparent background mode. Windows here carry
+// rcItem is the whole item, as the platform gives it, while the DC is clipped
+// to the part inside the border (filled with the button face), so the border
+// stays; the background mode is transparent. Windows here carry
 // no control ids, so CtlID, idFrom and WM_NOTIFY's wParam are 0.
 #include <span>
 #include <string_view>

@@ -102,7 +102,7 @@ void HeaderPainter::DrawItem(HDC dc, int index, const Rect& rect, bool pushed) c
         .itemState = pushed ? ODS_SELECTED : 0u,
         .hwndItem = view_.hwnd,
         .hDC = dc,
-        .rcItem = { inner.left, inner.top, inner.right, inner.bottom },
+        .rcItem = { rect.left, rect.top, rect.right, rect.bottom },
         .itemData = static_cast<uintptr_t>(item.data) };
     SendMessage(view_.notify, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis));
 }
