@@ -104,11 +104,16 @@ void FillFormattedScene(Tavix& grid, const GoldenIcons& icons)
     grid.SetBackColorEvenRows(Rgb(0xFF, 0xFF, 0xF0));
     grid.SetShowControlsInAllCells(true);
 
-    grid.AddCol(AddColArgs { .sKey = "item", .lWidth = 130 });
-    grid.AddCol(AddColArgs { .sKey = "amount", .lWidth = 90 });
-    grid.AddCol(AddColArgs { .sKey = "share", .lWidth = 60 });
-    grid.AddCol(AddColArgs { .sKey = "done", .lWidth = 40 });
-    grid.AddCol(AddColArgs { .sKey = "status", .lWidth = 110 });
+    grid.AddCol(AddColArgs { .sKey = "item", .sHeader = "Item", .lWidth = 130 });
+    grid.AddCol(AddColArgs { .sKey = "amount", .sHeader = "Amount", .lWidth = 90 });
+    grid.AddCol(AddColArgs { .sKey = "share", .sHeader = "Share", .lWidth = 60 });
+    grid.AddCol(AddColArgs { .sKey = "done", .sHeader = "Done", .lWidth = 40 });
+    grid.AddCol(AddColArgs { .sKey = "status", .sHeader = "Status", .lWidth = 110 });
+    // Sort marks only, the rows keep their order: one key ascending, one descending.
+    grid.SetColSortOrder("status", tvSortAsc);
+    grid.SetColSortKey("status", 1);
+    grid.SetColSortOrder("amount", tvSortDesc);
+    grid.SetColSortKey("amount", 2);
     grid.ColDefaultCell("amount").SetsFmtString("#,##0.00");
     grid.ColDefaultCell("amount").eTextFlags |= tvTextRight;
     grid.ColDefaultCell("share").SetsFmtString("0.0%");

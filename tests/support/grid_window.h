@@ -36,6 +36,8 @@ struct WindowScene {
         int32_t screenHeight { 300 };
         // False: the test sets the grid up further and calls Create() itself.
         bool create { true };
+        // Most scenes look at cells only, so their rows start at the top of the client area.
+        bool header { false };
     };
 
     // `cols` columns of `colWidth` pixels and `rows` rows of 15, created in the window and painted.
@@ -45,6 +47,7 @@ struct WindowScene {
     {
         grid.SetEventSink(&events);
         grid.SetBorderStyle(o.border);
+        grid.Header().SetVisible(o.header);
         for (int32_t c = 1; c <= o.cols; ++c)
             grid.AddCol(AddColArgs { .lWidth = o.colWidth });
         if (o.rows > 0)
@@ -60,6 +63,7 @@ struct WindowScene {
     {
         grid.Create(0, options.x, options.y, options.width, options.height);
         desktop.RunUntilIdle();
+        headerHeight = options.header ? grid.Header().Height() : 0;
         events.Clear();
     }
     void Focus()
@@ -72,7 +76,8 @@ struct WindowScene {
     std::pair<int, int> At(int row, int col, int dx = 20, int dy = 7) const
     {
         const int border = options.border == tvBorder3D ? 2 : options.border == tvBorderThin ? 1 : 0;
-        return { options.x + border + (col - 1) * options.colWidth + dx, options.y + border + (row - 1) * 15 + dy };
+        return { options.x + border + (col - 1) * options.colWidth + dx,
+            options.y + border + headerHeight + (row - 1) * 15 + dy };
     }
     // Far enough apart in time never to pair into a double click.
     void ClickCell(int row, int col, int modifier = 0)
@@ -186,6 +191,7 @@ struct WindowScene {
 
     native::Desktop desktop;
     Options options;
+    int32_t headerHeight { 0 };
     EventRecorder events;
     Tavix grid;
 };
