@@ -5,6 +5,7 @@
 #include <tavix/font.h>
 #include <tavix/property_bag.h>
 
+#include <exception>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -51,6 +52,13 @@ public:
 
     // Modal message box; returns the button chosen (IDOK ...).
     virtual int MessageBox(std::string_view text, std::string_view title, int flags) = 0;
+
+    // An event handler threw while the grid was handling a window message from
+    // the message loop (a paint, a key, a row request while scrolling). Nobody
+    // up the stack could catch it, so it ends here and the grid goes on; by
+    // default it is written to stderr. Exceptions from handlers of events that
+    // a call of the application raised reach that call instead.
+    virtual void UnhandledException(std::exception_ptr error);
 };
 
 // The host applications and tests use: synchronous events, an in-memory property bag,

@@ -1,5 +1,7 @@
 #include <tavix/host.h>
 
+#include <cstdio>
+
 namespace tavix {
 
 TavixEvents& Host::Events() const
@@ -7,6 +9,17 @@ TavixEvents& Host::Events() const
     static TavixEvents nobody;
     TavixEvents* sink = EventSink();
     return sink != nullptr ? *sink : nobody;
+}
+
+void Host::UnhandledException(std::exception_ptr error)
+{
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "tavix: an event handler failed: %s\n", e.what());
+    } catch (...) {
+        std::fprintf(stderr, "tavix: an event handler failed with an exception that is not a std::exception\n");
+    }
 }
 
 void StandaloneHost::PropertyChanged(std::string_view name) { changed_.emplace_back(name); }

@@ -1,5 +1,7 @@
 #include "platform/grid_window.h"
 
+#include "core/message_boundary.h"
+
 #include <tavix/enums.h>
 #include <tavix/events.h>
 #include <tavix/native/window.h>
@@ -19,7 +21,7 @@ native::LRESULT GridWindowProc(native::HWND hwnd, native::UINT msg, native::WPAR
     auto* window = reinterpret_cast<GridWindow*>(native::GetProp(hwnd, kObjectProp));
     if (window == nullptr)
         return native::DefWindowProc(hwnd, msg, wParam, lParam);
-    return window->HandleMessage(msg, wParam, lParam);
+    return core::AtMessageBoundary(window->GridHost(), [&] { return window->HandleMessage(msg, wParam, lParam); });
 }
 
 int16_t ShiftState()

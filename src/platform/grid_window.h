@@ -30,6 +30,7 @@ public:
 
     // Window messages the grid handles itself.
     native::LRESULT HandleMessage(native::UINT msg, native::WPARAM wParam, native::LPARAM lParam);
+    tavix::Host& GridHost() const { return table_.GetHost(); }
 
     // scroll::ScrollListener
     void ScrollPositionChanged(EScrollBar bar, int32_t value) override;

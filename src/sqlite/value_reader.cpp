@@ -3,6 +3,8 @@
 #include "sqlite/date_values.h"
 
 #include <tavix/error.h>
+#include <tavix/locale.h>
+#include <tavix/variant.h>
 
 #include <charconv>
 #include <cmath>
@@ -82,7 +84,13 @@ std::optional<GridVariant> DecimalValue(std::string_view number)
     auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
     if (number.empty() || ec != std::errc() || end != number.data() + number.size() || !std::isfinite(value))
         return std::nullopt;
-    return GridVariant::Decimal(value);
+    // Exact to 28-29 digits; a number beyond the decimal range keeps its magnitude as a double.
+    static const Locale invariant;
+    try {
+        return ParseVariantAs(VtDecimal, number, invariant);
+    } catch (const TavixError&) {
+        return GridVariant(value);
+    }
 }
 
 std::string RealText(double value)

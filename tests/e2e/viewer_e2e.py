@@ -337,6 +337,30 @@ def run_real_data(exe, out):
     print("passed: real data")
 
 
+def run_error_box(exe, out, env):
+    """On a display, a failure is also shown in a box the user dismisses."""
+    proc = subprocess.Popen([exe, os.path.join(out, "absent.db")], env=env,
+                            stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+    try:
+        deadline = time.time() + 20
+        window = ""
+        while not window:
+            check(proc.poll() is None, "the viewer ended without showing its error")
+            check(time.time() < deadline, "no error box appeared")
+            time.sleep(0.1)
+            window = subprocess.run(["xdotool", "search", "--name", "^tavix-view$"], env=env,
+                                    capture_output=True, text=True).stdout.strip()
+        time.sleep(0.3)
+        xdo(env, "windowfocus", "--sync", window.split()[0])
+        xdo(env, "key", "Return")
+        check(proc.wait(timeout=10) == 1, "exit code %s after the box" % proc.returncode)
+        check("no such database file" in proc.stderr.read(), "the error was not on stderr too")
+    finally:
+        if proc.poll() is None:
+            proc.kill()
+    print("passed: error box")
+
+
 def run(exe, out, env):
     shots = os.path.join(out, "shots")
     shutil.rmtree(shots, ignore_errors=True)
@@ -391,6 +415,7 @@ def main():
         env = dict(os.environ, DISPLAY=":%d" % n)
         run(exe, out, env)
         run_virtual(exe, out, env)
+        run_error_box(exe, out, env)
     finally:
         xvfb.terminate()
         xvfb.wait()

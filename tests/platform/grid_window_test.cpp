@@ -110,3 +110,52 @@ TEST(GridWindow, SystemColourChangeWithTheSameMetricsRaisesNothing)
 
 }  // namespace
 }  // namespace tavix::testing
+
+namespace tavix::testing {
+namespace {
+
+// An exception from a handler ends where someone can catch it: at the
+// application's own call, or at the host when the message loop delivered the message.
+TEST(GridWindow, HandlerExceptionsReachTheCallerOrElseTheHost)
+{
+    struct RecordingHost : StandaloneHost {
+        void UnhandledException(std::exception_ptr error) override
+        {
+            try {
+                std::rethrow_exception(error);
+            } catch (const std::exception& e) {
+                errors.emplace_back(e.what());
+            }
+        }
+        Strings errors;
+    } host;
+    struct Throwing : TavixEvents {
+        void CurCellChange(int32_t, int32_t) override { throw std::runtime_error("handler failed"); }
+    } sink;
+    native::Desktop desktop(400, 300);
+    Tavix grid(host);
+    grid.AddCol();
+    grid.SetRowCount(5);
+    grid.Create(0, 0, 0, 300, 200);
+    native::SetFocus(grid.hwnd());
+    desktop.RunUntilIdle();
+    grid.SetEventSink(&sink);
+
+    EXPECT_THROW(grid.SetCurCell(2, 1), std::runtime_error);
+    EXPECT_TRUE(host.errors.empty());
+    EXPECT_NO_THROW({
+        desktop.KeyDown(native::VK_DOWN);
+        desktop.KeyUp(native::VK_DOWN);
+        desktop.RunUntilIdle();
+    });
+    EXPECT_EQ(host.errors, Strings { "handler failed" });
+    // The grid goes on from where the handler left it.
+    EXPECT_EQ(grid.CurRow(), 3);
+    grid.SetEventSink(nullptr);
+    desktop.KeyDown(native::VK_DOWN);
+    desktop.RunUntilIdle();
+    EXPECT_EQ(grid.CurRow(), 4);
+}
+
+}  // namespace
+}  // namespace tavix::testing

@@ -1,14 +1,32 @@
 #include "error_report.h"
 
+#include <tavix/native/desktop.h>
+#include <tavix/native/message_box.h>
+#include <tavix/native/x11_display.h>
+
 #include <cstdio>
 
 namespace tavix::view {
 
-void ReportError(const std::string& message)
+namespace {
+
+// A window of its own just large enough for the box, which the desktop centres in it.
+constexpr int kBoxScreenWidth = 520;
+constexpr int kBoxScreenHeight = 180;
+
+}  // namespace
+
+void ReportError(const std::string& message, bool onDisplay)
 {
     std::fprintf(stderr, "tavix-view: %s\n", message.c_str());
-    // TODO(message box): when $DISPLAY is set, also show `message` in the native message box
-    // (being built in src/native) on a desktop shown through an X11Display, titled "tavix-view".
+    if (!onDisplay)
+        return;
+    // A user who started the viewer from a launcher sees no stderr.
+    native::Desktop desktop(kBoxScreenWidth, kBoxScreenHeight);
+    native::X11Display display(desktop, nullptr, "tavix-view", "tavix-view");
+    if (!display.IsOpen())
+        return;
+    native::MessageBox(0, message, "tavix-view", native::MB_OK | native::MB_ICONERROR);
 }
 
 }  // namespace tavix::view

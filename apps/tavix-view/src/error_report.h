@@ -5,7 +5,8 @@
 
 namespace tavix::view {
 
-// Writes the message to stderr, and shows it in a message box when there is a display.
-void ReportError(const std::string& message);
+// Writes the message to stderr and, when the viewer runs on a display, shows it
+// in a message box until the user dismisses it.
+void ReportError(const std::string& message, bool onDisplay);
 
 }  // namespace tavix::view

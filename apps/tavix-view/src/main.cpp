@@ -6,6 +6,7 @@
 #include <tavix/sqlite/error.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <string>
 #include <vector>
@@ -22,13 +23,14 @@ int main(int argc, char** argv)
         std::fputs(ViewerOptions::Usage(), stdout);
         return 0;
     }
+    const bool onDisplay = parsed.options->screenshot.empty() && std::getenv("DISPLAY") != nullptr;
     try {
         ViewerApp app(*parsed.options);
         return app.Run();
     } catch (const tavix::sqlite::Error& e) {
-        ReportError(std::string("SQLite: ") + e.what());
+        ReportError(std::string("SQLite: ") + e.what(), onDisplay);
     } catch (const std::exception& e) {
-        ReportError(e.what());
+        ReportError(e.what(), onDisplay);
     }
     return 1;
 }

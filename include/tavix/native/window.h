@@ -84,6 +84,18 @@ LRESULT SendMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 bool PostMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 bool PeekMessage(MSG* msg, bool remove);
 LRESULT DispatchMessage(const MSG& msg);
+// True while the message loop delivers something it took from the queue or a
+// paint it decided on, and everything that delivery causes; false while code
+// outside the loop (an application's call) is running.
+bool InMessageLoop();
+// Marks delivery by the message loop for as long as it lives.
+class MessageLoopScope {
+public:
+    MessageLoopScope();
+    ~MessageLoopScope();
+    MessageLoopScope(const MessageLoopScope&) = delete;
+    MessageLoopScope& operator=(const MessageLoopScope&) = delete;
+};
 LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 LRESULT CallWindowProc(WNDPROC proc, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 inline WNDPROC ToWndProc(LONG_PTR value) { return reinterpret_cast<WNDPROC>(value); }

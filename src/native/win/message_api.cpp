@@ -102,8 +102,17 @@ bool PeekMessage(MSG* msg, bool remove)
     return true;
 }
 
+namespace {
+thread_local int loopDepth = 0;
+}
+
+bool InMessageLoop() { return loopDepth > 0; }
+MessageLoopScope::MessageLoopScope() { ++loopDepth; }
+MessageLoopScope::~MessageLoopScope() { --loopDepth; }
+
 LRESULT DispatchMessage(const MSG& msg)
 {
+    MessageLoopScope loop;
     // A WM_TIMER carrying a procedure in lParam calls it instead of the window.
     if (msg.message == WM_TIMER && msg.lParam) {
         reinterpret_cast<TIMERPROC>(msg.lParam)(msg.hwnd, WM_TIMER, msg.wParam, msg.time);

@@ -80,6 +80,7 @@ void PaintTree(DesktopState& s, HWND hwnd, bool& painted)
 
 void PaintPending(DesktopState& s)
 {
+    MessageLoopScope loop;
     for (;;) {
         bool painted = false;
         for (auto it = s.topLevel.rbegin(); it != s.topLevel.rend() && !painted; ++it)
