@@ -23,8 +23,8 @@ class GridHeader : public core::HeaderItems,
                    public paint::HeaderItemWidth,
                    private HeaderControlEvents {
 public:
-    GridHeader(core::GridTable& table, layout::ViewLayout& layout, paint::GridPainter& painter,
-        paint::AutoSizer& sizer, sort::GridSorter& sorter);
+    GridHeader(core::GridTable& table, layout::ViewLayout& layout, paint::GridPainter& painter, paint::AutoSizer& sizer,
+        sort::GridSorter& sorter);
     ~GridHeader();
     GridHeader(const GridHeader&) = delete;
     GridHeader& operator=(const GridHeader&) = delete;
@@ -74,6 +74,7 @@ public:
 
 private:
     // HeaderControlEvents
+    Host& GridHost() override { return table_.GetHost(); }
     void ColumnWidthChanged(int32_t item, int32_t width) override;
     void ColumnWidthChanging(int32_t item, int32_t width) override;
     void StartColumnWidthChange(int32_t item, int32_t width) override;

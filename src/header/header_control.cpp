@@ -1,5 +1,6 @@
 #include "header/header_control.h"
 
+#include "core/message_boundary.h"
 #include "header/header_item_painter.h"
 #include "paint/cell_text.h"
 
@@ -48,7 +49,8 @@ public:
     }
     void SubclassProc(WNDPROC previous, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override
     {
-        result = control_.OnNotify(previous, hwnd, msg, wParam, lParam);
+        result = core::AtMessageBoundary(
+            control_.events_.GridHost(), [&] { return control_.OnNotify(previous, hwnd, msg, wParam, lParam); });
     }
 
 private:
@@ -62,6 +64,16 @@ public:
     {
     }
     void SubclassProc(WNDPROC previous, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override
+    {
+        result = core::AtMessageBoundary(control_.events_.GridHost(), [&] {
+            LRESULT handled = 0;
+            Deliver(previous, hwnd, msg, wParam, lParam, handled);
+            return handled;
+        });
+    }
+
+private:
+    void Deliver(WNDPROC previous, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
     {
         switch (msg) {
         case WM_PAINT: control_.OnPaint(previous, hwnd, msg, wParam, lParam); return;
@@ -80,7 +92,6 @@ public:
         }
     }
 
-private:
     HeaderControl& control_;
 };
 
@@ -89,7 +100,12 @@ HeaderControl::HeaderControl(const core::GridTable& table, HeaderControlEvents& 
     , events_(events)
     , arrowCursor_(LoadCursor(IDC_ARROW))
 {
-    hoverTimer_.OnThatTime = [this] { OnHoverTick(); };
+    hoverTimer_.OnThatTime = [this] {
+        core::AtMessageBoundary(events_.GridHost(), [this] {
+            OnHoverTick();
+            return LRESULT { 0 };
+        });
+    };
 }
 
 HeaderControl::~HeaderControl() { DestroyWindow(); }
@@ -123,8 +139,8 @@ void HeaderControl::CreateNativeWindow()
         position_ = { client.left, client.top, client.right, client.top + settings_.minHeight };
         placed_ = true;
     }
-    hwnd_ = CreateWindowEx(0, std::string(WC_HEADER).c_str(), "", WS_CHILD | StyleBits(), position_.left,
-        position_.top, position_.Width(), position_.Height(), parent_);
+    hwnd_ = CreateWindowEx(0, std::string(WC_HEADER).c_str(), "", WS_CHILD | StyleBits(), position_.left, position_.top,
+        position_.Width(), position_.Height(), parent_);
     if (hwnd_ == 0)
         return;
     if (runMode_) {
@@ -171,7 +187,8 @@ void HeaderControl::ApplyStyles()
 {
     if (hwnd_ == 0)
         return;
-    const auto kept = static_cast<DWORD>(GetWindowLong(hwnd_, GWL_STYLE)) & ~(HDS_DRAGDROP | HDS_BUTTONS | HDS_FULLDRAG);
+    const auto kept
+        = static_cast<DWORD>(GetWindowLong(hwnd_, GWL_STYLE)) & ~(HDS_DRAGDROP | HDS_BUTTONS | HDS_FULLDRAG);
     SetWindowLong(hwnd_, GWL_STYLE, static_cast<LONG_PTR>(kept | StyleBits()));
 }
 
@@ -501,8 +518,9 @@ void HeaderControl::DrawItem(const DRAWITEMSTRUCT& item)
     HeaderItemLook look { settings_, textFont_, sortInfoFont_, imageList_, iconWidth_, iconHeight_, SortedColumnCount(),
         StylesInUse() };
     const bool hot = static_cast<int32_t>(item.itemID) == hoverItem_ && settings_.hotTrack && !StylesInUse();
-    HeaderItemPainter(look).Draw(item.hDC, table_.Column(position), Rect { item.rcItem.left, item.rcItem.top,
-        item.rcItem.right, item.rcItem.bottom }, (item.itemState & ODS_SELECTED) != 0, hot);
+    HeaderItemPainter(look).Draw(item.hDC, table_.Column(position),
+        Rect { item.rcItem.left, item.rcItem.top, item.rcItem.right, item.rcItem.bottom },
+        (item.itemState & ODS_SELECTED) != 0, hot);
 }
 
 void HeaderControl::OnPaint(WNDPROC previous, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -516,8 +534,8 @@ void HeaderControl::OnPaint(WNDPROC previous, HWND hwnd, UINT msg, WPARAM wParam
     for (int32_t order = 0; order < ItemCount(); ++order) {
         const int32_t index = Header_OrderToIndex(hwnd_, order);
         const int32_t position = ItemData(index);
-        const OleColor back = position >= 1 && position <= table_.ColCount()
-                && table_.Column(position).HeaderBackColor != kColorDefault
+        const OleColor back
+            = position >= 1 && position <= table_.ColCount() && table_.Column(position).HeaderBackColor != kColorDefault
             ? table_.Column(position).HeaderBackColor
             : settings_.backColor;
         items.emplace_back(ItemWidth(index), back);
@@ -543,8 +561,8 @@ void HeaderControl::CalcItemAutoSize(
     const bool sortInfo = settings_.sortInfoStyle != tvSortInfoNone && c.SortKey > 0;
     const HDC hdc = CreateCompatibleDC(0);
     if (sortInfo) {
-        width += HeaderItemPainter::SortInfoWidth(hdc, sortInfoFont_, settings_.sortInfoStyle, SortedColumnCount(),
-            c.SortKey);
+        width += HeaderItemPainter::SortInfoWidth(
+            hdc, sortInfoFont_, settings_.sortInfoStyle, SortedColumnCount(), c.SortKey);
         height = std::max(height, 16);
     }
     if (!c.HeaderText.empty()) {

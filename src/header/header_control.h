@@ -24,6 +24,8 @@ namespace tavix::header {
 // What the control reports; "item" is the native item index.
 class HeaderControlEvents {
 public:
+    // Where an exception from the grid's event handlers ends when the message loop delivered the message.
+    virtual Host& GridHost() = 0;
     virtual void ColumnWidthChanged(int32_t item, int32_t width) = 0;
     virtual void ColumnWidthChanging(int32_t item, int32_t width) = 0;
     virtual void StartColumnWidthChange(int32_t item, int32_t width) = 0;
@@ -108,10 +110,10 @@ private:
     void CreateNativeWindow();
     void PlaceWindow();
     native::DWORD StyleBits() const;
-    native::LRESULT OnNotify(native::WNDPROC previous, native::HWND hwnd, native::UINT msg, native::WPARAM wParam,
-        native::LPARAM lParam);
-    void OnPaint(native::WNDPROC previous, native::HWND hwnd, native::UINT msg, native::WPARAM wParam,
-        native::LPARAM lParam);
+    native::LRESULT OnNotify(
+        native::WNDPROC previous, native::HWND hwnd, native::UINT msg, native::WPARAM wParam, native::LPARAM lParam);
+    void OnPaint(
+        native::WNDPROC previous, native::HWND hwnd, native::UINT msg, native::WPARAM wParam, native::LPARAM lParam);
     void OnMouseMove(int32_t x, int32_t y);
     void OnHoverTick();
     void SetHoverItem(int32_t item);
