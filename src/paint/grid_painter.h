@@ -97,6 +97,11 @@ public:
     int32_t CheckBoxSize() const { return res_.theme.CheckBoxSize(); }
     // Where the no-clip texts of `row` flow, by display position.
     std::vector<OverflowRect> OverflowRects(int32_t row);
+    // Where the cell's text is drawn; a no-clip text's room depends on its
+    // neighbours' texts, which only painting measures.
+    layout::CellRect CellTextRect(int32_t row, int32_t colIndex);
+    // The native font of a pooled cell font; the grid's font for 0.
+    native::HFONT CellFontHandle(int16_t fontIndex);
     // Rows composed so far; unchanged rows are not composed again.
     int64_t RowsComposed() const { return res_.rowsComposed; }
 
