@@ -43,24 +43,6 @@ TEST(CheckEdit, ValuesCycleByTheirBoxAndTheHostMayCancel)
     EXPECT_FALSE(s.grid.EditActive());
 }
 
-TEST(CheckEdit, AClickOnTheBoxOfAnotherCellMovesThereThenToggles)
-{
-    WindowScene s;
-    s.grid.SetCellType(3, 2, tvCellCheck);
-    s.grid.SetCurCell(1, 1);
-    s.events.Clear();
-    const native::Rect cell = s.CellRect(3, 2);
-    // The box sits centred in the cell.
-    const auto [x, y] = s.At(3, 2, cell.Width() / 2, cell.Height() / 2);
-    s.desktop.MouseMove(x, y);
-    s.desktop.MouseDown();
-    s.desktop.MouseUp();
-    const Strings events = s.Take({ EventId::MouseMove, EventId::MouseEnter, EventId::CellSelectionChange });
-    EXPECT_EQ(events[1], "CurCellChange(3,2)");
-    EXPECT_EQ(events[3], "BeforeCommitEdit(3,2,1,\"\",1,0)");
-    EXPECT_EQ(s.grid.CellValue(3, 2).ToLong(), 1);
-}
-
 struct ComboScene : WindowScene {
     ComboScene()
     {

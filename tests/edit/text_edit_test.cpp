@@ -174,7 +174,7 @@ TEST(TextEdit, OperationsCancelTheRunningEditAfterQuitCustomEdit)
         s.Key(native::VK_F2);
         s.events.Clear();
         operation(s);
-        const Strings events = s.Take();
+        const Strings events = s.Take({});
         ASSERT_GE(events.size(), 2u) << name;
         EXPECT_EQ(events[0], "QuitCustomEdit()") << name;
         EXPECT_EQ(events[1], "CancelEdit(2,2)") << name;
@@ -182,7 +182,7 @@ TEST(TextEdit, OperationsCancelTheRunningEditAfterQuitCustomEdit)
     }
     EditScene idle(GridVariant("v"));
     idle.grid.CancelEdit();
-    EXPECT_EQ(idle.Take(), (Strings { "QuitCustomEdit()" }));
+    EXPECT_EQ(idle.Take({}), (Strings { "QuitCustomEdit()" }));
 }
 
 TEST(TextEdit, ClickingAnotherCellCommitsAndMovesThere)
