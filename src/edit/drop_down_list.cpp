@@ -21,8 +21,8 @@ constexpr const char* kObjectProp = "ODComboParent";
 // Out of sight: only the list of the combo box is ever seen.
 constexpr int32_t kHiddenAt = -100;
 constexpr int32_t kHiddenSize = 20;
-constexpr DWORD kComboStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWVARIABLE
-    | CBS_HASSTRINGS;
+constexpr DWORD kComboStyle
+    = WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWVARIABLE | CBS_HASSTRINGS;
 constexpr int32_t kIconLeft = 2;
 constexpr int32_t kIconGap = 4;
 // The list's frame adds this to whole items.
@@ -66,8 +66,8 @@ bool DropDownList::Create(HWND parent)
     if (window_ != 0 && IsWindow(window_))
         return true;
     RegisterClass(kClassName, DropDownProc);
-    window_ = CreateWindowEx(0, kClassName, "", WS_CHILD | WS_VISIBLE, kHiddenAt, kHiddenAt, kHiddenSize,
-        kHiddenSize, parent);
+    window_ = CreateWindowEx(
+        0, kClassName, "", WS_CHILD | WS_VISIBLE, kHiddenAt, kHiddenAt, kHiddenSize, kHiddenSize, parent);
     if (window_ == 0)
         return false;
     SetProp(window_, kObjectProp, reinterpret_cast<intptr_t>(this));
@@ -216,8 +216,8 @@ LRESULT DropDownList::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_CTLCOLORLISTBOX:
         if (placementPending_) {
             placementPending_ = false;
-            MoveWindow(static_cast<HWND>(lParam), placement_.left, placement_.top, placement_.Width(),
-                placement_.Height());
+            MoveWindow(
+                static_cast<HWND>(lParam), placement_.left, placement_.top, placement_.Width(), placement_.Height());
         }
         return 0;
     case WM_MEASUREITEM: reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = itemHeight_; return 1;

@@ -80,8 +80,8 @@ private:
     bool EditBoxMessage(native::UINT msg, native::WPARAM& wParam, native::LPARAM lParam);
     bool EditBoxChar(native::WPARAM& wParam);
     void EditBoxLostFocus(native::HWND newFocus);
-    void GridWindowMessage(native::UINT msg, native::WPARAM wParam, native::LPARAM lParam, bool& handled,
-        native::LRESULT& result);
+    void GridWindowMessage(
+        native::UINT msg, native::WPARAM wParam, native::LPARAM lParam, bool& handled, native::LRESULT& result);
     native::COLORREF EditorBackColor(const core::CellData& cell) const;
 
     // Combo cells.

@@ -76,9 +76,7 @@ Converted ConvertEditText(const GridVariant& current, const std::string& text)
     case VtDate:
     case VtBoolean:
     case VtDecimal:
-    case VtByte:
-        try {
-            return { ParseVariantAs(current.VarType(), text) };
+    case VtByte: try { return { ParseVariantAs(current.VarType(), text) };
         } catch (const TavixError& e) {
             return { GridVariant(), e.Number() };
         }

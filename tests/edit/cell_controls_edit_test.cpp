@@ -31,14 +31,12 @@ TEST(CheckEdit, ValuesCycleByTheirBoxAndTheHostMayCancel)
     s.grid.RequestEdit(32);
     EXPECT_EQ(s.grid.CellValue(3, 1).VarType(), VtBoolean) << "a Boolean stays Boolean";
     EXPECT_FALSE(s.grid.CellValue(3, 1).ToBool());
-    s.events.onBeforeCommitEdit = [](int32_t, int32_t, EEditResults& r, const std::string&, GridVariant&, int32_t) {
-        r = tvEditResCancel;
-    };
+    s.events.onBeforeCommitEdit
+        = [](int32_t, int32_t, EEditResults& r, const std::string&, GridVariant&, int32_t) { r = tvEditResCancel; };
     s.Take();
     s.grid.RequestEdit(13);
     EXPECT_EQ(s.Take(),
-        (Strings { "RequestEdit(3,1,13,False,\"\",0,0)", "BeforeCommitEdit(3,1,1,\"\",True,0)",
-            "CancelEdit(3,1)" }));
+        (Strings { "RequestEdit(3,1,13,False,\"\",0,0)", "BeforeCommitEdit(3,1,1,\"\",True,0)", "CancelEdit(3,1)" }));
     EXPECT_FALSE(s.grid.CellValue(3, 1).ToBool());
     EXPECT_FALSE(s.grid.EditActive());
 }

@@ -95,14 +95,13 @@ TEST(TextEdit, HostVetoesThroughByReferenceArguments)
 {
     EditScene s(GridVariant("abcdef"));
     EEditResults answer = tvEditResProceed;
-    s.events.onBeforeCommitEdit = [&](int32_t, int32_t, EEditResults& r, const std::string&, GridVariant&, int32_t) {
-        r = answer;
-    };
-    s.events.onRequestEdit = [](int32_t, int32_t, int16_t, bool&, std::string& text, int32_t& maxLength,
-                                 ETextEditFlags&) {
-        text = "uvwxyz";
-        maxLength = 3;
-    };
+    s.events.onBeforeCommitEdit
+        = [&](int32_t, int32_t, EEditResults& r, const std::string&, GridVariant&, int32_t) { r = answer; };
+    s.events.onRequestEdit
+        = [](int32_t, int32_t, int16_t, bool&, std::string& text, int32_t& maxLength, ETextEditFlags&) {
+              text = "uvwxyz";
+              maxLength = 3;
+          };
     s.Key(native::VK_F2);
     EXPECT_EQ(s.grid.TextEditText(), "uvw") << "the preset is cut to the limit";
     EXPECT_EQ(s.grid.TextEditSelText(), "uvw") << "F2 selects the whole text";

@@ -138,9 +138,8 @@ TEST(Keys, CtrlSpaceTogglesAndSwallowsOnlyTheNextSpace)
     s.grid.SetCurCell(2, 2);
     s.events.Clear();
     // Where characters go, not what the editor then does.
-    s.events.onRequestEdit = [](int32_t, int32_t, int16_t, bool& cancel, std::string&, int32_t&, ETextEditFlags&) {
-        cancel = true;
-    };
+    s.events.onRequestEdit
+        = [](int32_t, int32_t, int16_t, bool& cancel, std::string&, int32_t&, ETextEditFlags&) { cancel = true; };
     s.Press(VK_SPACE);  // without Ctrl nothing toggles
     s.Press(VK_SPACE, kCtrl);
     s.Type("  ");
@@ -163,9 +162,8 @@ TEST(Keys, KeyPressBehaviourDecidesWhereCharactersGo)
     s.grid.SetKeyPressBehaviour(tvKeyPressNone);
     s.events.Clear();
     // Where characters go, not what the editor then does.
-    s.events.onRequestEdit = [](int32_t, int32_t, int16_t, bool& cancel, std::string&, int32_t&, ETextEditFlags&) {
-        cancel = true;
-    };
+    s.events.onRequestEdit
+        = [](int32_t, int32_t, int16_t, bool& cancel, std::string&, int32_t&, ETextEditFlags&) { cancel = true; };
     s.Type("x \r");
     EXPECT_EQ(s.Take(),
         (Strings { "KeyPress(120)", "KeyPress(32)", "KeyPress(13)", "RequestEdit(1,1,13,False,\"abc\",0,0)" }));

@@ -105,8 +105,8 @@ struct WindowScene {
     }
     // The events recorded since the last call, without those `skip` names; emptied.
     // QuitCustomEdit comes with every scroll and structural change, so it is left out too.
-    Strings Take(std::vector<EventId> skip = { EventId::KeyDown, EventId::KeyUp, EventId::MouseMove,
-                     EventId::QuitCustomEdit })
+    Strings Take(
+        std::vector<EventId> skip = { EventId::KeyDown, EventId::KeyUp, EventId::MouseMove, EventId::QuitCustomEdit })
     {
         Strings out;
         for (const auto& e : events.Events())

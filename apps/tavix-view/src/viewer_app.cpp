@@ -211,8 +211,9 @@ void ViewerApp::SetUpEditing()
         sql_ = writer_->TableQuery(table_);
     grid_->SetMultiSelect(true);
     // The grid's validation message, and ours, as real message boxes.
-    static_cast<StandaloneHost&>(grid_->GetHost()).SetMessageBoxResponder(
-        [this](const StandaloneHost::ShownMessage& m) { return ShowMessage(m.text, m.title, m.flags); });
+    static_cast<StandaloneHost&>(grid_->GetHost())
+        .SetMessageBoxResponder(
+            [this](const StandaloneHost::ShownMessage& m) { return ShowMessage(m.text, m.title, m.flags); });
     events_.canEdit = [this] {
         if (writer_->Editable())
             return true;
@@ -223,9 +224,9 @@ void ViewerApp::SetUpEditing()
     events_.editEnded = [this](const char* how) { Trace(std::string("edit-") + how); };
     events_.write = [this](int32_t row, int32_t col, const GridVariant& value) {
         const std::optional<std::string> error = writer_->Write(row, col, value);
-        Trace(error ? "write-failed" : "write");
         if (error)
             ShowMessage("The change was not saved: " + *error, "Save failed", MB_ICONERROR);
+        Trace(error ? "write-failed" : "write");
         return !error;
     };
 }
