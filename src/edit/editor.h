@@ -112,7 +112,8 @@ private:
     bool editChangeArmed_ { false };
     bool commitInProgress_ { false };
     bool editCellWasSelected_ { false };
-    // The validation message is up: the editor losing the focus to it is no cancel.
+    // The validation message or the host's BeforeCommitEdit is running: the editor
+    // losing the focus to a box they show is no cancel.
     bool validating_ { false };
     // The type of the running edit's cell, taken when it started.
     ECellTypes editType_ { tvCellText };

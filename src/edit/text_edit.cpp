@@ -189,7 +189,10 @@ EEditResults Editor::CommitTextEdit()
             text_.Focus();
         return tvEditResProceed;
     }
+    // The host may ask the user about the value: the editor losing the focus to that is no cancel.
+    validating_ = true;
     table_.Events().BeforeCommitEdit(row, col, result, newText, converted.value, converted.error);
+    validating_ = false;
     switch (result) {
     case tvEditResCancel:
         editActive_ = false;

@@ -272,7 +272,7 @@ def run_edit(exe, out, env):
         check(row1()[0] == "Widget" and viewer.proc.poll() is None, "Escape in the editor: %s" % (row1(),))
         s.key("Right")
         s.key("F2")
-        xdo(env, "type", "-5")
+        xdo(env, "type", "--", "-5")
         s.key("Return", "state message Save failed")
         state = s.key("Return", "state write-failed")
         check(row1()[1] == 7 and state["text"] == "7", "a CHECK failure changed the value: %s %s" % (row1(), state))

@@ -169,6 +169,7 @@ TEST(TextEdit, OperationsCancelTheRunningEditAfterQuitCustomEdit)
     };
     for (const auto& [name, operation] : operations) {
         EditScene s(GridVariant("v"));
+        s.events.recordQuitCustomEdit = true;
         s.grid.SetRowCount(30);
         s.Key(native::VK_F2);
         s.events.Clear();
@@ -180,6 +181,7 @@ TEST(TextEdit, OperationsCancelTheRunningEditAfterQuitCustomEdit)
         EXPECT_FALSE(s.grid.EditActive()) << name;
     }
     EditScene idle(GridVariant("v"));
+    idle.events.recordQuitCustomEdit = true;
     idle.grid.CancelEdit();
     EXPECT_EQ(idle.Take({}), (Strings { "QuitCustomEdit()" }));
 }

@@ -15,8 +15,9 @@ void Bind(sqlite::Statement& st, int index, const GridVariant& value)
     case VtNull: st.BindNull(index); break;
     case VtInteger:
     case VtLong:
-    case VtByte:
-    case VtBoolean: st.Bind(index, static_cast<int64_t>(value.ToLong())); break;
+    case VtByte: st.Bind(index, static_cast<int64_t>(value.ToLong())); break;
+    // SQLite's booleans are 1 and 0, not the grid's -1.
+    case VtBoolean: st.Bind(index, int64_t { value.AsBool() ? 1 : 0 }); break;
     case VtSingle:
     case VtDouble:
     case VtCurrency:
