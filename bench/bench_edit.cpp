@@ -120,6 +120,7 @@ struct GridEditScene {
         grid.Create(0, 0, 0, 700, 500);
         grid.SetCellValue(2, 2, tavix::GridVariant(int32_t { 5 }));
         grid.SetCurCell(2, 2);
+        SetFocus(grid.hwnd());
         desktop.RunUntilIdle();
     }
 };
@@ -136,9 +137,10 @@ static void BM_Edit_OpenCommit(benchmark::State& state)
         scene.desktop.KeyUp(VK_F2);
         scene.desktop.Char(U'0' + static_cast<char32_t>(n++ % 10));
         scene.desktop.Char(U'\r');
+        scene.desktop.RunUntilIdle();
     }
-    if (scene.grid.EditActive())
-        state.SkipWithError("the edit did not end");
+    if (scene.grid.EditActive() || scene.grid.CellValue(2, 2).ToLong() != (n - 1) % 10)
+        state.SkipWithError("the edit did not store the typed digit");
 }
 BENCHMARK(BM_Edit_OpenCommit)->Unit(benchmark::kMicrosecond);
 
@@ -150,6 +152,7 @@ static void BM_Edit_TypeLong(benchmark::State& state)
     scene.grid.SetCellValue(2, 2, tavix::GridVariant(text));
     scene.desktop.KeyDown(VK_F2);
     scene.desktop.KeyUp(VK_F2);
+    scene.desktop.RunUntilIdle();
     const HWND box = scene.grid.TextEditHwnd();
     if (box == 0) {
         state.SkipWithError("no editor");
@@ -158,6 +161,7 @@ static void BM_Edit_TypeLong(benchmark::State& state)
     int typed = 0;
     for (auto _ : state) {
         scene.desktop.Char(U'x');
+        scene.desktop.RunUntilIdle();
         if (++typed == kResetEvery) {
             state.PauseTiming();
             SetWindowText(box, text);
