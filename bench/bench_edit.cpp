@@ -1,6 +1,7 @@
 #include <benchmark/benchmark.h>
 
 #include <string>
+#include <tavix/grid.h>
 #include <tavix/native/clipboard.h>
 #include <tavix/native/desktop.h>
 #include <tavix/native/edit.h>
@@ -103,3 +104,72 @@ static void BM_Edit_NativePasteMegabyte(benchmark::State& state)
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(megabyte.size()));
 }
 BENCHMARK(BM_Edit_NativePasteMegabyte)->Unit(benchmark::kMillisecond);
+
+namespace {
+
+// A grid of text cells in a window, its current cell (2, 2) holding a Long.
+struct GridEditScene {
+    Desktop desktop { 800, 600 };
+    tavix::Tavix grid;
+
+    GridEditScene()
+    {
+        for (int c = 0; c < 5; ++c)
+            grid.AddCol(tavix::AddColArgs { .lWidth = 120 });
+        grid.SetRowCount(50);
+        grid.Create(0, 0, 0, 700, 500);
+        grid.SetCellValue(2, 2, tavix::GridVariant(int32_t { 5 }));
+        grid.SetCurCell(2, 2);
+        SetFocus(grid.hwnd());
+        desktop.RunUntilIdle();
+    }
+};
+
+}  // namespace
+
+// F2 opens the editor over the cell, a typed digit and Enter store the converted value.
+static void BM_Edit_OpenCommit(benchmark::State& state)
+{
+    GridEditScene scene;
+    int32_t n = 0;
+    for (auto _ : state) {
+        scene.desktop.KeyDown(VK_F2);
+        scene.desktop.KeyUp(VK_F2);
+        scene.desktop.Char(U'0' + static_cast<char32_t>(n++ % 10));
+        scene.desktop.Char(U'\r');
+        scene.desktop.RunUntilIdle();
+    }
+    if (scene.grid.EditActive() || scene.grid.CellValue(2, 2).ToLong() != (n - 1) % 10)
+        state.SkipWithError("the edit did not store the typed digit");
+}
+BENCHMARK(BM_Edit_OpenCommit)->Unit(benchmark::kMicrosecond);
+
+// One character typed into the grid's editor holding 10,000 characters.
+static void BM_Edit_TypeLong(benchmark::State& state)
+{
+    GridEditScene scene;
+    const std::string text = Words(kLongText);
+    scene.grid.SetCellValue(2, 2, tavix::GridVariant(text));
+    scene.desktop.KeyDown(VK_F2);
+    scene.desktop.KeyUp(VK_F2);
+    scene.desktop.RunUntilIdle();
+    const HWND box = scene.grid.TextEditHwnd();
+    if (box == 0) {
+        state.SkipWithError("no editor");
+        return;
+    }
+    int typed = 0;
+    for (auto _ : state) {
+        scene.desktop.Char(U'x');
+        scene.desktop.RunUntilIdle();
+        if (++typed == kResetEvery) {
+            state.PauseTiming();
+            SetWindowText(box, text);
+            SendMessage(box, EM_SETSEL, text.size() / 2, text.size() / 2);
+            typed = 0;
+            state.ResumeTiming();
+        }
+    }
+    scene.desktop.Char(U'\x1b');
+}
+BENCHMARK(BM_Edit_TypeLong)->Unit(benchmark::kMicrosecond);

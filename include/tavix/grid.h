@@ -338,6 +338,39 @@ public:
     void SetKeySearchLoop(bool bLoop);
     int32_t FindSearchMatchRow(const GridVariant& vSearchCol, const std::string& sSearchString, int32_t lStartRow = -1,
         bool bVisibleRowsOnly = true, bool bLoop = false) const;
+    // The selected cells as text for the clipboard: the displayed texts of each shown
+    // row with a selected cell, in display order, over the shown columns that hold a
+    // selected cell, joined by tabs, each row ended by a line feed; unselected cells
+    // of that block are empty.
+    std::string SelectionAsText() const;
+
+    // In-place editing (src/edit/)
+    // Edits the current cell as its type says: a text editor, the drop-down list,
+    // a check box cycling its value, or the host's own editor of a custom-drawn cell.
+    void RequestEdit(int16_t iKeyAscii = 0);
+    // Commits a running text edit; a dropped-down list is left alone.
+    void CommitEdit();
+    // Raises QuitCustomEdit, then cancels a running edit.
+    void CancelEdit();
+    bool EditActive() const;
+    bool Editable() const;
+    void SetEditable(bool bEditable);
+    // No message box when typed text does not convert: BeforeCommitEdit tells lConvErr.
+    bool SilentValidation() const;
+    void SetSilentValidation(bool bSilent);
+    // The text editor's context menu becomes the TextEditCustomContextMenu event.
+    bool TextEditCustomContextMenu() const;
+    void SetTextEditCustomContextMenu(bool bCustom);
+    // The open text editor; empty or 0 while none is open.
+    std::string TextEditText() const;
+    void SetTextEditText(const std::string& sText);
+    int32_t TextEditSelStart() const;
+    void SetTextEditSelStart(int32_t lStart);
+    int32_t TextEditSelLength() const;
+    void SetTextEditSelLength(int32_t lLength);
+    std::string TextEditSelText() const;
+    void SetTextEditSelText(const std::string& sText);
+    int32_t TextEditHwnd() const;
 
     // Sorting (src/sort/)
     ShellSortObject& SortObject();

@@ -27,6 +27,7 @@ enum Key : int32_t {
     kUp = 38,
     kRight = 39,
     kDown = 40,
+    kF2 = 0x71,
 };
 
 constexpr int32_t kShift = 1;
@@ -62,6 +63,7 @@ void Keyboard::OnKeyDown(int32_t vk, int32_t shift)
     case kSpace: CtrlSpace(mask); break;
     case kEnter: Enter(); break;
     case kEsc: search_.Clear(); break;
+    case kF2: RequestEdit(0); break;
     default: break;
     }
 }

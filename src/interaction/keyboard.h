@@ -20,6 +20,9 @@ class EditRequests {
 public:
     // keyAscii: the typed character, 13 for Enter, 0 for a click or F2.
     virtual void RequestEdit(int16_t keyAscii) = 0;
+    // A press on the grid commits a running text edit first; false when the
+    // editor stays open, and the press is then ignored.
+    virtual bool CommitBeforePress() = 0;
 
 protected:
     ~EditRequests() = default;
@@ -48,6 +51,7 @@ public:
 
     // Where printable characters and Enter go: editing or the search.
     void RequestEdit(int16_t keyAscii);
+    bool CommitBeforePress() { return editor_ == nullptr || editor_->CommitBeforePress(); }
 
     EKeyPressBehaviour KeyPressBehaviour() const { return keyPressBehaviour_; }
     void SetKeyPressBehaviour(EKeyPressBehaviour behaviour) { keyPressBehaviour_ = behaviour; }

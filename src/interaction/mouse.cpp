@@ -50,7 +50,7 @@ std::optional<native::Rect> Mouse::ControlRect(int32_t row, int32_t col) const
 
 void Mouse::OnButtonDown(int16_t button, int16_t shift, int32_t x, int32_t y)
 {
-    if (!painter_.Look().enabled)
+    if (!painter_.Look().enabled || !keyboard_.CommitBeforePress())
         return;
     m_.dragStarted = false;
     m_.downX = x;

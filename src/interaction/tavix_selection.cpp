@@ -1,6 +1,7 @@
 // Current cell and selection members of the facade.
 #include "core/grid_table.h"
 #include "interaction/selection.h"
+#include "interaction/selection_text.h"
 
 #include <tavix/grid.h>
 
@@ -46,5 +47,7 @@ void Tavix::SetRowMode(bool bRowMode)
 }
 
 void Tavix::ClearSelection() { selection_->ClearSelection(); }
+
+std::string Tavix::SelectionAsText() const { return interaction::SelectionAsText(*table_); }
 
 }  // namespace tavix

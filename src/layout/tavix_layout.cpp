@@ -55,6 +55,7 @@ void Tavix::EnsureVisibleCell(const GridVariant& vRow, const GridVariant& vCol)
 {
     const int32_t row = table_->ResolveRow(vRow);
     const int32_t col = table_->ResolveCol(vCol);
+    table_->Editor().CancelEdit();
     layout_->ScrollCellIntoView(row, col);
 }
 

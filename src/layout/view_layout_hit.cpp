@@ -153,7 +153,6 @@ void ViewLayout::EnsureVisibleRow(int32_t row, EEnsureVisibleRowMode mode, int32
 
 void ViewLayout::ScrollCellIntoView(int32_t row, int32_t colIndex)
 {
-    table_.Editor().CancelEdit();
     auto* bars = Bars();
     if (bars == nullptr || row < 1 || row > table_.RowCount())
         return;

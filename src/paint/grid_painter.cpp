@@ -416,4 +416,23 @@ void GridPainter::OnThemeChanged()
     table_.Events().WindowsThemeChanged(ThemeState::AppThemed());
 }
 
+layout::CellRect GridPainter::CellTextRect(int32_t row, int32_t colIndex)
+{
+    std::optional<std::pair<int32_t, int32_t>> room;
+    if ((table_.Cell(row, colIndex).TextFlags & tvTextNoClip) != 0) {
+        const auto rects = OverflowRects(row);
+        const auto position = static_cast<size_t>(table_.Columns().PositionOfIndex(colIndex));
+        if (position < rects.size())
+            room = std::make_pair(rects[position].left, rects[position].right);
+    }
+    return layout_.CellTextBoundary(row, colIndex, look_.iconWidth, room);
+}
+
+native::HFONT GridPainter::CellFontHandle(int16_t fontIndex)
+{
+    if (const native::HFONT font = res_.fonts.CellFont(table_.Fonts(), fontIndex))
+        return font;
+    return res_.fonts.GridFont(table_.GridFont());
+}
+
 }  // namespace tavix::paint

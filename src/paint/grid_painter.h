@@ -100,6 +100,11 @@ public:
     // The surface and fonts texts are measured with: the row buffer's, with the grid font selected.
     native::HDC MeasuringDc();
     FontCache& Fonts() { return res_.fonts; }
+    // Where the cell's text is drawn; a no-clip text's room depends on its
+    // neighbours' texts, which only painting measures.
+    layout::CellRect CellTextRect(int32_t row, int32_t colIndex);
+    // The native font of a pooled cell font; the grid's font for 0.
+    native::HFONT CellFontHandle(int16_t fontIndex);
     // Rows composed so far; unchanged rows are not composed again.
     int64_t RowsComposed() const { return res_.rowsComposed; }
 

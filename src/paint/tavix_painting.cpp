@@ -67,14 +67,7 @@ void Tavix::CellTextBoundary(
 {
     const int32_t row = table_->ResolveRow(vRow);
     const int32_t col = table_->ResolveCol(vCol);
-    std::optional<std::pair<int32_t, int32_t>> room;
-    if ((table_->Cell(row, col).TextFlags & tvTextNoClip) != 0) {
-        const auto rects = painter_->OverflowRects(row);
-        const auto position = static_cast<size_t>(table_->Columns().PositionOfIndex(col));
-        if (position < rects.size())
-            room = std::make_pair(rects[position].left, rects[position].right);
-    }
-    const layout::CellRect r = layout_->CellTextBoundary(row, col, painter_->Look().iconWidth, room);
+    const layout::CellRect r = painter_->CellTextRect(row, col);
     lLeft = r.left;
     lTop = r.top;
     lWidth = r.width;

@@ -3,6 +3,7 @@
 // the public members do not show (rows composed, the visible range). Not
 // installed: code outside the library uses the public members.
 #include "core/grid_table.h"
+#include "edit/editor.h"
 #include "interaction/incremental_search.h"
 #include "interaction/keyboard.h"
 #include "interaction/mouse.h"
@@ -23,6 +24,7 @@ struct GridAccess {
     static interaction::Keyboard& Keyboard(Tavix& grid) { return *grid.keyboard_; }
     static interaction::Mouse& Mouse(Tavix& grid) { return *grid.mouse_; }
     static sort::GridSorter& Sorter(Tavix& grid) { return *grid.sorter_; }
+    static edit::Editor& Editor(Tavix& grid) { return *grid.editor_; }
 };
 
 }  // namespace tavix::internal

@@ -119,6 +119,9 @@ bool GridWindow::HandleMouse(native::UINT msg, native::WPARAM wParam, native::LP
     case native::WM_MBUTTONDBLCLK:
         if (painter_.Look().enabled)
             native::SetFocus(hwnd_);
+        // Moves of a drag keep reaching the grid when the pointer leaves it.
+        if (msg == native::WM_LBUTTONDOWN)
+            native::SetCapture(hwnd_);
         mouse_.OnButtonDown(ButtonsDown(wParam), ShiftState(), x, y);
         return true;
     case native::WM_LBUTTONDBLCLK:
@@ -127,7 +130,11 @@ bool GridWindow::HandleMouse(native::UINT msg, native::WPARAM wParam, native::LP
         return true;
     case native::WM_LBUTTONUP:
     case native::WM_RBUTTONUP:
-    case native::WM_MBUTTONUP: mouse_.OnButtonUp(ReleasedButton(msg), ShiftState(), x, y); return true;
+    case native::WM_MBUTTONUP:
+        if (msg == native::WM_LBUTTONUP && native::GetCapture() == hwnd_)
+            native::ReleaseCapture();
+        mouse_.OnButtonUp(ReleasedButton(msg), ShiftState(), x, y);
+        return true;
     case native::WM_MOUSEMOVE: mouse_.OnMove(ButtonsDown(wParam), ShiftState(), x, y); return true;
     default: return false;
     }

@@ -237,6 +237,63 @@ def run_virtual(exe, out, env):
     print("passed: virtual")
 
 
+def run_edit(exe, out, env):
+    """Edits reach the database only when it accepts them; the selection copies as tab-separated text."""
+    db = os.path.join(out, "edit.db")
+    if os.path.exists(db):
+        os.remove(db)
+    con = sqlite3.connect(db)
+    con.execute("CREATE TABLE items (name TEXT, qty INTEGER CHECK (qty >= 0), done BOOLEAN)")
+    con.executemany("INSERT INTO items VALUES (?, ?, ?)", [("Bolt", 7, 0), ("Nut", 3, 1)])
+    con.commit()
+    con.close()
+
+    def row1():
+        c = sqlite3.connect(db)
+        try:
+            return c.execute("SELECT name, qty, done FROM items WHERE rowid = 1").fetchone()
+        finally:
+            c.close()
+
+    viewer = Viewer(exe, db, os.path.join(out, "shots-edit"), env)
+    try:
+        viewer.expect("state ready", timeout=30)
+        window = xdo(env, "search", "--sync", "--name", "edit.db").split()[0]
+        xdo(env, "windowfocus", "--sync", window)
+        s = Session(viewer, env, window)
+        s.key("Down")
+        s.key("F2")
+        xdo(env, "type", "Widget")
+        state = s.key("Return", "state edit-commit")
+        check(row1()[0] == "Widget" and state["text"] == "Widget", "edited name: %s %s" % (row1(), state))
+        s.key("F2")
+        xdo(env, "type", "zzz")
+        s.key("Escape", "state edit-cancel")
+        check(row1()[0] == "Widget" and viewer.proc.poll() is None, "Escape in the editor: %s" % (row1(),))
+        s.key("Right")
+        s.key("F2")
+        xdo(env, "type", "--", "-5")
+        s.key("Return", "state message Save failed")
+        state = s.key("Return", "state write-failed")
+        check(row1()[1] == 7 and state["text"] == "7", "a CHECK failure changed the value: %s %s" % (row1(), state))
+        s.key("Right")
+        s.key("Return", "state edit-commit")
+        check(row1()[2] == 1, "the check box did not toggle: %s" % (row1(),))
+        s.key("Left")
+        s.key("shift+Left")
+        s.key("ctrl+c", "state copy")
+        copied = subprocess.run(["xclip", "-o", "-selection", "clipboard"], env=env, check=True, capture_output=True,
+                                text=True, timeout=10).stdout
+        check(copied == "Widget\t7\n", "copied %r" % copied)
+        step_quit(s)
+    finally:
+        if viewer.proc.poll() is None:
+            viewer.proc.kill()
+            viewer.proc.wait()
+        print("\n".join(viewer.log))
+    print("passed: edit")
+
+
 REAL_TABLES = ["customers", "dates", "nulls", "numbers", "orders", "texts", "wide"]
 NULL_ROWS = 40
 
@@ -392,7 +449,7 @@ def run(exe, out, env):
 def main():
     if len(sys.argv) != 3:
         sys.exit(__doc__)
-    missing = [tool for tool in ("Xvfb", "xdotool") if shutil.which(tool) is None]
+    missing = [tool for tool in ("Xvfb", "xdotool", "xclip") if shutil.which(tool) is None]
     if missing:
         message = "%s not installed (scripts/setup.sh installs them)" % " and ".join(missing)
         # In CI a missing tool is a broken setup, not a reason to pass.
@@ -414,6 +471,7 @@ def main():
             time.sleep(0.05)
         env = dict(os.environ, DISPLAY=":%d" % n)
         run(exe, out, env)
+        run_edit(exe, out, env)
         run_virtual(exe, out, env)
         run_error_box(exe, out, env)
     finally:

@@ -150,13 +150,16 @@ TEST(Mouse, DoubleClickAndControlClicksRequestAnEdit)
     EXPECT_EQ(s.Take(),
         (Strings { "MouseEnter(2,2)", "MouseDown(1,0,120,22,2,2,True,True)", "CellSelectionChange(1,1,False)",
             "CellSelectionChange(2,2,True)", "CurCellChange(2,2)", "RequestEdit(2,2,0,False,\"\",0,0)",
-            "MouseUp(1,0,120,22,2,2,True)" }));
+            "BeforeCommitEdit(2,2,1,\"\",True,0)", "AfterCommitEdit(2,2)", "MouseUp(1,0,120,22,2,2,True)" }));
+    EXPECT_TRUE(s.grid.CellValue(2, 2).ToBool());
 
-    // The second press of a double click is only a double click.
+    // The second press of a double click is only a double click, whose edit toggles the box back.
     s.desktop.MouseDown();
     s.desktop.MouseUp();
     EXPECT_EQ(s.Take(),
-        (Strings { "DblClick(2,2,True)", "RequestEdit(2,2,0,False,\"\",0,0)", "MouseUp(1,0,120,22,2,2,True)" }));
+        (Strings { "DblClick(2,2,True)", "RequestEdit(2,2,0,False,\"\",0,0)", "BeforeCommitEdit(2,2,1,\"\",False,0)",
+            "AfterCommitEdit(2,2)", "MouseUp(1,0,120,22,2,2,True)" }));
+    EXPECT_FALSE(s.grid.CellValue(2, 2).ToBool());
 
     s.events.onDblClick = [](int32_t, int32_t, bool& requestEdit) { requestEdit = false; };
     s.ClickCell(4, 1);

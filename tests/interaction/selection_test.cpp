@@ -91,7 +91,7 @@ TEST(Selection, ThePresentCellOnlyScrollsIntoViewAndResetsTheAnchor)
     s.grid.SetCurCell(2, 2);
     s.grid.SetCurRow(2);
     s.grid.SetCurCol(2);
-    EXPECT_EQ(s.Take({ EventId::ScrollBarPosChanged }), Strings {});
+    EXPECT_EQ(s.Take({ EventId::ScrollBarPosChanged, EventId::QuitCustomEdit }), Strings {});
     EXPECT_EQ(s.Layout().ScrollY(), 15 - 8);  // the row's top less the gap
     s.Press(VK_DOWN, 1);
     EXPECT_EQ(s.Selected(), (Cells { { 2, 2 }, { 3, 2 } }));

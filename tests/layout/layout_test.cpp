@@ -283,7 +283,7 @@ TEST(LayoutEnsureVisible, RowsInEveryMode)
     s.events.Clear();
     s.grid.EnsureVisibleRow(35, tvEnsVisRowTopForce, 0);
     EXPECT_EQ(s.Layout().ScrollY(), 10);
-    EXPECT_TRUE(s.events.Strings().empty());
+    EXPECT_TRUE(s.Take().empty());
 }
 
 TEST(LayoutEnsureVisible, ColumnsInEveryMode)

@@ -26,6 +26,8 @@ struct RecordedEvent {
 class EventRecorder : public TavixEvents {
 public:
     std::function<void(const RecordedEvent&)> onAny;
+    // QuitCustomEdit comes with every scroll and structural change; only the editing tests want it.
+    bool recordQuitCustomEdit { false };
     std::function<void(int16_t& KeyCode, int16_t& Shift, bool& bDoDefault)> onKeyDown;
     std::function<void(int16_t& KeyAscii)> onKeyPress;
     std::function<void(int32_t lRow, bool& bNoMoreRows)> onRequestRow;
@@ -183,7 +185,11 @@ public:
     {
         Record(EventId::OLEStartDrag, Data, AllowedEffects);
     }
-    void QuitCustomEdit() override { Record(EventId::QuitCustomEdit); }
+    void QuitCustomEdit() override
+    {
+        if (recordQuitCustomEdit)
+            Record(EventId::QuitCustomEdit);
+    }
     void RequestEdit(int32_t lRow, int32_t lCol, int16_t iKeyAscii, bool& bCancel, std::string& sText,
         int32_t& lMaxLength, ETextEditFlags& eTextEditOpt) override
     {

@@ -109,7 +109,9 @@ struct WindowScene {
             Keyboard().OnChar(static_cast<unsigned char>(c));
     }
     // The events recorded since the last call, without those `skip` names; emptied.
-    Strings Take(std::vector<EventId> skip = { EventId::KeyDown, EventId::KeyUp, EventId::MouseMove })
+    // QuitCustomEdit comes with every scroll and structural change, so it is left out too.
+    Strings Take(
+        std::vector<EventId> skip = { EventId::KeyDown, EventId::KeyUp, EventId::MouseMove, EventId::QuitCustomEdit })
     {
         Strings out;
         for (const auto& e : events.Events())

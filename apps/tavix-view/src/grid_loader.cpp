@@ -62,7 +62,8 @@ void GridLoader::Load(const std::string& sql, bool forceVirtual, const Decorator
     LoadAs(WithoutTrailingSemicolons(sql), forceVirtual, decorate);
 }
 
-void GridLoader::LoadTable(const std::string& table, bool forceVirtual, const Decorator& decorate)
+void GridLoader::LoadTable(
+    const std::string& table, bool forceVirtual, const Decorator& decorate, const std::string& sql)
 {
     // The rowid span bounds the row count from above at the cost of two index look-ups; views and
     // tables without rowids have none and are measured by reading them.
@@ -75,7 +76,7 @@ void GridLoader::LoadTable(const std::string& table, bool forceVirtual, const De
             span = ends.ColumnStorage(0) == sqlite::Storage::Null ? 0 : ends.Int64(0);
     } catch (const sqlite::Error&) {
     }
-    LoadAs(TableQuery(table), forceVirtual || (span && *span > kVirtualThreshold), decorate);
+    LoadAs(sql.empty() ? TableQuery(table) : sql, forceVirtual || (span && *span > kVirtualThreshold), decorate);
 }
 
 void GridLoader::MakeColumns(const std::shared_ptr<Recordset>& rs, const Decorator& decorate)

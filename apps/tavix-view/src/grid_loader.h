@@ -36,8 +36,10 @@ public:
 
     // Replaces the grid's columns and rows by the query's result; throws sqlite::Error.
     void Load(const std::string& sql, bool forceVirtual = false, const Decorator& decorate = {});
-    // The same for a whole table, which its rowids may show to be large before a row is read.
-    void LoadTable(const std::string& table, bool forceVirtual = false, const Decorator& decorate = {});
+    // The same for a whole table, which its rowids may show to be large before a row is read;
+    // `sql` reads it, TableQuery when empty.
+    void LoadTable(const std::string& table, bool forceVirtual = false, const Decorator& decorate = {},
+        const std::string& sql = {});
 
     bool IsVirtual() const { return source_ != nullptr; }
     // The virtual-mode feeder the grid's RequestRow / RequestRowData events go to; null when all rows are loaded.

@@ -2,6 +2,8 @@
 
 #include "sample_database.h"
 
+#include <tavix/native/clipboard.h>
+#include <tavix/native/message_box.h>
 #include <tavix/native/window_paint.h>
 #include <tavix/native/x11_display.h>
 
@@ -44,7 +46,8 @@ void ViewerApp::OpenDatabase()
     } else if (!fs::exists(path)) {
         throw std::runtime_error("no such database file: " + path);
     }
-    db_ = std::make_unique<sqlite::Database>(path);
+    // Read-write for the edits; a read-only file still opens, and its writes fail with a message.
+    db_ = std::make_unique<sqlite::Database>(path, sqlite::Database::Mode::ReadWriteCreate);
 
     std::string what;
     if (!o_.query.empty()) {
@@ -87,9 +90,10 @@ void ViewerApp::Load()
     if (isSample_)
         decorate = SampleDatabase::Decorate;
     if (!table_.empty() && sqlSort_.Keys().empty())
-        loader_->LoadTable(table_, o_.forceVirtual, decorate);
+        loader_->LoadTable(table_, o_.forceVirtual, decorate, sql_);
     else  // a result shown in virtual mode stays so when read again sorted: no need to measure it twice
         loader_->Load(sqlSort_.Wrap(sql_), o_.forceVirtual || loader_->IsVirtual(), decorate);
+    writer_->Loaded(table_);
 }
 
 int ViewerApp::Run()
@@ -105,6 +109,7 @@ int ViewerApp::Run()
         grid_->SetImageList(GridVariant(static_cast<int32_t>(icons_->Handle())));
     }
     loader_ = std::make_unique<GridLoader>(*grid_, *db_);
+    SetUpEditing();
     events_.SetLoader(loader_.get());
     events_.SetVirtualSortHandler(
         [this](int32_t col, bool add) { window_->Defer((col << kColumnShift) | (add ? kSortAdd : kSort)); });
@@ -164,6 +169,11 @@ bool ViewerApp::OnCommandKey(int vk, bool shift)
     case native::VK_ESCAPE: quit_ = true; return true;
     case native::VK_F5: window_->Defer(shift ? kSortAdd : kSort); return true;
     case native::VK_F12: SaveShot(); return true;
+    case 'C':
+        if ((native::GetKeyState(native::VK_CONTROL) & 0x8000) == 0)
+            return false;
+        CopySelection();
+        return true;
     default: return false;
     }
 }
@@ -192,6 +202,48 @@ void ViewerApp::SortByColumn(int32_t col, bool add)
     native::UpdateWindow(grid_->hwnd());
     if (grid_->RowCount() > 0)
         grid_->SetCurCell(1, col);
+}
+
+void ViewerApp::SetUpEditing()
+{
+    writer_ = std::make_unique<CellWriter>(*grid_, *db_);
+    if (!table_.empty())
+        sql_ = writer_->TableQuery(table_);
+    grid_->SetMultiSelect(true);
+    // The grid's validation message, and ours, as real message boxes.
+    static_cast<StandaloneHost&>(grid_->GetHost())
+        .SetMessageBoxResponder(
+            [this](const StandaloneHost::ShownMessage& m) { return ShowMessage(m.text, m.title, m.flags); });
+    events_.canEdit = [this] {
+        if (writer_->Editable())
+            return true;
+        ShowMessage("This result cannot be edited: it has no row identity (a view, a join or an aggregate).",
+            "Read-only", MB_ICONINFORMATION);
+        return false;
+    };
+    events_.editEnded = [this](const char* how) { Trace(std::string("edit-") + how); };
+    events_.write = [this](int32_t row, int32_t col, const GridVariant& value) {
+        const std::optional<std::string> error = writer_->Write(row, col, value);
+        if (error)
+            ShowMessage("The change was not saved: " + *error, "Save failed", MB_ICONERROR);
+        Trace(error ? "write-failed" : "write");
+        return !error;
+    };
+}
+
+int ViewerApp::ShowMessage(const std::string& text, const std::string& title, int flags)
+{
+    Trace("message " + title);
+    return native::MessageBox(grid_->hwnd(), text, title, static_cast<native::UINT>(flags));
+}
+
+void ViewerApp::CopySelection()
+{
+    std::string text = grid_->SelectionAsText();
+    if (text.empty() && grid_->CurRow() > 0 && grid_->CurCol() > 0)
+        text = grid_->CellText(grid_->CurRow(), grid_->CurCol());
+    native::SetClipboardText(text);
+    Trace("copy");
 }
 
 void ViewerApp::SaveShot()

@@ -2,6 +2,7 @@
 // a window (X11, or one headless frame written to a PNG) and runs the command keys.
 #pragma once
 
+#include "cell_writer.h"
 #include "grid_loader.h"
 #include "sql_sort.h"
 #include "status_icons.h"
@@ -42,6 +43,9 @@ private:
     void RunDeferred(int command);
     void SortByColumn(int32_t col, bool add);
     void SaveShot();
+    void SetUpEditing();
+    void CopySelection();
+    int ShowMessage(const std::string& text, const std::string& title, int flags);
     void Trace(const std::string& event);
     std::string SortText();
     double MsSinceStart() const;
@@ -60,6 +64,7 @@ private:
     std::unique_ptr<StatusIcons> icons_;
     std::unique_ptr<Tavix> grid_;
     std::unique_ptr<GridLoader> loader_;
+    std::unique_ptr<CellWriter> writer_;
     std::unique_ptr<ViewerWindow> window_;
     bool quit_ { false };
     int shots_ { 0 };

@@ -4,6 +4,7 @@
 #include "grid_loader.h"
 
 #include <tavix/events.h>
+#include <tavix/variant.h>
 
 #include <functional>
 
@@ -40,7 +41,35 @@ public:
         sortHandler_(lCol, Shift != 0);
     }
 
+    // Edits: whether the result can be edited at all, and the write of a value that must
+    // succeed before the grid keeps it (false: the old value stays).
+    std::function<bool()> canEdit;
+    std::function<bool(int32_t row, int32_t col, const GridVariant& value)> write;
+    // "commit" or "cancel", once an edit is over.
+    std::function<void(const char* how)> editEnded;
+
+    void RequestEdit(int32_t /*lRow*/, int32_t /*lCol*/, int16_t /*iKeyAscii*/, bool& bCancel, std::string& /*sText*/,
+        int32_t& /*lMaxLength*/, ETextEditFlags& /*eTextEditOpt*/) override
+    {
+        if (canEdit && !canEdit())
+            bCancel = true;
+    }
+    void BeforeCommitEdit(int32_t lRow, int32_t lCol, EEditResults& eResult, const std::string& /*sNewText*/,
+        GridVariant& vNewValue, int32_t /*lConvErr*/) override
+    {
+        if (eResult == tvEditResCommit && write && !write(lRow, lCol, vNewValue))
+            eResult = tvEditResCancel;
+    }
+
+    void AfterCommitEdit(int32_t /*lRow*/, int32_t /*lCol*/) override { Ended("commit"); }
+    void CancelEdit(int32_t /*lRow*/, int32_t /*lCol*/) override { Ended("cancel"); }
+
 private:
+    void Ended(const char* how) const
+    {
+        if (editEnded)
+            editEnded(how);
+    }
     VirtualRowSource* Source() const { return loader_ != nullptr ? loader_->Source() : nullptr; }
 
     GridLoader* loader_ { nullptr };

@@ -1,0 +1,272 @@
+#include "edit/drop_down_list.h"
+
+#include <tavix/native/combobox.h>
+#include <tavix/native/imagelist.h>
+#include <tavix/native/owner_draw.h>
+#include <tavix/native/text.h>
+#include <tavix/native/window.h>
+#include <tavix/native/window_paint.h>
+
+#include <algorithm>
+#include <unicode/unistr.h>
+
+namespace tavix::edit {
+
+namespace {
+
+using namespace native;
+
+constexpr const char* kClassName = "TavixDropDown";
+constexpr const char* kObjectProp = "ODComboParent";
+// Out of sight: only the list of the combo box is ever seen.
+constexpr int32_t kHiddenAt = -100;
+constexpr int32_t kHiddenSize = 20;
+constexpr DWORD kComboStyle
+    = WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWVARIABLE | CBS_HASSTRINGS;
+constexpr int32_t kIconLeft = 2;
+constexpr int32_t kIconGap = 4;
+// The list's frame adds this to whole items.
+constexpr int32_t kListFrame = 2;
+
+LRESULT DropDownProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    auto* list = reinterpret_cast<DropDownList*>(GetProp(hwnd, kObjectProp));
+    if (list == nullptr)
+        return DefWindowProc(hwnd, msg, wParam, lParam);
+    return list->HandleMessage(msg, wParam, lParam);
+}
+
+int16_t ShiftMask()
+{
+    auto down = [](int vk) { return (GetKeyState(vk) & 0x8000) != 0; };
+    return static_cast<int16_t>((down(VK_SHIFT) ? 1 : 0) | (down(VK_CONTROL) ? 2 : 0) | (down(VK_MENU) ? 4 : 0));
+}
+
+std::string Upper(const std::string& s)
+{
+    std::string out;
+    icu::UnicodeString::fromUTF8(s).toUpper().toUTF8String(out);
+    return out;
+}
+
+}  // namespace
+
+DropDownList::~DropDownList()
+{
+    if (combo_ != 0 && IsWindow(combo_))
+        Unsubclass(combo_, SubclassKind::ODCombo);
+    if (window_ != 0 && IsWindow(window_)) {
+        RemoveProp(window_, kObjectProp);
+        DestroyWindow(window_);
+    }
+}
+
+bool DropDownList::Create(HWND parent)
+{
+    if (window_ != 0 && IsWindow(window_))
+        return true;
+    RegisterClass(kClassName, DropDownProc);
+    window_ = CreateWindowEx(
+        0, kClassName, "", WS_CHILD | WS_VISIBLE, kHiddenAt, kHiddenAt, kHiddenSize, kHiddenSize, parent);
+    if (window_ == 0)
+        return false;
+    SetProp(window_, kObjectProp, reinterpret_cast<intptr_t>(this));
+    combo_ = CreateWindowEx(0, WC_COMBOBOX, "", kComboStyle, 0, 0, kHiddenSize, kHiddenSize, window_);
+    if (combo_ == 0)
+        return false;
+    Subclass(combo_, SubclassKind::ODCombo, this);
+    return true;
+}
+
+void DropDownList::Load(const ComboObject& list, HFONT font, int32_t imageList)
+{
+    font_ = font;
+    imageList_ = imageList;
+    iconWidth_ = iconHeight_ = 0;
+    if (imageList_ != 0)
+        ImageList_GetIconSize(imageList_, &iconWidth_, &iconHeight_);
+    items_.clear();
+    SendMessage(combo_, CB_RESETCONTENT, 0, 0);
+    SendMessage(combo_, WM_SETFONT, static_cast<WPARAM>(font_), 0);
+    for (int32_t i = 0; i < list.ListCount(); ++i) {
+        items_.push_back({ list.ItemText(i), list.ItemValue(i), static_cast<int16_t>(list.ItemIcon(i)) });
+        SendMessage(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(items_.back().text.c_str()));
+    }
+    MeasureItems();
+    const int32_t shown = std::min(ListCount(), list.MaxHeightInItems());
+    listWidth_ = list.Width() > 0 ? list.Width() : kDefaultWidth;
+    listHeight_ = itemHeight_ * std::max(shown, 1) + kListFrame;
+}
+
+void DropDownList::MeasureItems()
+{
+    const HDC dc = GetDC(window_);
+    const HGDIOBJ old = SelectObject(dc, font_);
+    int32_t height = kMinItemHeight;
+    for (const Item& item : items_) {
+        Size size {};
+        GetTextExtentPoint32(dc, item.text.empty() ? std::string_view("X") : item.text, &size);
+        const int32_t content = item.icon >= 0 ? std::max(size.cy, iconHeight_) : size.cy;
+        height = std::max(height, content + 2);
+    }
+    SelectObject(dc, old);
+    ReleaseDC(window_, dc);
+    itemHeight_ = height;
+    for (int32_t i = -1; i < ListCount(); ++i)
+        SendMessage(combo_, CB_SETITEMHEIGHT, static_cast<WPARAM>(i), height);
+}
+
+int32_t DropDownList::ListIndex() const { return static_cast<int32_t>(SendMessage(combo_, CB_GETCURSEL, 0, 0)); }
+
+void DropDownList::SetListIndex(int32_t index)
+{
+    SendMessage(combo_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    listener_.ItemChosen();
+}
+
+std::string DropDownList::Text() const
+{
+    const int32_t at = ListIndex();
+    return at >= 0 && at < ListCount() ? items_[static_cast<size_t>(at)].text : std::string();
+}
+
+int32_t DropDownList::ValueIndex(const GridVariant& value) const
+{
+    for (int32_t i = 0; i < ListCount(); ++i) {
+        const GridVariant& v = items_[static_cast<size_t>(i)].value;
+        if (v.IsObject() || value.IsObject()) {
+            if (v.IsObject() && value.IsObject() && v.AsObject() == value.AsObject())
+                return i;
+            continue;
+        }
+        try {
+            if (VariantEquals(v, value))
+                return i;
+        } catch (const TavixError&) {
+            // Values that do not compare never match.
+        }
+    }
+    return -1;
+}
+
+int32_t DropDownList::InitialIndex(const std::string& prefix) const
+{
+    const std::string wanted = Upper(prefix);
+    for (int32_t i = 0; i < ListCount(); ++i)
+        if (Upper(items_[static_cast<size_t>(i)].text).starts_with(wanted))
+            return i;
+    return -1;
+}
+
+void DropDownList::ShowDropDownAtPosition(int32_t x, int32_t y, int32_t /*cellWidth*/, int32_t cellHeight)
+{
+    const int32_t screenW = GetSystemMetrics(SM_CXSCREEN);
+    const int32_t screenH = GetSystemMetrics(SM_CYSCREEN);
+    int32_t left = x;
+    int32_t width = listWidth_;
+    if (width <= screenW) {
+        left = std::min(left, screenW - width);
+    } else {
+        left = 0;
+        width = screenW;
+    }
+    const int32_t below = screenH - y - cellHeight;
+    int32_t top = y + cellHeight;
+    int32_t height = listHeight_;
+    if (height < below) {
+        // Fits below the cell.
+    } else if (height <= y) {
+        top = y - height - 1;
+    } else if (below <= y) {
+        height = (y / itemHeight_) * itemHeight_;
+        top = (y % itemHeight_) - 1;
+    } else {
+        height = (below / itemHeight_) * itemHeight_;
+    }
+    placement_ = { left, top, left + width, top + height };
+    placementPending_ = true;
+    SendMessage(combo_, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(width), 0);
+    SetFocus(combo_);
+    SendMessage(combo_, CB_SHOWDROPDOWN, 1, 0);
+}
+
+void DropDownList::Hide()
+{
+    if (Dropped())
+        SendMessage(combo_, CB_SHOWDROPDOWN, 0, 0);
+}
+
+bool DropDownList::Dropped() const { return combo_ != 0 && SendMessage(combo_, CB_GETDROPPEDSTATE, 0, 0) != 0; }
+
+HWND DropDownList::ListWindow() const
+{
+    COMBOBOXINFO info;
+    return GetComboBoxInfo(combo_, &info) ? info.hwndList : 0;
+}
+
+LRESULT DropDownList::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_COMMAND:
+        if (HIWORD(wParam) == CBN_SELENDOK)
+            listener_.ItemChosen();
+        else if (HIWORD(wParam) == CBN_CLOSEUP)
+            listener_.ListClosed();
+        return 0;
+    case WM_CTLCOLORLISTBOX:
+        if (placementPending_) {
+            placementPending_ = false;
+            MoveWindow(
+                static_cast<HWND>(lParam), placement_.left, placement_.top, placement_.Width(), placement_.Height());
+        }
+        return 0;
+    case WM_MEASUREITEM: reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = itemHeight_; return 1;
+    case WM_DRAWITEM: DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return 1;
+    case WM_SETFOCUS: SetFocus(combo_); return 0;
+    case WM_MOUSEACTIVATE:
+        // A click on the out-of-sight field must not take the focus from where it is.
+        return GetFocus() != combo_ ? MA_NOACTIVATEANDEAT : MA_ACTIVATE;
+    default: return DefWindowProc(window_, msg, wParam, lParam);
+    }
+}
+
+void DropDownList::SubclassProc(WNDPROC previous, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    if (msg == WM_KEYDOWN) {
+        auto keyCode = static_cast<int16_t>(wParam & 0xFF);
+        listener_.ListKeyDown(keyCode, ShiftMask());
+        // The owner may have ended the edit and hidden the list: the key is spent.
+        if (keyCode == 0 || !Dropped()) {
+            result = 0;
+            return;
+        }
+        wParam = static_cast<WPARAM>(keyCode);
+    }
+    result = CallWindowProc(previous, hwnd, msg, wParam, lParam);
+}
+
+void DropDownList::DrawItem(const DRAWITEMSTRUCT& dis) const
+{
+    if (dis.itemID == static_cast<UINT>(-1) || dis.itemID >= items_.size())
+        return;
+    const Item& item = items_[dis.itemID];
+    const bool focused = (dis.itemState & ODS_SELECTED) != 0;
+    Rect rc { dis.rcItem.left, dis.rcItem.top, dis.rcItem.right, dis.rcItem.bottom };
+    FillRect(dis.hDC, rc, GetSysColorBrush(focused ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    if (focused)
+        DrawFocusRect(dis.hDC, rc);
+    Rect text = rc;
+    if (item.icon >= 0 && imageList_ != 0) {
+        ImageList_DrawEx(
+            imageList_, item.icon, dis.hDC, rc.left + kIconLeft, rc.top + 1, 0, 0, CLR_NONE, CLR_NONE, ILD_TRANSPARENT);
+        text.left += iconWidth_ + kIconGap;
+    }
+    text = text.Inflate(-2, -1);
+    const HGDIOBJ old = SelectObject(dis.hDC, font_);
+    SetBkMode(dis.hDC, TRANSPARENT);
+    SetTextColor(dis.hDC, GetSysColor(focused ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    DrawText(dis.hDC, item.text, text, DT_VCENTER | DT_SINGLELINE);
+    SelectObject(dis.hDC, old);
+}
+
+}  // namespace tavix::edit
