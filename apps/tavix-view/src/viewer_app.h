@@ -3,6 +3,7 @@
 #pragma once
 
 #include "grid_loader.h"
+#include "layout_store.h"
 #include "sql_sort.h"
 #include "status_icons.h"
 #include "viewer_events.h"
@@ -15,6 +16,7 @@
 
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace tavix::view {
@@ -53,6 +55,7 @@ private:
     std::string table_;  // empty for a query
     std::string title_;
     bool isSample_ { false };
+    std::optional<LayoutStore> layouts_;  // none with --no-layout
     SqlSort sqlSort_;
     ViewerEvents events_;
     // Declared in this order so that the window goes before the grid and the grid before the desktop.
