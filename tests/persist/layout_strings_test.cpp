@@ -53,8 +53,9 @@ TEST(LayoutCol, SkipsColumnsTheGridLacksAndKeepsThoseNotNamed)
     // Saved from five columns shown 5, 1, 2, 3, 4; column 3 is not named at all.
     g.SetLayoutCol("5|Width|10|5|Order|1|5|Visible|1|1|Width|11|1|Order|2|1|Visible|1|"
                    "2|Width|12|2|Order|3|2|Visible|0|");
-    EXPECT_EQ(g.LayoutCol(), "1|Width|11|1|Order|1|1|Visible|1|2|Width|12|2|Order|2|2|Visible|0|"
-                             "3|Width|64|3|Order|3|3|Visible|1|");
+    EXPECT_EQ(g.LayoutCol(),
+        "1|Width|11|1|Order|1|1|Visible|1|2|Width|12|2|Order|2|2|Visible|0|"
+        "3|Width|64|3|Order|3|3|Visible|1|");
 }
 
 TEST(LayoutCol, MalformedStringRaisesAndChangesNothing)

@@ -76,8 +76,8 @@ LayoutStore::LayoutStore(std::string directory, const std::string& database, std
     const fs::path absolute = fs::weakly_canonical(database, ec);
     database_ = ec ? database : absolute.string();
     char name[32];
-    std::snprintf(name, sizeof name, "%016llx.layout",
-        static_cast<unsigned long long>(Fnv1a(database_ + '\n' + source_)));
+    std::snprintf(
+        name, sizeof name, "%016llx.layout", static_cast<unsigned long long>(Fnv1a(database_ + '\n' + source_)));
     path_ = (fs::path(directory) / name).string();
 }
 
@@ -87,13 +87,13 @@ void LayoutStore::Restore(Tavix& grid, bool withSort) const
     if (entries.empty())
         return;
     // Another result whose name hashes alike is not ours.
-    if (entries.count("database") == 0 || entries.at("database") != OneLine(database_)
-        || entries.count("source") == 0 || entries.at("source") != OneLine(source_))
+    if (entries.count("database") == 0 || entries.at("database") != OneLine(database_) || entries.count("source") == 0
+        || entries.at("source") != OneLine(source_))
         return;
     const auto columns = entries.find("columns");
     if (columns == entries.end() || columns->second != OneLine(ColumnKeys(grid))) {
-        std::fprintf(stderr, "tavix-view: the columns changed since the layout in %s was saved; it is dropped\n",
-            path_.c_str());
+        std::fprintf(
+            stderr, "tavix-view: the columns changed since the layout in %s was saved; it is dropped\n", path_.c_str());
         return;
     }
     const auto col = entries.find("LayoutCol");
@@ -113,9 +113,9 @@ void LayoutStore::Restore(Tavix& grid, bool withSort) const
 void LayoutStore::Save(const Tavix& grid) const
 {
     std::ostringstream text;
-    text << "database=" << OneLine(database_) << "\nsource=" << OneLine(source_) << "\ncolumns="
-         << OneLine(ColumnKeys(grid)) << "\nLayoutCol=" << grid.LayoutCol() << "\nLayoutSort=" << grid.LayoutSort()
-         << "\n";
+    text << "database=" << OneLine(database_) << "\nsource=" << OneLine(source_)
+         << "\ncolumns=" << OneLine(ColumnKeys(grid)) << "\nLayoutCol=" << grid.LayoutCol()
+         << "\nLayoutSort=" << grid.LayoutSort() << "\n";
     std::error_code ec;
     fs::create_directories(fs::path(path_).parent_path(), ec);
     const std::string temp = path_ + ".new";

@@ -116,7 +116,8 @@ int ViewerApp::Run()
     // Loaded before the window exists, so that the window's first paint already shows the rows.
     Load();
     if (!o_.noLayout) {
-        layouts_.emplace(LayoutStore::DefaultDirectory(), db_->Path(), table_.empty() ? "query:" + sql_ : "table:" + table_);
+        layouts_.emplace(
+            LayoutStore::DefaultDirectory(), db_->Path(), table_.empty() ? "query:" + sql_ : "table:" + table_);
         // A result the database sorts for the grid keeps only its columns' layout.
         layouts_->Restore(*grid_, !loader_->IsVirtual());
     }

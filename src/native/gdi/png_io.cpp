@@ -84,7 +84,8 @@ std::vector<uint8_t> EncodePng(const Surface& surface)
     img.height = static_cast<png_uint_32>(surface.Height());
     img.format = PNG_FORMAT_BGRA;
     // The surface's unused top byte would read as alpha: make every pixel opaque.
-    std::vector<uint32_t> opaque(surface.Data(), surface.Data() + static_cast<size_t>(surface.Width()) * surface.Height());
+    std::vector<uint32_t> opaque(
+        surface.Data(), surface.Data() + static_cast<size_t>(surface.Width()) * surface.Height());
     for (uint32_t& p : opaque)
         p |= 0xFF000000u;
     png_alloc_size_t size = 0;
