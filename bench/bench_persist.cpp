@@ -145,3 +145,46 @@ void BM_Persist_FillFromRS_Reference(benchmark::State& state)
 BENCHMARK(BM_Persist_FillFromRS_Reference)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
+
+namespace {
+
+// A 1,000-column grid shown in reverse with every third column hidden: LayoutCol read, then
+// the string assigned back (each parse validates and moves every column record).
+void PrepareColumns(Tavix& g, int32_t cols)
+{
+    for (int32_t c = 1; c <= cols; ++c)
+        g.AddCol("c" + std::to_string(c), "", kDefaultTextFlags, -1, 40 + c % 30, c % 3 != 0);
+    const std::string reversed = [&] {
+        std::string s;
+        for (int32_t c = 1; c <= cols; ++c)
+            s += std::to_string(c) + "|Width|" + std::to_string(40 + c % 30) + "|" + std::to_string(c) + "|Order|"
+                + std::to_string(cols + 1 - c) + "|" + std::to_string(c) + "|Visible|" + (c % 3 ? "1" : "0") + "|";
+        return s;
+    }();
+    g.SetLayoutCol(reversed);
+}
+
+void BM_Persist_LayoutCol(benchmark::State& state)
+{
+    Tavix g;
+    PrepareColumns(g, static_cast<int32_t>(state.range(0)));
+    std::string layout;
+    for (auto _ : state) {
+        layout = g.LayoutCol();
+        benchmark::DoNotOptimize(layout.data());
+    }
+    state.counters["bytes"] = static_cast<double>(layout.size());
+}
+BENCHMARK(BM_Persist_LayoutCol)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+void BM_Persist_LayoutColLet(benchmark::State& state)
+{
+    Tavix g;
+    PrepareColumns(g, static_cast<int32_t>(state.range(0)));
+    const std::string layout = g.LayoutCol();
+    for (auto _ : state)
+        g.SetLayoutCol(layout);
+}
+BENCHMARK(BM_Persist_LayoutColLet)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+}  // namespace

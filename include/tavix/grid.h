@@ -336,6 +336,9 @@ public:
     void SetKeySearchFromCurRow(bool bFromCurRow);
     bool KeySearchLoop() const;
     void SetKeySearchLoop(bool bLoop);
+    // The window's drop mode for drag and drop, handed to the platform unchanged.
+    int16_t OLEDropMode() const;
+    void SetOLEDropMode(int16_t iMode);
     int32_t FindSearchMatchRow(const GridVariant& vSearchCol, const std::string& sSearchString, int32_t lStartRow = -1,
         bool bVisibleRowsOnly = true, bool bLoop = false) const;
     // The selected cells as text for the clipboard: the displayed texts of each shown
@@ -395,6 +398,19 @@ public:
     // record; existing columns are filled from the field named like their key, and a grid
     // without columns gets one per field. Raises 514 when rs is null or no "Recordset".
     void FillFromRS(const std::shared_ptr<Dispatch>& rs);
+    // The host's life-cycle calls: a new instance takes the defaults of the stored settings,
+    // a saved one reads them from the host's property storage, and saving writes them there
+    // (a setting equal to its default is left out). Each applies through the public setter.
+    void InitProperties();
+    void ReadProperties();
+    void WriteProperties() const;
+    // "index|Width|w|index|Order|position|index|Visible|0 or 1|" for every column: assigning
+    // the string back restores widths, order and visibility, or raises and changes nothing.
+    std::string LayoutCol() const;
+    void SetLayoutCol(const std::string& sLayout);
+    // "index|SortKey|k|index|SortOrder|0 or 1|" for every sorted column; assigning it sorts.
+    std::string LayoutSort() const;
+    void SetLayoutSort(const std::string& sLayout);
 
 private:
     friend struct internal::GridAccess;

@@ -63,6 +63,16 @@ void ColumnTable::Move(int32_t from, int32_t to)
         std::rotate(first + to, first + from, first + from + 1);
 }
 
+void ColumnTable::Permute(std::span<const int32_t> fromPositions)
+{
+    std::vector<ColumnData> permuted;
+    permuted.reserve(records_.size());
+    permuted.push_back(std::move(records_[0]));
+    for (int32_t from : fromPositions)
+        permuted.push_back(std::move(records_[static_cast<size_t>(from)]));
+    records_ = std::move(permuted);
+}
+
 void ColumnTable::Reset()
 {
     records_.clear();

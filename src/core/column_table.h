@@ -3,6 +3,7 @@
 #include "core/column_data.h"
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,9 @@ public:
     // Removes the record and closes the gap in the indices.
     void Remove(int32_t position);
     void Move(int32_t from, int32_t to);
+    // Position p receives the record that was at fromPositions[p - 1]; the caller
+    // hands a permutation of 1..Count().
+    void Permute(std::span<const int32_t> fromPositions);
     void Reset();
     void RecalcLefts();
 

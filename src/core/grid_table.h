@@ -37,6 +37,13 @@ struct CellRef {
     friend bool operator==(const CellRef&, const CellRef&) = default;
 };
 
+// Where a restored column layout puts a column, in display order.
+struct ColumnPlacement {
+    int32_t index { 0 };
+    int32_t width { 0 };
+    bool visible { true };
+};
+
 class GridTable {
 public:
     static constexpr int32_t kDefaultColumnWidth { 64 };
@@ -115,6 +122,8 @@ public:
 
     // Grid-wide.
     void SetRedraw(bool redraw);
+    // Loading the saved settings ends with Redraw on, without drawing.
+    void SetRedrawFlag(bool redraw) { redraw_ = redraw; }
     void MarkReady();
     void Clear(bool removeColumns);
     void SetGridFont(const FontRef& font);
@@ -128,6 +137,9 @@ public:
     CellObject& AddCol(const AddColArgs& args);
     void RemoveCol(const GridVariant& vCol);
     void SetColOrder(const GridVariant& vCol, int32_t position);
+    // Every column once, in its new display order, with its width and visibility
+    // taken as given; anything else raises 5 and changes nothing.
+    void ReplaceColumnLayout(std::span<const ColumnPlacement> placements);
     void SetColKey(int32_t colIndex, const std::string& key);
     void SetColTag(const GridVariant& vCol, const GridVariant& tag);
     // Clamped to the column's bounds.

@@ -33,6 +33,9 @@ public:
     void OnScrolled(int32_t dx, int32_t dy);
 
     const MouseState& State() const { return m_; }
+    // Handed to the platform's drag and drop unchanged; the grid adds nothing of its own.
+    int16_t OleDropMode() const { return oleDropMode_; }
+    void SetOleDropMode(int16_t mode) { oleDropMode_ = mode; }
 
 private:
     // The cell's check box or combo button rectangle; empty for other cells.
@@ -54,6 +57,7 @@ private:
     Keyboard& keyboard_;
     MouseState m_;
     CTimer leaveTimer_;
+    int16_t oleDropMode_ { 0 };
 };
 
 }  // namespace tavix::interaction

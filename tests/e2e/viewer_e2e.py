@@ -78,8 +78,9 @@ def read_png(path):
 class Viewer:
     """The running viewer: its trace lines arrive on a queue."""
 
-    def __init__(self, exe, db, shots, env):
-        self.proc = subprocess.Popen([exe, db, "--trace", "--shot-dir", shots, "--size", "%dx%d" % (WIDTH, HEIGHT)],
+    def __init__(self, exe, db, shots, env, extra=()):
+        self.proc = subprocess.Popen([exe, db, "--trace", "--shot-dir", shots, "--size", "%dx%d" % (WIDTH, HEIGHT),
+                                      *extra],
                                      stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True, env=env)
         self.lines = queue.Queue()
         self.log = []
@@ -294,6 +295,55 @@ def run_edit(exe, out, env):
     print("passed: edit")
 
 
+def run_layout(exe, out, env):
+    """A sort made before closing comes back when the same table opens again: the reopened
+    frame equals the sorted one pixel for pixel, and differs from one opened with --no-layout.
+    Widths and order are not changed here: no key changes them, and the header is not yet
+    there to drag."""
+    db = os.path.join(out, "layout.db")
+    make_database(db)
+
+    def session(extra, before_shot):
+        viewer = Viewer(exe, db, os.path.join(out, "shots-layout"), env, extra)
+        try:
+            ready = viewer.expect("state ready", timeout=30)
+            window = xdo(env, "search", "--sync", "--name", "layout.db").split()[0]
+            xdo(env, "windowfocus", "--sync", window)
+            s = Session(viewer, env, window)
+            before_shot(s)
+            state = s.key("ctrl+Home", "state key 36")
+            for _ in range(3):
+                if state["col"] <= 1:
+                    break
+                state = s.key("Left")
+            check(state["cur"] == "1,1", "did not get back to the first cell: %s" % state)
+            frame = s.shot()[2]
+            step_quit(s)
+            return ready, frame
+        finally:
+            if viewer.proc.poll() is None:
+                viewer.proc.kill()
+                viewer.proc.wait()
+            print("\n".join(viewer.log))
+
+    def sort_qty(s):
+        state = s.key("Right")
+        for _ in range(3):
+            if state["col"] == 3:
+                break
+            state = s.key("Right")
+        state = s.key("F5", "state sort")
+        check(state["sort"] == "qty:asc", "F5 did not sort by qty: %s" % state)
+
+    _, sorted_frame = session((), sort_qty)
+    ready, reopened = session((), lambda s: None)
+    check(ready["sort"] == "qty:asc", "the sort did not come back: %s" % ready)
+    check(reopened == sorted_frame, "the reopened grid does not look as it did when it closed")
+    ready, plain = session(("--no-layout",), lambda s: None)
+    check(ready["sort"] == "-" and plain != reopened, "--no-layout still restored the sort: %s" % ready)
+    print("passed: layout")
+
+
 REAL_TABLES = ["customers", "dates", "nulls", "numbers", "orders", "texts", "wide"]
 NULL_ROWS = 40
 
@@ -460,6 +510,10 @@ def main():
         return SKIP
     exe, out = sys.argv[1], sys.argv[2]
     os.makedirs(out, exist_ok=True)
+    # Remembered layouts live here, fresh for each run, and never in the user's own.
+    config = os.path.abspath(os.path.join(out, "config"))
+    shutil.rmtree(config, ignore_errors=True)
+    os.environ["XDG_CONFIG_HOME"] = config
     run_real_data(exe, out)
     n = free_display()
     xvfb = subprocess.Popen(["Xvfb", ":%d" % n, "-screen", "0", "1280x800x24", "-nolisten", "tcp"],
@@ -472,6 +526,9 @@ def main():
         env = dict(os.environ, DISPLAY=":%d" % n)
         run(exe, out, env)
         run_edit(exe, out, env)
+
+
+        run_layout(exe, out, env)
         run_virtual(exe, out, env)
         run_error_box(exe, out, env)
     finally:

@@ -120,6 +120,12 @@ int ViewerApp::Run()
     };
     // Loaded before the window exists, so that the window's first paint already shows the rows.
     Load();
+    if (!o_.noLayout) {
+        layouts_.emplace(
+            LayoutStore::DefaultDirectory(), db_->Path(), table_.empty() ? "query:" + sql_ : "table:" + table_);
+        // A result the database sorts for the grid keeps only its columns' layout.
+        layouts_->Restore(*grid_, !loader_->IsVirtual());
+    }
     window_ = std::make_unique<ViewerWindow>(*grid_, title_, o_.width, o_.height, std::move(keys));
     if (headless)
         return RunHeadless(o_.screenshot.empty() ? "tavix-view.png" : o_.screenshot);
@@ -158,6 +164,8 @@ int ViewerApp::RunOnDisplay()
             window_->Resize(width, height);
         }
     }
+    if (layouts_)
+        layouts_->Save(*grid_);
     Trace("exit");
     window_.reset();
     return 0;

@@ -4,6 +4,7 @@
 
 #include "cell_writer.h"
 #include "grid_loader.h"
+#include "layout_store.h"
 #include "sql_sort.h"
 #include "status_icons.h"
 #include "viewer_events.h"
@@ -16,6 +17,7 @@
 
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace tavix::view {
@@ -57,6 +59,7 @@ private:
     std::string table_;  // empty for a query
     std::string title_;
     bool isSample_ { false };
+    std::optional<LayoutStore> layouts_;  // none with --no-layout
     SqlSort sqlSort_;
     ViewerEvents events_;
     // Declared in this order so that the window goes before the grid and the grid before the desktop.

@@ -24,11 +24,12 @@ bool ParseSize(const std::string& text, int& width, int& height)
 const char* ViewerOptions::Usage()
 {
     return "usage: tavix-view [DATABASE] [--table NAME | --query SQL] [--virtual]\n"
-           "                  [--screenshot FILE.png] [--size WxH] [--shot-dir DIR] [--trace]\n"
+           "                  [--screenshot FILE.png] [--size WxH] [--shot-dir DIR] [--no-layout] [--trace]\n"
            "Without DATABASE the bundled sample (200,000 orders) is shown.\n"
            "Keys: arrows, Page Up/Down move; letters search the current column; F5 sorts by the\n"
            "current column, Shift+F5 adds it to the sort; F12 saves a screenshot to --shot-dir;\n"
-           "Escape quits.\n";
+           "Escape quits. Column widths, order and sort are remembered per database and table\n"
+           "(or query) in $XDG_CONFIG_HOME/tavix-view/ when the window closes; --no-layout ignores them.\n";
 }
 
 ParsedOptions ParseViewerOptions(const std::vector<std::string>& args)
@@ -63,6 +64,8 @@ ParsedOptions ParseViewerOptions(const std::vector<std::string>& args)
                 return fail("--size needs WIDTHxHEIGHT, each 100..8192 (e.g. 1024x640)");
         } else if (a == "--virtual") {
             o.forceVirtual = true;
+        } else if (a == "--no-layout") {
+            o.noLayout = true;
         } else if (a == "--trace") {
             o.trace = true;
         } else if (a.starts_with("-")) {

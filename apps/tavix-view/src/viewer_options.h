@@ -14,6 +14,7 @@ struct ViewerOptions {
     bool forceVirtual { false };
     std::string screenshot;  // render one frame headless to this PNG
     std::string shotDir;  // F12 writes numbered PNGs here
+    bool noLayout { false };  // neither restore nor remember the column layout and sort
     bool trace { false };  // print the grid's state after each key and at exit
     bool help { false };
     int width { 1024 };

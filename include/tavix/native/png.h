@@ -1,6 +1,8 @@
 #pragma once
 // PNG input and output through libpng.
+#include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -24,6 +26,10 @@ struct Picture {
 
 std::optional<RgbaImage> LoadPngRgba(const std::string& path);
 std::optional<Picture> LoadPictureFromPng(const std::string& path);
+// The same from PNG bytes in memory (a picture kept in a property bag).
+std::optional<Picture> DecodePicturePng(std::span<const uint8_t> bytes);
+// The surface as opaque RGB PNG bytes; empty on failure.
+std::vector<uint8_t> EncodePng(const Surface& surface);
 
 // Writes the surface (or the part in `area`) as an opaque RGB PNG.
 bool SavePng(const Surface& surface, const std::string& path, std::optional<Rect> area = std::nullopt);
