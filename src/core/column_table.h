@@ -30,6 +30,8 @@ public:
     void Move(int32_t from, int32_t to);
     void Reset();
     void RecalcLefts();
+    // The sum of the widths' magnitudes, hidden columns included (see extent.h).
+    int64_t Extent() const;
 
 private:
     std::vector<ColumnData> records_;

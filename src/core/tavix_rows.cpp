@@ -71,7 +71,11 @@ void Tavix::SetRowGroupStartCol(const GridVariant& vRow, int32_t lCol)
 int32_t Tavix::DefaultRowHeight() const { return table_->DefaultRowHeight(); }
 void Tavix::SetDefaultRowHeight(int32_t lHeight) { table_->SetDefaultRowHeight(lHeight); }
 int32_t Tavix::MemMngWantFreeRows() const { return table_->MemMngWantFreeRows(); }
-void Tavix::SetMemMngWantFreeRows(int32_t lRows) { table_->SetMemMngWantFreeRows(lRows); }
+void Tavix::SetMemMngWantFreeRows(int32_t lRows)
+{
+    table_->SetMemMngWantFreeRows(lRows);
+    host_->PropertyChanged("MemMngWantFreeRows");
+}
 int32_t Tavix::MemMngAllocatedRows() const { return table_->Allocated(); }
 void Tavix::SetMemMngAllocatedRows(int32_t lRows) { table_->SetMemMngAllocatedRows(lRows); }
 
