@@ -299,6 +299,7 @@ void Soak::ApiCall()
                 g().AddCol(AddColArgs { .lWidth = width,
                     .bVisible = !OneIn(5),
                     .vColBefore = before ? GridVariant(col()) : GridVariant::Missing(),
+                    .bRowTextCol = OneIn(8),
                     .vTag = GridVariant(colSerial_) });
             } catch (const TavixError&) {
                 model_.cols.erase(colSerial_);
@@ -427,8 +428,10 @@ void Soak::ApiCall()
         }
         break;
     case 14:
-        op << "DefaultRowHeight";
+        op << "DefaultRowHeight/RowNormalCellHeight";
         g().SetDefaultRowHeight(OneIn(20) ? 100000000 : Pick(30));
+        if (rows > 0)
+            g().SetRowNormalCellHeight(row(), OneIn(20) ? 2000000000 : Pick(30));
         break;
     case 15:
         if (cols > 0) {
