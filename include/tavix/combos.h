@@ -33,6 +33,7 @@ public:
 
     int32_t MaxHeightInItems() const { return maxHeight_; }
     void SetMaxHeightInItems(int32_t n);
+    static constexpr int32_t kDefaultWidth { 120 };
     int32_t Width() const { return width_; }
     void SetWidth(int32_t w) { width_ = w; }
     FontRef Font() const { return gridFont_(); }
@@ -49,7 +50,7 @@ private:
     std::function<FontRef()> gridFont_;
     std::vector<Item> items_;
     int32_t maxHeight_ { 8 };
-    int32_t width_ { 0 };
+    int32_t width_ { kDefaultWidth };
 };
 
 // Lists keyed case-insensitively; each occupies a slot that cells refer to by number.

@@ -1,5 +1,7 @@
 #include "core/column_table.h"
 
+#include "core/extent.h"
+
 #include <algorithm>
 
 namespace tavix::core {
@@ -89,6 +91,14 @@ void ColumnTable::RecalcLefts()
         if (c.Visible)
             left += c.Width;
     }
+}
+
+int64_t ColumnTable::Extent() const
+{
+    int64_t total = 0;
+    for (int32_t p = 1; p <= Count(); ++p)
+        total += ExtentOf(At(p).Width);
+    return total;
 }
 
 }  // namespace tavix::core

@@ -34,6 +34,8 @@ public:
     void Permute(std::span<const int32_t> fromPositions);
     void Reset();
     void RecalcLefts();
+    // The sum of the widths' magnitudes, hidden columns included (see extent.h).
+    int64_t Extent() const;
 
 private:
     std::vector<ColumnData> records_;

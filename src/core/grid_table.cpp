@@ -275,6 +275,12 @@ void GridTable::LayoutChanged()
 
 void GridTable::SetCurrentCell(int32_t row, int32_t colIndex, bool notifyNow)
 {
+    // A row or column the table lacks is none: a move whose target went while it
+    // raised events, or the rows gone with the last column, leave no current cell.
+    if (row < 0 || row > rowCount_)
+        row = 0;
+    if (colIndex < 0 || colIndex > ColCount())
+        colIndex = 0;
     curCellPending_ = false;
     if (HasCurrentCell())
         MarkCellChanged(curRow_, curCol_);
@@ -306,15 +312,18 @@ void GridTable::RaiseCurCellChange() const { Events().CurCellChange(curRow_, cur
 
 void GridTable::ResetRows()
 {
+    ++shape_;
     rows_.Resize(0);
     cells_.Reset(ColCount());
     rowKeys_.Clear();
     rowCount_ = 0;
+    rowExtent_ = 0;
     groupRowCount_ = 0;
 }
 
 void GridTable::ResetColumns()
 {
+    ++shape_;
     columns_.Reset();
     cells_.Reset(0);
     rowTextCol_ = 0;

@@ -30,6 +30,25 @@ struct AddRowArgs;
 
 namespace tavix::core {
 
+class GridTable;
+
+// Events are raised in the middle of operations, and their handlers may call back
+// into the grid and change it. The rule for every loop or sequence that raises an
+// event: after each raise it re-reads the counts and the current cell rather than
+// trusting what it read before, and when a ShapeWatch taken before the first raise
+// says rows or columns were added, removed or reordered, the row numbers and column
+// indices it still holds may name other cells or none, and it stops there. What the
+// handler changed stands; the table's own operations keep it consistent.
+class ShapeWatch {
+public:
+    explicit ShapeWatch(const GridTable& table);
+    bool Changed() const;
+
+private:
+    const GridTable& table_;
+    uint64_t shape_;
+};
+
 // A cell named by row number and column index; 0, 0 is none.
 struct CellRef {
     int32_t row { 0 };
@@ -86,6 +105,8 @@ public:
     int32_t CurRow() const { return curRow_; }
     int32_t CurCol() const { return curCol_; }
     bool HasCell(int32_t row, int32_t colIndex) const;
+    // Counts every addition, removal and reordering of rows or columns (see ShapeWatch).
+    uint64_t Shape() const { return shape_; }
     // The current cell names a cell of the table.
     bool HasCurrentCell() const { return HasCell(curRow_, curCol_); }
     int32_t DefaultRowHeight() const { return defaultRowHeight_; }
@@ -226,7 +247,9 @@ public:
     // Asks the application for row n (RequestRow), appends it with the AddRow
     // defaults and lets the application fill it (RequestRowData). An answer of
     // bNoMoreRows ends the rows: MoreRows becomes false and nothing is added.
-    void RequestNextRow(int32_t n);
+    // False when a handler changed the rows or columns itself: then the request
+    // stops there, and the caller's positions are stale.
+    bool RequestNextRow(int32_t n);
 
 private:
     friend class RowRequestScope;
@@ -263,6 +286,9 @@ private:
     CombosObject combos_;
 
     int32_t rowCount_ { 0 };
+    uint64_t shape_ { 0 };
+    // The sum of the rows' height magnitudes (see extent.h).
+    int64_t rowExtent_ { 0 };
     int32_t curRow_ { 0 };
     int32_t curCol_ { 0 };
     bool curCellPending_ { false };
@@ -293,5 +319,13 @@ private:
     std::optional<FontRef> fontEditObject_;
     FontRef::Subscription fontEditWatch_;
 };
+
+inline ShapeWatch::ShapeWatch(const GridTable& table)
+    : table_(table)
+    , shape_(table.Shape())
+{
+}
+
+inline bool ShapeWatch::Changed() const { return table_.Shape() != shape_; }
 
 }  // namespace tavix::core

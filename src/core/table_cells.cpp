@@ -2,6 +2,8 @@
 #include "core/cell_text.h"
 #include "core/grid_table.h"
 
+#include "core/extent.h"
+
 #include <tavix/cell_object.h>
 #include <tavix/error.h>
 #include <tavix/events.h>
@@ -118,19 +120,30 @@ private:
     GridTable& table_;
 };
 
-void GridTable::RequestNextRow(int32_t n)
+bool GridTable::RequestNextRow(int32_t n)
 {
+    // A row that cannot fit ends the rows, as an answer of bNoMoreRows would.
+    if (rowExtent_ + ExtentOf(defaultRowHeight_) > kMaxExtent) {
+        moreRows_ = false;
+        return true;
+    }
     RowRequestScope scope(*this);
     bool noMoreRows = false;
+    const ShapeWatch asked(*this);
     Events().RequestRow(n, noMoreRows);
+    // Row n is no longer the next one, or no row can be added.
+    if (asked.Changed() || rowCount_ != n - 1 || ColCount() == 0)
+        return false;
     if (noMoreRows) {
         moreRows_ = false;
         Layout().UpdateScrollBars();
-        return;
+        return true;
     }
     AddRow(AddRowArgs {});
     Layout().UpdateScrollBars();
+    const ShapeWatch added(*this);
     Events().RequestRowData(n);
+    return !added.Changed();
 }
 
 }  // namespace tavix::core

@@ -1,6 +1,8 @@
 // The column operations of the table.
 #include "core/grid_table.h"
 
+#include "core/extent.h"
+
 #include <tavix/error.h>
 #include <tavix/grid.h>
 
@@ -42,8 +44,10 @@ CellObject& GridTable::AddCol(const AddColArgs& a)
     const int32_t before = inserting ? ColPosition(a.vColBefore) : 0;
     if (rowTextCol_ != 0 && !inserting)
         RaiseGridError(tvErrColumnAfterRowText);
+    CheckExtent(columns_.Extent() + ExtentOf(width));
     Layout().InvalidateRange(RangeChange::Recompute);
     Editor().CancelEdit();
+    ++shape_;
 
     const int32_t position = inserting ? before : ColCount() + 1;
     const int32_t index = inserting ? columns_.At(before).Index : ColCount() + 1;
@@ -92,6 +96,7 @@ void GridTable::RemoveCol(const GridVariant& vCol)
     const bool hadItem = HasHeaderItem(c);
     Layout().InvalidateRange(RangeChange::Recompute);
     Editor().CancelEdit();
+    ++shape_;
     if (c.IsRowTextCol) {
         rowTextCol_ = 0;
         rowTextStartCol_ = 0;
@@ -99,7 +104,9 @@ void GridTable::RemoveCol(const GridVariant& vCol)
         --rowTextCol_;
     }
     const int32_t newCur = curCol_ > index ? curCol_ - 1 : curCol_ == index ? 0 : curCol_;
-    if (ColCount() < 2) {
+    // Without columns no row is left either: the current cell goes as Clear lets it go.
+    const bool last = ColCount() < 2;
+    if (last) {
         ResetRows();
         ResetColumns();
         if (hadItem)
@@ -114,7 +121,7 @@ void GridTable::RemoveCol(const GridVariant& vCol)
     }
     AutoHeightFor(tvHAHOnRemoveCol);
     LayoutChanged();
-    SetCurrentCell(curRow_, newCur, true);
+    SetCurrentCell(last ? 0 : curRow_, last ? 0 : newCur, true);
 }
 
 void GridTable::SetColOrder(const GridVariant& vCol, int32_t position)
@@ -125,6 +132,7 @@ void GridTable::SetColOrder(const GridVariant& vCol, int32_t position)
     Editor().CancelEdit();
     if (position == from)
         return;
+    ++shape_;
     Header().ItemMoved(from, position, columns_.At(from).Visible ? columns_.VisibleBefore(position) : -1);
     columns_.Move(from, position);
     columns_.RecalcLefts();
@@ -156,6 +164,7 @@ void GridTable::SetColWidth(const GridVariant& vCol, int32_t width)
 
 void GridTable::ApplyColWidth(int32_t position, int32_t width)
 {
+    CheckExtent(columns_.Extent() - ExtentOf(columns_.At(position).Width) + ExtentOf(width));
     Layout().InvalidateRange(RangeChange::HorizontalOnly);
     Editor().CancelEdit();
     ColumnData& c = columns_.At(position);
@@ -172,6 +181,8 @@ void GridTable::SetColMinWidth(const GridVariant& vCol, int32_t width)
     ColumnData& c = columns_.At(position);
     if (width >= 0 && c.MaxWidth >= 0 && c.MaxWidth < width)
         RaiseGridError(tvErrMaxWidthBelowMin);
+    if (width >= 0 && c.Width < width)
+        CheckExtent(columns_.Extent() - ExtentOf(c.Width) + ExtentOf(width));
     c.MinWidth = width;
     if (width >= 0 && c.Width < width)
         ApplyColWidth(position, width);

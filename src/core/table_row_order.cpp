@@ -46,6 +46,7 @@ constexpr int kLookahead = 8;
 
 void GridTable::ApplyRowOrder(std::span<const int32_t> order)
 {
+    ++shape_;
     const bool hadCurrentRow = curRow_ >= 1 && curRow_ <= rowCount_;
     if (hadCurrentRow)
         rows_.At(curRow_).SortMark = true;

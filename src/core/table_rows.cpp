@@ -1,6 +1,8 @@
 // The row operations of the table.
 #include "core/grid_table.h"
 
+#include "core/extent.h"
+
 #include <tavix/error.h>
 #include <tavix/grid.h>
 
@@ -96,8 +98,11 @@ void GridTable::AddRow(const AddRowArgs& a)
             RaiseGridError(tvErrDuplicateKey);
         keyPosition = hit.position;
     }
-    Layout().InvalidateRange(RangeChange::Recompute);
     const int32_t height = a.lHeight < 0 ? defaultRowHeight_ : a.lHeight;
+    CheckExtent(rowExtent_ + ExtentOf(height));
+    Layout().InvalidateRange(RangeChange::Recompute);
+    ++shape_;
+    rowExtent_ += ExtentOf(height);
     if (before > 0)
         InsertRow(before, a, height, keyPosition);
     else
@@ -128,6 +133,7 @@ void GridTable::RemoveRow(const GridVariant& vRow)
     }
     CheckRowIndex(row);
     Layout().InvalidateRange(RangeChange::Recompute);
+    ++shape_;
 
     RowData& removed = rows_.At(row);
     if (!removed.Key.empty()) {
@@ -144,6 +150,7 @@ void GridTable::RemoveRow(const GridVariant& vRow)
     const int32_t newCur = curRow_ > row ? curRow_ - 1 : curRow_ == row ? 0 : curRow_;
     if (removed.IsGroup)
         --groupRowCount_;
+    rowExtent_ -= ExtentOf(removed.Height);
     const bool wasVisible = removed.Visible;
     const int32_t height = removed.Height;
     if (row < rowCount_) {
@@ -173,17 +180,22 @@ void GridTable::SetRowCount(int32_t n)
         RaiseGridError(tvErrNoColumns);
     if (n == rowCount_)
         return;
+    if (n > rowCount_)
+        CheckExtent(rowExtent_ + (n - rowCount_) * ExtentOf(defaultRowHeight_));
     Layout().InvalidateRange(RangeChange::Recompute);
     Editor().CancelEdit();
+    ++shape_;
     const bool shrinking = n < rowCount_;
     if (shrinking) {
         if (n == 0)
             rowKeys_.Clear();
         else
             rowKeys_.DropAbove(n);
-        for (int32_t i = n + 1; i <= rowCount_; ++i)
+        for (int32_t i = n + 1; i <= rowCount_; ++i) {
             if (rows_.At(i).IsGroup)
                 --groupRowCount_;
+            rowExtent_ -= ExtentOf(rows_.At(i).Height);
+        }
     }
     EnsureRowCapacity(n);
     if (shrinking) {
@@ -205,6 +217,7 @@ void GridTable::SetRowCount(int32_t n)
             r.OddRow = parity;
         }
         const int32_t first = rowCount_ + 1;
+        rowExtent_ += (n - rowCount_) * ExtentOf(defaultRowHeight_);
         rowCount_ = n;
         for (int32_t i = first; i <= n; ++i)
             InitRowCells(i);
@@ -253,8 +266,11 @@ void GridTable::SetRowVisible(int32_t row, bool visible)
 
 void GridTable::SetRowHeight(int32_t row, int32_t height)
 {
+    const int32_t old = rows_.At(row).Height;
+    CheckExtent(rowExtent_ - ExtentOf(old) + ExtentOf(height));
     Layout().InvalidateRange(RangeChange::Recompute);
     Editor().CancelEdit();
+    rowExtent_ += ExtentOf(height) - ExtentOf(old);
     rows_.At(row).Height = height;
     rows_.RecalcTops(row > 1 ? row - 1 : 1, rowCount_);
     LayoutChanged();

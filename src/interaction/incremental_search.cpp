@@ -117,11 +117,12 @@ void IncrementalSearch::OnChar(int32_t code, EKeyPressBehaviour behaviour)
     buffer_ = buffer;
     painter_.SetSearchHighlight({ { row, searchCol_ }, CharCount(buffer) });
     table_.MarkCellChanged(row, searchCol_);
+    const core::ShapeWatch watch(table_);
     if (table_.MultiSelect())
         selection_.SelectAlone(row, searchCol_);
     else
         selection_.MoveSingleSelection(row, searchCol_);
-    selection_.MoveTail(row, searchCol_);
+    selection_.MoveTail(row, searchCol_, watch);
 }
 
 void IncrementalSearch::SetKeySearchCol(int32_t col)

@@ -183,6 +183,7 @@ void Keyboard::Enter()
 void Keyboard::SelectAndMove(CellPos to, int32_t colForRange, int32_t shift, bool arrowKey)
 {
     Selection& selection = selection_;
+    const core::ShapeWatch watch(table_);
     if (!table_.MultiSelect()) {
         selection.MoveSingleSelection(to.row, to.col);
         selection.SetSelAnchor(to.row, to.col, true);
@@ -197,7 +198,7 @@ void Keyboard::SelectAndMove(CellPos to, int32_t colForRange, int32_t shift, boo
         selection.SelectAlone(to.row, to.col);
         selection.SetSelAnchor(to.row, to.col, true);
     }
-    selection.MoveTail(to.row, to.col);
+    selection.MoveTail(to.row, to.col, watch);
 }
 
 void Keyboard::ScrollBarBy(int bar, int32_t delta)

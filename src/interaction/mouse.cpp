@@ -71,6 +71,7 @@ void Mouse::OnButtonDown(int16_t button, int16_t shift, int32_t x, int32_t y)
     search_.Clear();
     m_.dragArmed = !underControl;
     Selection& sel = selection_;
+    const core::ShapeWatch watch(table_);
     if (table_.MultiSelect()) {
         // A selected cell may be the start of a drag of the selection: wait for the release.
         if (!underControl && sel.IsSelected(row, col)) {
@@ -82,8 +83,8 @@ void Mouse::OnButtonDown(int16_t button, int16_t shift, int32_t x, int32_t y)
         sel.MoveSingleSelection(row, col);
         sel.SetSelAnchor(row, col, true);
     }
-    sel.MoveTail(row, col);
-    if (underControl)
+    sel.MoveTail(row, col, watch);
+    if (underControl && !watch.Changed())
         keyboard_.RequestEdit(0);
 }
 
@@ -110,9 +111,11 @@ void Mouse::SelectPlain(int32_t row, int32_t col)
     }
     // Known to be one row: only that row needs clearing.
     if (sel.SingleRowSelected()) {
+        const core::ShapeWatch watch(table_);
         if (table_.CurRow() >= 1 && table_.CurRow() <= table_.RowCount())
             sel.SetRowSelected(table_.CurRow(), false);
-        sel.SetRowSelected(row, true);
+        if (!watch.Changed())
+            sel.SetRowSelected(row, true);
     } else {
         sel.SelectOnly(row, col);
     }
@@ -126,7 +129,8 @@ void Mouse::InvertPressed(int32_t row, int32_t col)
         sel.SetCellSelected(row, col, !sel.IsSelected(row, col));
         return;
     }
-    for (int32_t c = 1; c <= table_.ColCount(); ++c)
+    const core::ShapeWatch watch(table_);
+    for (int32_t c = 1; c <= table_.ColCount() && !watch.Changed(); ++c)
         sel.SetCellSelected(row, c, !sel.IsSelected(row, c));
     sel.SetSingleRowSelected(false);
 }
@@ -149,6 +153,7 @@ void Mouse::OnButtonUp(int16_t button, int16_t shift, int32_t x, int32_t y)
     const int32_t row = m_.downRow;
     const int32_t col = m_.downCol;
     Selection& sel = selection_;
+    const core::ShapeWatch watch(table_);
     if ((shift & kShift) != 0) {
         sel.ExtendSelection(row, col, shift);
     } else if ((shift & kCtrl) == 0) {
@@ -158,7 +163,7 @@ void Mouse::OnButtonUp(int16_t button, int16_t shift, int32_t x, int32_t y)
         InvertPressed(row, col);
         sel.SetSelAnchor(row, col, sel.IsSelected(row, col));
     }
-    sel.MoveTail(row, col);
+    sel.MoveTail(row, col, watch);
 }
 
 void Mouse::OnDblClick()

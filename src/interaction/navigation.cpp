@@ -148,8 +148,7 @@ bool Navigation::RequestRow()
     if (!table_.IsVirtual() || !table_.MoreRows())
         return false;
     const int32_t before = table_.RowCount();
-    table_.RequestNextRow(before + 1);
-    return table_.RowCount() > before;
+    return table_.RequestNextRow(before + 1) && table_.RowCount() > before;
 }
 
 }  // namespace tavix::interaction

@@ -8,21 +8,25 @@
 namespace tavix::interaction {
 
 using core::CellData;
+using core::ShapeWatch;
 
 bool Selection::IsSelected(int32_t row, int32_t col) const
 {
-    return (table_.Cell(row, col).Flags & CellData::kSelected) != 0;
+    return table_.HasCell(row, col) && (table_.Cell(row, col).Flags & CellData::kSelected) != 0;
 }
 
+// CellSelectionChange, like every event, may change the grid: the loops below
+// follow the rule written at core::ShapeWatch.
 void Selection::SetCellSelected(int32_t row, int32_t col, bool selected)
 {
-    if (table_.SetSelectedBit(row, col, selected))
+    if (table_.HasCell(row, col) && table_.SetSelectedBit(row, col, selected))
         table_.Events().CellSelectionChange(row, col, selected);
 }
 
 void Selection::SetRowSelected(int32_t row, bool selected)
 {
-    for (int32_t c = 1; c <= table_.ColCount(); ++c)
+    const ShapeWatch watch(table_);
+    for (int32_t c = 1; c <= table_.ColCount() && !watch.Changed(); ++c)
         SetCellSelected(row, c, selected);
 }
 
@@ -30,22 +34,24 @@ void Selection::MoveSingleSelection(int32_t row, int32_t col)
 {
     if (table_.RowCount() == 0 || table_.ColCount() == 0)
         return;
+    const ShapeWatch watch(table_);
     if (!table_.RowMode()) {
         if (row == table_.CurRow() && col == table_.CurCol())
             return;
         if (table_.CurRow() > 0 && table_.CurCol() > 0)
             SetCellSelected(table_.CurRow(), table_.CurCol(), false);
-        if (row != 0 && col != 0)
+        if (row != 0 && col != 0 && !watch.Changed())
             SetCellSelected(row, col, true);
         return;
     }
-    if (row == table_.CurRow())
+    const int32_t from = table_.CurRow();
+    if (row == from)
         return;
     // Deselection and selection alternate column by column.
-    for (int32_t c = 1; c <= table_.ColCount(); ++c) {
-        if (table_.CurRow() != 0)
-            SetCellSelected(table_.CurRow(), c, false);
-        if (row != 0)
+    for (int32_t c = 1; c <= table_.ColCount() && !watch.Changed(); ++c) {
+        if (from != 0)
+            SetCellSelected(from, c, false);
+        if (row != 0 && !watch.Changed())
             SetCellSelected(row, c, true);
     }
 }
@@ -60,7 +66,8 @@ void Selection::SelectOnly(int32_t row, int32_t col)
         SelectAlone(row, col);
         return;
     }
-    for (int32_t r = 1; r <= table_.RowCount(); ++r) {
+    const ShapeWatch watch(table_);
+    for (int32_t r = 1; r <= table_.RowCount() && !watch.Changed(); ++r) {
         const bool wanted = r == row;
         if (table_.ColCount() > 0 && RowSelected(r) != wanted)
             SetRowSelected(r, wanted);
@@ -71,8 +78,9 @@ void Selection::SelectOnly(int32_t row, int32_t col)
 void Selection::SelectAlone(int32_t row, int32_t col)
 {
     const bool rowMode = table_.RowMode();
-    for (int32_t r = 1; r <= table_.RowCount(); ++r)
-        for (int32_t c = 1; c <= table_.ColCount(); ++c)
+    const ShapeWatch watch(table_);
+    for (int32_t r = 1; r <= table_.RowCount() && !watch.Changed(); ++r)
+        for (int32_t c = 1; c <= table_.ColCount() && !watch.Changed(); ++c)
             SetCellSelected(r, c, r == row && (rowMode || c == col));
 }
 
@@ -113,13 +121,14 @@ void Selection::ExtendSelection(int32_t row, int32_t col, int32_t shift)
     const auto inRows = [&](int32_t r) { return r >= rowLo && r <= rowHi; };
     const int32_t firstRow = std::max(rowLo, 1);
     const int32_t lastRow = std::min(rowHi, table_.RowCount());
+    const ShapeWatch watch(table_);
 
     if (table_.RowMode()) {
         if (ctrl) {
-            for (int32_t r = firstRow; r <= lastRow; ++r)
+            for (int32_t r = firstRow; r <= lastRow && !watch.Changed(); ++r)
                 SetRowSelected(r, r == row ? true : anchorState_);
         } else {
-            for (int32_t r = 1; r <= table_.RowCount(); ++r)
+            for (int32_t r = 1; r <= table_.RowCount() && !watch.Changed(); ++r)
                 if (table_.ColCount() > 0 && RowSelected(r) != inRows(r))
                     SetRowSelected(r, inRows(r));
         }
@@ -133,31 +142,37 @@ void Selection::ExtendSelection(int32_t row, int32_t col, int32_t shift)
         inCols[static_cast<size_t>(table_.Column(p).Index)] = true;
 
     if (ctrl) {
-        for (int32_t r = firstRow; r <= lastRow; ++r)
-            for (int32_t c = 1; c <= table_.ColCount(); ++c)
+        for (int32_t r = firstRow; r <= lastRow && !watch.Changed(); ++r)
+            for (int32_t c = 1; c <= table_.ColCount() && !watch.Changed(); ++c)
                 if (inCols[static_cast<size_t>(c)])
                     SetCellSelected(r, c, anchorState_);
         return;
     }
-    for (int32_t r = 1; r <= table_.RowCount(); ++r)
-        for (int32_t c = 1; c <= table_.ColCount(); ++c)
+    for (int32_t r = 1; r <= table_.RowCount() && !watch.Changed(); ++r)
+        for (int32_t c = 1; c <= table_.ColCount() && !watch.Changed(); ++c)
             SetCellSelected(r, c, inRows(r) && inCols[static_cast<size_t>(c)]);
 }
 
 void Selection::ToggleCurrent()
 {
-    if (table_.CurRow() < 1 || table_.CurRow() > table_.RowCount())
+    const int32_t row = table_.CurRow();
+    if (row < 1 || row > table_.RowCount())
         return;
     if (table_.RowMode()) {
-        for (int32_t c = 1; c <= table_.ColCount(); ++c)
-            SetCellSelected(table_.CurRow(), c, !IsSelected(table_.CurRow(), c));
+        const ShapeWatch watch(table_);
+        for (int32_t c = 1; c <= table_.ColCount() && !watch.Changed(); ++c)
+            SetCellSelected(row, c, !IsSelected(row, c));
     } else if (table_.CurCol() >= 1 && table_.CurCol() <= table_.ColCount()) {
         SetCellSelected(table_.CurRow(), table_.CurCol(), !IsSelected(table_.CurRow(), table_.CurCol()));
     }
 }
 
-void Selection::MoveTail(int32_t row, int32_t col)
+void Selection::MoveTail(int32_t row, int32_t col, const ShapeWatch& since)
 {
+    // The selection events' handlers renumbered the rows or columns: the target
+    // may be another cell now, so the move ends where they left the grid.
+    if (since.Changed())
+        return;
     table_.SetCurrentCell(row, col, false);
     const int32_t x = layout_.ScrollX();
     const int32_t y = layout_.ScrollY();
@@ -171,9 +186,10 @@ void Selection::MoveTail(int32_t row, int32_t col)
 void Selection::MoveTo(int32_t row, int32_t col)
 {
     table_.Editor().CancelEdit();
+    const ShapeWatch watch(table_);
     SetSelAnchor(row, col, true);
     SelectOnly(row, col);
-    MoveTail(row, col);
+    MoveTail(row, col, watch);
 }
 
 void Selection::SetCurRow(int32_t row)
@@ -200,8 +216,9 @@ void Selection::SetCurCell(int32_t row, int32_t col)
         return;
     }
     table_.Editor().CancelEdit();
+    const ShapeWatch watch(table_);
     SelectOnly(row, col);
-    MoveTail(row, col);
+    MoveTail(row, col, watch);
 }
 
 void Selection::SelectCell(int32_t row, int32_t col, bool selected)
@@ -209,8 +226,9 @@ void Selection::SelectCell(int32_t row, int32_t col, bool selected)
     if (!table_.MultiSelect()) {
         // Selecting a cell in single-select mode makes it current; deselecting is ignored.
         if (selected) {
+            const ShapeWatch watch(table_);
             MoveSingleSelection(row, col);
-            MoveTail(row, col);
+            MoveTail(row, col, watch);
         }
         return;
     }
@@ -236,12 +254,14 @@ void Selection::SetRowMode(bool rowMode)
 {
     const bool switching = table_.RowMode() != rowMode;
     table_.SetRowMode(rowMode);
+    const ShapeWatch watch(table_);
     if (switching && !table_.MultiSelect()) {
+        const int32_t row = table_.CurRow();
         if (table_.HasCurrentCell())
-            for (int32_t c = 1; c <= table_.ColCount(); ++c)
-                SetCellSelected(table_.CurRow(), c, rowMode || c == table_.CurCol());
+            for (int32_t c = 1; c <= table_.ColCount() && !watch.Changed(); ++c)
+                SetCellSelected(row, c, rowMode || c == table_.CurCol());
     } else if (switching && rowMode) {
-        for (int32_t r = 1; r <= table_.RowCount(); ++r) {
+        for (int32_t r = 1; r <= table_.RowCount() && !watch.Changed(); ++r) {
             bool any = false;
             for (int32_t c = 1; c <= table_.ColCount() && !any; ++c)
                 any = IsSelected(r, c);
@@ -258,8 +278,9 @@ void Selection::SetRowMode(bool rowMode)
 void Selection::ClearSelection()
 {
     const int32_t curRow = table_.CurRow();
+    const ShapeWatch watch(table_);
     if (table_.MultiSelect()) {
-        for (int32_t r = 1; r <= table_.RowCount(); ++r)
+        for (int32_t r = 1; r <= table_.RowCount() && !watch.Changed(); ++r)
             SetRowSelected(r, false);
     } else if (curRow >= 1 && curRow <= table_.RowCount()) {
         if (table_.RowMode())

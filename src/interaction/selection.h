@@ -42,8 +42,9 @@ public:
     bool SingleRowSelected() const { return singleRowSelected_; }
     void SetSingleRowSelected(bool single) { singleRowSelected_ = single; }
 
-    // Current cell, scroll into view (or repaint), then CurCellChange.
-    void MoveTail(int32_t row, int32_t col);
+    // Current cell, scroll into view (or repaint), then CurCellChange; nothing
+    // when the grid changed shape since the move began (see core::ShapeWatch).
+    void MoveTail(int32_t row, int32_t col, const core::ShapeWatch& since);
 
     // The public members.
     void SetCurRow(int32_t row);

@@ -1,8 +1,11 @@
 #include "layout/view_layout.h"
 
+#include "core/extent.h"
 #include "scroll/scroll_bars.h"
 
 #include <tavix/native/window.h>
+
+#include <algorithm>
 
 namespace tavix::layout {
 
@@ -152,11 +155,20 @@ int32_t ViewLayout::ContentWidth() const
     return contentWidth_;
 }
 
+int32_t ViewLayout::RoomBelow() const
+{
+    // A virtual grid's next row counts twice (in the content and below it), within
+    // the headroom the table leaves above its rows; the bar's page takes the rest.
+    if (table_.IsVirtual() && table_.MoreRows())
+        return std::min(table_.DefaultRowHeight(), core::kViewHeadroom / 4);
+    return 5;
+}
+
 int32_t ViewLayout::ContentHeight() const
 {
     if (table_.IsVirtual() && table_.MoreRows()) {
         const auto& last = table_.Row(table_.RowCount());
-        return last.Top + (table_.RowCount() > 0 ? last.Height : 0) + table_.DefaultRowHeight();
+        return last.Top + (table_.RowCount() > 0 ? last.Height : 0) + RoomBelow();
     }
     for (int32_t r = table_.RowCount(); r >= 1; --r) {
         const auto& row = table_.Row(r);
@@ -252,7 +264,9 @@ void ViewLayout::RecalcLayout(bool raiseEvents)
     }
 
     if (needH) {
-        const int32_t m = contentWidth_ - viewWidth_;
+        // The nested layout of a bar shown above may have grown the view past the
+        // content: the range is never negative.
+        const int32_t m = std::max(contentWidth_ - viewWidth_, 0);
         if (bars->Maximum(kHorizontal) - bars->Page(kHorizontal) != m)
             bars->SetMaximum(kHorizontal, m);
         if (viewWidth_ > 0) {
@@ -262,8 +276,8 @@ void ViewLayout::RecalcLayout(bool raiseEvents)
         scrollX_ = bars->Position(kHorizontal);
     }
     if (needV) {
-        const int32_t d = contentHeight_ - viewHeight_;
-        const int32_t extra = table_.IsVirtual() && table_.MoreRows() ? table_.DefaultRowHeight() : 5;
+        const int32_t d = std::max(contentHeight_ - viewHeight_, 0);
+        const int32_t extra = RoomBelow();
         if (bars->Maximum(kVertical) - bars->Page(kVertical) != d + extra)
             bars->SetMaximum(kVertical, d + extra);
         if (viewHeight_ > 0) {
@@ -398,8 +412,7 @@ const VisibleRange& ViewLayout::ComputeVisibleRange()
         if (auto* bars = Bars(); bars != nullptr && bars->Visible(kVertical)) {
             position = bars->Position(kVertical);
             minimum = bars->Minimum(kVertical);
-            const int32_t extra = table_.IsVirtual() && table_.MoreRows() ? table_.DefaultRowHeight() : 5;
-            maximum = contentHeight_ - viewHeight_ + extra;
+            maximum = contentHeight_ - viewHeight_ + RoomBelow();
         }
         const int32_t cachedStart = range_.StartRow;
         const int32_t cachedEnd = range_.EndRow;

@@ -105,6 +105,8 @@ public:
 
     int32_t ContentWidth() const;
     int32_t ContentHeight() const;
+    // What the vertical range reaches below the content.
+    int32_t RoomBelow() const;
     bool RowTextInEffect() const;
     RowTextStart GetRowTextStart() const;
     int32_t GroupStartPos(int32_t colIndex) const;

@@ -158,6 +158,9 @@ void ViewLayout::ScrollCellIntoView(int32_t row, int32_t colIndex)
         return;
     const auto& rd = table_.Row(row);
     constexpr int32_t gap = 8;
+    const bool rowVisible = rd.Visible;
+    const int32_t t = rd.Top;
+    const int32_t height = rd.Height;
 
     int32_t l = 0;
     int32_t r = 0;
@@ -178,19 +181,20 @@ void ViewLayout::ScrollCellIntoView(int32_t row, int32_t colIndex)
         }
         horizontal = c.Visible;
     }
+    // The horizontal scroll raises ScrollBarPosChanged (see core::ShapeWatch).
+    const core::ShapeWatch watch(table_);
     if (horizontal) {
         if (l < scrollX_)
             bars->SetPosition(kHorizontal, l - gap);
         else if (r > scrollX_ + viewWidth_)
             bars->SetPosition(kHorizontal, r - l <= viewWidth_ ? r - viewWidth_ + gap : l);
     }
-    if (rd.Visible) {
-        const int32_t t = rd.Top;
-        const int32_t b = rd.Top + rd.Height;
+    if (rowVisible && !watch.Changed()) {
+        const int32_t b = t + height;
         if (t < scrollY_)
             bars->SetPosition(kVertical, t - gap);
         else if (b >= scrollY_ + viewHeight_)
-            bars->SetPosition(kVertical, rd.Height < viewHeight_ ? b - viewHeight_ + gap : t);
+            bars->SetPosition(kVertical, height < viewHeight_ ? b - viewHeight_ + gap : t);
     }
 }
 

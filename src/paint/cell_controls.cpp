@@ -3,10 +3,10 @@
 namespace tavix {
 namespace {
 
-// n / 2 with halves rounded to even.
-int32_t HalfToEven(int32_t n)
+// n / 2 with halves rounded to even; n sums two edges, which 32 bits may not hold.
+int32_t HalfToEven(int64_t n)
 {
-    const int32_t q = n >> 1;  // floor
+    const auto q = static_cast<int32_t>(n >> 1);  // floor
     if ((n & 1) == 0)
         return q;
     return (q & 1) ? q + 1 : q;
@@ -18,7 +18,7 @@ native::Rect CheckBoxRect(native::Rect cell, int32_t boxSize)
 {
     native::Rect r { cell.left + 1, cell.top + 1, cell.right - 2, cell.bottom - 2 };
     if (r.Width() > boxSize) {
-        r.left = HalfToEven(r.left + r.right - boxSize);
+        r.left = HalfToEven(int64_t { r.left } + r.right - boxSize);
         r.right = r.left + boxSize;
     }
     if (r.Height() > boxSize)
@@ -26,7 +26,7 @@ native::Rect CheckBoxRect(native::Rect cell, int32_t boxSize)
     if (r.Width() < boxSize || r.Height() < boxSize) {
         const int32_t w = r.Width(), h = r.Height();
         if (h < w) {
-            r.left = HalfToEven(r.left + r.right - h);
+            r.left = HalfToEven(int64_t { r.left } + r.right - h);
             r.right = r.left + h;
         } else {
             r.bottom = r.top + w;

@@ -108,6 +108,13 @@ void GridPainter::Draw()
         ctx.rightEdge = last.Left + last.Width - layout_.ScrollX();
         lastBottom = PaintRows(ctx, range);
     }
+    // A row request's handler changed the grid: what was laid out is stale, and
+    // the next Draw paints it anew.
+    if (rowsChanged_) {
+        rowsChanged_ = false;
+        MarkLayoutStale();
+        return;
+    }
     if (needPaintBelow_)
         PaintBelow(ctx, range, lastBottom);
     needFullRedraw_ = false;
@@ -120,7 +127,7 @@ void GridPainter::PrepareSurface(DrawContext& ctx)
 {
     const HFONT font = res_.fonts.GridFont(table_.GridFont());
     const COLORREF fore = Translate(look_.foreColor), back = Translate(look_.backColor);
-    res_.buffer.Ensure(ctx.window, std::max(table_.DefaultRowHeight(), 1), fore, back, font);
+    res_.buffer.Ensure(ctx.window, BufferHeightFor(table_.DefaultRowHeight()), fore, back, font);
     ctx.buffered = res_.buffer.Created();
     ctx.surface = ctx.buffered ? res_.buffer.Dc() : ctx.window;
     SelectObject(ctx.surface, font);
@@ -152,9 +159,11 @@ void GridPainter::ExtendVirtualRows(layout::VisibleRange& range) const
         range.EndRow = 0;
         range.StartRow = 1;
     }
+    // The view's height at most: a huge default row height cannot overflow EndY.
+    const int32_t step = std::max(std::min(layout_.ViewHeight(), table_.DefaultRowHeight()), 1);
     while (range.EndY < layout_.ViewHeight()) {
         ++range.EndRow;
-        range.EndY += table_.DefaultRowHeight();
+        range.EndY += step;
     }
 }
 
@@ -174,17 +183,21 @@ int32_t GridPainter::PaintRows(DrawContext& ctx, const layout::VisibleRange& ran
         lastBottom = plan.clientY + ctx.headerHeight + row.Height;
         if (!PlanRow(ctx, range, plan))
             continue;
-        if (ctx.buffered && row.Height > res_.buffer.Height()) {
-            EnsureBufferHeight(row.Height);
+        // The buffer holds the part of the row the view shows, composed from where
+        // the view's top cuts it, so no row makes it taller than the view.
+        const int32_t shownTop = std::max(plan.clientY, 0);
+        const int32_t shown = std::min(row.Height - (shownTop - plan.clientY), BufferHeightFor(row.Height));
+        if (ctx.buffered && shown > res_.buffer.Height()) {
+            EnsureBufferHeight(shown);
             ctx.surface = res_.buffer.Dc();
             ctx.band.bottom = res_.buffer.Height();
         }
-        plan.top = ctx.buffered ? 0 : plan.clientY + ctx.headerHeight;
+        plan.top = ctx.buffered ? plan.clientY - shownTop : plan.clientY + ctx.headerHeight;
         painter.Paint(plan);
         ++res_.rowsComposed;
         if (ctx.buffered)
-            BitBlt(ctx.window, 0, plan.clientY + ctx.headerHeight, layout_.ViewWidth() + std::abs(range.StartX) + 32,
-                row.Height, ctx.surface, 0, 0, SRCCOPY);
+            BitBlt(ctx.window, 0, shownTop + ctx.headerHeight, layout_.ViewWidth() + std::abs(range.StartX) + 32, shown,
+                ctx.surface, 0, 0, SRCCOPY);
     }
     return lastBottom;
 }
@@ -193,7 +206,10 @@ bool GridPainter::RequestRow(int32_t row)
 {
     if (table_.ColCount() == 0 || !table_.IsVirtual() || !table_.MoreRows())
         return false;
-    table_.RequestNextRow(row);
+    if (!table_.RequestNextRow(row)) {
+        rowsChanged_ = true;
+        return false;
+    }
     return table_.MoreRows() && row <= table_.RowCount();
 }
 
@@ -246,11 +262,14 @@ void GridPainter::PaintBelow(DrawContext& ctx, const layout::VisibleRange& range
 
 void GridPainter::PaintGhostRows(DrawContext& ctx, const layout::VisibleRange& range, int32_t top, int32_t limit) const
 {
-    const int32_t h = table_.DefaultRowHeight();
     const int32_t width = std::max(ctx.band.right, layout_.ViewWidth() + 32);
+    // Ghost rows end below the control: a taller default height is cut there, so
+    // positions stay in range and the buffer holds the row.
+    const int32_t h = std::min(table_.DefaultRowHeight(), limit + 1);
     for (; top <= limit; top += h) {
         const HDC hdc = ctx.buffered ? ctx.surface : ctx.window;
         const int32_t y = ctx.buffered ? 0 : top;
+
         ctx.FillBackground(hdc, { 0, y, width, y + h }, 0, top - ctx.headerHeight - y);
         for (int32_t p = std::max(range.StartCol, 1); p <= range.EndCol; ++p) {
             const core::ColumnData& c = table_.Column(p);
@@ -261,13 +280,20 @@ void GridPainter::PaintGhostRows(DrawContext& ctx, const layout::VisibleRange& r
         }
         ctx.DrawExtensionLine(hdc, y + h);
         if (ctx.buffered)
-            BitBlt(ctx.window, 0, top, width, h, ctx.surface, 0, 0, SRCCOPY);
+            BitBlt(ctx.window, 0, top, width, std::min(h, res_.buffer.Height()), ctx.surface, 0, 0, SRCCOPY);
     }
+}
+
+int32_t GridPainter::BufferHeightFor(int32_t rowHeight) const
+{
+    RECT client {};
+    GetClientRect(layout_.Window(), &client);
+    return std::clamp(rowHeight, 1, std::max<int32_t>(client.bottom - client.top, 1));
 }
 
 void GridPainter::EnsureBufferHeight(int32_t height)
 {
-    res_.buffer.Ensure(0, std::max(height, 1), Translate(look_.foreColor), Translate(look_.backColor),
+    res_.buffer.Ensure(0, BufferHeightFor(height), Translate(look_.foreColor), Translate(look_.backColor),
         res_.fonts.GridFont(table_.GridFont()));
 }
 
@@ -312,7 +338,7 @@ void GridPainter::Paint()
     MarkAllVisibleCellsChanged();
     needPaintBelow_ = true;
     forcePaintOnce_ = true;
-    if (res_.buffer.Height() < table_.DefaultRowHeight())
+    if (res_.buffer.Height() < BufferHeightFor(table_.DefaultRowHeight()))
         EnsureBufferHeight(table_.DefaultRowHeight());
     Draw();
 }

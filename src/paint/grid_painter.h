@@ -107,6 +107,7 @@ public:
     native::HFONT CellFontHandle(int16_t fontIndex);
     // Rows composed so far; unchanged rows are not composed again.
     int64_t RowsComposed() const { return res_.rowsComposed; }
+    int32_t BufferHeight() const { return res_.buffer.Height(); }
 
 private:
     bool MayDraw();
@@ -122,6 +123,8 @@ private:
     bool ConsumeMarks(const DrawContext& ctx, const RowPlan& plan);
     void PaintBelow(DrawContext& ctx, const layout::VisibleRange& range, int32_t lastBottom);
     void PaintGhostRows(DrawContext& ctx, const layout::VisibleRange& range, int32_t top, int32_t limit) const;
+    // Rows are composed a view at most at a time: the buffer never outgrows the window.
+    int32_t BufferHeightFor(int32_t rowHeight) const;
     void EnsureBufferHeight(int32_t height);
     void RefreshTheme();
 
@@ -137,6 +140,8 @@ private:
     core::CellRef hotControl_ {};
     SearchHighlight search_ {};
     bool cellsDeferred_ { false };
+    // Set when a row request stopped because its handler changed the grid.
+    bool rowsChanged_ { false };
 };
 
 }  // namespace tavix::paint

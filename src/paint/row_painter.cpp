@@ -39,7 +39,7 @@ void RowPainter::Paint(const RowPlan& plan) const
     const int32_t bottom = plan.top + row.Height;
     // Without a buffer the whole client area was filled before the rows.
     if (ctx_.buffered)
-        ctx_.FillBackground(hdc, ctx_.band, 0, plan.clientY);
+        ctx_.FillBackground(hdc, ctx_.band, 0, plan.clientY - plan.top);
     ctx_.FillRowBand(hdc, plan.row, { 0, plan.top, ctx_.rightEdge, bottom });
     if (!row.IsGroup) {
         for (int32_t p = plan.firstPos; p <= plan.lastPos; ++p)

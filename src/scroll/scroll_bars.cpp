@@ -123,18 +123,23 @@ void ScrollBars::Report(int bar)
         listener_->ScrollPositionChanged(static_cast<EScrollBar>(bar), pos);
 }
 
+// A small change may be a row of any height: lines are counted in 64 bits.
+int64_t ScrollBars::LineStep(int bar, int multiplier) const { return int64_t { SmallChange(bar) } * multiplier; }
+
 void ScrollBars::HandleRequest(int bar, int request, int multiplier)
 {
     switch (request) {
     case SB_LINEUP:
         if (!Visible(bar))
             return;
-        SetPosition(bar, std::max(Position(bar) - SmallChange(bar) * multiplier, Minimum(bar)));
+        SetPosition(
+            bar, static_cast<int32_t>(std::max(Position(bar) - LineStep(bar, multiplier), int64_t { Minimum(bar) })));
         break;
     case SB_LINEDOWN:
         if (!Visible(bar))
             return;
-        SetPosition(bar, std::min(Position(bar) + SmallChange(bar) * multiplier, Maximum(bar)));
+        SetPosition(
+            bar, static_cast<int32_t>(std::min(Position(bar) + LineStep(bar, multiplier), int64_t { Maximum(bar) })));
         break;
     case SB_PAGEUP: SetPosition(bar, Position(bar) - Page(bar)); break;
     case SB_PAGEDOWN: SetPosition(bar, Position(bar) + Page(bar)); break;

@@ -74,6 +74,7 @@ public:
         native::LPARAM lParam, native::LRESULT& result) override;
 
 private:
+    int64_t LineStep(int bar, int multiplier) const;
     native::SCROLLINFO Info(int bar, native::UINT mask) const;
     void Report(int bar);
     void HandleRequest(int bar, int request, int multiplier);

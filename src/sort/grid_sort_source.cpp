@@ -50,6 +50,8 @@ bool GridSortSource::IsGroupRow(int32_t row) { return table_.Row(row).IsGroup; }
 void GridSortSource::CustomSort(GridVariant& v1, GridVariant& v2, bool& isGreater)
 {
     table_.Events().CustomSort(v1, v2, isGreater);
+    if (watch_.Changed())
+        throw SortInterrupted {};
 }
 
 }  // namespace tavix

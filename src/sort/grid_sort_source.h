@@ -1,19 +1,21 @@
 // The grid's cells as the sort engine sees them, read in place before any row moves.
 #pragma once
 
+#include "core/grid_table.h"
 #include "sort/sort_source.h"
 
-namespace tavix::core {
-class GridTable;
-struct CellData;
-}  // namespace tavix::core
-
 namespace tavix {
+
+// Thrown out of the sort when a CustomSort handler changed the rows or columns
+// being sorted: the rows the sort holds are no longer those of the grid, and it
+// is abandoned with nothing moved.
+struct SortInterrupted { };
 
 class GridSortSource : public SortSource {
 public:
     explicit GridSortSource(core::GridTable& table)
         : table_(table)
+        , watch_(table)
     {
     }
 
@@ -36,6 +38,7 @@ private:
     const core::CellData& Cell(int32_t row, int16_t column) const;
 
     core::GridTable& table_;
+    core::ShapeWatch watch_;
 };
 
 }  // namespace tavix

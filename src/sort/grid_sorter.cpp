@@ -16,7 +16,11 @@ void GridSorter::ApplySort()
     if (table_.RowCount() == 0 || table_.ColCount() == 0)
         return;
     GridSortSource source(table_);
-    table_.ApplyRowOrder(SortPermutation(criteria_, source, table_.RowCount(), table_.GroupRowCount() != 0));
+    try {
+        table_.ApplyRowOrder(SortPermutation(criteria_, source, table_.RowCount(), table_.GroupRowCount() != 0));
+    } catch (const SortInterrupted&) {
+        return;
+    }
     // Every row may have moved: the whole view is stale.
     table_.Layout().InvalidateRange(core::RangeChange::Recompute);
     table_.Painter().MarkLayoutStale();
@@ -129,7 +133,8 @@ void GridSorter::HeaderClick(int32_t colIndex, int16_t shift, int32_t x, int32_t
     table_.Editor().CancelEdit();
     bool doDefault = true;
     table_.Events().ColHeaderClick(colIndex, doDefault, shift, x, y);
-    if (!doDefault)
+    // The handler may have removed the column.
+    if (!doDefault || table_.Columns().PositionOfIndex(colIndex) == 0)
         return;
     DoDefaultSort(colIndex, shift, -1);
     table_.Events().ContentsSorted();

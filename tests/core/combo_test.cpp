@@ -21,6 +21,7 @@ TEST(ComboLists, ItemsAndArgumentChecks)
     EXPECT_EQ(list.ValueIndex(GridVariant(int32_t { 2 })), 2);
     EXPECT_EQ(list.ValueIndex(GridVariant(int32_t { 3 })), -1);
     EXPECT_EQ(list.MaxHeightInItems(), 8);
+    EXPECT_EQ(list.Width(), 120);
 
     EXPECT_EQ(ErrorOf([&] { list.RemoveItem(list.ListCount()); }), tvErrSubscript);
     EXPECT_EQ(ErrorOf([&] { list.SetMaxHeightInItems(0); }), tvErrInvalidArgument);

@@ -1,5 +1,6 @@
 #include "grid_test_util.h"
 #include "support/grid_window.h"
+#include "support/runtime_error.h"
 
 #include <functional>
 
@@ -131,11 +132,12 @@ TEST(GridRows, BlockAllocationBoundaries)
     g.SetMemMngAllocatedRows(202);
     EXPECT_EQ(g.MemMngAllocatedRows(), 202);
     g.SetMemMngWantFreeRows(0);
+    EXPECT_EQ(static_cast<StandaloneHost&>(g.GetHost()).ChangedProperties(), Strings { "MemMngWantFreeRows" });
     g.AddRow();
     EXPECT_EQ(g.MemMngAllocatedRows(), g.RowCount());
 }
 
-// The random structure test checks keys, tops, groups and parity after every change; these
+// The soak (tests/platform) checks keys, tops, groups and parity after every change; these
 // are the rules it does not see.
 TEST(GridRows, RowCountKeysAndHeights)
 {
@@ -189,6 +191,54 @@ TEST(GridRows, WhileRedrawIsOffRowChangesStillUpdateTheScrollBars)
     for (int i = 0; i < 40; ++i)
         g.RemoveRow(1);
     EXPECT_FALSE(g.VScrollBar().Visible());
+}
+
+// Tops, lefts and edges stay in 32 bits: one huge row or column is accepted, a
+// change past the limit is an overflow and changes nothing.
+TEST(GridLimits, SizesPastThirtyTwoBitsOverflowAndChangeNothing)
+{
+    using testing::RuntimeErrorOf;
+    Tavix g;
+    Fill(g, 2, 3);
+    g.SetRowHeight(1, 2000000000);
+    EXPECT_EQ(Table(g).Row(3).Top, 2000000015);
+    EXPECT_EQ(RuntimeErrorOf([&] { g.SetRowHeight(2, 2000000000); }), rtOverflow);
+    EXPECT_EQ(RuntimeErrorOf([&] { g.SetRowHeight(2, -2000000000); }), rtOverflow);
+    EXPECT_EQ(RuntimeErrorOf([&] { g.AddRow(AddRowArgs { .lHeight = 2000000000 }); }), rtOverflow);
+    g.SetDefaultRowHeight(200000000);
+    EXPECT_EQ(RuntimeErrorOf([&] { g.SetRowCount(4); }), rtOverflow);
+    EXPECT_EQ(g.RowCount(), 3);
+    EXPECT_EQ(g.RowHeight(2), 15);
+    g.RemoveRow(1);
+    g.SetRowCount(5);  // the removed row's height is free again
+
+    g.SetColWidth(1, 2000000000);
+    EXPECT_EQ(RuntimeErrorOf([&] { g.SetColWidth(2, 2000000000); }), rtOverflow);
+    EXPECT_EQ(RuntimeErrorOf([&] { g.SetColMinWidth(2, 2000000000); }), rtOverflow);
+    EXPECT_EQ(RuntimeErrorOf([&] { g.AddCol(AddColArgs { .lWidth = 2000000000 }); }), rtOverflow);
+    EXPECT_EQ(g.ColCount(), 2);
+    EXPECT_EQ(g.ColWidth(2), core::GridTable::kDefaultColumnWidth);
+    EXPECT_EQ(g.ColMinWidth(2), -1);
+}
+
+// Removing the only column takes the rows with it, and with them the current cell.
+TEST(GridCurrentCell, RemovingTheLastColumnLeavesNoCurrentCell)
+{
+    Tavix g;
+    testing::EventRecorder events;
+    g.SetEventSink(&events);
+    g.SetMemMngWantFreeRows(0);
+    g.AddCol("a");
+    g.SetRowCount(3);
+    g.SetCurCell(3, 1);
+    events.Clear();
+    g.RemoveCol("a");
+    EXPECT_EQ(events.Strings(), Strings { "CurCellChange(0,0)" });
+    g.AddCol("b");
+    g.AddRow();
+    g.SetCurCol(1);
+    EXPECT_EQ(std::make_pair(g.CurRow(), g.CurCol()), std::make_pair(0, 1));
+    EXPECT_FALSE(g.CellSelected(1, 1));
 }
 
 }  // namespace

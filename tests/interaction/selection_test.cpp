@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace tavix::testing {
 namespace {
 
@@ -138,6 +140,59 @@ TEST(Selection, CtrlShiftExtensionWritesTheAnchorStateInsideTheRectangleOnly)
     s.Press(VK_DOWN, 3);
     s.Press(VK_DOWN, 3);
     EXPECT_EQ(s.Selected(), (Cells { { 2, 2 }, { 5, 3 } }));
+}
+
+// A handler of the first CellSelectionChange clears the grid or removes a row:
+// every operation raising it stops where the grid went, touches no cell outside
+// the table and leaves a current cell that exists.
+TEST(Selection, HandlersThatChangeTheGridEndTheOperationCleanly)
+{
+    using Setup = std::function<void(Tavix&)>;
+    const Setup multi = [](Tavix& g) {
+        g.SetMultiSelect(true);
+        g.SetCurCell(2, 2);
+        g.SetCellSelected(4, 3, true);
+    };
+    const Setup rowSingle = [](Tavix& g) {
+        g.SetRowMode(true);
+        g.SetCurCell(2, 2);
+    };
+    const struct {
+        const char* name;
+        Setup setup;
+        std::function<void(WindowScene&)> run;
+    } cases[] = {
+        { "SetCurCell", multi, [](WindowScene& s) { s.grid.SetCurCell(1, 1); } },
+        { "SetCurRow", multi, [](WindowScene& s) { s.grid.SetCurRow(5); } },
+        { "SetCellSelected", rowSingle, [](WindowScene& s) { s.grid.SetCellSelected(5, 1, true); } },
+        { "RowMode", multi, [](WindowScene& s) { s.grid.SetRowMode(true); } },
+        { "MultiSelect off", multi, [](WindowScene& s) { s.grid.SetMultiSelect(false); } },
+        { "ClearSelection", multi, [](WindowScene& s) { s.grid.ClearSelection(); } },
+        { "row mode move", rowSingle, [](WindowScene& s) { s.grid.SetCurRow(5); } },
+        { "Shift+Down", multi, [](WindowScene& s) { s.Press(VK_DOWN, 1); } },
+        { "click", multi, [](WindowScene& s) { s.ClickCell(5, 1); } },
+    };
+    for (const bool clear : { true, false }) {
+        for (const auto& c : cases) {
+            WindowScene s;
+            c.setup(s.grid);
+            int raised = 0;
+            s.events.onAny = [&](const RecordedEvent& e) {
+                if (e.id != EventId::CellSelectionChange || raised++ > 0)
+                    return;
+                if (clear)
+                    s.grid.Clear();
+                else
+                    s.grid.RemoveRow(s.grid.RowCount());
+            };
+            c.run(s);
+            s.events.onAny = nullptr;
+            EXPECT_GT(raised, 0) << c.name;
+            EXPECT_LE(s.grid.CurRow(), s.grid.RowCount()) << c.name;
+            s.Press(VK_DOWN);
+            EXPECT_LE(s.grid.CurRow(), s.grid.RowCount()) << c.name;
+        }
+    }
 }
 
 }  // namespace

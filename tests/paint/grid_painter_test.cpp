@@ -227,3 +227,26 @@ TEST(GridPainter, DefaultRowHeightRedrawsOnlyWhereItShows)
         EXPECT_EQ(host.ChangedProperties(), std::vector<std::string> { "DefaultRowHeight" });
     }
 }
+
+// A row is composed a view at most at a time: however tall rows or the default
+// height are, the buffer stays within the window and what shows is right.
+TEST(GridPainter, TallRowsAreComposedWithinTheWindow)
+{
+    WindowScene g(Plain(1, 3));
+    const int32_t window = g.Client().Height();
+    g.grid.SetCellBackColor(1, 1, kRed);
+    g.grid.SetCellBackColor(2, 1, kBlue);
+    g.grid.SetRowHeight(1, 2000000000);
+    const Rect top = g.CellRect(1, 1);
+    EXPECT_EQ(g.Pixel(top.left + 3, g.Client().bottom - 3), kRed) << "the row fills the view";
+    g.grid.EnsureVisibleRow(2, tvEnsVisRowBottomForce, 0);
+    const Rect below = g.CellRect(2, 1);
+    EXPECT_EQ(g.Pixel(below.left + 3, below.top - 3), kRed) << "the foot of the tall row";
+    EXPECT_EQ(g.Pixel(below.left + 3, below.top + 3), kBlue);
+    g.grid.SetDefaultRowHeight(1000000000);
+    g.grid.SetGridLinesExtend(tvGridLinesExtendBoth);
+    g.grid.RemoveRow(1);
+    g.grid.AddRow(AddRowArgs { .lHeight = 1500000000 });
+    Repaint(g);
+    EXPECT_LE(g.Painter().BufferHeight(), window);
+}

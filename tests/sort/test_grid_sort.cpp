@@ -163,4 +163,21 @@ TEST(GridSort, BadColumnsRaiseAndChangeNothing)
     EXPECT_EQ(g.Order(), (Order { 2, 1 }));
 }
 
+// A CustomSort handler that removes a row leaves the sort nothing it can trust:
+// it ends with no row moved; the removal stands.
+TEST(GridSort, ACustomSortHandlerThatRemovesARowAbandonsTheSort)
+{
+    SortGrid g;
+    g.Build({ { 3, 1, 2 } });
+    g.grid.SetColSortType(1, tvSortByCustomer);
+    int calls = 0;
+    g.events.onAny = [&](const tavix::testing::RecordedEvent& e) {
+        if (e.id == EventId::CustomSort && calls++ == 0)
+            g.grid.RemoveRow(1);
+    };
+    g.grid.Sort(GridVariant(int32_t { 1 }));
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(g.Order(), (Order { 2, 3 }));
+}
+
 }  // namespace
