@@ -68,6 +68,7 @@ constexpr StoredSetting kFont { "Font", [](const Tavix& g) { return FontToVarian
 using T = Tavix;
 constexpr auto kSettings = std::to_array<StoredSetting>({
     Long<&T::Appearance, &T::SetAppearance, tvAppearance3D>("Appearance"),
+    Boolean<&T::AutoWidthColWithHeader, &T::SetAutoWidthColWithHeader, true>("AutoWidthColWithHeader"),
     Color<&T::BackColor, &T::SetBackColor, Sys(0x80000005)>("BackColor"),
     Color<&T::BackColorOddRows, &T::SetBackColorOddRows, kUnsetColor16>("BackColorOddRows"),
     Color<&T::BackColorEvenRows, &T::SetBackColorEvenRows, kUnsetColor16>("BackColorEvenRows"),
@@ -76,6 +77,7 @@ constexpr auto kSettings = std::to_array<StoredSetting>({
     Long<&T::DefaultRowHeight, &T::SetDefaultRowHeight, kDefaultRowHeight16>("DefaultRowHeight"),
     Boolean<&T::DisableIcons, &T::SetDisableIcons, true>("DisableIcons"),
     Boolean<&T::DrawRowText, &T::SetDrawRowText, true>("DrawRowText"),
+    Boolean<&T::Editable, &T::SetEditable, true>("Editable"),
     Boolean<&T::Enabled, &T::SetEnabled, true>("Enabled"),
     Boolean<&T::FocusRect, &T::SetFocusRect, true>("FocusRect"),
     Color<&T::FocusRectColor1, &T::SetFocusRectColor1, Sys(0x80000005)>("FocusRectColor1"),
@@ -100,9 +102,12 @@ constexpr auto kSettings = std::to_array<StoredSetting>({
     Boolean<&T::MultiSelect, &T::SetMultiSelect, false>("MultiSelect"),
     Integer<&T::OLEDropMode, &T::SetOLEDropMode, 0>("OLEDropMode"),
     Boolean<&T::OpaqueTextInHatchedCells, &T::SetOpaqueTextInHatchedCells, true>("OpaqueTextInHatchedCells"),
+    Boolean<&T::ImmediateColumnResizing, &T::SetImmediateColumnResizing, false>("ImmediateColumnResizing"),
     Boolean<&T::RowMode, &T::SetRowMode, false>("RowMode"),
     Long<&T::ScrollBarStyle, &T::SetScrollBarStyle, tvScrollBarRegular>("ScrollBarStyle"),
     Boolean<&T::ShowControlsInAllCells, &T::SetShowControlsInAllCells, false>("ShowControlsInAllCells"),
+    Boolean<&T::SilentValidation, &T::SetSilentValidation, false>("SilentValidation"),
+    Boolean<&T::TextEditCustomContextMenu, &T::SetTextEditCustomContextMenu, false>("TextEditCustomContextMenu"),
     Boolean<&T::UseXPStyles, &T::SetUseXPStyles, true>("UseXPStyles"),
     Boolean<&T::Virtual, &T::SetVirtual, false>("Virtual"),
 });

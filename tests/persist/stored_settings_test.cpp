@@ -53,6 +53,11 @@ void ChangeEverySetting(Tavix& g)
     g.SetShowControlsInAllCells(true);
     g.SetUseXPStyles(false);
     g.SetVirtual(true);
+    g.SetAutoWidthColWithHeader(false);
+    g.SetEditable(false);
+    g.SetImmediateColumnResizing(true);
+    g.SetSilentValidation(true);
+    g.SetTextEditCustomContextMenu(true);
 }
 
 std::string Saved(const Tavix& g)
