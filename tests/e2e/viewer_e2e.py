@@ -298,8 +298,7 @@ def run_edit(exe, out, env):
 def run_layout(exe, out, env):
     """A sort made before closing comes back when the same table opens again: the reopened
     frame equals the sorted one pixel for pixel, and differs from one opened with --no-layout.
-    Widths and order are not changed here: no key changes them, and the header is not yet
-    there to drag."""
+    A column width dragged on the header comes back too."""
     db = os.path.join(out, "layout.db")
     make_database(db)
 
@@ -316,6 +315,10 @@ def run_layout(exe, out, env):
                 if state["col"] <= 1:
                     break
                 state = s.key("Left")
+            check(state["cur"] == "1,1", "did not get back to the first cell: %s" % state)
+            # Plain keys select the cell alone, whatever the moves before left selected.
+            s.key("Right")
+            state = s.key("Left")
             check(state["cur"] == "1,1", "did not get back to the first cell: %s" % state)
             frame = s.shot()[2]
             step_quit(s)
@@ -334,6 +337,15 @@ def run_layout(exe, out, env):
             state = s.key("Right")
         state = s.key("F5", "state sort")
         check(state["sort"] == "qty:asc", "F5 did not sort by qty: %s" % state)
+        # The name column's right divider, dragged 40 pixels to the right on the header.
+        divider = 245
+        xdo(s.env, "mousemove", "--window", s.window, str(divider), "10")
+        xdo(s.env, "mousedown", "1")
+        xdo(s.env, "mousemove", "--window", s.window, str(divider + 20), "10")
+        xdo(s.env, "mousemove", "--window", s.window, str(divider + 40), "10")
+        xdo(s.env, "mouseup", "1")
+        xdo(s.env, "mousemove", "--window", s.window, "600", "400")
+        time.sleep(0.5)
 
     _, sorted_frame = session((), sort_qty)
     ready, reopened = session((), lambda s: None)
@@ -341,6 +353,9 @@ def run_layout(exe, out, env):
     check(reopened == sorted_frame, "the reopened grid does not look as it did when it closed")
     ready, plain = session(("--no-layout",), lambda s: None)
     check(ready["sort"] == "-" and plain != reopened, "--no-layout still restored the sort: %s" % ready)
+    # The grid line that ended the name column moved with the divider and came back moved.
+    line = plain[100][245]
+    check(reopened[100][245] != line and reopened[100][285] == line, "the dragged width did not come back")
     print("passed: layout")
 
 

@@ -120,13 +120,15 @@ int ViewerApp::Run()
     };
     // Loaded before the window exists, so that the window's first paint already shows the rows.
     Load();
+    window_ = std::make_unique<ViewerWindow>(*grid_, title_, o_.width, o_.height, std::move(keys));
+    // Restored once the window has laid the grid out, as a sort made there would be, and
+    // still before its first paint.
     if (!o_.noLayout) {
         layouts_.emplace(
             LayoutStore::DefaultDirectory(), db_->Path(), table_.empty() ? "query:" + sql_ : "table:" + table_);
         // A result the database sorts for the grid keeps only its columns' layout.
         layouts_->Restore(*grid_, !loader_->IsVirtual());
     }
-    window_ = std::make_unique<ViewerWindow>(*grid_, title_, o_.width, o_.height, std::move(keys));
     if (headless)
         return RunHeadless(o_.screenshot.empty() ? "tavix-view.png" : o_.screenshot);
     return RunOnDisplay();
