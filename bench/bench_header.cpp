@@ -95,9 +95,8 @@ static void BM_Header_AutoWidthCol(benchmark::State& state)
         grid.SetColWidth(1, 10);
         grid.AutoWidthCol(1);
     }
-    state.counters["ns_per_row"]
-        = benchmark::Counter(static_cast<double>(rows), benchmark::Counter::kIsIterationInvariantRate
-                | benchmark::Counter::kInvert);
+    state.counters["ns_per_row"] = benchmark::Counter(
+        static_cast<double>(rows), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_Header_AutoWidthCol)->Arg(1000000)->Unit(benchmark::kMillisecond);
 

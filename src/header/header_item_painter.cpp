@@ -92,7 +92,8 @@ void HeaderItemPainter::DrawSortIcon(HDC hdc, int32_t x0, int32_t y0, bool ascen
             Pixel(hdc, x0 + dx, y0 + dy, c);
     };
     if (ascending) {
-        dots(shadow, { { 0, 9 }, { 0, 8 }, { 1, 8 }, { 1, 7 }, { 1, 6 }, { 2, 6 }, { 2, 5 }, { 2, 4 }, { 3, 4 }, { 3, 3 } });
+        dots(shadow,
+            { { 0, 9 }, { 0, 8 }, { 1, 8 }, { 1, 7 }, { 1, 6 }, { 2, 6 }, { 2, 5 }, { 2, 4 }, { 3, 4 }, { 3, 3 } });
         dots(light, { { 4, 3 }, { 4, 4 }, { 5, 4 }, { 5, 5 }, { 5, 6 }, { 6, 6 }, { 6, 7 }, { 6, 8 }, { 7, 8 } });
         for (int32_t x = 1; x <= 7; ++x)
             Pixel(hdc, x0 + x, y0 + 9, light);

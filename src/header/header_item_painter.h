@@ -37,8 +37,8 @@ public:
 
     // Room the sort information takes beside the caption: 9 for the icon, plus
     // the number's width when numbers show (several columns sorted).
-    static int32_t SortInfoWidth(native::HDC hdc, native::HFONT font, ESortInfoStyles style, int32_t sortedColumns,
-        int32_t sortKey);
+    static int32_t SortInfoWidth(
+        native::HDC hdc, native::HFONT font, ESortInfoStyles style, int32_t sortedColumns, int32_t sortKey);
     // Draws a sort icon into its 9 x 10 box at (x0, y0).
     static void DrawSortIcon(native::HDC hdc, int32_t x0, int32_t y0, bool ascending, bool solid, OleColor solidColor);
 
@@ -57,8 +57,8 @@ public:
         : settings_(settings)
     {
     }
-    void Paint(native::HDC hdc, int32_t width, int32_t height,
-        const std::vector<std::pair<int32_t, OleColor>>& items) const;
+    void Paint(
+        native::HDC hdc, int32_t width, int32_t height, const std::vector<std::pair<int32_t, OleColor>>& items) const;
 
 private:
     const HeaderSettings& settings_;

@@ -110,6 +110,9 @@ void HeaderObject::SetHotTrackForeColor(OleColor c)
 }
 
 EHeaderHotTrackFlags HeaderObject::HotTrackFlags() const { return header_->Control().Settings().hotTrackFlags; }
-void HeaderObject::SetHotTrackFlags(EHeaderHotTrackFlags e) { Restyle(*header_, &header::HeaderSettings::hotTrackFlags, e); }
+void HeaderObject::SetHotTrackFlags(EHeaderHotTrackFlags e)
+{
+    Restyle(*header_, &header::HeaderSettings::hotTrackFlags, e);
+}
 
 }  // namespace tavix

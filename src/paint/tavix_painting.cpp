@@ -11,7 +11,6 @@
 
 namespace tavix {
 
-
 bool Tavix::DisableIcons() const { return painter_->Look().disableIcons; }
 
 void Tavix::SetDisableIcons(bool b)
