@@ -1,5 +1,7 @@
 #include "edit/text_editor.h"
 
+#include "paint/cell_text.h"
+
 #include <tavix/native/edit.h>
 #include <tavix/native/window.h>
 
@@ -22,18 +24,6 @@ constexpr std::array<DWORD, TextEditor::kEditorCount> kStyles {
     ES_MULTILINE | ES_AUTOHSCROLL | WS_HSCROLL,
     ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | WS_VSCROLL | WS_HSCROLL,
 };
-
-// EM_* positions count code points; UTF-8 continuation bytes are not one.
-size_t ByteOffset(const std::string& text, int32_t chars)
-{
-    size_t i = 0;
-    for (int32_t n = 0; i < text.size() && n < chars; ++n) {
-        ++i;
-        while (i < text.size() && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80)
-            ++i;
-    }
-    return i;
-}
 
 std::pair<int32_t, int32_t> Selection(HWND box)
 {
@@ -123,8 +113,8 @@ std::string TextEditor::SelText() const
 {
     const std::string text = Text();
     const auto [start, end] = Selection(Hwnd());
-    const size_t from = ByteOffset(text, start);
-    return text.substr(from, ByteOffset(text, end) - from);
+    const size_t from = Utf8Prefix(text, start);
+    return text.substr(from, Utf8Prefix(text, end) - from);
 }
 
 void TextEditor::ReplaceSel(const std::string& text) const

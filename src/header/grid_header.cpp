@@ -1,5 +1,7 @@
 #include "header/grid_header.h"
 
+#include "paint/paint_resources.h"
+
 #include <tavix/events.h>
 #include <tavix/native/text.h>
 #include <tavix/native/window.h>
@@ -15,19 +17,6 @@ using namespace native;
 namespace {
 
 FontRef DefaultHeaderFont() { return FontRef("MS Sans Serif", 8.25); }
-
-UniqueGdiObject NativeFont(const FontRef& font)
-{
-    FontSpec spec;
-    spec.name = font.Name();
-    spec.points = font.Size();
-    spec.weight = font.Weight();
-    spec.italic = font.Italic();
-    spec.underline = font.Underline();
-    spec.strikeout = font.Strikethrough();
-    spec.charset = font.Charset();
-    return UniqueGdiObject(CreateFontFromSpec(spec));
-}
 
 int16_t KeyboardShift()
 {
@@ -84,8 +73,8 @@ void GridHeader::Place()
 
 void GridHeader::ApplyFonts()
 {
-    textFont_ = NativeFont(font_);
-    sortFont_ = NativeFont(sortInfoFont_);
+    textFont_ = paint::FontCache::Create(font_);
+    sortFont_ = paint::FontCache::Create(sortInfoFont_);
     control_.SetFonts(textFont_.Get(), sortFont_.Get());
 }
 

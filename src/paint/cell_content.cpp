@@ -23,18 +23,6 @@ constexpr int32_t kComboButtonRoom = 17;
 int32_t TypeOf(const core::CellData& c) { return c.Flags & core::CellData::kTypeMask; }
 int32_t TypeFlagsOf(const core::CellData& c) { return c.Flags & core::CellData::kTypeFlagsMask; }
 
-// Byte length of the first `chars` UTF-8 characters of text.
-size_t Utf8Prefix(const std::string& text, int32_t chars)
-{
-    size_t i = 0;
-    for (int32_t n = 0; i < text.size() && n < chars; ++n) {
-        ++i;
-        while (i < text.size() && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80)
-            ++i;
-    }
-    return i;
-}
-
 }  // namespace
 
 COLORREF CellContent::TextColor(const core::CellData& cell, bool highlighted) const

@@ -55,4 +55,15 @@ int DrawCellText(HDC hdc, std::string_view text, Rect& rc, uint32_t flags)
     return DrawText(hdc, text, rc, flags);
 }
 
+size_t Utf8Prefix(std::string_view text, int32_t chars)
+{
+    size_t i = 0;
+    for (int32_t n = 0; i < text.size() && n < chars; ++n) {
+        ++i;
+        while (i < text.size() && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80)
+            ++i;
+    }
+    return i;
+}
+
 }  // namespace tavix

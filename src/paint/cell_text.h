@@ -15,5 +15,7 @@ constexpr uint32_t kTextProcessPrefix = 2097152;
 // returns the text height. A single-line text with DT_PATH_ELLIPSIS keeps its
 // last path component whole.
 int DrawCellText(native::HDC hdc, std::string_view text, native::Rect& rc, uint32_t flags);
+// Byte length of the first `chars` UTF-8 characters of text (counts as the native edit counts).
+size_t Utf8Prefix(std::string_view text, int32_t chars);
 
 }  // namespace tavix

@@ -42,10 +42,10 @@ public:
     native::HFONT GridFont(const FontRef& font);
     // Pool entries never change, so an index maps to one native font for good.
     native::HFONT CellFont(const core::FontPool& pool, int16_t fontIndex);
-
-private:
+    // A native font of the description, owned by the caller.
     static native::UniqueGdiObject Create(const FontRef& font);
 
+private:
     std::optional<FontRef> gridDescription_;
     native::UniqueGdiObject grid_;
     // The font replaced last: it may still be selected into the row buffer
