@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/block_allocator.h"
+#include "core/huge_page_allocator.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -16,8 +16,8 @@ namespace tavix::core {
 // geometrically (a small table stays small) and may move while it fills; every
 // later block is allocated whole, so appending a million rows copies at most
 // one block. Rows are numbered from 0. A full block holds the least power of
-// two of rows that fills BlockBytes (4 MiB by default).
-template <typename T, size_t BlockBytes = 2 * BlockAllocator<T>::kMinBlock> class RowBlocks {
+// two of rows that fills BlockBytes (two huge pages by default).
+template <typename T, size_t BlockBytes = 2 * HugePageAllocator<T>::kHugePage> class RowBlocks {
 public:
     explicit RowBlocks(int32_t width = 0) { SetWidth(width); }
 
@@ -88,7 +88,7 @@ public:
     }
 
 private:
-    using Block = std::vector<T, BlockAllocator<T>>;
+    using Block = std::vector<T, HugePageAllocator<T>>;
 
     void SetWidth(int32_t width)
     {
