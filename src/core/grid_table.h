@@ -262,8 +262,9 @@ private:
     void AutoHeightFor(EHeaderAutoHeightFlags reason);
     void EnsureRowCapacity(int32_t n);
     void SetAllocation(int32_t allocation);
+    CellData NewCell(int32_t colIndex);
     void InitCell(int32_t row, int32_t colIndex);
-    void InitRowCells(int32_t row);
+    void InitRowCells(int32_t first, int32_t last);
     void InsertRow(int32_t before, const AddRowArgs& args, int32_t height, int32_t keyPosition);
     void AppendRow(const AddRowArgs& args, int32_t height, int32_t keyPosition);
     void MatchComboItem(CellData& cell);

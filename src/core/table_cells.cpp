@@ -11,10 +11,10 @@
 
 namespace tavix::core {
 
-void GridTable::InitCell(int32_t row, int32_t colIndex)
+CellData GridTable::NewCell(int32_t colIndex)
 {
     const CellObject& d = *columns_.At(columns_.PositionOfIndex(colIndex)).DefaultCell;
-    CellData& cell = cells_.At(row, colIndex);
+    CellData cell;
     cell.BackColor = d.oBackColor;
     cell.ForeColor = d.oForeColor;
     cell.FontIndex = d.oFont() ? fonts_.IndexOf(*d.oFont()) : 0;
@@ -30,7 +30,10 @@ void GridTable::InitCell(int32_t row, int32_t colIndex)
     cell.CtrlKeyIndex = d.ListIndex();
     cell.Hatch = static_cast<uint8_t>(d.eHatch);
     cell.ComboItemIndex = d.eType() == tvCellCombo ? d.MatchedItem() : -1;
+    return cell;
 }
+
+void GridTable::InitCell(int32_t row, int32_t colIndex) { cells_.At(row, colIndex) = NewCell(colIndex); }
 
 void GridTable::MatchComboItem(CellData& c)
 {

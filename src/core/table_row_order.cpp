@@ -2,11 +2,23 @@
 #include "core/grid_table.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <cstring>
+#include <type_traits>
 #include <vector>
 
 namespace tavix::core {
 
 namespace {
+
+// Rows move by their bytes: a cell and a row record own nothing that points
+// back into themselves, and each place a row leaves is filled by the next one
+// before anything reads it, so no moved-from object is ever left to destroy.
+template <typename T> void Relocate(T* to, const T* from, size_t count)
+{
+    static_assert(std::is_nothrow_move_constructible_v<T>);
+    std::memcpy(static_cast<void*>(to), static_cast<const void*>(from), count * sizeof(T));
+}
 
 // One row of the matrix: its cells are adjacent.
 class RowCells {
@@ -14,15 +26,13 @@ public:
     explicit RowCells(CellMatrix& cells)
         : cells_(cells)
         , width_(cells.Columns())
+        , aside_(static_cast<size_t>(width_) * sizeof(CellData))
     {
     }
 
-    void SaveTo(std::vector<CellData>& aside, int32_t row)
-    {
-        aside.assign(std::make_move_iterator(Begin(row)), std::make_move_iterator(Begin(row) + width_));
-    }
-    void RestoreFrom(std::vector<CellData>& aside, int32_t row) { std::move(aside.begin(), aside.end(), Begin(row)); }
-    void Move(int32_t from, int32_t to) { std::move(Begin(from), Begin(from) + width_, Begin(to)); }
+    void SetAside(int32_t row) { std::memcpy(aside_.data(), static_cast<const void*>(Begin(row)), aside_.size()); }
+    void RestoreAside(int32_t row) { std::memcpy(static_cast<void*>(Begin(row)), aside_.data(), aside_.size()); }
+    void Move(int32_t from, int32_t to) { Relocate(Begin(to), Begin(from), static_cast<size_t>(width_)); }
     // The row is read and then overwritten a few steps later.
     void Prefetch(int32_t row)
     {
@@ -38,6 +48,7 @@ private:
 
     CellMatrix& cells_;
     int32_t width_;
+    std::vector<std::byte> aside_;
 };
 
 constexpr int kLookahead = 8;
@@ -54,15 +65,15 @@ void GridTable::ApplyRowOrder(std::span<const int32_t> order)
     RowCells cells(cells_);
     const bool hasCells = cells_.Columns() > 0;
     std::vector<bool> placed(static_cast<size_t>(count) + 1);
-    std::vector<CellData> asideCells;
+    alignas(RowData) std::byte asideRecord[sizeof(RowData)];
     // Each cycle of the permutation is walked once: its first row waits aside while
     // every other row of the cycle moves straight to its final place.
     for (int32_t start = 1; start <= count; ++start) {
         if (placed[start] || order[start - 1] == start)
             continue;
-        RowData asideRecord = std::move(rows_.At(start));
+        Relocate(reinterpret_cast<RowData*>(asideRecord), &rows_.At(start), 1);
         if (hasCells)
-            cells.SaveTo(asideCells, start);
+            cells.SetAside(start);
         int32_t to = start;
         // The rows of a cycle lie anywhere in the matrix: fetch the ones a few steps ahead
         // while this one moves, so that the walk does not wait on memory at every step.
@@ -76,14 +87,14 @@ void GridTable::ApplyRowOrder(std::span<const int32_t> order)
                 __builtin_prefetch(&rows_.At(ahead), 1);
                 ahead = order[ahead - 1];
             }
-            rows_.At(to) = std::move(rows_.At(from));
+            Relocate(&rows_.At(to), &rows_.At(from), 1);
             if (hasCells)
                 cells.Move(from, to);
             placed[to] = true;
         }
-        rows_.At(to) = std::move(asideRecord);
+        Relocate(&rows_.At(to), reinterpret_cast<const RowData*>(asideRecord), 1);
         if (hasCells)
-            cells.RestoreFrom(asideCells, to);
+            cells.RestoreAside(to);
         placed[to] = true;
     }
     int32_t newRow = curRow_;

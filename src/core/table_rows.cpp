@@ -6,6 +6,9 @@
 #include <tavix/error.h>
 #include <tavix/grid.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace tavix::core {
 namespace {
 
@@ -42,10 +45,17 @@ void GridTable::SetAllocation(int32_t allocation)
     cells_.ResizeRows(allocation);
 }
 
-void GridTable::InitRowCells(int32_t row)
+void GridTable::InitRowCells(int32_t first, int32_t last)
 {
+    // Every new row starts as the same row of defaults: resolved once, copied to each.
+    std::vector<CellData> defaults;
+    defaults.reserve(static_cast<size_t>(ColCount()));
     for (int32_t c = 1; c <= ColCount(); ++c)
-        InitCell(row, c);
+        defaults.push_back(NewCell(c));
+    if (defaults.empty())
+        return;
+    for (int32_t row = first; row <= last; ++row)
+        std::copy(defaults.begin(), defaults.end(), &cells_.At(row, 1));
 }
 
 void GridTable::InsertRow(int32_t before, const AddRowArgs& a, int32_t height, int32_t keyPosition)
@@ -64,7 +74,7 @@ void GridTable::InsertRow(int32_t before, const AddRowArgs& a, int32_t height, i
     r.Top = top;
     if (a.bVisible)
         UpdateParity(before);
-    InitRowCells(before);
+    InitRowCells(before, before);
     if (!a.sKey.empty())
         rowKeys_.Insert(keyPosition, before, true);
     else
@@ -81,7 +91,7 @@ void GridTable::AppendRow(const AddRowArgs& a, int32_t height, int32_t keyPositi
     r.Top = n == 1 ? 0 : above.Top + (above.Visible ? above.Height : 0);
     if (a.bVisible)
         UpdateParity(n);
-    InitRowCells(n);
+    InitRowCells(n, n);
     if (!a.sKey.empty())
         rowKeys_.Insert(keyPosition, n, false);
 }
@@ -219,8 +229,7 @@ void GridTable::SetRowCount(int32_t n)
         const int32_t first = rowCount_ + 1;
         rowExtent_ += (n - rowCount_) * ExtentOf(defaultRowHeight_);
         rowCount_ = n;
-        for (int32_t i = first; i <= n; ++i)
-            InitRowCells(i);
+        InitRowCells(first, n);
     }
     LayoutChanged();
     if (shrinking)

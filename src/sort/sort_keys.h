@@ -26,6 +26,8 @@ public:
     // criteria. RankedCount then tells how many criteria the places cover.
     std::vector<uint64_t> Places(int32_t rowCount);
     size_t RankedCount() const { return ranked_; }
+    // The places decide every comparison: rows with equal places compare equal.
+    bool FullyRanked() const { return ranked_ == criteria_.size(); }
 
     // CompareRows for rows whose keys are equal under criteria 1..first.
     bool CompareFrom(size_t first, int32_t held, int32_t row)
