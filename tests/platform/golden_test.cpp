@@ -237,6 +237,19 @@ void FillDisabledScene(Tavix& grid, const GoldenIcons& icons)
     grid.SetEnabled(false);
 }
 
+// The default font at the default row height: accents over capitals and descenders whole,
+// and text of other scripts from the fallback fonts.
+void FillTextScene(Tavix& grid, const GoldenIcons&)
+{
+    grid.SetGridLines(tvGridLinesBoth);
+    grid.AddCol(AddColArgs { .sKey = "text", .sHeader = "gjpqy ÁÉ", .lWidth = 300 });
+    for (const char* text :
+        { "gjpqy ÁÉ Ñ Ü Å", "Hugo Processing", "日本語のテキスト 中文", "مرحبا بالعالم", "Emoji 😀 🎉", "Tab\there" }) {
+        grid.AddRow();
+        grid.SetCellValue(grid.RowCount(), "text", text);
+    }
+}
+
 std::string GoldenPath(const std::string& scene)
 {
     return std::string(TAVIX_TEST_DATA_DIR) + "/golden/" + scene + ".png";
@@ -316,6 +329,7 @@ TEST(Golden, Plain) { ExpectSceneMatchesItsPng("plain", &FillPlainScene); }
 TEST(Golden, Formatted) { ExpectSceneMatchesItsPng("formatted", &FillFormattedScene, true); }
 TEST(Golden, Groups) { ExpectSceneMatchesItsPng("groups", &FillGroupScene, true); }
 TEST(Golden, Disabled) { ExpectSceneMatchesItsPng("disabled", &FillDisabledScene); }
+TEST(Golden, Text) { ExpectSceneMatchesItsPng("text", &FillTextScene); }
 
 }  // namespace
 }  // namespace tavix::testing
