@@ -1,5 +1,6 @@
 #include "interaction/mouse.h"
 
+#include "core/message_boundary.h"
 #include "interaction/incremental_search.h"
 #include "interaction/keyboard.h"
 #include "interaction/selection.h"
@@ -33,7 +34,12 @@ Mouse::Mouse(core::GridTable& table, layout::ViewLayout& layout, paint::GridPain
     , search_(search)
     , keyboard_(keyboard)
 {
-    leaveTimer_.OnThatTime = [this] { LeaveTick(); };
+    leaveTimer_.OnThatTime = [this] {
+        core::AtMessageBoundary(table_.GetHost(), [this] {
+            LeaveTick();
+            return native::LRESULT { 0 };
+        });
+    };
 }
 
 std::optional<native::Rect> Mouse::ControlRect(int32_t row, int32_t col) const

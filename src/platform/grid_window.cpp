@@ -178,7 +178,12 @@ void GridWindow::OnPaint()
 void GridWindow::OnSysColorChange()
 {
     recreateTimer_ = std::make_unique<CTimer>();
-    recreateTimer_->OnThatTime = [this] { RecreateScrollBarsTick(); };
+    recreateTimer_->OnThatTime = [this] {
+        core::AtMessageBoundary(GridHost(), [this] {
+            RecreateScrollBarsTick();
+            return native::LRESULT { 0 };
+        });
+    };
     recreateTimer_->SetInterval(kRecreateDelayMs);
 }
 
