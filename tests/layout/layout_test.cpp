@@ -464,3 +464,26 @@ TEST(LayoutBars, BorderStylesShrinkTheView)
 
 }  // namespace
 }  // namespace tavix::testing
+
+namespace tavix::testing {
+namespace {
+
+// A result as wide as a spreadsheet: the last column is reached, shown and painted.
+TEST(LayoutRange, TenThousandColumnsScrollToTheLast)
+{
+    WindowScene s({ .cols = 10000, .rows = 3, .colWidth = 50, .header = true });
+    s.grid.SetCellValue(2, 10000, "last");
+    s.grid.SetCurCell(2, 10000);
+    const native::Rect cell = s.CellRect(2, 10000);
+    EXPECT_GE(cell.left, 0);
+    EXPECT_LE(cell.right, s.Client().right);
+    EXPECT_GT(s.Layout().ScrollX(), 9000 * 50);
+    s.desktop.RunUntilIdle();
+    EXPECT_GT(s.Other({ cell.left + 2, cell.top + 2, cell.right - 2, cell.bottom - 2 },
+                  s.Pixel(cell.right - 3, cell.top + 3)),
+        0)
+        << "the last column's text is drawn";
+}
+
+}  // namespace
+}  // namespace tavix::testing
