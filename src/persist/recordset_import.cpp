@@ -162,7 +162,8 @@ void RecordsetImport::MatchColumns()
     for (int32_t col = 1; col <= grid_.ColCount(); ++col)
         byPosition.emplace_back(grid_.ColOrder(col), col);
     std::sort(byPosition.begin(), byPosition.end());
-    for (const auto& [position, col] : byPosition) {
+    for (const auto& entry : byPosition) {
+        const int32_t col = entry.second;
         std::shared_ptr<Dispatch> field;
         Attempt([&] { field = FieldOfColumnKey(grid_.ColKey(col)); });
         if (field)
