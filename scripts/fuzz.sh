@@ -22,6 +22,8 @@ build=${TAVIX_FUZZ_BUILD_DIR:-build/fuzz}
 cmake -S . -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVIX_FUZZ=ON \
   -DTAVIX_BENCH=OFF >/dev/null
 cmake --build "$build" --target "fuzz_$target"
+# Fontconfig keeps its caches to the end: that is not a finding.
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/scripts/lsan.supp}
 work="$build/corpus/$target"
 findings="$build/findings/$target"
 mkdir -p "$work" "$findings"
