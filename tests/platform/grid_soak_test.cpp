@@ -21,7 +21,8 @@
 #include <set>
 #include <sstream>
 
-#if __has_include(<sanitizer/common_interface_defs.h>)
+// The header is there whenever the compiler is; the runtime only in sanitized builds.
+#if defined(__SANITIZE_ADDRESS__) && __has_include(<sanitizer/common_interface_defs.h>)
 #include <sanitizer/common_interface_defs.h>
 #define TAVIX_SOAK_DEATH_CALLBACK 1
 #endif
