@@ -298,7 +298,7 @@ def run_edit(exe, out, env):
 def run_layout(exe, out, env):
     """A sort made before closing comes back when the same table opens again: the reopened
     frame equals the sorted one pixel for pixel, and differs from one opened with --no-layout.
-    A column width dragged on the header comes back too."""
+    A column width and a column order dragged on the header come back too."""
     db = os.path.join(out, "layout.db")
     make_database(db)
 
@@ -343,6 +343,12 @@ def run_layout(exe, out, env):
         xdo(s.env, "mousedown", "1")
         xdo(s.env, "mousemove", "--window", s.window, str(divider + 20), "10")
         xdo(s.env, "mousemove", "--window", s.window, str(divider + 40), "10")
+        xdo(s.env, "mouseup", "1")
+        # The price caption, dragged onto qty's: price moves before qty.
+        xdo(s.env, "mousemove", "--window", s.window, "420", "10")
+        xdo(s.env, "mousedown", "1")
+        for x in (400, 360, 320, 300):
+            xdo(s.env, "mousemove", "--window", s.window, str(x), "10")
         xdo(s.env, "mouseup", "1")
         xdo(s.env, "mousemove", "--window", s.window, "600", "400")
         time.sleep(0.5)
