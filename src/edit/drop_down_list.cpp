@@ -1,5 +1,7 @@
 #include "edit/drop_down_list.h"
 
+#include "core/message_boundary.h"
+
 #include <tavix/native/combobox.h>
 #include <tavix/native/imagelist.h>
 #include <tavix/native/owner_draw.h>
@@ -33,7 +35,7 @@ LRESULT DropDownProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     auto* list = reinterpret_cast<DropDownList*>(GetProp(hwnd, kObjectProp));
     if (list == nullptr)
         return DefWindowProc(hwnd, msg, wParam, lParam);
-    return list->HandleMessage(msg, wParam, lParam);
+    return core::AtMessageBoundary(list->GridHost(), [&] { return list->HandleMessage(msg, wParam, lParam); });
 }
 
 int16_t ShiftMask()
@@ -231,6 +233,15 @@ LRESULT DropDownList::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
 }
 
 void DropDownList::SubclassProc(WNDPROC previous, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    result = core::AtMessageBoundary(listener_.GridHost(), [&] {
+        LRESULT delivered = 0;
+        Deliver(previous, hwnd, msg, wParam, lParam, delivered);
+        return delivered;
+    });
+}
+
+void DropDownList::Deliver(WNDPROC previous, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     if (msg == WM_KEYDOWN) {
         auto keyCode = static_cast<int16_t>(wParam & 0xFF);

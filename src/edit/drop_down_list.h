@@ -5,6 +5,7 @@
 // drawn here (icon, then text) and all as tall as the tallest. It tells its
 // owner when an item is chosen, when the list closes and which key was pressed.
 #include <tavix/combos.h>
+#include <tavix/host.h>
 #include <tavix/native/gdi.h>
 #include <tavix/native/owner_draw.h>
 #include <tavix/native/subclass.h>
@@ -17,6 +18,8 @@ namespace tavix::edit {
 
 class DropDownListener {
 public:
+    // Where an exception from the grid's event handlers ends when the message loop delivered the message.
+    virtual Host& GridHost() = 0;
     virtual void ItemChosen() = 0;
     virtual void ListClosed() = 0;
     // keyCode may be changed; shift: 1 Shift, 2 Ctrl, 4 Alt.
@@ -71,8 +74,11 @@ public:
     // native::SubclassOwner: the combo box's messages, keys first.
     void SubclassProc(native::WNDPROC previous, native::HWND hwnd, native::UINT msg, native::WPARAM wParam,
         native::LPARAM lParam, native::LRESULT& result) override;
+    Host& GridHost() { return listener_.GridHost(); }
 
 private:
+    void Deliver(native::WNDPROC previous, native::HWND hwnd, native::UINT msg, native::WPARAM wParam,
+        native::LPARAM lParam, native::LRESULT& result);
     struct Item {
         std::string text;
         GridVariant value;

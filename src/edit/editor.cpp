@@ -1,5 +1,7 @@
 #include "edit/editor.h"
 
+#include "core/message_boundary.h"
+
 #include "core/cell_text.h"
 
 #include <tavix/enums.h>
@@ -149,6 +151,16 @@ void Editor::HookGridWindow()
 }
 
 void Editor::SubclassProc(native::WNDPROC previous, native::HWND hwnd, native::UINT msg, native::WPARAM wParam,
+    native::LPARAM lParam, native::LRESULT& result)
+{
+    result = core::AtMessageBoundary(table_.GetHost(), [&] {
+        native::LRESULT delivered = 0;
+        Deliver(previous, hwnd, msg, wParam, lParam, delivered);
+        return delivered;
+    });
+}
+
+void Editor::Deliver(native::WNDPROC previous, native::HWND hwnd, native::UINT msg, native::WPARAM wParam,
     native::LPARAM lParam, native::LRESULT& result)
 {
     bool handled = false;

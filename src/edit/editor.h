@@ -61,11 +61,14 @@ public:
         native::LPARAM lParam, native::LRESULT& result) override;
 
     // DropDownListener
+    Host& GridHost() override { return table_.GetHost(); }
     void ItemChosen() override;
     void ListClosed() override;
     void ListKeyDown(int16_t& keyCode, int16_t shift) override;
 
 private:
+    void Deliver(native::WNDPROC previous, native::HWND hwnd, native::UINT msg, native::WPARAM wParam,
+        native::LPARAM lParam, native::LRESULT& result);
     ECellTypes CurrentType() const;
     void HookGridWindow();
 
