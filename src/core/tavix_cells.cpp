@@ -10,8 +10,15 @@ namespace {
 
 using core::CellData;
 
-template <typename Field>
-void SetField(core::GridTable& t, const GridVariant& vRow, const GridVariant& vCol, Field value, Field CellData::*field)
+template <typename Value>
+const Value& Field(const core::GridTable& t, const GridVariant& vRow, const GridVariant& vCol, Value CellData::*field)
+{
+    const auto at = t.ResolveCell(vRow, vCol);
+    return t.Cell(at.row, at.colIndex).*field;
+}
+
+template <typename Value>
+void SetField(core::GridTable& t, const GridVariant& vRow, const GridVariant& vCol, Value value, Value CellData::*field)
 {
     t.ChangeCell(t.ResolveCell(vRow, vCol), [&](CellData& c) { c.*field = value; });
 }
@@ -20,8 +27,7 @@ void SetField(core::GridTable& t, const GridVariant& vRow, const GridVariant& vC
 
 GridVariant Tavix::CellValue(const GridVariant& vRow, const GridVariant& vCol) const
 {
-    const auto at = table_->ResolveCell(vRow, vCol);
-    return table_->Cell(at.row, at.colIndex).Value;
+    return Field(*table_, vRow, vCol, &CellData::Value);
 }
 
 void Tavix::SetCellValue(const GridVariant& vRow, const GridVariant& vCol, const GridVariant& value)
@@ -44,8 +50,7 @@ CombosObject& Tavix::Combos() { return table_->Combos(); }
 
 int32_t Tavix::CellTextFlags(const GridVariant& vRow, const GridVariant& vCol) const
 {
-    const auto at = table_->ResolveCell(vRow, vCol);
-    return table_->Cell(at.row, at.colIndex).TextFlags;
+    return Field(*table_, vRow, vCol, &CellData::TextFlags);
 }
 
 void Tavix::SetCellTextFlags(const GridVariant& vRow, const GridVariant& vCol, int32_t eFlags)
@@ -55,8 +60,7 @@ void Tavix::SetCellTextFlags(const GridVariant& vRow, const GridVariant& vCol, i
 
 int16_t Tavix::CellIndent(const GridVariant& vRow, const GridVariant& vCol) const
 {
-    const auto at = table_->ResolveCell(vRow, vCol);
-    return table_->Cell(at.row, at.colIndex).Indent;
+    return Field(*table_, vRow, vCol, &CellData::Indent);
 }
 
 void Tavix::SetCellIndent(const GridVariant& vRow, const GridVariant& vCol, int16_t iIndent)
@@ -66,8 +70,7 @@ void Tavix::SetCellIndent(const GridVariant& vRow, const GridVariant& vCol, int1
 
 int16_t Tavix::CellIcon(const GridVariant& vRow, const GridVariant& vCol) const
 {
-    const auto at = table_->ResolveCell(vRow, vCol);
-    return table_->Cell(at.row, at.colIndex).Icon;
+    return Field(*table_, vRow, vCol, &CellData::Icon);
 }
 
 void Tavix::SetCellIcon(const GridVariant& vRow, const GridVariant& vCol, int16_t iIcon)
@@ -77,8 +80,7 @@ void Tavix::SetCellIcon(const GridVariant& vRow, const GridVariant& vCol, int16_
 
 OleColor Tavix::CellBackColor(const GridVariant& vRow, const GridVariant& vCol) const
 {
-    const auto at = table_->ResolveCell(vRow, vCol);
-    return table_->Cell(at.row, at.colIndex).BackColor;
+    return Field(*table_, vRow, vCol, &CellData::BackColor);
 }
 
 void Tavix::SetCellBackColor(const GridVariant& vRow, const GridVariant& vCol, OleColor oColor)
@@ -131,8 +133,7 @@ std::string Tavix::CellText(const GridVariant& vRow, const GridVariant& vCol) co
 
 int16_t Tavix::CellRightIndent(const GridVariant& vRow, const GridVariant& vCol) const
 {
-    const auto at = table_->ResolveCell(vRow, vCol);
-    return table_->Cell(at.row, at.colIndex).RightIndent;
+    return Field(*table_, vRow, vCol, &CellData::RightIndent);
 }
 
 void Tavix::SetCellRightIndent(const GridVariant& vRow, const GridVariant& vCol, int16_t iIndent)
@@ -171,8 +172,7 @@ bool Tavix::CellSelected(const GridVariant& vRow, const GridVariant& vCol) const
 
 int16_t Tavix::CellExtraIcon(const GridVariant& vRow, const GridVariant& vCol) const
 {
-    const auto at = table_->ResolveCell(vRow, vCol);
-    return table_->Cell(at.row, at.colIndex).ExtraIcon;
+    return Field(*table_, vRow, vCol, &CellData::ExtraIcon);
 }
 
 void Tavix::SetCellExtraIcon(const GridVariant& vRow, const GridVariant& vCol, int16_t iIcon)
@@ -182,8 +182,7 @@ void Tavix::SetCellExtraIcon(const GridVariant& vRow, const GridVariant& vCol, i
 
 OleColor Tavix::CellForeColor(const GridVariant& vRow, const GridVariant& vCol) const
 {
-    const auto at = table_->ResolveCell(vRow, vCol);
-    return table_->Cell(at.row, at.colIndex).ForeColor;
+    return Field(*table_, vRow, vCol, &CellData::ForeColor);
 }
 
 void Tavix::SetCellForeColor(const GridVariant& vRow, const GridVariant& vCol, OleColor oColor)

@@ -1,6 +1,7 @@
 #include "edit/drop_down_list.h"
 
 #include "core/message_boundary.h"
+#include "core/shift_state.h"
 
 #include <tavix/native/combobox.h>
 #include <tavix/native/imagelist.h>
@@ -36,12 +37,6 @@ LRESULT DropDownProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     if (list == nullptr)
         return DefWindowProc(hwnd, msg, wParam, lParam);
     return core::AtMessageBoundary(list->GridHost(), [&] { return list->HandleMessage(msg, wParam, lParam); });
-}
-
-int16_t ShiftMask()
-{
-    auto down = [](int vk) { return (GetKeyState(vk) & 0x8000) != 0; };
-    return static_cast<int16_t>((down(VK_SHIFT) ? 1 : 0) | (down(VK_CONTROL) ? 2 : 0) | (down(VK_MENU) ? 4 : 0));
 }
 
 std::string Upper(const std::string& s)
@@ -245,7 +240,7 @@ void DropDownList::Deliver(WNDPROC previous, HWND hwnd, UINT msg, WPARAM wParam,
 {
     if (msg == WM_KEYDOWN) {
         auto keyCode = static_cast<int16_t>(wParam & 0xFF);
-        listener_.ListKeyDown(keyCode, ShiftMask());
+        listener_.ListKeyDown(keyCode, core::ShiftState());
         // The owner may have ended the edit and hidden the list: the key is spent.
         if (keyCode == 0 || !Dropped()) {
             result = 0;

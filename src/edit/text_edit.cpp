@@ -2,6 +2,8 @@
 // notifications, and committing or cancelling what was typed.
 #include "edit/editor.h"
 
+#include "core/shift_state.h"
+
 #include <tavix/error.h>
 #include <tavix/events.h>
 #include <tavix/native/edit.h>
@@ -88,12 +90,6 @@ int16_t MouseButtons(WPARAM wParam)
 {
     return static_cast<int16_t>(((wParam & MK_LBUTTON) != 0 ? 1 : 0) | ((wParam & MK_RBUTTON) != 0 ? 2 : 0)
         | ((wParam & MK_MBUTTON) != 0 ? 4 : 0));
-}
-
-int16_t ShiftMask()
-{
-    auto down = [](int vk) { return (GetKeyState(vk) & 0x8000) != 0; };
-    return static_cast<int16_t>((down(VK_SHIFT) ? 1 : 0) | (down(VK_CONTROL) ? 2 : 0) | (down(VK_MENU) ? 4 : 0));
 }
 
 bool IsButtonDown(UINT msg)
@@ -245,19 +241,21 @@ bool Editor::EditBoxMessage(UINT msg, WPARAM& wParam, LPARAM lParam)
     const auto x = static_cast<float>(GET_X_LPARAM(lParam));
     const auto y = static_cast<float>(GET_Y_LPARAM(lParam));
     switch (msg) {
-    case WM_KEYDOWN: events.TextEditKeyDown(row, col, static_cast<int16_t>(wParam), ShiftMask()); return false;
-    case WM_KEYUP: events.TextEditKeyUp(row, col, static_cast<int16_t>(wParam), ShiftMask()); return false;
+    case WM_KEYDOWN: events.TextEditKeyDown(row, col, static_cast<int16_t>(wParam), core::ShiftState()); return false;
+    case WM_KEYUP: events.TextEditKeyUp(row, col, static_cast<int16_t>(wParam), core::ShiftState()); return false;
     case WM_CHAR: return EditBoxChar(wParam);
     case WM_LBUTTONDBLCLK: events.TextEditDblClick(row, col); return false;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN: events.TextEditMouseDown(row, col, MouseButtons(wParam), ShiftMask(), x, y); return false;
-    case WM_MOUSEMOVE: events.TextEditMouseMove(row, col, MouseButtons(wParam), ShiftMask(), x, y); return false;
+    case WM_MBUTTONDOWN:
+        events.TextEditMouseDown(row, col, MouseButtons(wParam), core::ShiftState(), x, y);
+        return false;
+    case WM_MOUSEMOVE: events.TextEditMouseMove(row, col, MouseButtons(wParam), core::ShiftState(), x, y); return false;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP: {
         const int16_t released = msg == WM_LBUTTONUP ? 1 : msg == WM_RBUTTONUP ? 2 : 4;
-        events.TextEditMouseUp(row, col, released, ShiftMask(), x, y);
+        events.TextEditMouseUp(row, col, released, core::ShiftState(), x, y);
         return false;
     }
     case WM_CONTEXTMENU:

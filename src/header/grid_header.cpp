@@ -1,5 +1,6 @@
 #include "header/grid_header.h"
 
+#include "core/shift_state.h"
 #include "paint/paint_resources.h"
 
 #include <tavix/events.h>
@@ -17,12 +18,6 @@ using namespace native;
 namespace {
 
 FontRef DefaultHeaderFont() { return FontRef("MS Sans Serif", 8.25); }
-
-int16_t KeyboardShift()
-{
-    const auto down = [](int vk) { return (GetKeyState(vk) & 0x8000) != 0; };
-    return static_cast<int16_t>((down(VK_SHIFT) ? 1 : 0) | (down(VK_CONTROL) ? 2 : 0) | (down(VK_MENU) ? 4 : 0));
-}
 
 }  // namespace
 
@@ -218,7 +213,7 @@ int32_t GridHeader::NeededWidth(int32_t position)
 void GridHeader::ColumnClick(int32_t item, int32_t x, int32_t y)
 {
     if (const int32_t col = ColumnOf(item); col > 0)
-        sorter_.HeaderClick(col, KeyboardShift(), x, y);
+        sorter_.HeaderClick(col, core::ShiftState(), x, y);
 }
 
 void GridHeader::ColumnDblClick(int32_t item) { table_.Events().ColHeaderDblClick(ColumnOf(item)); }
@@ -334,7 +329,7 @@ void GridHeader::RightClick(int32_t x, int32_t y)
         if (right > x)
             col = c.Index;
     }
-    table_.Events().HeaderRightClick(col, KeyboardShift(), x, y);
+    table_.Events().HeaderRightClick(col, core::ShiftState(), x, y);
 }
 
 void GridHeader::RecreateControl()

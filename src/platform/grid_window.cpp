@@ -1,6 +1,7 @@
 #include "platform/grid_window.h"
 
 #include "core/message_boundary.h"
+#include "core/shift_state.h"
 
 #include <tavix/enums.h>
 #include <tavix/events.h>
@@ -22,13 +23,6 @@ native::LRESULT GridWindowProc(native::HWND hwnd, native::UINT msg, native::WPAR
     if (window == nullptr)
         return native::DefWindowProc(hwnd, msg, wParam, lParam);
     return core::AtMessageBoundary(window->GridHost(), [&] { return window->HandleMessage(msg, wParam, lParam); });
-}
-
-int16_t ShiftState()
-{
-    auto down = [](int vk) { return (native::GetKeyState(vk) & 0x8000) != 0; };
-    return static_cast<int16_t>(
-        (down(native::VK_SHIFT) ? 1 : 0) | (down(native::VK_CONTROL) ? 2 : 0) | (down(native::VK_MENU) ? 4 : 0));
 }
 
 // Button masks of the grid's mouse events: 1 left, 2 right, 4 middle.
@@ -93,10 +87,10 @@ native::LRESULT GridWindow::HandleMessage(native::UINT msg, native::WPARAM wPara
     case native::WM_SIZE: OnResize(); return 0;
     case native::WM_SYSCOLORCHANGE: OnSysColorChange(); return 0;
     case native::WM_KEYDOWN:
-    case native::WM_SYSKEYDOWN: keyboard_.OnKeyDown(static_cast<int32_t>(wParam), ShiftState()); return 0;
+    case native::WM_SYSKEYDOWN: keyboard_.OnKeyDown(static_cast<int32_t>(wParam), core::ShiftState()); return 0;
     case native::WM_CHAR: keyboard_.OnChar(static_cast<int32_t>(wParam)); return 0;
     case native::WM_KEYUP:
-    case native::WM_SYSKEYUP: keyboard_.OnKeyUp(static_cast<int32_t>(wParam), ShiftState()); return 0;
+    case native::WM_SYSKEYUP: keyboard_.OnKeyUp(static_cast<int32_t>(wParam), core::ShiftState()); return 0;
     case native::WM_SETFOCUS:
     case native::WM_KILLFOCUS: keyboard_.OnFocusChanged(msg == native::WM_SETFOCUS); return 0;
     case native::WM_THEMECHANGED: painter_.OnThemeChanged(); return 0;
@@ -122,7 +116,7 @@ bool GridWindow::HandleMouse(native::UINT msg, native::WPARAM wParam, native::LP
         // Moves of a drag keep reaching the grid when the pointer leaves it.
         if (msg == native::WM_LBUTTONDOWN)
             native::SetCapture(hwnd_);
-        mouse_.OnButtonDown(ButtonsDown(wParam), ShiftState(), x, y);
+        mouse_.OnButtonDown(ButtonsDown(wParam), core::ShiftState(), x, y);
         return true;
     case native::WM_LBUTTONDBLCLK:
         // The second press of a double click arrives only as this message.
@@ -133,9 +127,9 @@ bool GridWindow::HandleMouse(native::UINT msg, native::WPARAM wParam, native::LP
     case native::WM_MBUTTONUP:
         if (msg == native::WM_LBUTTONUP && native::GetCapture() == hwnd_)
             native::ReleaseCapture();
-        mouse_.OnButtonUp(ReleasedButton(msg), ShiftState(), x, y);
+        mouse_.OnButtonUp(ReleasedButton(msg), core::ShiftState(), x, y);
         return true;
-    case native::WM_MOUSEMOVE: mouse_.OnMove(ButtonsDown(wParam), ShiftState(), x, y); return true;
+    case native::WM_MOUSEMOVE: mouse_.OnMove(ButtonsDown(wParam), core::ShiftState(), x, y); return true;
     default: return false;
     }
 }
