@@ -5,6 +5,8 @@
 #include <tavix/error.h>
 #include <tavix/events.h>
 
+#include <utility>
+
 namespace tavix {
 
 // Criteria are stored unchecked: a column that does not exist fails the comparison that reaches it.
@@ -47,11 +49,18 @@ bool GridSortSource::Selected(int32_t row, int16_t column)
 
 bool GridSortSource::IsGroupRow(int32_t row) { return table_.Row(row).IsGroup; }
 
+// The handler works on copies: one that clears or removes rows would otherwise be
+// left holding references into freed cells. What it writes reaches the cells only
+// while they are still the ones compared.
 void GridSortSource::CustomSort(GridVariant& v1, GridVariant& v2, bool& isGreater)
 {
-    table_.Events().CustomSort(v1, v2, isGreater);
+    GridVariant a = v1;
+    GridVariant b = v2;
+    table_.Events().CustomSort(a, b, isGreater);
     if (watch_.Changed())
         throw SortInterrupted {};
+    v1 = std::move(a);
+    v2 = std::move(b);
 }
 
 }  // namespace tavix
