@@ -99,9 +99,11 @@ void Editor::CommitComboEdit()
     const int32_t selected = list_.ListIndex();
     GridVariant value = selected >= 0 ? list_.ItemValue(selected) : GridVariant();
     EEditResults result = tvEditResCommit;
+    const core::ShapeWatch watch(table_);
     table_.Events().BeforeCommitEdit(row, col, result, list_.Text(), value, 0);
     editActive_ = false;
-    if (result == tvEditResCommit && table_.HasCell(row, col)) {
+    // A handler that moved rows or columns left (row, col) naming another cell or none.
+    if (result == tvEditResCommit && !watch.Changed()) {
         const bool kept = selected >= 0 && SameValue(value, list_.ItemValue(selected));
         const int32_t index = kept ? selected : list_.ValueIndex(value);
         table_.ChangeCell({ row, col }, [&](core::CellData& c) {

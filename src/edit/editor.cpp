@@ -131,11 +131,15 @@ void Editor::ToggleCheckCell()
     else
         value = GridVariant(static_cast<int32_t>(1 - state));
     EEditResults result = tvEditResCommit;
+    const core::ShapeWatch watch(table_);
     table_.Events().BeforeCommitEdit(row, col, result, std::string(), value, 0);
     editActive_ = false;
+    // A handler that moved rows or columns left (row, col) naming another cell or none.
+    if (watch.Changed())
+        return;
     if (result == tvEditResCancel) {
         table_.Events().CancelEdit(row, col);
-    } else if (result == tvEditResCommit && table_.HasCell(row, col)) {
+    } else if (result == tvEditResCommit) {
         table_.SetCellValue({ row, col }, value);
         table_.Events().AfterCommitEdit(row, col);
     }

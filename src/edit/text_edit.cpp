@@ -187,8 +187,18 @@ EEditResults Editor::CommitTextEdit()
     }
     // The host may ask the user about the value: the editor losing the focus to that is no cancel.
     validating_ = true;
+    const core::ShapeWatch watch(table_);
     table_.Events().BeforeCommitEdit(row, col, result, newText, converted.value, converted.error);
     validating_ = false;
+    // A handler that moved rows or columns left (row, col) naming another cell or none.
+    if (watch.Changed()) {
+        if (editActive_) {
+            editActive_ = false;
+            CloseTextEditor();
+        }
+        commitInProgress_ = false;
+        return tvEditResCancel;
+    }
     switch (result) {
     case tvEditResCancel:
         editActive_ = false;

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 namespace tavix::testing {
 namespace {
 
@@ -179,6 +181,26 @@ TEST(TextEdit, OperationsCancelTheRunningEditAfterQuitCustomEdit)
         EXPECT_EQ(events[0], "QuitCustomEdit()") << name;
         EXPECT_EQ(events[1], "CancelEdit(2,2)") << name;
         EXPECT_FALSE(s.grid.EditActive()) << name;
+    }
+    // Done by a BeforeCommitEdit handler, those that move rows or columns leave the commit
+    // no cell to store into: the typed text must not land in the one that took its place.
+    for (const auto& [name, operation] : operations) {
+        if (!std::set<std::string> { "AddCol", "RemoveCol", "RowCount", "Sort" }.contains(name))
+            continue;
+        EditScene s(GridVariant("v"));
+        s.grid.SetRowCount(30);
+        s.grid.SetCellValue(3, 2, GridVariant("below"));
+        s.grid.SetCellValue(2, 3, GridVariant("right"));
+        s.events.onBeforeCommitEdit
+            = [&](int32_t, int32_t, EEditResults&, const std::string&, GridVariant&, int32_t) { operation(s); };
+        s.Key(native::VK_F2);
+        s.TypeKeys("typed");
+        s.Enter();
+        EXPECT_FALSE(s.grid.EditActive()) << name;
+        EXPECT_EQ(s.events.Count(EventId::AfterCommitEdit), 0u) << name;
+        for (int32_t r = 1; r <= s.grid.RowCount(); ++r)
+            for (int32_t c = 1; c <= s.grid.ColCount(); ++c)
+                EXPECT_NE(s.grid.CellValue(r, c).ToString(), "typed") << name;
     }
     EditScene idle(GridVariant("v"));
     idle.events.recordQuitCustomEdit = true;
