@@ -204,9 +204,18 @@ void ViewerApp::SortByColumn(int32_t col, bool add)
         grid_->DoDefaultSort(col, add ? int16_t { 1 } : int16_t { 0 });
         return;
     }
-    // Rows not read yet can only be sorted by the database: read the result again in the new order.
+    // Rows not read yet can only be sorted by the database: read the result again in the new order,
+    // with the columns as the user has arranged them since it was opened.
+    const std::string columns = grid_->LayoutCol();
     sqlSort_.Apply(col, grid_->ColHeaderText(col), add);
     Load();
+    grid_->SetLayoutCol(columns);
+    // The header shows the database's order as it would show the grid's own.
+    for (size_t k = 0; k < sqlSort_.Keys().size(); ++k) {
+        const SqlSort::Key& key = sqlSort_.Keys()[k];
+        grid_->SetColSortKey(GridVariant(key.column), static_cast<int32_t>(k + 1));
+        grid_->SetColSortOrder(GridVariant(key.column), key.descending ? tvSortDesc : tvSortAsc);
+    }
     // Painting now requests the first rows, so the current cell can go back to the sorted column.
     native::InvalidateRect(grid_->hwnd(), nullptr, false);
     native::UpdateWindow(grid_->hwnd());
