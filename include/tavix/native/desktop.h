@@ -22,6 +22,8 @@ public:
     virtual ~EventPump() = default;
     // Handles what is pending, waiting up to timeoutMs; false once the pump is closed.
     virtual bool PumpOnce(int timeoutMs) = 0;
+    // While a drag runs, pointer and keys must reach the pump wherever the pointer goes.
+    virtual void GrabInput(bool /*grab*/) { }
 };
 
 class Desktop {
