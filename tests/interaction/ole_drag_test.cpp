@@ -69,14 +69,18 @@ TEST_F(TwoGrids, TheDataGoesOverAndTheTargetsEffectReachesTheSource)
                       overTarget = native::GetCursor();
                       scene.desktop.KeyDown(native::VK_CONTROL);
                   },
+                  [&] { scene.desktop.MouseDown(native::Desktop::Button::Right); },
                   [&] { scene.desktop.MouseUp(); },
               }),
         (Strings { "OLEStartDrag(DataObject,3)", "OLEGiveFeedback(0,True)", "OLEGiveFeedback(1,True)",
-            "OLEGiveFeedback(1,True)", "OLESetData(DataObject,2)", "OLESetData(DataObject,1)", "OLECompleteDrag(1)" }));
-    // Client coordinates of B (its client area starts at 152, 2); Button 1 left, Shift 2 Ctrl.
+            "OLEGiveFeedback(1,True)", "OLEGiveFeedback(1,True)", "OLESetData(DataObject,2)",
+            "OLESetData(DataObject,1)", "OLECompleteDrag(1)" }));
+    // Client coordinates of B (its client area starts at 152, 2); Button 1 left, 2 right; Shift 2 Ctrl.
     EXPECT_EQ(TargetEvents(),
         (Strings { "OLEDragOver(DataObject,3,1,0,18,18,0)", "OLEDragOver(DataObject,3,1,2,18,18,2)",
-            "OLEDragDrop(DataObject,3,1,2,18,18)" }));
+            "OLEDragOver(DataObject,3,3,2,18,18,2)", "OLEDragDrop(DataObject,3,3,2,18,18)" }));
+    scene.desktop.MouseUp(native::Desktop::Button::Right);
+    scene.desktop.KeyUp(native::VK_CONTROL);
     EXPECT_EQ(dropped, "héllo");
     EXPECT_EQ(overTarget, native::IDC_DRAGCOPY);
     EXPECT_EQ(native::GetCapture(), 0) << "the drag ended the press";
@@ -117,13 +121,27 @@ TEST_F(TwoGrids, NothingAllowedOrNobodyToReleaseTheButtonEndsTheDragAtOnce)
     target.SetOLEDropMode(1);
     scene.desktop.MouseMove(170, 20);
     scene.Take();
-    scene.events.onOLEStartDrag = [](const auto&, int32_t& allowed) { allowed = 0; };
+    scene.events.onOLEStartDrag = [](const auto& data, int32_t& allowed) {
+        data->Call("SetData", { "text without a format" });
+        EXPECT_EQ(data->Call("GetData").ToString(), "text without a format");
+        data->Call("Clear");
+        EXPECT_FALSE(data->Call("GetFormat", { 1 }).ToBool());
+        EXPECT_THROW(data->Call("SetData", { "x", 0 }), TavixError);
+        allowed = 0;
+    };
     EXPECT_EQ(Drag({}), (Strings { "OLEStartDrag(DataObject,3)", "OLECompleteDrag(0)" }));
     scene.events.onOLEStartDrag = nullptr;
     // Without a pump the held button could never come up: the drag is cancelled.
     scene.grid.OLEDrag();
     EXPECT_EQ(
         TargetEvents(), (Strings { "OLEDragOver(DataObject,3,1,0,18,18,0)", "OLEDragOver(DataObject,3,1,0,18,18,1)" }));
+    // With no button down the drag drops where it starts; a target that leaves Effect alone takes all allowed.
+    scene.desktop.MouseUp();
+    scene.Take();
+    TargetEvents();
+    EXPECT_EQ(Drag({}), (Strings { "OLEStartDrag(DataObject,3)", "OLEGiveFeedback(3,True)", "OLECompleteDrag(3)" }));
+    EXPECT_EQ(
+        TargetEvents(), (Strings { "OLEDragOver(DataObject,3,0,0,18,18,0)", "OLEDragDrop(DataObject,3,0,0,18,18)" }));
 }
 
 }  // namespace

@@ -49,7 +49,8 @@ public:
     // the way, in time order, each followed by RunUntilIdle().
     void Advance(DWORD ms);
 
-    // Input, routed like a person's: capture, hit testing, focus, double clicks.
+    // Input, routed like a person's: capture, hit testing, focus, double clicks;
+    // while a drag runs (DoDragDrop) the pointer and the keys are the drag's.
     void MouseMove(int x, int y);
     void MouseDown(Button button = Button::Left);
     void MouseUp(Button button = Button::Left);

@@ -65,7 +65,8 @@ DropTarget* DragLoop::TargetOf(HWND hwnd) const
     return w ? w->dropTarget : nullptr;
 }
 
-// A drop on a child (the grid's header, an editor) goes to the nearest registered window above it.
+// A drop on a child (the grid's header, an editor) goes to the nearest registered window
+// above it. Disabled windows are targets too: whether to refuse is theirs to say.
 HWND DragLoop::DropWindowAt(POINT pt) const
 {
     for (HWND h = WindowFromPoint(pt); h; h = GetParent(h))
