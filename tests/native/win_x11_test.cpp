@@ -149,21 +149,14 @@ struct RecordingTarget : DropTarget {
     }
 };
 
-struct FeedbackHook : DropSource {
+// The drag's source, and its pump with a deadline for X events that never come.
+struct ScriptedSource : DropSource, EventPump {
+    X11Display* x { nullptr };
+    int turns { 1000 };
     std::function<void()> onFeedback;
     void GiveFeedback(DWORD&, bool&) override { onFeedback(); }
-};
-
-// Ends a loop that waits for X events which never come.
-struct DeadlinePump : EventPump {
-    X11Display& x;
-    int turns { 1000 };
-    explicit DeadlinePump(X11Display& display)
-        : x(display)
-    {
-    }
-    bool PumpOnce(int timeoutMs) override { return --turns > 0 && x.PumpOnce(timeoutMs); }
-    void GrabInput(bool grab) override { x.GrabInput(grab); }
+    bool PumpOnce(int timeoutMs) override { return --turns > 0 && x->PumpOnce(timeoutMs); }
+    void GrabInput(bool grab) override { x->GrabInput(grab); }
 };
 
 }  // namespace
@@ -182,18 +175,16 @@ TEST(WinX11, ADragHoldsThePointerOutsideTheWindowUntilTheRelease)
     ASSERT_TRUE(x.IsOpen());
     Display* probe = XOpenDisplay(server.Name().c_str());
     ASSERT_NE(probe, nullptr);
-    POINT at;
-    XWarpPointer(probe, 0, x.WindowId(), 0, 0, 0, 0, 50, 50);
-    XSync(probe, False);
-    for (int i = 0; i < 50 && (GetCursorPos(&at), at != POINT { 50, 50 }); ++i)
-        x.PumpOnce(10);
+    // The X pointer starts off the window; the desktop's is put on the source.
+    desktop.MouseMove(50, 50);
     desktop.MouseDown();
 
     // Each change of target is answered with the next move: onto the target, off the
     // X window (only a grab still reports it), back, and the release.
     bool grabbed = false;
     size_t acted = 0;
-    FeedbackHook feedback;
+    ScriptedSource feedback;
+    feedback.x = &x;
     feedback.onFeedback = [&] {
         if (heard.heard.size() < acted)
             return;
@@ -216,16 +207,15 @@ TEST(WinX11, ADragHoldsThePointerOutsideTheWindowUntilTheRelease)
         }
         XSync(probe, False);
     };
-    DeadlinePump deadline(x);
-    desktop.SetEventPump(&deadline);
+    desktop.SetEventPump(&feedback);
     auto data = std::make_shared<DataObject>();
     data->SetData(CF_TEXT, "hello");
     EXPECT_EQ(DoDragDrop(source, data, feedback, DROPEFFECT_COPY | DROPEFFECT_MOVE), DROPEFFECT_COPY);
     desktop.SetEventPump(&x);
     EXPECT_TRUE(grabbed);
     EXPECT_EQ(heard.heard, (std::vector<std::string> { "enter", "leave", "enter", "drop hello at 160" }));
-    // The grab ended with the drag.
     EXPECT_EQ(XGrabPointer(probe, DefaultRootWindow(probe), False, 0, GrabModeAsync, GrabModeAsync, 0, 0, CurrentTime),
-        GrabSuccess);
+        GrabSuccess)
+        << "the grab ended with the drag";
     XCloseDisplay(probe);
 }
