@@ -35,6 +35,8 @@ enum ERuntimeError : int32_t {
     rtNoSuchMember = 438,
     rtArgumentNotOptional = 449,
     rtWrongArguments = 450,
+    rtInvalidClipboardFormat = 460,
+    rtFormatMismatch = 461,
 };
 
 enum EErrorTimer : int32_t { eeBaseTimer = 13650, eeTooManyTimers = 13651, eeCantCreateTimer = 13652 };

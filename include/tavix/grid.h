@@ -339,6 +339,9 @@ public:
     // The window's drop mode for drag and drop, handed to the platform unchanged.
     int16_t OLEDropMode() const;
     void SetOLEDropMode(int16_t iMode);
+    // Runs a drag and drop of the grid window until the drop or its cancel: OLEStartDrag
+    // first, then OLESetData and OLEGiveFeedback as the platform asks, OLECompleteDrag last.
+    void OLEDrag();
     int32_t FindSearchMatchRow(const GridVariant& vSearchCol, const std::string& sSearchString, int32_t lStartRow = -1,
         bool bVisibleRowsOnly = true, bool bLoop = false) const;
     // The selected cells as text for the clipboard: the displayed texts of each shown

@@ -38,6 +38,8 @@ std::string RuntimeErrorText(int32_t number)
     case 424: return "Object required";
     case 438: return "Object doesn't support this property or method";
     case 449: return "Argument not optional";
+    case 460: return "Invalid Clipboard format";
+    case 461: return "Specified format doesn't match format of data";
     default: return "";
     }
 }

@@ -33,6 +33,7 @@ Mouse::Mouse(core::GridTable& table, layout::ViewLayout& layout, paint::GridPain
     , selection_(selection)
     , search_(search)
     , keyboard_(keyboard)
+    , ole_(table)
 {
     leaveTimer_.OnThatTime = [this] {
         core::AtMessageBoundary(table_.GetHost(), [this] {
@@ -170,6 +171,14 @@ void Mouse::OnButtonUp(int16_t button, int16_t shift, int32_t x, int32_t y)
         sel.SetSelAnchor(row, col, sel.IsSelected(row, col));
     }
     sel.MoveTail(row, col, watch);
+}
+
+void Mouse::OleDrag()
+{
+    ole_.Drag();
+    // The drag loop took the release that ends the press.
+    m_.dragArmed = false;
+    m_.pendingClickOnSelected = false;
 }
 
 void Mouse::OnDblClick()

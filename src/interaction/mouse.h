@@ -6,6 +6,7 @@
 #include "interaction/incremental_search.h"
 #include "interaction/keyboard.h"
 #include "interaction/mouse_state.h"
+#include "interaction/ole_drag_drop.h"
 #include "interaction/selection.h"
 #include "layout/view_layout.h"
 #include "paint/grid_painter.h"
@@ -34,8 +35,12 @@ public:
 
     const MouseState& State() const { return m_; }
     // Handed to the platform's drag and drop unchanged; the grid adds nothing of its own.
-    int16_t OleDropMode() const { return oleDropMode_; }
-    void SetOleDropMode(int16_t mode) { oleDropMode_ = mode; }
+    int16_t OleDropMode() const { return ole_.DropMode(); }
+    void SetOleDropMode(int16_t mode) { ole_.SetDropMode(mode); }
+    void AttachWindow(native::HWND hwnd) { ole_.AttachWindow(hwnd); }
+    void DetachWindow() { ole_.DetachWindow(); }
+    // A drag and drop of the grid window, run to its end.
+    void OleDrag();
 
 private:
     // The cell's check box or combo button rectangle; empty for other cells.
@@ -57,7 +62,7 @@ private:
     Keyboard& keyboard_;
     MouseState m_;
     CTimer leaveTimer_;
-    int16_t oleDropMode_ { 0 };
+    OleDragDrop ole_;
 };
 
 }  // namespace tavix::interaction

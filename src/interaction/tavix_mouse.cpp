@@ -13,4 +13,6 @@ void Tavix::SetOLEDropMode(int16_t iMode)
     host_->PropertyChanged("OLEDropMode");
 }
 
+void Tavix::OLEDrag() { mouse_->OleDrag(); }
+
 }  // namespace tavix

@@ -54,6 +54,7 @@ GridWindow::~GridWindow()
 {
     recreateTimer_.reset();
     header_.Detach();
+    mouse_.DetachWindow();
     layout_.DetachWindow();
     if (hwnd_ != 0 && native::IsWindow(hwnd_)) {
         native::RemoveProp(hwnd_, kObjectProp);
@@ -72,6 +73,7 @@ native::HWND GridWindow::Create(native::HWND parent, int32_t x, int32_t y, int32
         return 0;
     native::SetProp(hwnd_, kObjectProp, reinterpret_cast<intptr_t>(this));
     layout_.AttachWindow(hwnd_, *this);
+    mouse_.AttachWindow(hwnd_);
     header_.Attach(hwnd_, table_.GetHost().UserMode());
     table_.MarkReady();
     OnResize();

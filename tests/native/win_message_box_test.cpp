@@ -5,34 +5,14 @@
 #include <tavix/native/message_box.h>
 
 #include "native/win/message_box_icon.h"
+#include "support/scripted_pump.h"
 
 using namespace tavix::native;
+using tavix::testing::ScriptedPump;
 
 namespace {
 
 LRESULT OwnerProc(HWND h, UINT m, WPARAM wp, LPARAM lp) { return DefWindowProc(h, m, wp, lp); }
-
-// Stands in for a person at the screen: each turn of the box's loop runs the
-// next scripted step.
-class ScriptedPump : public EventPump {
-public:
-    explicit ScriptedPump(std::vector<std::function<void()>> steps)
-        : steps_(std::move(steps))
-    {
-    }
-    bool PumpOnce(int) override
-    {
-        Desktop::Current()->RunUntilIdle();
-        if (next_ == steps_.size())
-            return false;
-        steps_[next_++]();
-        return true;
-    }
-
-private:
-    std::vector<std::function<void()>> steps_;
-    size_t next_ { 0 };
-};
 
 class WinMessageBox : public ::testing::Test {
 protected:

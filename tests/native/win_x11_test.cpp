@@ -2,6 +2,7 @@
 #include <spawn.h>
 #include <string>
 #include <sys/wait.h>
+#include <tavix/native/drag_drop.h>
 #include <tavix/native/header.h>
 #include <tavix/native/window_paint.h>
 #include <tavix/native/x11_display.h>
@@ -130,5 +131,91 @@ TEST(WinX11, ShowsTheDividerCursorOverAHeader)
     ASSERT_TRUE(x.IsOpen());
     EXPECT_EQ(CursorUnderPointer(probe, x.WindowId(), 50, 5, &x), sizeWE);
     EXPECT_EQ(CursorUnderPointer(probe, x.WindowId(), 20, 5, &x), arrow);
+    XCloseDisplay(probe);
+}
+
+namespace {
+
+// Hears the steps of a drag that change its target, and the drop.
+struct RecordingTarget : DropTarget {
+    std::vector<std::string> heard;
+    void DragEnter(const std::shared_ptr<DataObject>&, DWORD, POINT, DWORD&) override { heard.push_back("enter"); }
+    void DragOver(DWORD, POINT, DWORD&) override { }
+    void DragLeave() override { heard.push_back("leave"); }
+    void Drop(const std::shared_ptr<DataObject>& data, DWORD, POINT pt, DWORD& effect) override
+    {
+        heard.push_back("drop " + data->GetData(CF_TEXT).value_or("") + " at " + std::to_string(pt.x));
+        effect = DROPEFFECT_COPY;
+    }
+};
+
+// The drag's source, and its pump with a deadline for X events that never come.
+struct ScriptedSource : DropSource, EventPump {
+    X11Display* x { nullptr };
+    int turns { 1000 };
+    std::function<void()> onFeedback;
+    void GiveFeedback(DWORD&, bool&) override { onFeedback(); }
+    bool PumpOnce(int timeoutMs) override { return --turns > 0 && x->PumpOnce(timeoutMs); }
+    void GrabInput(bool grab) override { x->GrabInput(grab); }
+};
+
+}  // namespace
+
+TEST(WinX11, ADragHoldsThePointerOutsideTheWindowUntilTheRelease)
+{
+    XServer server;
+    TAVIX_REQUIRE_X_SERVER(server);
+    Desktop desktop(200, 100);
+    RegisterClass("Red", RedProc);
+    HWND source = CreateWindowEx(0, "Red", "", WS_VISIBLE, 0, 0, 100, 100, 0);
+    HWND target = CreateWindowEx(0, "Red", "", WS_VISIBLE, 100, 0, 100, 100, 0);
+    RecordingTarget heard;
+    RegisterDragDrop(target, &heard);
+    X11Display x(desktop, server.Name().c_str());
+    ASSERT_TRUE(x.IsOpen());
+    Display* probe = XOpenDisplay(server.Name().c_str());
+    ASSERT_NE(probe, nullptr);
+    // The X pointer starts off the window; the desktop's is put on the source.
+    desktop.MouseMove(50, 50);
+    desktop.MouseDown();
+
+    // Each change of target is answered with the next move: onto the target, off the
+    // X window (only a grab still reports it), back, and the release.
+    bool grabbed = false;
+    size_t acted = 0;
+    ScriptedSource feedback;
+    feedback.x = &x;
+    feedback.onFeedback = [&] {
+        if (heard.heard.size() < acted)
+            return;
+        switch (acted++) {
+        case 0:
+            grabbed = XGrabPointer(
+                          probe, DefaultRootWindow(probe), False, 0, GrabModeAsync, GrabModeAsync, 0, 0, CurrentTime)
+                == AlreadyGrabbed;
+            XWarpPointer(probe, 0, x.WindowId(), 0, 0, 0, 0, 150, 50);
+            break;
+        case 1: XWarpPointer(probe, 0, x.WindowId(), 0, 0, 0, 0, 300, 300); break;
+        case 2: XWarpPointer(probe, 0, x.WindowId(), 0, 0, 0, 0, 160, 50); break;
+        case 3: {
+            XEvent e {};
+            e.xbutton = { .type = ButtonRelease, .window = x.WindowId(), .x = 160, .y = 50, .button = Button1 };
+            XSendEvent(probe, x.WindowId(), False, ButtonReleaseMask, &e);
+            break;
+        }
+        default: break;
+        }
+        XSync(probe, False);
+    };
+    desktop.SetEventPump(&feedback);
+    auto data = std::make_shared<DataObject>();
+    data->SetData(CF_TEXT, "hello");
+    EXPECT_EQ(DoDragDrop(source, data, feedback, DROPEFFECT_COPY | DROPEFFECT_MOVE), DROPEFFECT_COPY);
+    desktop.SetEventPump(&x);
+    EXPECT_TRUE(grabbed);
+    EXPECT_EQ(heard.heard, (std::vector<std::string> { "enter", "leave", "enter", "drop hello at 160" }));
+    EXPECT_EQ(XGrabPointer(probe, DefaultRootWindow(probe), False, 0, GrabModeAsync, GrabModeAsync, 0, 0, CurrentTime),
+        GrabSuccess)
+        << "the grab ended with the drag";
     XCloseDisplay(probe);
 }

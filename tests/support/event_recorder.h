@@ -48,6 +48,11 @@ public:
     std::function<void(int16_t Button, int16_t Shift, bool& bDoDefault)> onMouseUp;
     std::function<void(int32_t lRow, int32_t lCol, int32_t& lWidth, int32_t& lHeight)> onCustomDrawCellGetSize;
     std::function<void(int32_t lRow, int32_t lCol, int16_t& KeyAscii)> onTextEditKeyPress;
+    std::function<void(const DataObject& Data, int32_t& Effect)> onOLEDragDrop;
+    std::function<void(const DataObject& Data, int32_t& Effect, int16_t State)> onOLEDragOver;
+    std::function<void(int32_t& Effect, bool& DefaultCursors)> onOLEGiveFeedback;
+    std::function<void(const DataObject& Data, int16_t& DataFormat)> onOLESetData;
+    std::function<void(const DataObject& Data, int32_t& AllowedEffects)> onOLEStartDrag;
 
     const std::vector<RecordedEvent>& Events() const { return events_; }
     void Clear() { events_.clear(); }
@@ -166,24 +171,29 @@ public:
         const DataObject& Data, int32_t& Effect, int16_t& Button, int16_t& Shift, float& x, float& y) override
     {
         Record(EventId::OLEDragDrop, Data, Effect, Button, Shift, x, y);
+        Answer(onOLEDragDrop, Data, Effect);
     }
     void OLEDragOver(const DataObject& Data, int32_t& Effect, int16_t& Button, int16_t& Shift, float& x, float& y,
         int16_t& State) override
     {
         Record(EventId::OLEDragOver, Data, Effect, Button, Shift, x, y, State);
+        Answer(onOLEDragOver, Data, Effect, State);
     }
     void OLECompleteDrag(int32_t& Effect) override { Record(EventId::OLECompleteDrag, Effect); }
     void OLEGiveFeedback(int32_t& Effect, bool& DefaultCursors) override
     {
         Record(EventId::OLEGiveFeedback, Effect, DefaultCursors);
+        Answer(onOLEGiveFeedback, Effect, DefaultCursors);
     }
     void OLESetData(const DataObject& Data, int16_t& DataFormat) override
     {
         Record(EventId::OLESetData, Data, DataFormat);
+        Answer(onOLESetData, Data, DataFormat);
     }
     void OLEStartDrag(const DataObject& Data, int32_t& AllowedEffects) override
     {
         Record(EventId::OLEStartDrag, Data, AllowedEffects);
+        Answer(onOLEStartDrag, Data, AllowedEffects);
     }
     void QuitCustomEdit() override
     {

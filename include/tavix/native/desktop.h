@@ -22,6 +22,8 @@ public:
     virtual ~EventPump() = default;
     // Handles what is pending, waiting up to timeoutMs; false once the pump is closed.
     virtual bool PumpOnce(int timeoutMs) = 0;
+    // While a drag runs, pointer and keys must reach the pump wherever the pointer goes.
+    virtual void GrabInput(bool /*grab*/) { }
 };
 
 class Desktop {
@@ -47,7 +49,8 @@ public:
     // the way, in time order, each followed by RunUntilIdle().
     void Advance(DWORD ms);
 
-    // Input, routed like a person's: capture, hit testing, focus, double clicks.
+    // Input, routed like a person's: capture, hit testing, focus, double clicks;
+    // while a drag runs (DoDragDrop) the pointer and the keys are the drag's.
     void MouseMove(int x, int y);
     void MouseDown(Button button = Button::Left);
     void MouseUp(Button button = Button::Left);

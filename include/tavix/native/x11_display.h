@@ -23,6 +23,8 @@ public:
     // Handles pending X events, fires due timers and puts the frame; waits up
     // to timeoutMs for an event when none is pending. False once the window was closed.
     bool PumpOnce(int timeoutMs = 10) override;
+    // Grabs the X pointer and keyboard for our window.
+    void GrabInput(bool grab) override;
     void Run();
 
 private:

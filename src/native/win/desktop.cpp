@@ -1,4 +1,5 @@
 #include "native/win/desktop_state.h"
+#include "native/win/drag_loop.h"
 #include "native/win/png_writer.h"
 #include <algorithm>
 #include <cstdlib>
@@ -174,7 +175,9 @@ void Desktop::MouseMove(int x, int y)
         y = std::clamp(y, s.clip.top, std::max(s.clip.top, s.clip.bottom - 1));
     }
     s.mouse = { x, y };
-    if (s.scroll.hwnd) {
+    if (s.drag) {
+        s.drag->Track();
+    } else if (s.scroll.hwnd) {
         ScrollBarMouseMove(s, s.mouse);
     } else if (auto t = FindTarget(s, WM_MOUSEMOVE); t.hwnd && t.hit == HTCLIENT) {
         PostClient(s, t.hwnd, WM_MOUSEMOVE);
@@ -186,6 +189,11 @@ void Desktop::MouseDown(Button button)
 {
     auto& s = *state_;
     s.keys[ButtonKey(button)] = true;
+    if (s.drag) {
+        s.drag->Track();
+        RunUntilIdle();
+        return;
+    }
     UINT down = DownMessage(button);
     auto t = FindTarget(s, down);
     if (t.hwnd && s.Find(t.hwnd) && !s.capture && MouseActivateEatsClick(s, t.hwnd, t.hit, down))
@@ -207,7 +215,9 @@ void Desktop::MouseUp(Button button)
 {
     auto& s = *state_;
     s.keys[ButtonKey(button)] = false;
-    if (s.scroll.hwnd && button == Button::Left) {
+    if (s.drag) {
+        s.drag->ButtonUp(ButtonKey(button));
+    } else if (s.scroll.hwnd && button == Button::Left) {
         ScrollBarMouseUp(s);
     } else if (auto t = FindTarget(s, DownMessage(button) + 1); t.hwnd && t.hit == HTCLIENT) {
         PostClient(s, t.hwnd, DownMessage(button) + 1);
@@ -239,7 +249,9 @@ void Desktop::KeyDown(int vk)
     s.keys[vk & 0xFF] = true;
     bool sys = s.keys[VK_MENU] && vk != VK_CONTROL && !s.keys[VK_CONTROL];
     LPARAM lp = 1 | (repeat ? (LPARAM(1) << 30) : 0);
-    if (s.focus)
+    if (s.drag)
+        s.drag->KeyDown(vk);
+    else if (s.focus)
         PostMessage(s.focus, sys ? WM_SYSKEYDOWN : WM_KEYDOWN, static_cast<WPARAM>(vk), lp);
     RunUntilIdle();
 }
@@ -249,14 +261,17 @@ void Desktop::KeyUp(int vk)
     auto& s = *state_;
     s.keys[vk & 0xFF] = false;
     bool sys = s.keys[VK_MENU] || vk == VK_MENU;
-    if (s.focus)
+    if (s.drag)
+        s.drag->Track();
+    else if (s.focus)
         PostMessage(s.focus, sys ? WM_SYSKEYUP : WM_KEYUP, static_cast<WPARAM>(vk), 1 | (LPARAM(3) << 30));
     RunUntilIdle();
 }
 
 void Desktop::Char(char32_t ch)
 {
-    if (state_->focus)
+    // The keys belong to a running drag.
+    if (state_->focus && !state_->drag)
         PostMessage(state_->focus, WM_CHAR, static_cast<WPARAM>(ch), 1);
     RunUntilIdle();
 }

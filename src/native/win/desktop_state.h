@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <tavix/native/desktop.h>
+#include <tavix/native/drag_drop.h>
 #include <tavix/native/surface.h>
 #include <tavix/native/window.h>
 #include <vector>
@@ -56,6 +57,7 @@ struct WindowData {
     int clientWidth { -1 };  // last size reported with WM_SIZE
     int clientHeight { -1 };
     std::shared_ptr<WindowControl> control;
+    DropTarget* dropTarget { nullptr };  // registered for drops, not owned
 };
 
 struct TimerData {
@@ -75,6 +77,8 @@ struct ScrollDrag {
     int grabOffset { 0 };
     UINT_PTR timer { 0 };
 };
+
+class DragLoop;
 
 struct DesktopState {
     int width { 1280 };
@@ -111,6 +115,7 @@ struct DesktopState {
     std::deque<int> messageBoxAnswers;
     std::vector<MessageBoxCall> messageBoxCalls;
     EventPump* pump { nullptr };
+    DragLoop* drag { nullptr };  // the running drag, which takes the pointer and keys
 
     WindowData* Find(HWND hwnd);
     std::vector<HWND>& SiblingsOf(const WindowData& w);

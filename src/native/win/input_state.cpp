@@ -60,7 +60,17 @@ HWND GetCapture()
 
 HCURSOR LoadCursor(HCURSOR id)
 {
-    return (id == IDC_ARROW || id == IDC_IBEAM || id == IDC_SIZEWE || id == IDC_SIZEALL) ? id : 0;
+    switch (id) {
+    case IDC_ARROW:
+    case IDC_IBEAM:
+    case IDC_SIZEWE:
+    case IDC_SIZEALL:
+    case IDC_NO:
+    case IDC_DRAGMOVE:
+    case IDC_DRAGCOPY:
+    case IDC_DRAGLINK: return id;
+    default: return 0;
+    }
 }
 
 HCURSOR SetCursor(HCURSOR cursor)

@@ -60,7 +60,11 @@ unsigned FontCursorFor(HCURSOR cursor)
     switch (cursor) {
     case IDC_IBEAM: return XC_xterm;
     case IDC_SIZEWE: return XC_sb_h_double_arrow;
-    case IDC_SIZEALL: return XC_fleur;
+    case IDC_SIZEALL:
+    case IDC_DRAGMOVE: return XC_fleur;
+    case IDC_DRAGCOPY: return XC_plus;
+    case IDC_DRAGLINK: return XC_exchange;
+    case IDC_NO: return XC_X_cursor;
     default: return XC_left_ptr;
     }
 }
@@ -271,6 +275,23 @@ bool X11Display::PumpOnce(int timeoutMs)
         d.Put();
     }
     return d.open;
+}
+
+void X11Display::GrabInput(bool grab)
+{
+    Impl& d = *impl_;
+    if (!d.open)
+        return;
+    if (grab) {
+        // Moves and the release outside our window still belong to the drag, and so does Escape.
+        XGrabPointer(d.display, d.window, False, ButtonPressMask | ButtonReleaseMask | PointerMotionMask, GrabModeAsync,
+            GrabModeAsync, 0, 0, CurrentTime);
+        XGrabKeyboard(d.display, d.window, False, GrabModeAsync, GrabModeAsync, CurrentTime);
+    } else {
+        XUngrabPointer(d.display, CurrentTime);
+        XUngrabKeyboard(d.display, CurrentTime);
+    }
+    XFlush(d.display);
 }
 
 void X11Display::Run()
