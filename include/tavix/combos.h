@@ -14,7 +14,8 @@ namespace tavix {
 
 namespace core {
 class ComboListMetrics;
-}
+class GridTable;
+}  // namespace core
 
 class ComboObject {
 public:
@@ -67,8 +68,6 @@ private:
 class CombosObject {
 public:
     explicit CombosObject(std::function<FontRef()> gridFont);
-    // Wiring: what measures the lists exists only after them.
-    void Connect(core::ComboListMetrics& metrics) { metrics_ = &metrics; }
 
     int32_t Count() const { return static_cast<int32_t>(order_.size()); }
     ComboObject& Add(const std::string& sKey);
@@ -85,6 +84,10 @@ public:
     const ComboObject* AtSlot(int32_t slot) const;
 
 private:
+    friend class core::GridTable;
+    // Wiring: what measures the lists exists only after them.
+    void Connect(core::ComboListMetrics& metrics) { metrics_ = &metrics; }
+
     struct Slot {
         std::string key;
         std::unique_ptr<ComboObject> list;

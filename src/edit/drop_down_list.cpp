@@ -38,7 +38,7 @@ constexpr int32_t kIconMargins = 8;
 // Beside the scroll bar when the width is fitted to the items.
 constexpr int32_t kFittedSlack = 4;
 
-// Enter and Page Up .. Down: the keys the list takes before the application.
+// Enter and the eight navigation keys, Page Up .. Down: the list takes them before the application.
 bool IsListKey(WPARAM key) { return key == VK_RETURN || (key >= VK_PRIOR && key <= VK_DOWN); }
 
 [[noreturn]] void RaiseBadIndex()
