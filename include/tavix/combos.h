@@ -12,9 +12,15 @@
 
 namespace tavix {
 
+namespace core {
+class ComboListMetrics;
+class GridTable;
+}  // namespace core
+
 class ComboObject {
 public:
-    explicit ComboObject(std::function<FontRef()> gridFont);
+    // `font`: the items' font; `metrics` measures the items (null: the width stays).
+    ComboObject(FontRef font, core::ComboListMetrics* metrics);
 
     void Clear() { items_.clear(); }
     // A missing value stores the text as a String; lIndex -1 appends.
@@ -36,7 +42,11 @@ public:
     static constexpr int32_t kDefaultWidth { 120 };
     int32_t Width() const { return width_; }
     void SetWidth(int32_t w) { width_ = w; }
-    FontRef Font() const { return gridFont_(); }
+    // Width becomes what the widest item needs, with the list's scroll bar beside it.
+    void AutoAdjustWidth();
+    // A copy of the grid's font taken when the list was added, until one is set.
+    FontRef Font() const { return font_; }
+    void SetFont(const FontRef& oFont) { font_ = oFont; }
 
 private:
     struct Item {
@@ -47,7 +57,8 @@ private:
     Item& At(int32_t lIndex);
     const Item& At(int32_t lIndex) const;
 
-    std::function<FontRef()> gridFont_;
+    FontRef font_;
+    core::ComboListMetrics* metrics_;
     std::vector<Item> items_;
     int32_t maxHeight_ { 8 };
     int32_t width_ { kDefaultWidth };
@@ -73,6 +84,10 @@ public:
     const ComboObject* AtSlot(int32_t slot) const;
 
 private:
+    friend class core::GridTable;
+    // Wiring: what measures the lists exists only after them.
+    void Connect(core::ComboListMetrics& metrics) { metrics_ = &metrics; }
+
     struct Slot {
         std::string key;
         std::unique_ptr<ComboObject> list;
@@ -80,6 +95,7 @@ private:
     int32_t PositionOf(const GridVariant& vKey) const;
 
     std::function<FontRef()> gridFont_;
+    core::ComboListMetrics* metrics_ { nullptr };
     std::vector<Slot> slots_;
     std::vector<int32_t> order_;  // slot indices in insertion order
 };

@@ -135,4 +135,7 @@ enum EHeaderAutoHeightFlags : int32_t {
 
 enum EHeaderHotTrackFlags : int32_t { tvHdrHotIcon = 1, tvHdrHotText = 2, tvHdrHotSortInfo = 4 };
 
+// The platform's object-safety options.
+enum EInterfaceSafety : int32_t { INTERFACESAFE_FOR_UNTRUSTED_CALLER = 1, INTERFACESAFE_FOR_UNTRUSTED_DATA = 2 };
+
 }  // namespace tavix

@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace tavix {
 
@@ -220,6 +221,13 @@ public:
     // Whether the grid and its header take input; a disabled grid draws greyed.
     bool Enabled() const;
     void SetEnabled(bool bValue);
+    // A modal box with the control's name and version, owned by the grid's window.
+    void ShowAboutBox();
+    // Object safety: safe for untrusted callers and for untrusted data (3 / 3) whatever
+    // interface riid names; setting options is accepted and changes nothing. Both return S_OK (0).
+    int32_t GetInterfaceSafetyOptions(
+        std::string_view riid, int32_t& pdwSupportedOptions, int32_t& pdwEnabledOptions) const;
+    int32_t SetInterfaceSafetyOptions(std::string_view riid, int32_t dwOptionSetMask, int32_t dwEnabledOptions);
 
     // Layout and scrolling (src/layout/)
     // Rows and column indices of the cells in view; x in client, y in content less ScrollY.

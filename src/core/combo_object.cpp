@@ -1,14 +1,23 @@
 #include <tavix/combos.h>
 
+#include "core/table_listeners.h"
+
 #include <tavix/error.h>
 
 #include <exception>
 
 namespace tavix {
 
-ComboObject::ComboObject(std::function<FontRef()> gridFont)
-    : gridFont_(std::move(gridFont))
+ComboObject::ComboObject(FontRef font, core::ComboListMetrics* metrics)
+    : font_(std::move(font))
+    , metrics_(metrics)
 {
+}
+
+void ComboObject::AutoAdjustWidth()
+{
+    if (metrics_ != nullptr)
+        width_ = metrics_->FittingWidth(*this);
 }
 
 void ComboObject::AddItem(

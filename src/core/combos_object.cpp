@@ -30,7 +30,7 @@ ComboObject& CombosObject::Add(const std::string& sKey)
     if (free == slots_.end())
         free = slots_.insert(slots_.end(), Slot {});
     free->key = sKey;
-    free->list = std::make_unique<ComboObject>(gridFont_);
+    free->list = std::make_unique<ComboObject>(gridFont_().Clone(), metrics_);
     order_.push_back(static_cast<int32_t>(free - slots_.begin()));
     return *free->list;
 }

@@ -76,9 +76,14 @@ public:
         HeaderItems& header;
         LayoutUpdates& layout;
         RepaintRequests& painter;
+        ComboListMetrics& comboLists;
     };
     // Wiring: the subsystems above the table exist only after it.
-    void Connect(const Listeners& listeners) { listeners_.emplace(listeners); }
+    void Connect(const Listeners& listeners)
+    {
+        listeners_.emplace(listeners);
+        combos_.Connect(listeners.comboLists);
+    }
     EditSession& Editor() const { return listeners_->editor; }
     HeaderItems& Header() const { return listeners_->header; }
     LayoutUpdates& Layout() const { return listeners_->layout; }

@@ -6,6 +6,10 @@
 
 #include <cstdint>
 
+namespace tavix {
+class ComboObject;
+}
+
 namespace tavix::core {
 
 // The in-place editor: a running edit ends before the table changes under it.
@@ -15,6 +19,16 @@ public:
 
 protected:
     ~EditSession() = default;
+};
+
+// The drop-down list measures the combo lists' items as it shows them.
+class ComboListMetrics {
+public:
+    // The list width that shows the widest item of `list` whole beside the scroll bar.
+    virtual int32_t FittingWidth(const ComboObject& list) = 0;
+
+protected:
+    ~ComboListMetrics() = default;
 };
 
 // The column header keeps one item per shown column; items carry the display

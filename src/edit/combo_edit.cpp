@@ -40,7 +40,8 @@ void Editor::StartComboEdit(int16_t keyAscii)
     // The button shows pressed while the list is down.
     table_.MarkCellChanged(row, col);
     painter_.Draw();
-    list_.Load(*combo, painter_.CellFontHandle(0), painter_.Look().imageList);
+    list_.AllowXPStyles(painter_.Supports(tvSupFeatXPStyles).value_or(false));
+    list_.Load(*combo, painter_.Look().imageList);
     SetListIndex(-1);
     SetListIndex(keyAscii < kFirstInitialKey ? list_.ValueIndex(cell.Value)
                                              : list_.InitialIndex(interaction::Utf8OfCode(keyAscii)));
@@ -48,6 +49,11 @@ void Editor::StartComboEdit(int16_t keyAscii)
     native::POINT corner { r.left, r.top };
     native::ClientToScreen(layout_.Window(), &corner);
     list_.ShowDropDownAtPosition(corner.x, corner.y, r.width, r.height);
+}
+
+int32_t Editor::FittingWidth(const ComboObject& list)
+{
+    return DropDownList::FittingWidth(list, painter_.Look().imageList);
 }
 
 void Editor::SetListIndex(int32_t index)
@@ -109,7 +115,7 @@ void Editor::CommitComboEdit()
         table_.ChangeCell({ row, col }, [&](core::CellData& c) {
             c.Value = value;
             c.ComboItemIndex = static_cast<int16_t>(index);
-            c.Icon = index >= 0 ? list_.ItemIcon(index) : int16_t { -1 };
+            c.Icon = index >= 0 ? list_.ItemIconIndex(index) : int16_t { -1 };
         });
         EndComboEdit();
         table_.Events().AfterCommitEdit(row, col);

@@ -2,11 +2,13 @@
 
 #include "core/message_boundary.h"
 #include "core/shift_state.h"
+#include "paint/paint_resources.h"
 
 #include <tavix/native/combobox.h>
 #include <tavix/native/imagelist.h>
 #include <tavix/native/owner_draw.h>
 #include <tavix/native/text.h>
+#include <tavix/native/uxtheme.h>
 #include <tavix/native/window.h>
 #include <tavix/native/window_paint.h>
 
@@ -30,6 +32,20 @@ constexpr int32_t kIconLeft = 2;
 constexpr int32_t kIconGap = 4;
 // The list's frame adds this to whole items.
 constexpr int32_t kListFrame = 2;
+// Around an item's text, and between its icon and text.
+constexpr int32_t kTextMargins = 4;
+constexpr int32_t kIconMargins = 8;
+// Beside the scroll bar when the width is fitted to the items.
+constexpr int32_t kFittedSlack = 4;
+
+// Enter and the eight navigation keys, Page Up .. Down: the list takes them before the application.
+bool IsListKey(WPARAM key) { return key == VK_RETURN || (key >= VK_PRIOR && key <= VK_DOWN); }
+
+[[noreturn]] void RaiseBadIndex()
+{
+    throw TavixError(rtInvalidPropertyIndex, rtInvalidPropertyIndex, DropDownList::kErrorSource,
+        RuntimeErrorText(rtInvalidPropertyIndex));
+}
 
 LRESULT DropDownProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
@@ -72,53 +88,124 @@ bool DropDownList::Create(HWND parent)
     if (combo_ == 0)
         return false;
     Subclass(combo_, SubclassKind::ODCombo, this);
+    keys_.emplace(*this, FilterStage::ActiveObject);
     return true;
 }
 
-void DropDownList::Load(const ComboObject& list, HFONT font, int32_t imageList)
+void DropDownList::Load(const ComboObject& list, int32_t imageList)
 {
-    font_ = font;
-    imageList_ = imageList;
-    iconWidth_ = iconHeight_ = 0;
-    if (imageList_ != 0)
-        ImageList_GetIconSize(imageList_, &iconWidth_, &iconHeight_);
     items_.clear();
     SendMessage(combo_, CB_RESETCONTENT, 0, 0);
-    SendMessage(combo_, WM_SETFONT, static_cast<WPARAM>(font_), 0);
     for (int32_t i = 0; i < list.ListCount(); ++i) {
         items_.push_back({ list.ItemText(i), list.ItemValue(i), static_cast<int16_t>(list.ItemIcon(i)) });
         SendMessage(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(items_.back().text.c_str()));
     }
-    MeasureItems();
-    const int32_t shown = std::min(ListCount(), list.MaxHeightInItems());
-    listWidth_ = list.Width() > 0 ? list.Width() : kDefaultWidth;
-    listHeight_ = itemHeight_ * std::max(shown, 1) + kListFrame;
+    ImageList(imageList);
+    SetFont(list.Font());
+    SetWidth(list.Width() > 0 ? list.Width() : kDefaultWidth);
+    SetHeightInItems(std::max(std::min(ListCount(), list.MaxHeightInItems()), 1));
+}
+
+DropDownList::IconSize DropDownList::IconSizeOf(int32_t imageList)
+{
+    IconSize size;
+    if (imageList != 0)
+        ImageList_GetIconSize(imageList, &size.width, &size.height);
+    return size;
+}
+
+Size DropDownList::MeasureItem(HDC dc, const std::string& text, bool icon, IconSize iconSize)
+{
+    Size size {};
+    GetTextExtentPoint32(dc, text.empty() ? std::string_view("X") : text, &size);
+    const int32_t textWidth = text.empty() ? 0 : size.cx;
+    if (!icon)
+        return { textWidth + kTextMargins, std::max(size.cy + 2, kMinItemHeight) };
+    return { iconSize.width + textWidth + kIconMargins,
+        std::max(std::max(size.cy, iconSize.height) + 2, kMinItemHeight) };
+}
+
+int32_t DropDownList::FittingWidth(const ComboObject& list, int32_t imageList)
+{
+    const UniqueDC dc(CreateCompatibleDC(0));
+    const UniqueGdiObject font = paint::FontCache::Create(list.Font());
+    SelectObject(dc.Get(), font.Get());
+    const IconSize iconSize = IconSizeOf(imageList);
+    int32_t widest = 0;
+    for (int32_t i = 0; i < list.ListCount(); ++i)
+        widest = std::max(widest, MeasureItem(dc.Get(), list.ItemText(i), list.ItemIcon(i) >= 0, iconSize).cx);
+    return widest + GetSystemMetrics(SM_CXVSCROLL) + kFittedSlack;
 }
 
 void DropDownList::MeasureItems()
 {
-    const HDC dc = GetDC(window_);
-    const HGDIOBJ old = SelectObject(dc, font_);
+    const UniqueDC dc(CreateCompatibleDC(0));
+    SelectObject(dc.Get(), font_.Get());
     int32_t height = kMinItemHeight;
-    for (const Item& item : items_) {
-        Size size {};
-        GetTextExtentPoint32(dc, item.text.empty() ? std::string_view("X") : item.text, &size);
-        const int32_t content = item.icon >= 0 ? std::max(size.cy, iconHeight_) : size.cy;
-        height = std::max(height, content + 2);
-    }
-    SelectObject(dc, old);
-    ReleaseDC(window_, dc);
+    for (const Item& item : items_)
+        height = std::max(height, MeasureItem(dc.Get(), item.text, item.icon >= 0, icon_).cy);
     itemHeight_ = height;
     for (int32_t i = -1; i < ListCount(); ++i)
         SendMessage(combo_, CB_SETITEMHEIGHT, static_cast<WPARAM>(i), height);
+}
+
+void DropDownList::SetFont(const FontRef& font)
+{
+    if (!fontDescription_ || !FontsEqual(*fontDescription_, font)) {
+        fontDescription_ = font.Clone();
+        UniqueGdiObject replaced = std::exchange(font_, paint::FontCache::Create(font));
+        // The combo box lets go of the old font before it goes.
+        SendMessage(combo_, WM_SETFONT, static_cast<WPARAM>(font_.Get()), 0);
+    }
+    MeasureItems();
+}
+
+void DropDownList::ImageList(int32_t handle)
+{
+    imageList_ = handle;
+    icon_ = IconSizeOf(handle);
+}
+
+void DropDownList::SetWidth(int32_t width) { listWidth_ = width; }
+
+void DropDownList::SetHeightInItems(int32_t count)
+{
+    listHeight_ = itemHeight_ * count + kListFrame;
+    placementPending_ = true;
+}
+
+void DropDownList::AllowXPStyles(bool allow)
+{
+    if (const HWND list = ListWindow())
+        SetWindowTheme(list, allow ? nullptr : "", allow ? nullptr : "");
 }
 
 int32_t DropDownList::ListIndex() const { return static_cast<int32_t>(SendMessage(combo_, CB_GETCURSEL, 0, 0)); }
 
 void DropDownList::SetListIndex(int32_t index)
 {
-    SendMessage(combo_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    if (SendMessage(combo_, CB_SETCURSEL, static_cast<WPARAM>(index), 0) == CB_ERR && index != -1)
+        RaiseBadIndex();
     listener_.ItemChosen();
+}
+
+const DropDownList::Item& DropDownList::At(int32_t index) const
+{
+    if (index < 0 || index >= ListCount())
+        RaiseBadIndex();
+    return items_[static_cast<size_t>(index)];
+}
+
+bool DropDownList::TranslateAccelerator(const MSG& msg)
+{
+    // The keyboard is the list's while its combo box or list window has the focus.
+    if (msg.message != WM_KEYDOWN || !IsListKey(msg.wParam) || combo_ == 0)
+        return false;
+    const HWND list = ListWindow();
+    if (msg.hwnd != combo_ && msg.hwnd != list)
+        return false;
+    SendMessage(list, msg.message, msg.wParam, msg.lParam);
+    return true;
 }
 
 std::string DropDownList::Text() const
@@ -265,10 +352,10 @@ void DropDownList::DrawItem(const DRAWITEMSTRUCT& dis) const
     if (item.icon >= 0 && imageList_ != 0) {
         ImageList_DrawEx(
             imageList_, item.icon, dis.hDC, rc.left + kIconLeft, rc.top + 1, 0, 0, CLR_NONE, CLR_NONE, ILD_TRANSPARENT);
-        text.left += iconWidth_ + kIconGap;
+        text.left += icon_.width + kIconGap;
     }
     text = text.Inflate(-2, -1);
-    const HGDIOBJ old = SelectObject(dis.hDC, font_);
+    const HGDIOBJ old = SelectObject(dis.hDC, font_.Get());
     SetBkMode(dis.hDC, TRANSPARENT);
     SetTextColor(dis.hDC, GetSysColor(focused ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
     DrawText(dis.hDC, item.text, text, DT_VCENTER | DT_SINGLELINE);

@@ -4,13 +4,17 @@
 // items (text, value, icon) are loaded from a combo list when it drops down,
 // drawn here (icon, then text) and all as tall as the tallest. It tells its
 // owner when an item is chosen, when the list closes and which key was pressed.
+// While it has the keyboard, Enter and the navigation keys are its own before
+// any shortcut of the application can take them.
 #include <tavix/combos.h>
 #include <tavix/host.h>
 #include <tavix/native/gdi.h>
+#include <tavix/native/message_filter.h>
 #include <tavix/native/owner_draw.h>
 #include <tavix/native/subclass.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,10 +33,12 @@ protected:
     ~DropDownListener() = default;
 };
 
-class DropDownList : public native::SubclassOwner {
+class DropDownList : public native::SubclassOwner, public native::MessageFilter {
 public:
     static constexpr int32_t kMinItemHeight { 15 };
     static constexpr int32_t kDefaultWidth { 120 };
+    // The source of the errors the list raises.
+    static constexpr const char* kErrorSource { "tavix.ODCboLst" };
 
     explicit DropDownList(DropDownListener& listener)
         : listener_(listener)
@@ -44,21 +50,34 @@ public:
 
     // Creates the out-of-sight control window in `parent` once.
     bool Create(native::HWND parent);
-    // Takes over the items of `list`, measured in `font`, icons from `imageList` (0: none).
-    void Load(const ComboObject& list, native::HFONT font, int32_t imageList);
+    // Takes over the items, font, width and height of `list`, icons from `imageList` (0: none).
+    void Load(const ComboObject& list, int32_t imageList);
+    // The width `list` needs to show its widest item whole beside the scroll bar.
+    static int32_t FittingWidth(const ComboObject& list, int32_t imageList);
 
     int32_t ListCount() const { return static_cast<int32_t>(items_.size()); }
     int32_t ListIndex() const;
-    // Selects a position (-1 none) and reports it chosen.
+    // Selects a position and reports it chosen; -1 clears the selection. A
+    // position the list rejects raises 381.
     void SetListIndex(int32_t index);
-    const GridVariant& ItemValue(int32_t index) const { return items_[static_cast<size_t>(index)].value; }
-    int16_t ItemIcon(int32_t index) const { return items_[static_cast<size_t>(index)].icon; }
+    // A position without an item raises 381.
+    const GridVariant& ItemValue(int32_t index) const { return At(index).value; }
+    int16_t ItemIconIndex(int32_t index) const { return At(index).icon; }
+    const std::string& ItemText(int32_t index) const { return At(index).text; }
     // The selected item's text; "" when none.
     std::string Text() const;
     int32_t ValueIndex(const GridVariant& value) const;
     // The first item whose text begins with `prefix`, compared in upper case; -1 when none.
     int32_t InitialIndex(const std::string& prefix) const;
     int32_t ItemHeight() const { return itemHeight_; }
+
+    // Measures every item again in the font, which the list keeps for as long as it uses it.
+    void SetFont(const FontRef& font);
+    void ImageList(int32_t handle);
+    void SetWidth(int32_t width);
+    void SetHeightInItems(int32_t count);
+    // False switches visual styles off for the list window.
+    void AllowXPStyles(bool allow);
 
     // Drops the list down at a screen point next to a cell of the size given.
     void ShowDropDownAtPosition(int32_t x, int32_t y, int32_t cellWidth, int32_t cellHeight);
@@ -75,6 +94,8 @@ public:
     void SubclassProc(native::WNDPROC previous, native::HWND hwnd, native::UINT msg, native::WPARAM wParam,
         native::LPARAM lParam, native::LRESULT& result) override;
     Host& GridHost() { return listener_.GridHost(); }
+    // native::MessageFilter: Enter and the navigation keys go to the list window.
+    bool TranslateAccelerator(const native::MSG& msg) override;
 
 private:
     void Deliver(native::WNDPROC previous, native::HWND hwnd, native::UINT msg, native::WPARAM wParam,
@@ -84,6 +105,14 @@ private:
         GridVariant value;
         int16_t icon { -1 };
     };
+    struct IconSize {
+        int32_t width { 0 };
+        int32_t height { 0 };
+    };
+    static IconSize IconSizeOf(int32_t imageList);
+    // Width and height of one item, its font selected into `dc`.
+    static native::Size MeasureItem(native::HDC dc, const std::string& text, bool icon, IconSize iconSize);
+    const Item& At(int32_t index) const;
     void DrawItem(const native::DRAWITEMSTRUCT& dis) const;
     void MeasureItems();
 
@@ -91,15 +120,16 @@ private:
     native::HWND window_ { 0 };
     native::HWND combo_ { 0 };
     std::vector<Item> items_;
-    native::HFONT font_ { 0 };
+    std::optional<FontRef> fontDescription_;
+    native::UniqueGdiObject font_;
     int32_t imageList_ { 0 };
-    int32_t iconWidth_ { 0 };
-    int32_t iconHeight_ { 0 };
+    IconSize icon_ {};
     int32_t itemHeight_ { kMinItemHeight };
     int32_t listWidth_ { kDefaultWidth };
     int32_t listHeight_ { kDefaultWidth };
     native::Rect placement_ {};
     bool placementPending_ { false };
+    std::optional<native::ScopedMessageFilter> keys_;
 };
 
 }  // namespace tavix::edit

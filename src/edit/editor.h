@@ -21,6 +21,7 @@
 namespace tavix::edit {
 
 class Editor : public core::EditSession,
+               public core::ComboListMetrics,
                public paint::EditingState,
                public interaction::EditRequests,
                public native::SubclassOwner,
@@ -34,6 +35,8 @@ public:
 
     // core::EditSession: QuitCustomEdit, then the running edit is cancelled.
     void CancelEdit() override;
+    // core::ComboListMetrics
+    int32_t FittingWidth(const ComboObject& list) override;
     // paint::EditingState
     bool Editable() const override { return editable_; }
     bool EditActive() const override { return editActive_; }
@@ -55,6 +58,7 @@ public:
     // Null while no text edit runs.
     const TextEditor* OpenTextEditor() const { return TextEditOpen() ? &text_ : nullptr; }
     const DropDownList& List() const { return list_; }
+    DropDownList& List() { return list_; }
 
     // native::SubclassOwner: the edit boxes and the grid window.
     void SubclassProc(native::WNDPROC previous, native::HWND hwnd, native::UINT msg, native::WPARAM wParam,

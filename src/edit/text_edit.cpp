@@ -124,7 +124,7 @@ void Editor::StartTextEdit(
     const core::CellData& cell = table_.Cell(row, col);
     text_.Prepare({ .index = EditorIndexFor(cell),
         .rect = { r.left, r.top, r.left + r.width, r.top + r.height },
-        .font = painter_.CellFontHandle(cell.FontIndex),
+        .font = painter_.CellFont(cell.FontIndex),
         .maxLength = maxLength,
         .styleBits = static_cast<DWORD>(options),
         .rightToLeft = (cell.TextFlags & tvTextRTLReading) != 0,

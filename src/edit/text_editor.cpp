@@ -66,7 +66,8 @@ void TextEditor::Prepare(const TextEditorSetup& setup)
     const DWORD align = setup.rightToLeft ? ES_RIGHT : ES_LEFT;
     SetWindowLong(box, GWL_STYLE,
         static_cast<LONG_PTR>((style & ~(kStyleBits | kAlignBits)) | (setup.styleBits & kStyleBits) | align));
-    SendMessage(box, WM_SETFONT, static_cast<WPARAM>(setup.font), 0);
+    SendMessage(box, WM_SETFONT, static_cast<WPARAM>(setup.font ? setup.font->Get() : 0), 0);
+    font_ = setup.font;
     SendMessage(box, EM_LIMITTEXT, static_cast<WPARAM>(std::max(setup.maxLength, 0)), 0);
     MoveWindow(box, setup.rect.left, setup.rect.top, setup.rect.Width(), setup.rect.Height(), false);
     fore_ = setup.fore;

@@ -3,6 +3,8 @@
 // four multi-line ones with every combination of scroll bars. Created hidden
 // on first use, one shown at a time; the owner hooks them all to hear keys,
 // mouse, focus and the context menu.
+#include "paint/paint_resources.h"
+
 #include <tavix/native/gdi.h>
 #include <tavix/native/subclass.h>
 
@@ -16,7 +18,7 @@ namespace tavix::edit {
 struct TextEditorSetup {
     int32_t index { 0 };
     native::Rect rect {};
-    native::HFONT font { 0 };
+    paint::SharedFont font;
     // Characters; below 1 no limit.
     int32_t maxLength { 0 };
     // ES_NUMBER, ES_UPPERCASE and ES_LOWERCASE, as the host asked.
@@ -67,6 +69,8 @@ private:
     native::COLORREF fore_ { 0 };
     native::COLORREF back_ { 0 };
     native::UniqueGdiObject brush_;
+    // Held while the box is set to it, whatever becomes of the grid's fonts.
+    paint::SharedFont font_;
 };
 
 }  // namespace tavix::edit

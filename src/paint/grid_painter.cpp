@@ -454,11 +454,11 @@ layout::CellRect GridPainter::CellTextRect(int32_t row, int32_t colIndex)
     return layout_.CellTextBoundary(row, colIndex, look_.iconWidth, room);
 }
 
-native::HFONT GridPainter::CellFontHandle(int16_t fontIndex)
+SharedFont GridPainter::CellFont(int16_t fontIndex)
 {
-    if (const native::HFONT font = res_.fonts.CellFont(table_.Fonts(), fontIndex))
+    if (SharedFont font = res_.fonts.SharedCellFont(table_.Fonts(), fontIndex))
         return font;
-    return res_.fonts.GridFont(table_.GridFont());
+    return res_.fonts.SharedGridFont(table_.GridFont());
 }
 
 }  // namespace tavix::paint

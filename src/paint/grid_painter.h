@@ -104,7 +104,7 @@ public:
     // neighbours' texts, which only painting measures.
     layout::CellRect CellTextRect(int32_t row, int32_t colIndex);
     // The native font of a pooled cell font; the grid's font for 0.
-    native::HFONT CellFontHandle(int16_t fontIndex);
+    SharedFont CellFont(int16_t fontIndex);
     // Rows composed so far; unchanged rows are not composed again.
     int64_t RowsComposed() const { return res_.rowsComposed; }
     int32_t BufferHeight() const { return res_.buffer.Height(); }

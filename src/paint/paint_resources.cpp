@@ -46,26 +46,32 @@ UniqueGdiObject FontCache::Create(const FontRef& font)
     return UniqueGdiObject(CreateFontFromSpec(face));
 }
 
-HFONT FontCache::GridFont(const FontRef& font)
+SharedFont FontCache::SharedGridFont(const FontRef& font)
 {
-    if (!gridDescription_ || !FontsEqual(*gridDescription_, font) || !grid_.Get()) {
+    if (!gridDescription_ || !FontsEqual(*gridDescription_, font) || !grid_ || !grid_->Get()) {
         gridDescription_ = font.Clone();
         retired_ = std::move(grid_);
-        grid_ = Create(font);
+        grid_ = std::make_shared<const UniqueGdiObject>(Create(font));
     }
-    return grid_.Get();
+    return grid_;
+}
+
+SharedFont FontCache::SharedCellFont(const core::FontPool& pool, int16_t fontIndex)
+{
+    if (fontIndex < 1 || fontIndex > pool.Count())
+        return nullptr;
+    if (cells_.size() < static_cast<size_t>(fontIndex))
+        cells_.resize(static_cast<size_t>(fontIndex));
+    SharedFont& slot = cells_[static_cast<size_t>(fontIndex - 1)];
+    if (!slot || !slot->Get())
+        slot = std::make_shared<const UniqueGdiObject>(Create(pool.At(fontIndex)));
+    return slot;
 }
 
 HFONT FontCache::CellFont(const core::FontPool& pool, int16_t fontIndex)
 {
-    if (fontIndex < 1 || fontIndex > pool.Count())
-        return 0;
-    if (cells_.size() < static_cast<size_t>(fontIndex))
-        cells_.resize(static_cast<size_t>(fontIndex));
-    UniqueGdiObject& slot = cells_[static_cast<size_t>(fontIndex - 1)];
-    if (!slot.Get())
-        slot = Create(pool.At(fontIndex));
-    return slot.Get();
+    const SharedFont font = SharedCellFont(pool, fontIndex);
+    return font ? font->Get() : 0;
 }
 
 void PictureTiles::Sync(const SurfacePtr& picture)

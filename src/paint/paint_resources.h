@@ -3,6 +3,7 @@
 // native fonts of the grid and cell fonts, the background picture's tiles and
 // the theme state with its control strips.
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -35,23 +36,30 @@ private:
     int32_t height_ = 0;
 };
 
+// A native font that stays alive while anyone holds it: a window given the
+// font keeps it so, whatever the cache does with it meanwhile.
+using SharedFont = std::shared_ptr<const native::UniqueGdiObject>;
+
 // Native fonts of the grid font and of the pooled cell fonts.
 class FontCache {
 public:
     // Follows changes of the grid font object by comparing descriptions.
-    native::HFONT GridFont(const FontRef& font);
+    native::HFONT GridFont(const FontRef& font) { return SharedGridFont(font)->Get(); }
+    SharedFont SharedGridFont(const FontRef& font);
     // Pool entries never change, so an index maps to one native font for good.
     native::HFONT CellFont(const core::FontPool& pool, int16_t fontIndex);
+    // Null for an index outside the pool.
+    SharedFont SharedCellFont(const core::FontPool& pool, int16_t fontIndex);
     // A native font of the description, owned by the caller.
     static native::UniqueGdiObject Create(const FontRef& font);
 
 private:
     std::optional<FontRef> gridDescription_;
-    native::UniqueGdiObject grid_;
+    SharedFont grid_;
     // The font replaced last: it may still be selected into the row buffer
     // until the next Draw selects the new one, and a selected font cannot go.
-    native::UniqueGdiObject retired_;
-    std::vector<native::UniqueGdiObject> cells_;
+    SharedFont retired_;
+    std::vector<SharedFont> cells_;
 };
 
 // The background picture as an off-screen surface the tiles are copied from.

@@ -45,7 +45,7 @@ void Tavix::BuildSubsystems()
     sizer_ = std::make_unique<paint::AutoSizer>(*table_, *layout_, *painter_);
     header_ = std::make_unique<header::GridHeader>(*table_, *layout_, *painter_, *sizer_, *sorter_);
     editor_ = std::make_unique<edit::Editor>(*table_, *layout_, *painter_, *keyboard_, *search_);
-    table_->Connect({ *editor_, *header_, *layout_, *painter_ });
+    table_->Connect({ *editor_, *header_, *layout_, *painter_, *editor_ });
     layout_->Connect(*header_);
     painter_->Connect(*editor_);
     sizer_->Connect(*header_);

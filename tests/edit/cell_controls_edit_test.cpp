@@ -2,9 +2,14 @@
 #include "support/grid_window.h"
 
 #include <tavix/native/combobox.h>
+#include <tavix/native/imagelist.h>
+#include <tavix/native/message_filter.h>
 #include <tavix/native/messages.h>
+#include <tavix/native/text.h>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace tavix::testing {
 namespace {
@@ -55,8 +60,98 @@ struct ComboScene : WindowScene {
         Focus();
         events.Clear();
     }
-    const edit::DropDownList& List() { return internal::GridAccess::Editor(grid).List(); }
+    edit::DropDownList& List() { return internal::GridAccess::Editor(grid).List(); }
 };
+
+// Shortcuts that would take every key.
+struct GreedyShortcuts : native::MessageFilter {
+    std::vector<native::WPARAM> taken;
+    bool TranslateAccelerator(const native::MSG& m) override
+    {
+        if (m.message != native::WM_KEYDOWN)
+            return false;
+        taken.push_back(m.wParam);
+        return true;
+    }
+};
+
+TEST(ComboEdit, EnterAndTheNavigationKeysReachTheOpenListBeforeTheApplication)
+{
+    ComboScene s;
+    GreedyShortcuts app;
+    native::ScopedMessageFilter shortcuts(app, native::FilterStage::Application);
+    s.grid.RequestEdit(0);
+    s.Key(native::VK_DOWN);
+    EXPECT_EQ(s.List().ListIndex(), 2);
+    s.Key(native::VK_HOME);
+    s.Key(native::VK_UP);
+    EXPECT_EQ(s.List().ListIndex(), 0);
+    s.Key(native::VK_RETURN);
+    EXPECT_TRUE(app.taken.empty());
+    EXPECT_EQ(s.grid.CellText(2, 2), "Open") << "Enter chose the item the keys moved to";
+
+    s.grid.RequestEdit(0);
+    s.Key(native::VK_TAB);
+    s.Key(native::VK_ESCAPE);
+    EXPECT_EQ(app.taken, (std::vector<native::WPARAM> { native::VK_TAB, native::VK_ESCAPE }));
+    EXPECT_TRUE(s.List().Dropped()) << "the application took Escape";
+}
+
+TEST(ComboEdit, TheListRejectsPositionsWithoutAnItemAndFitsItsWidthToTheItems)
+{
+    ComboScene s;
+    s.grid.SetImageList(GridVariant(static_cast<int32_t>(native::ImageList_Create(24, 16, 0, 2, 0))));
+    ComboObject& combo = s.grid.Combos().Items(GridVariant("status"));
+    native::UniqueDC dc(native::CreateCompatibleDC(0));
+    native::UniqueGdiObject font(paint::FontCache::Create(combo.Font()));
+    native::SelectObject(dc.Get(), font.Get());
+    auto textWidth = [&](std::string_view text) {
+        native::Size size {};
+        native::GetTextExtentPoint32(dc.Get(), text, &size);
+        return size.cx;
+    };
+    combo.AutoAdjustWidth();
+    EXPECT_EQ(combo.Width(), 24 + textWidth("Blocked") + 8 + 17 + 4) << "icon, text, margins and the scroll bar";
+    combo.AddItem("A much longer item without an icon");
+    combo.AutoAdjustWidth();
+    EXPECT_EQ(combo.Width(), textWidth("A much longer item without an icon") + 4 + 17 + 4);
+
+    s.grid.RequestEdit(0);
+    edit::DropDownList& list = s.List();
+    auto raised = [](auto call) {
+        try {
+            call();
+        } catch (const TavixError& e) {
+            return std::to_string(e.Number()) + " " + e.Source();
+        }
+        return std::string();
+    };
+    for (int32_t at : { 4, -2 })
+        for (const auto& call : std::vector<std::function<void()>> { [&] { list.SetListIndex(at); },
+                 [&] { list.ItemValue(at); }, [&] { list.ItemIconIndex(at); }, [&] { list.ItemText(at); } })
+            EXPECT_EQ(raised(call), "381 tavix.ODCboLst") << at;
+    s.events.Clear();
+    list.SetListIndex(-1);
+    EXPECT_EQ(s.Take(), Strings { "CancelEdit(2,2)" }) << "clearing still reports a choice, of nothing";
+}
+
+TEST(ComboEdit, TheEditorsKeepTheirFontsWhenTheGridFontChanges)
+{
+    ComboScene s;
+    s.grid.Combos().Items(GridVariant("status")).SetFont(FontRef("DejaVu Sans", 14));
+    s.grid.RequestEdit(0);
+    EXPECT_GT(s.List().ItemHeight(), 20) << "the list's own font, not the grid's";
+    s.grid.SetCurCell(2, 1);
+    s.grid.RequestEdit(0);
+    ASSERT_NE(s.grid.TextEditHwnd(), 0);
+    for (double points : { 11.0, 13.0, 15.0 }) {
+        s.grid.SetFont(FontRef("DejaVu Sans", points));
+        native::UpdateWindow(s.grid.hwnd());
+    }
+    const auto font = native::SendMessage(s.grid.TextEditHwnd(), native::WM_GETFONT, 0, 0);
+    native::UniqueDC dc(native::CreateCompatibleDC(0));
+    EXPECT_NE(native::SelectObject(dc.Get(), static_cast<native::HGDIOBJ>(font)), 0) << "a live font";
+}
 
 TEST(ComboEdit, TheListDropsUnderTheCellOnItsValueAndKeysPickOrCancel)
 {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+#include <optional>
 #include <tavix/native/desktop.h>
+#include <tavix/native/message_filter.h>
 #include <vector>
 
 using namespace tavix::native;
@@ -66,6 +68,40 @@ TEST_F(WinMessages, PostedMessagesWaitForThePumpInOrder)
     // A message posted while dispatching is dispatched in the same run.
     EXPECT_EQ(MessagesOf(w), (std::vector<UINT> { WM_USER + 5, WM_USER + 2, WM_USER + 3 }));
     EXPECT_FALSE(PostMessage(999, WM_USER, 0, 0));
+}
+
+namespace {
+struct Taker : MessageFilter {
+    std::vector<WPARAM> asked;
+    WPARAM takes { 0 };
+    bool TranslateAccelerator(const MSG& m) override
+    {
+        asked.push_back(m.wParam);
+        return m.wParam == takes;
+    }
+};
+}  // namespace
+
+TEST_F(WinMessages, KeyMessagesPassTheFiltersActiveObjectFirstBeforeDispatch)
+{
+    HWND w = CreateWindowEx(0, "Rec", "", WS_VISIBLE, 0, 0, 100, 100, 0);
+    SetFocus(w);
+    Taker app, active;
+    app.takes = VK_F5;
+    active.takes = VK_DOWN;
+    ScopedMessageFilter appScope(app, FilterStage::Application);
+    g_log.clear();
+    {
+        ScopedMessageFilter activeScope(active, FilterStage::ActiveObject);
+        desktop.KeyDown(VK_DOWN);
+        desktop.KeyDown(VK_F5);
+        PostMessage(w, WM_USER + 5, 0, 0);
+        desktop.RunUntilIdle();
+    }
+    desktop.KeyDown(VK_DOWN);
+    EXPECT_EQ(active.asked, (std::vector<WPARAM> { VK_DOWN, VK_F5 })) << "keyboard messages only";
+    EXPECT_EQ(app.asked, (std::vector<WPARAM> { VK_F5, VK_DOWN })) << "what an earlier filter took goes no further";
+    EXPECT_EQ(MessagesOf(w), (std::vector<UINT> { WM_USER + 5, WM_KEYDOWN }));
 }
 
 TEST_F(WinMessages, CreateAndDestroyLifecycle)

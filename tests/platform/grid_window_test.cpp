@@ -3,7 +3,9 @@
 // and system colours). The rules behind them are tested in their folders.
 #include "support/grid_window.h"
 
+#include <tavix/native/message_box.h>
 #include <tavix/native/messages.h>
+#include <tavix/tavix.h>
 
 #include <gtest/gtest.h>
 
@@ -21,6 +23,22 @@ TEST(GridWindow, CreatesAPaintedWindowInsideItsFrame)
     EXPECT_TRUE(s.grid.Redraw());
     EXPECT_EQ(s.Client(), (native::Rect { 0, 0, 296, 196 })) << "the window less its sunken edge";
     EXPECT_EQ(s.Pixel(100, 150), RGB(255, 255, 255)) << "the window colour below the last row";
+}
+
+TEST(GridWindow, TheAboutBoxNamesTheControlAndTheHostMayScriptIt)
+{
+    WindowScene s;
+    s.grid.ShowAboutBox();
+    ASSERT_EQ(s.desktop.MessageBoxCalls().size(), 1u);
+    EXPECT_EQ(s.desktop.MessageBoxCalls()[0].text, std::string("Tavix grid control\nVersion ") + Version());
+
+    EXPECT_EQ(s.grid.SetInterfaceSafetyOptions("{00020400-0000-0000-C000-000000000046}", 3, 0), 0);
+    for (const char* riid : { "{00020400-0000-0000-C000-000000000046}", "{00000117-0000-0000-C000-000000000046}" }) {
+        int32_t supported = 0;
+        int32_t enabled = 0;
+        EXPECT_EQ(s.grid.GetInterfaceSafetyOptions(riid, supported, enabled), 0);
+        EXPECT_EQ(std::make_pair(supported, enabled), std::make_pair(3, 3)) << riid << ", whatever was set";
+    }
 }
 
 TEST(GridWindow, ClicksKeysAndCharactersReachTheGrid)

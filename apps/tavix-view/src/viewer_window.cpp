@@ -26,7 +26,8 @@ ViewerWindow::ViewerWindow(Tavix& grid, const std::string& title, int width, int
     native::RECT client;
     native::GetClientRect(frame_, &client);
     gridWindow_ = grid_.Create(frame_, 0, 0, client.right, client.bottom);
-    // The viewer's command keys are taken in front of the grid's own procedure.
+    shortcuts_.emplace(static_cast<native::MessageFilter&>(*this), native::FilterStage::Application);
+    // The grid's procedure is followed to see which keys it handled.
     native::SetProp(gridWindow_, kOwnerProp, reinterpret_cast<intptr_t>(this));
     gridProc_ = native::ToWndProc(
         native::SetWindowLongPtr(gridWindow_, native::GWLP_WNDPROC, native::FromWndProc(&ViewerWindow::GridKeyProc)));
@@ -39,6 +40,7 @@ void ViewerWindow::Close()
 {
     if (frame_ == 0)
         return;
+    shortcuts_.reset();
     if (native::IsWindow(gridWindow_)) {
         native::SetWindowLongPtr(gridWindow_, native::GWLP_WNDPROC, native::FromWndProc(gridProc_));
         native::RemoveProp(gridWindow_, kOwnerProp);
@@ -81,17 +83,21 @@ native::LRESULT ViewerWindow::FrameProc(
     return native::DefWindowProc(hwnd, msg, wParam, lParam);
 }
 
+bool ViewerWindow::TranslateAccelerator(const native::MSG& msg)
+{
+    if (msg.message != native::WM_KEYDOWN || msg.hwnd != gridWindow_ || !keys_.command)
+        return false;
+    const bool shift = (native::GetKeyState(native::VK_SHIFT) & 0x8000) != 0;
+    // The handler may close the window: nothing of this is touched after it.
+    return keys_.command(static_cast<int>(msg.wParam), shift);
+}
+
 native::LRESULT ViewerWindow::GridKeyProc(
     native::HWND hwnd, native::UINT msg, native::WPARAM wParam, native::LPARAM lParam)
 {
     ViewerWindow* self = OwnerOf(hwnd);
     if (self == nullptr)
         return native::DefWindowProc(hwnd, msg, wParam, lParam);
-    if (msg == native::WM_KEYDOWN && self->keys_.command) {
-        const bool shift = (native::GetKeyState(native::VK_SHIFT) & 0x8000) != 0;
-        if (self->keys_.command(static_cast<int>(wParam), shift))
-            return 0;  // the handler may have closed the window: nothing of self is touched after this
-    }
     native::LRESULT result = native::CallWindowProc(self->gridProc_, hwnd, msg, wParam, lParam);
     if ((msg == native::WM_KEYDOWN || msg == native::WM_CHAR) && self->keys_.after)
         self->keys_.after(msg == native::WM_CHAR, static_cast<int>(wParam));

@@ -1,9 +1,11 @@
 // The viewer's top-level window with the grid as its child filling the client area.
 #pragma once
 
+#include <tavix/native/message_filter.h>
 #include <tavix/native/messages.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace tavix {
@@ -12,9 +14,10 @@ class Tavix;
 
 namespace tavix::view {
 
-class ViewerWindow {
+class ViewerWindow : native::MessageFilter {
 public:
-    // A key the grid window received: handled = true keeps it from the grid.
+    // A key on its way to the grid window: handled = true keeps it from the grid.
+    // Keys on their way to an editor or an open list are theirs.
     // `after` runs once the grid has handled the keys it kept.
     struct KeyHandlers {
         std::function<bool(int vk, bool shift)> command;
@@ -37,6 +40,8 @@ public:
     void Resize(int width, int height);
 
 private:
+    // The viewer's shortcuts, in the message loop's application stage.
+    bool TranslateAccelerator(const native::MSG& msg) override;
     static native::LRESULT FrameProc(native::HWND hwnd, native::UINT msg, native::WPARAM wParam, native::LPARAM lParam);
     static native::LRESULT GridKeyProc(
         native::HWND hwnd, native::UINT msg, native::WPARAM wParam, native::LPARAM lParam);
@@ -46,6 +51,7 @@ private:
     native::HWND frame_ { 0 };
     native::HWND gridWindow_ { 0 };
     native::WNDPROC gridProc_ { nullptr };
+    std::optional<native::ScopedMessageFilter> shortcuts_;
 };
 
 }  // namespace tavix::view

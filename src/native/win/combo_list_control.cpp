@@ -33,6 +33,11 @@ LRESULT ComboListControl::Handle(UINT msg, WPARAM wParam, LPARAM lParam)
             if (auto combo = Combo())
                 combo->CloseUp(false);
         return 0;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_CHAR:
+        // Keys sent to the list move its combo box's choice, which the list shows.
+        return combo_ != 0 ? SendMessage(combo_, msg, wParam, lParam) : 0;
     case WM_VSCROLL: OnScroll(LOWORD(wParam)); return 0;
     case WM_MOUSEWHEEL: ScrollTo(top_ - GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA); return 0;
     default: return DefWindowProc(hwnd_, msg, wParam, lParam);

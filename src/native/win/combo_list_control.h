@@ -2,7 +2,8 @@
 // The drop-down part of a combo box, window class "ComboLBox": a top-level
 // popup that holds the mouse while open. It shows the combo box's items,
 // drawn by the combo box's parent, highlights the item under the mouse, and
-// closes on a click: on an item to choose it, elsewhere to cancel.
+// closes on a click: on an item to choose it, elsewhere to cancel. Keys
+// sent to it are its combo box's.
 #include "native/win/window_control.h"
 
 namespace tavix::native {

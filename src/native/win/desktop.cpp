@@ -130,9 +130,7 @@ EventPump* Desktop::Pump() const { return state_->pump; }
 
 void Desktop::RunUntilIdle()
 {
-    MSG m;
-    while (PeekMessage(&m, true))
-        DispatchMessage(m);
+    DispatchQueued();
     PaintPending(*state_);
 }
 

@@ -123,6 +123,10 @@ struct DesktopState {
 
 DesktopState* CurrentState();
 
+// The message loop: every queued message, keyboard messages offered to the
+// thread's message filters first (message_api.cpp).
+void DispatchQueued();
+
 // Copies text into a WM_GETTEXT buffer of bufferSize bytes, NUL included;
 // returns the bytes copied.
 size_t CopyText(std::string_view text, WPARAM bufferSize, LPARAM buffer);

@@ -1,5 +1,6 @@
 #include "native/win/desktop_state.h"
 #include <algorithm>
+#include <tavix/native/message_filter.h>
 #include <tavix/native/window_paint.h>
 
 namespace tavix::native {
@@ -119,6 +120,17 @@ LRESULT DispatchMessage(const MSG& msg)
         return 0;
     }
     return SendMessage(msg.hwnd, msg.message, msg.wParam, msg.lParam);
+}
+
+void DispatchQueued()
+{
+    MSG m;
+    while (PeekMessage(&m, true)) {
+        // What a filter does with the message is delivery by the loop, as dispatching is.
+        MessageLoopScope loop;
+        if (!TranslateMessageFilters(m))
+            DispatchMessage(m);
+    }
 }
 
 LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)

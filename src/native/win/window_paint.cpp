@@ -87,9 +87,7 @@ void PaintPending(DesktopState& s)
             PaintTree(s, *it, painted);
         if (!painted)
             return;
-        MSG m;
-        while (PeekMessage(&m, true))
-            DispatchMessage(m);
+        DispatchQueued();
     }
 }
 
