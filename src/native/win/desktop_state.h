@@ -53,6 +53,7 @@ struct WindowData {
     std::shared_ptr<Surface> surface;  // the whole window, frame included
     RECT update;  // pending invalid area, client coordinates
     bool erase { false };
+    uint32_t paintsBegun { 0 };  // BeginPaint calls, to tell a procedure that validates from one that never does
     int clientWidth { -1 };  // last size reported with WM_SIZE
     int clientHeight { -1 };
     std::shared_ptr<WindowControl> control;
