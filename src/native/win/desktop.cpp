@@ -239,6 +239,7 @@ void Desktop::KeyDown(int vk)
     s.keys[vk & 0xFF] = true;
     bool sys = s.keys[VK_MENU] && vk != VK_CONTROL && !s.keys[VK_CONTROL];
     LPARAM lp = 1 | (repeat ? (LPARAM(1) << 30) : 0);
+    s.charTarget = s.focus;
     if (s.focus)
         PostMessage(s.focus, sys ? WM_SYSKEYDOWN : WM_KEYDOWN, static_cast<WPARAM>(vk), lp);
     RunUntilIdle();
@@ -248,6 +249,7 @@ void Desktop::KeyUp(int vk)
 {
     auto& s = *state_;
     s.keys[vk & 0xFF] = false;
+    s.charTarget = 0;
     bool sys = s.keys[VK_MENU] || vk == VK_MENU;
     if (s.focus)
         PostMessage(s.focus, sys ? WM_SYSKEYUP : WM_KEYUP, static_cast<WPARAM>(vk), 1 | (LPARAM(3) << 30));
@@ -256,8 +258,14 @@ void Desktop::KeyUp(int vk)
 
 void Desktop::Char(char32_t ch)
 {
-    if (state_->focus)
-        PostMessage(state_->focus, WM_CHAR, static_cast<WPARAM>(ch), 1);
+    // The key's character goes where the key went down, as the platform translates it, even
+    // when the key moved the focus: Enter closing a list must not reach the grid as well.
+    // Any further characters of the same press (an input method's string) follow the focus.
+    auto& s = *state_;
+    const HWND to = s.charTarget != 0 && IsWindow(s.charTarget) ? s.charTarget : s.focus;
+    s.charTarget = 0;
+    if (to)
+        PostMessage(to, WM_CHAR, static_cast<WPARAM>(ch), 1);
     RunUntilIdle();
 }
 

@@ -90,6 +90,7 @@ struct DesktopState {
     UINT_PTR nextTimerId { 1 };
     uint64_t timerOrder { 0 };
     HWND focus { 0 };
+    HWND charTarget { 0 };  // where the key went down whose character comes next
     HWND capture { 0 };
     HCURSOR cursor { IDC_ARROW };
     POINT mouse;
