@@ -196,6 +196,8 @@ struct X11Display::Impl {
         case KeyRelease: Key(e.xkey, false); break;
         case FocusIn:
         case FocusOut: keyInput->Focus(e.type == FocusIn); break;
+        // The keyboard layout changed: key codes mean other symbols from now on.
+        case MappingNotify: XRefreshKeyboardMapping(&e.xmapping); break;
         case ConfigureNotify:
             if (e.xconfigure.width != desktop.Width() || e.xconfigure.height != desktop.Height())
                 desktop.SetScreenSize(e.xconfigure.width, e.xconfigure.height);

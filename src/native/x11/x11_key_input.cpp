@@ -1,6 +1,5 @@
-// Before Xlib, whose macros (None, Bool ...) would collide with its names.
-#include "native/win/utf8.h"
 #include "native/x11/x11_key_input.h"
+#include "native/win/utf8.h"
 
 #include <X11/Xutil.h>
 #include <clocale>
