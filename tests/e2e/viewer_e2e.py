@@ -5,6 +5,8 @@ instead when CI is set.
 
 usage: viewer_e2e.py TAVIX_VIEW OUTPUT_DIR
 """
+import ctypes
+import ctypes.util
 import os
 import queue
 import shutil
@@ -81,7 +83,8 @@ class Viewer:
     def __init__(self, exe, db, shots, env, extra=()):
         self.proc = subprocess.Popen([exe, db, "--trace", "--shot-dir", shots, "--size", "%dx%d" % (WIDTH, HEIGHT),
                                       *extra],
-                                     stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True, env=env)
+                                     stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True, encoding="utf-8",
+                                     env=env)
         self.lines = queue.Queue()
         self.log = []
         threading.Thread(target=self._read, daemon=True).start()
@@ -112,6 +115,38 @@ class Viewer:
 
 def xdo(env, *args):
     return subprocess.run(["xdotool", *args], env=env, check=True, capture_output=True, text=True).stdout.strip()
+
+
+def bind_keysyms(display, keysyms):
+    """Gives each keysym a keycode of its own. xdotool would otherwise remap one spare keycode per
+    character and map it back at once, racing with the viewer reading the mapping."""
+    x = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
+    x.XOpenDisplay.restype = ctypes.c_void_p
+    x.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x.XGetKeyboardMapping.restype = ctypes.POINTER(ctypes.c_ulong)
+    x.XGetKeyboardMapping.argtypes = [ctypes.c_void_p, ctypes.c_ubyte, ctypes.c_int, ctypes.POINTER(ctypes.c_int)]
+    x.XChangeKeyboardMapping.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int, ctypes.POINTER(ctypes.c_ulong),
+                                         ctypes.c_int]
+    x.XDisplayKeycodes.argtypes = [ctypes.c_void_p, ctypes.POINTER(ctypes.c_int), ctypes.POINTER(ctypes.c_int)]
+    x.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+    x.XFree.argtypes = x.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    dpy = x.XOpenDisplay(display.encode())
+    check(dpy, "cannot open %s" % display)
+    low, high, per = ctypes.c_int(), ctypes.c_int(), ctypes.c_int()
+    x.XDisplayKeycodes(dpy, ctypes.byref(low), ctypes.byref(high))
+    count = high.value - low.value + 1
+    syms = x.XGetKeyboardMapping(dpy, low.value, count, ctypes.byref(per))
+    free = [low.value + i for i in range(count) if not any(syms[i * per.value + j] for j in range(per.value))]
+    x.XFree(syms)
+    check(len(free) >= len(keysyms), "only %d free keycodes" % len(free))
+    for code, sym in zip(free, keysyms):
+        x.XChangeKeyboardMapping(dpy, code, 1, (ctypes.c_ulong * 1)(sym), 1)
+    x.XSync(dpy, 0)
+    x.XCloseDisplay(dpy)
+
+
+def keysym(ch):
+    return ord(ch) if ord(ch) < 0x100 else 0x01000000 + ord(ch)
 
 
 def free_display():
@@ -239,53 +274,73 @@ def run_virtual(exe, out, env):
 
 
 def run_edit(exe, out, env):
-    """Edits reach the database only when it accepts them; the selection copies as tab-separated text."""
+    """Edits reach the database only when it accepts them; text in any script typed on the real
+    window, a dead key composing; a failed write keeps the editor open with what was typed; the
+    status column's CHECK list is a combo; the selection copies as tab-separated text."""
     db = os.path.join(out, "edit.db")
     if os.path.exists(db):
         os.remove(db)
     con = sqlite3.connect(db)
-    con.execute("CREATE TABLE items (name TEXT, qty INTEGER CHECK (qty >= 0), done BOOLEAN)")
-    con.executemany("INSERT INTO items VALUES (?, ?, ?)", [("Bolt", 7, 0), ("Nut", 3, 1)])
+    con.execute("CREATE TABLE items (name TEXT, qty INTEGER CHECK (qty >= 0), done BOOLEAN,"
+                " status TEXT CHECK (status IN ('open', 'paid', 'void')))")
+    con.executemany("INSERT INTO items VALUES (?, ?, ?, ?)", [("Bolt", 7, 0, "open"), ("Nut", 3, 1, "paid")])
     con.commit()
     con.close()
+    typed = "Zürich 日本 🙂 caf"
 
     def row1():
         c = sqlite3.connect(db)
         try:
-            return c.execute("SELECT name, qty, done FROM items WHERE rowid = 1").fetchone()
+            return c.execute("SELECT name, qty, done, status FROM items WHERE rowid = 1").fetchone()
         finally:
             c.close()
 
     viewer = Viewer(exe, db, os.path.join(out, "shots-edit"), env)
     try:
         viewer.expect("state ready", timeout=30)
+        # While the viewer is connected: the last client leaving resets the server's key map.
+        bind_keysyms(env["DISPLAY"], sorted({keysym(c) for c in typed if ord(c) > 0x7F}) + [0xFE51])  # dead_acute
         window = xdo(env, "search", "--sync", "--name", "edit.db").split()[0]
         xdo(env, "windowfocus", "--sync", window)
         s = Session(viewer, env, window)
         s.key("Down")
         s.key("F2")
-        xdo(env, "type", "Widget")
+        xdo(env, "type", "--delay", "40", typed)
+        xdo(env, "key", "dead_acute", "e")
         state = s.key("Return", "state edit-commit")
-        check(row1()[0] == "Widget" and state["text"] == "Widget", "edited name: %s %s" % (row1(), state))
+        name = typed + "\u00e9"
+        check(row1()[0] == name and state["text"] == name, "edited name: %s %s" % (row1(), state))
         s.key("F2")
         xdo(env, "type", "zzz")
         s.key("Escape", "state edit-cancel")
-        check(row1()[0] == "Widget" and viewer.proc.poll() is None, "Escape in the editor: %s" % (row1(),))
+        check(row1()[0] == name and viewer.proc.poll() is None, "Escape in the editor: %s" % (row1(),))
         s.key("Right")
         s.key("F2")
         xdo(env, "type", "--", "-5")
         s.key("Return", "state message Save failed")
         state = s.key("Return", "state write-failed")
-        check(row1()[1] == 7 and state["text"] == "7", "a CHECK failure changed the value: %s %s" % (row1(), state))
+        check(row1()[1] == 7 and state["text"] == "7" and state.get("edit") == "-5",
+              "a CHECK failure changed the value or lost the typed text: %s %s" % (row1(), state))
+        # The editor is still open on "-5": without the sign the value is accepted.
+        xdo(env, "key", "Home", "Delete")
+        state = s.key("Return", "state edit-commit")
+        check(row1()[1] == 5 and state["text"] == "5", "the corrected value: %s %s" % (row1(), state))
         s.key("Right")
         s.key("Return", "state edit-commit")
         check(row1()[2] == 1, "the check box did not toggle: %s" % (row1(),))
+        # The status cell's combo button: columns of 160, 84, 60 and 160 pixels, the button at the right end of row 1.
+        s.key("Right")
+        xdo(env, "mousemove", "--window", window, "457", "28", "click", "1")
+        xdo(env, "key", "Down")
+        s.key("Return", "state edit-commit")
+        check(row1()[3] == "paid", "the combo pick was not written: %s" % (row1(),))
+        s.key("Left")
         s.key("Left")
         s.key("shift+Left")
         s.key("ctrl+c", "state copy")
         copied = subprocess.run(["xclip", "-o", "-selection", "clipboard"], env=env, check=True, capture_output=True,
-                                text=True, timeout=10).stdout
-        check(copied == "Widget\t7\n", "copied %r" % copied)
+                                encoding="utf-8", timeout=10).stdout
+        check(copied == name + "\t5\n", "copied %r" % copied)
         step_quit(s)
     finally:
         if viewer.proc.poll() is None:

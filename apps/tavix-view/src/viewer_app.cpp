@@ -1,5 +1,6 @@
 #include "viewer_app.h"
 
+#include "listed_values.h"
 #include "sample_database.h"
 
 #include <tavix/native/clipboard.h>
@@ -86,9 +87,13 @@ std::string ViewerApp::ChooseTable()
 
 void ViewerApp::Load()
 {
-    GridLoader::Decorator decorate;
-    if (isSample_)
-        decorate = SampleDatabase::Decorate;
+    // A table's text columns limited to listed values show as combos; the sample's statuses carry icons too.
+    const ListedValues lists = table_.empty() ? ListedValues {} : ListedValuesOf(*db_, table_);
+    const GridLoader::Decorator decorate = [&lists, sample = isSample_](std::vector<ColumnInfo>& columns) {
+        ShowListsAsCombos(columns, lists);
+        if (sample)
+            SampleDatabase::Decorate(columns);
+    };
     if (!table_.empty() && sqlSort_.Keys().empty())
         loader_->LoadTable(table_, o_.forceVirtual, decorate, sql_);
     else  // a result shown in virtual mode stays so when read again sorted: no need to measure it twice
@@ -237,7 +242,15 @@ void ViewerApp::SetUpEditing()
         if (error)
             ShowMessage("The change was not saved: " + *error, "Save failed", MB_ICONERROR);
         Trace(error ? "write-failed" : "write");
-        return !error;
+        if (!error)
+            return tvEditResCommit;
+        // The text editor stays open with what was typed, for the user to correct or drop with Escape;
+        // a toggle or a pick has nothing to keep.
+        return grid_->TextEditHwnd() != 0 ? tvEditResProceed : tvEditResCancel;
+    };
+    events_.editKey = [this](int vk) {
+        if (vk == native::VK_F12)
+            SaveShot();
     };
 }
 
@@ -305,8 +318,10 @@ void ViewerApp::Trace(const std::string& event)
             head += '|';
         head += text(r, col);
     }
-    std::printf("state %s\tcur=%d,%d\tscroll=%d\trows=%d\tsort=%s\thead=%s\ttext=%s\n", event.c_str(), row, col,
-        scrollY, grid_->RowCount(), SortText().c_str(), head.c_str(), text(row, col).c_str());
+    // What the open text editor holds, which the cell does not until a commit.
+    const std::string editor = grid_->TextEditHwnd() != 0 ? "\tedit=" + grid_->TextEditText() : "";
+    std::printf("state %s\tcur=%d,%d\tscroll=%d\trows=%d\tsort=%s\thead=%s\ttext=%s%s\n", event.c_str(), row, col,
+        scrollY, grid_->RowCount(), SortText().c_str(), head.c_str(), text(row, col).c_str(), editor.c_str());
     std::fflush(stdout);
 }
 

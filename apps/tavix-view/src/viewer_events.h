@@ -42,9 +42,11 @@ public:
     }
 
     // Edits: whether the result can be edited at all, and the write of a value that must
-    // succeed before the grid keeps it (false: the old value stays).
+    // succeed before the grid keeps it; it answers how the edit goes on.
     std::function<bool()> canEdit;
-    std::function<bool(int32_t row, int32_t col, const GridVariant& value)> write;
+    std::function<EEditResults(int32_t row, int32_t col, const GridVariant& value)> write;
+    // A key pressed in the text editor, which the grid window's command keys do not see.
+    std::function<void(int vk)> editKey;
     // "commit" or "cancel", once an edit is over.
     std::function<void(const char* how)> editEnded;
 
@@ -57,8 +59,13 @@ public:
     void BeforeCommitEdit(int32_t lRow, int32_t lCol, EEditResults& eResult, const std::string& /*sNewText*/,
         GridVariant& vNewValue, int32_t /*lConvErr*/) override
     {
-        if (eResult == tvEditResCommit && write && !write(lRow, lCol, vNewValue))
-            eResult = tvEditResCancel;
+        if (eResult == tvEditResCommit && write)
+            eResult = write(lRow, lCol, vNewValue);
+    }
+    void TextEditKeyDown(int32_t /*lRow*/, int32_t /*lCol*/, int16_t KeyCode, int16_t /*Shift*/) override
+    {
+        if (editKey)
+            editKey(KeyCode);
     }
 
     void AfterCommitEdit(int32_t /*lRow*/, int32_t /*lCol*/) override { Ended("commit"); }
