@@ -229,12 +229,18 @@ void ViewerApp::SetUpEditing()
     static_cast<StandaloneHost&>(grid_->GetHost())
         .SetMessageBoxResponder(
             [this](const StandaloneHost::ShownMessage& m) { return ShowMessage(m.text, m.title, m.flags); });
-    events_.canEdit = [this] {
-        if (writer_->Editable())
-            return true;
-        ShowMessage("This result cannot be edited: it has no row identity (a view, a join or an aggregate).",
-            "Read-only", MB_ICONINFORMATION);
-        return false;
+    events_.canEdit = [this](int32_t row, int32_t col, std::string& text) {
+        if (!writer_->Editable()) {
+            ShowMessage("This result cannot be edited: it has no row identity (a view, a join or an aggregate).",
+                "Read-only", MB_ICONINFORMATION);
+            return false;
+        }
+        // A NULL shows as the word NULL, which must not come back as text: its editor starts empty,
+        // and committing it empty leaves the NULL.
+        const std::string shown = grid_->CellText(row, col);
+        if (grid_->CellValue(row, col).IsNull() && text.starts_with(shown))
+            text.erase(0, shown.size());
+        return true;
     };
     events_.editEnded = [this](const char* how) { Trace(std::string("edit-") + how); };
     events_.write = [this](int32_t row, int32_t col, const GridVariant& value) {

@@ -41,19 +41,19 @@ public:
         sortHandler_(lCol, Shift != 0);
     }
 
-    // Edits: whether the result can be edited at all, and the write of a value that must
-    // succeed before the grid keeps it; it answers how the edit goes on.
-    std::function<bool()> canEdit;
+    // Edits: whether the cell can be edited, with the text the editor may start from, and the
+    // write of a value that must succeed before the grid keeps it; it answers how the edit goes on.
+    std::function<bool(int32_t row, int32_t col, std::string& text)> canEdit;
     std::function<EEditResults(int32_t row, int32_t col, const GridVariant& value)> write;
     // A key pressed in the text editor, which the grid window's command keys do not see.
     std::function<void(int vk)> editKey;
     // "commit" or "cancel", once an edit is over.
     std::function<void(const char* how)> editEnded;
 
-    void RequestEdit(int32_t /*lRow*/, int32_t /*lCol*/, int16_t /*iKeyAscii*/, bool& bCancel, std::string& /*sText*/,
+    void RequestEdit(int32_t lRow, int32_t lCol, int16_t /*iKeyAscii*/, bool& bCancel, std::string& sText,
         int32_t& /*lMaxLength*/, ETextEditFlags& /*eTextEditOpt*/) override
     {
-        if (canEdit && !canEdit())
+        if (canEdit && !canEdit(lRow, lCol, sText))
             bCancel = true;
     }
     void BeforeCommitEdit(int32_t lRow, int32_t lCol, EEditResults& eResult, const std::string& /*sNewText*/,
