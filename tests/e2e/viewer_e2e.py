@@ -122,31 +122,20 @@ def bind_keysyms(display, keysyms):
     character and map it back at once, racing with the viewer reading the mapping."""
     x = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
     x.XOpenDisplay.restype = ctypes.c_void_p
-    x.XOpenDisplay.argtypes = [ctypes.c_char_p]
     x.XGetKeyboardMapping.restype = ctypes.POINTER(ctypes.c_ulong)
-    x.XGetKeyboardMapping.argtypes = [ctypes.c_void_p, ctypes.c_ubyte, ctypes.c_int, ctypes.POINTER(ctypes.c_int)]
-    x.XChangeKeyboardMapping.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int, ctypes.POINTER(ctypes.c_ulong),
-                                         ctypes.c_int]
-    x.XDisplayKeycodes.argtypes = [ctypes.c_void_p, ctypes.POINTER(ctypes.c_int), ctypes.POINTER(ctypes.c_int)]
-    x.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
-    x.XFree.argtypes = x.XCloseDisplay.argtypes = [ctypes.c_void_p]
-    dpy = x.XOpenDisplay(display.encode())
-    check(dpy, "cannot open %s" % display)
+    dpy = ctypes.c_void_p(x.XOpenDisplay(display.encode()))
+    check(dpy.value, "cannot open %s" % display)
     low, high, per = ctypes.c_int(), ctypes.c_int(), ctypes.c_int()
     x.XDisplayKeycodes(dpy, ctypes.byref(low), ctypes.byref(high))
     count = high.value - low.value + 1
     syms = x.XGetKeyboardMapping(dpy, low.value, count, ctypes.byref(per))
     free = [low.value + i for i in range(count) if not any(syms[i * per.value + j] for j in range(per.value))]
-    x.XFree(syms)
+    x.XFree(ctypes.cast(syms, ctypes.c_void_p))
     check(len(free) >= len(keysyms), "only %d free keycodes" % len(free))
     for code, sym in zip(free, keysyms):
         x.XChangeKeyboardMapping(dpy, code, 1, (ctypes.c_ulong * 1)(sym), 1)
     x.XSync(dpy, 0)
     x.XCloseDisplay(dpy)
-
-
-def keysym(ch):
-    return ord(ch) if ord(ch) < 0x100 else 0x01000000 + ord(ch)
 
 
 def free_display():
@@ -274,9 +263,8 @@ def run_virtual(exe, out, env):
 
 
 def run_edit(exe, out, env):
-    """Edits reach the database only when it accepts them; text in any script typed on the real
-    window, a dead key composing; a failed write keeps the editor open with what was typed; the
-    status column's CHECK list is a combo; the selection copies as tab-separated text."""
+    """Edits reach the database only when it accepts them, typed in any script; a failed write keeps the
+    typed text; a column's CHECK list is a combo; the selection copies as tab-separated text."""
     db = os.path.join(out, "edit.db")
     if os.path.exists(db):
         os.remove(db)
@@ -299,7 +287,8 @@ def run_edit(exe, out, env):
     try:
         viewer.expect("state ready", timeout=30)
         # While the viewer is connected: the last client leaving resets the server's key map.
-        bind_keysyms(env["DISPLAY"], sorted({keysym(c) for c in typed if ord(c) > 0x7F}) + [0xFE51])  # dead_acute
+        syms = [ord(c) if ord(c) < 0x100 else 0x01000000 + ord(c) for c in set(typed) if ord(c) > 0x7F]
+        bind_keysyms(env["DISPLAY"], syms + [0xFE51])  # Latin-1 keysyms are their code, the rest Unicode's; dead_acute
         window = xdo(env, "search", "--sync", "--name", "edit.db").split()[0]
         xdo(env, "windowfocus", "--sync", window)
         s = Session(viewer, env, window)

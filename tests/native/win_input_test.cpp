@@ -132,7 +132,6 @@ TEST_F(WinInput, ACharacterGoesWhereItsKeyWentDown)
     HWND b = CreateWindowEx(0, "Plain", "", WS_VISIBLE, 60, 0, 50, 50, 0);
     SetProp(a, "next", static_cast<intptr_t>(b));
     SetFocus(a);
-    g_log.clear();
     desktop.KeyDown(VK_RETURN);
     desktop.Char(U'\r');
     desktop.Char(U'x');
