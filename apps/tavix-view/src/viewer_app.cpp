@@ -1,6 +1,7 @@
 #include "viewer_app.h"
 
 #include "listed_values.h"
+#include "null_cells.h"
 #include "sample_database.h"
 
 #include <tavix/native/clipboard.h>
@@ -242,7 +243,11 @@ void ViewerApp::SetUpEditing()
             text.erase(0, shown.size());
         return true;
     };
-    events_.editEnded = [this](const char* how) { Trace(std::string("edit-") + how); };
+    events_.editEnded = [this](const char* how, int32_t row, int32_t col) {
+        if (std::string_view(how) == "commit")
+            ShowEditedCell(*grid_, row, col);
+        Trace(std::string("edit-") + how);
+    };
     events_.write = [this](int32_t row, int32_t col, const GridVariant& value) {
         const std::optional<std::string> error = writer_->Write(row, col, value);
         if (error)

@@ -47,8 +47,8 @@ public:
     std::function<EEditResults(int32_t row, int32_t col, const GridVariant& value)> write;
     // A key pressed in the text editor, which the grid window's command keys do not see.
     std::function<void(int vk)> editKey;
-    // "commit" or "cancel", once an edit is over.
-    std::function<void(const char* how)> editEnded;
+    // "commit" or "cancel", once an edit of the cell is over.
+    std::function<void(const char* how, int32_t row, int32_t col)> editEnded;
 
     void RequestEdit(int32_t lRow, int32_t lCol, int16_t /*iKeyAscii*/, bool& bCancel, std::string& sText,
         int32_t& /*lMaxLength*/, ETextEditFlags& /*eTextEditOpt*/) override
@@ -68,14 +68,14 @@ public:
             editKey(KeyCode);
     }
 
-    void AfterCommitEdit(int32_t /*lRow*/, int32_t /*lCol*/) override { Ended("commit"); }
-    void CancelEdit(int32_t /*lRow*/, int32_t /*lCol*/) override { Ended("cancel"); }
+    void AfterCommitEdit(int32_t lRow, int32_t lCol) override { Ended("commit", lRow, lCol); }
+    void CancelEdit(int32_t lRow, int32_t lCol) override { Ended("cancel", lRow, lCol); }
 
 private:
-    void Ended(const char* how) const
+    void Ended(const char* how, int32_t row, int32_t col) const
     {
         if (editEnded)
-            editEnded(how);
+            editEnded(how, row, col);
     }
     VirtualRowSource* Source() const { return loader_ != nullptr ? loader_->Source() : nullptr; }
 
