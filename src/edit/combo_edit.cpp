@@ -27,7 +27,7 @@ bool SameValue(const GridVariant& a, const GridVariant& b)
 
 }  // namespace
 
-void Editor::StartComboEdit(int16_t keyAscii)
+void Editor::StartComboEdit(int32_t code)
 {
     const int32_t row = table_.CurRow();
     const int32_t col = table_.CurCol();
@@ -43,8 +43,8 @@ void Editor::StartComboEdit(int16_t keyAscii)
     list_.AllowXPStyles(painter_.Supports(tvSupFeatXPStyles).value_or(false));
     list_.Load(*combo, painter_.Look().imageList);
     SetListIndex(-1);
-    SetListIndex(keyAscii < kFirstInitialKey ? list_.ValueIndex(cell.Value)
-                                             : list_.InitialIndex(interaction::Utf8OfCode(keyAscii)));
+    SetListIndex(
+        code < kFirstInitialKey ? list_.ValueIndex(cell.Value) : list_.InitialIndex(interaction::Utf8OfCode(code)));
     const layout::CellRect r = layout_.CellBoundary(row, col);
     native::POINT corner { r.left, r.top };
     native::ClientToScreen(layout_.Window(), &corner);

@@ -41,19 +41,19 @@ ECellTypes Editor::CurrentType() const
     return static_cast<ECellTypes>(table_.Cell(table_.CurRow(), table_.CurCol()).Flags & core::CellData::kTypeMask);
 }
 
-void Editor::RequestEdit(int16_t keyAscii)
+void Editor::RequestEdit(int32_t code)
 {
     if (!painter_.Look().enabled || !editable_ || editActive_)
         return;
     const int32_t row = table_.CurRow();
     const int32_t col = table_.CurCol();
     // Control characters other than Enter start nothing.
-    if (!table_.HasCell(row, col) || (keyAscii >= 1 && keyAscii < kSpace && keyAscii != kEnter))
+    if (!table_.HasCell(row, col) || (code >= 1 && code < kSpace && code != kEnter))
         return;
     const std::string cellText = table_.CellText(row, col);
     std::string text = cellText;
-    if (keyAscii >= kSpace) {
-        const std::string typed = interaction::Utf8OfCode(keyAscii);
+    if (code >= kSpace) {
+        const std::string typed = interaction::Utf8OfCode(code);
         if (keyboard_.KeyPressBehaviour() == tvKeyPressEditAppend)
             text += typed;
         else if (keyboard_.KeyPressBehaviour() == tvKeyPressEditReplace)
@@ -63,7 +63,7 @@ void Editor::RequestEdit(int16_t keyAscii)
     int32_t maxLength = 0;
     auto options = static_cast<ETextEditFlags>(0);
     layout_.ScrollCellIntoView(row, col);
-    table_.Events().RequestEdit(row, col, keyAscii, cancel, text, maxLength, options);
+    table_.Events().RequestEdit(row, col, static_cast<int16_t>(code), cancel, text, maxLength, options);
     // The handler may have moved the current cell or removed it.
     if (cancel || !table_.HasCell(row, col) || row != table_.CurRow() || col != table_.CurCol())
         return;
@@ -71,8 +71,8 @@ void Editor::RequestEdit(int16_t keyAscii)
     editType_ = CurrentType();
     search_.Clear();
     switch (editType_) {
-    case tvCellText: StartTextEdit(keyAscii, cellText, text, maxLength, options); break;
-    case tvCellCombo: StartComboEdit(keyAscii); break;
+    case tvCellText: StartTextEdit(code, cellText, text, maxLength, options); break;
+    case tvCellCombo: StartComboEdit(code); break;
     case tvCellCheck: ToggleCheckCell(); break;
     default:
         // The host edits a custom-drawn cell itself, until QuitCustomEdit.

@@ -41,7 +41,7 @@ public:
     bool Editable() const override { return editable_; }
     bool EditActive() const override { return editActive_; }
     // interaction::EditRequests
-    void RequestEdit(int16_t keyAscii) override;
+    void RequestEdit(int32_t code) override;
     bool CommitBeforePress() override;
 
     // Commits a running text edit; a combo edit is left alone.
@@ -77,8 +77,8 @@ private:
     void HookGridWindow();
 
     // Text cells.
-    void StartTextEdit(int16_t keyAscii, const std::string& cellText, const std::string& text, int32_t maxLength,
-        ETextEditFlags options);
+    void StartTextEdit(
+        int32_t code, const std::string& cellText, const std::string& text, int32_t maxLength, ETextEditFlags options);
     EEditResults CommitTextEdit();
     void CancelTextEdit();
     // Puts the cell's Selected bit back and hides the editor.
@@ -92,7 +92,7 @@ private:
     native::COLORREF EditorBackColor(const core::CellData& cell) const;
 
     // Combo cells.
-    void StartComboEdit(int16_t keyAscii);
+    void StartComboEdit(int32_t code);
     void CommitComboEdit();
     void CancelComboEdit();
     void EndComboEdit();

@@ -6,7 +6,8 @@
 
 namespace tavix {
 
-void Tavix::RequestEdit(int16_t iKeyAscii) { keyboard_->RequestEdit(iKeyAscii); }
+// A negative Integer is a character from U+8000 on.
+void Tavix::RequestEdit(int16_t iKeyAscii) { keyboard_->RequestEdit(static_cast<uint16_t>(iKeyAscii)); }
 void Tavix::CommitEdit() { editor_->CommitEdit(); }
 void Tavix::CancelEdit() { editor_->CancelEdit(); }
 bool Tavix::EditActive() const { return editor_->EditActive(); }

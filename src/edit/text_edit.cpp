@@ -101,10 +101,10 @@ bool IsButtonDown(UINT msg)
 }  // namespace
 
 void Editor::StartTextEdit(
-    int16_t keyAscii, const std::string& cellText, const std::string& text, int32_t maxLength, ETextEditFlags options)
+    int32_t code, const std::string& cellText, const std::string& text, int32_t maxLength, ETextEditFlags options)
 {
-    const bool typed = keyAscii != 0 && keyAscii != kEnter;
-    const bool digit = keyAscii >= '0' && keyAscii <= '9';
+    const bool typed = code != 0 && code != kEnter;
+    const bool digit = code >= '0' && code <= '9';
     if (options == tvTextEditNumberOnly && typed && !digit) {
         editActive_ = false;
         return;
@@ -279,22 +279,24 @@ bool Editor::EditBoxMessage(UINT msg, WPARAM& wParam, LPARAM lParam)
 
 bool Editor::EditBoxChar(WPARAM& wParam)
 {
-    // Characters beyond 16 bits reach the host as they fit, and the box unchanged unless the host changed them.
+    // Characters beyond 16 bits reach the host as they fit, and the box unchanged unless the
+    // host changed them: U+1000D is no Enter.
     auto keyAscii = static_cast<int16_t>(wParam);
     const int16_t typed = keyAscii;
     table_.Events().TextEditKeyPress(table_.CurRow(), table_.CurCol(), keyAscii);
-    if (keyAscii == kEnter) {
+    const bool changed = keyAscii != typed;
+    const auto code = changed ? static_cast<WPARAM>(static_cast<uint16_t>(keyAscii)) : wParam;
+    if (code == kEnter) {
         CommitTextEdit();
         return true;
     }
-    if (keyAscii == kEsc) {
+    if (code == kEsc) {
         CancelTextEdit();
         return true;
     }
-    if (keyAscii == 0)
+    if (code == 0)
         return true;
-    if (keyAscii != typed)
-        wParam = static_cast<WPARAM>(static_cast<uint16_t>(keyAscii));
+    wParam = code;
     return false;
 }
 

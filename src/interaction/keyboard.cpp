@@ -71,13 +71,17 @@ void Keyboard::OnKeyDown(int32_t vk, int32_t shift)
 void Keyboard::OnChar(int32_t charCode)
 {
     auto keyAscii = static_cast<int16_t>(charCode);
+    const int16_t typed = keyAscii;
     if (TavixEvents* sink = table_.GetHost().EventSink())
         sink->KeyPress(keyAscii);
+    // The host sees 16 bits (negative from U+8000 on); what it left unchanged goes on whole,
+    // so that Hangul, the upper CJK range and emoji start an edit or a search as typed.
+    const int32_t code = keyAscii == typed ? charCode : static_cast<uint16_t>(keyAscii);
     // Only the character right after Ctrl+Space is swallowed, even when the host dropped it.
-    const bool swallow = keyAscii == kSpace && swallowSpace_;
+    const bool swallow = code == kSpace && swallowSpace_;
     swallowSpace_ = false;
-    if (keyAscii > 0 && !swallow)
-        RequestEdit(keyAscii);
+    if (code > 0 && !swallow)
+        RequestEdit(code);
 }
 
 void Keyboard::OnKeyUp(int32_t vk, int32_t shift)
@@ -106,17 +110,16 @@ void Keyboard::OnFocusChanged(bool gained)
     painter_.Draw();
 }
 
-void Keyboard::RequestEdit(int16_t keyAscii)
+void Keyboard::RequestEdit(int32_t code)
 {
     if (!painter_.Look().enabled)
         return;
     const EKeyPressBehaviour behaviour = keyPressBehaviour_;
-    if (behaviour == tvKeyPressEditAppend || behaviour == tvKeyPressEditReplace || keyAscii == 0
-        || keyAscii == kEnter) {
+    if (behaviour == tvKeyPressEditAppend || behaviour == tvKeyPressEditReplace || code == 0 || code == kEnter) {
         if (editor_ != nullptr)
-            editor_->RequestEdit(keyAscii);
+            editor_->RequestEdit(code);
     } else if (behaviour == tvKeyPressSearchCurCol || behaviour == tvKeyPressSearchDefCol) {
-        search_.OnChar(keyAscii, behaviour);
+        search_.OnChar(code, behaviour);
     }
 }
 

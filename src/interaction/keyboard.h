@@ -18,8 +18,9 @@ namespace tavix::interaction {
 // Where an edit request goes: the in-place editor.
 class EditRequests {
 public:
-    // keyAscii: the typed character, 13 for Enter, 0 for a click or F2.
-    virtual void RequestEdit(int16_t keyAscii) = 0;
+    // code: the typed character's code point, 13 for Enter, 0 for a click or F2.
+    // Events carry it as a 16-bit KeyAscii; the typed text keeps all of it.
+    virtual void RequestEdit(int32_t code) = 0;
     // A press on the grid commits a running text edit first; false when the
     // editor stays open, and the press is then ignored.
     virtual bool CommitBeforePress() = 0;
@@ -50,7 +51,7 @@ public:
     void OnFocusChanged(bool gained);
 
     // Where printable characters and Enter go: editing or the search.
-    void RequestEdit(int16_t keyAscii);
+    void RequestEdit(int32_t code);
     bool CommitBeforePress() { return editor_ == nullptr || editor_->CommitBeforePress(); }
 
     EKeyPressBehaviour KeyPressBehaviour() const { return keyPressBehaviour_; }

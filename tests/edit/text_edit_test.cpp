@@ -69,6 +69,18 @@ TEST(TextEdit, TypingOpensTheEditorAndEnterStoresTheConvertedValue)
     EXPECT_EQ(s.grid.TextEditHwnd(), 0);
 }
 
+TEST(TextEdit, CharactersFromU8000OnOpenTheEditorAndReachItWhole)
+{
+    EditScene s(GridVariant(std::string("x")));
+    s.desktop.Char(U'\uD55C');  // a Hangul syllable: its KeyAscii is negative
+    ASSERT_TRUE(s.grid.EditActive());
+    s.desktop.Char(U'\U0001000D');  // its low 16 bits are Enter's
+    s.desktop.Char(U'\U0001F642');
+    s.Enter();
+    EXPECT_EQ(s.grid.CellValue(2, 2).ToString(), "\xED\x95\x9C\xF0\x90\x80\x8D\xF0\x9F\x99\x82");
+    EXPECT_EQ(s.EditEvents().front(), "KeyPress(-10916)");
+}
+
 TEST(TextEdit, ValidationFailureKeepsTheEditorOrReportsSilently)
 {
     EditScene s(GridVariant(int32_t { 5 }));

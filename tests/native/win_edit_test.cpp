@@ -168,9 +168,13 @@ TEST_F(WinEdit, UndoRevertsTheLastChangeAndUndoingAgainRedoes)
     EXPECT_TRUE(SendMessage(e, EM_UNDO, 0, 0));
     EXPECT_EQ(GetWindowText(e), "keep type");
     EXPECT_EQ(Sel(e), (std::pair<DWORD, DWORD> { 0, 5 })) << "what undo restores is selected";
+    desktop.TypeText("ab");
     SetWindowText(e, "fresh");
     EXPECT_FALSE(SendMessage(e, EM_CANUNDO, 0, 0));
     EXPECT_FALSE(SendMessage(e, EM_GETMODIFY, 0, 0));
+    desktop.TypeText("c");
+    Press('Z', VK_CONTROL);
+    EXPECT_EQ(GetWindowText(e), "fresh") << "typing after new text starts a run of its own";
 }
 
 TEST_F(WinEdit, NumberAndCaseStylesApplyAsTheyAreSwitched)

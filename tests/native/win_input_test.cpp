@@ -22,6 +22,14 @@ LRESULT Recorder(HWND h, UINT m, WPARAM wp, LPARAM lp)
     return DefWindowProc(h, m, wp, lp);
 }
 
+// Hands the focus on to the window in its "next" property when a key goes down.
+LRESULT FocusPasser(HWND h, UINT m, WPARAM wp, LPARAM lp)
+{
+    if (m == WM_KEYDOWN)
+        SetFocus(static_cast<HWND>(GetProp(h, "next")));
+    return Recorder(h, m, wp, lp);
+}
+
 class WinInput : public ::testing::Test {
 protected:
     void SetUp() override
@@ -115,6 +123,26 @@ TEST_F(WinInput, FocusChangeSendsKillThenSet)
     EXPECT_EQ(g_log.front().hwnd, b);
     EnableWindow(b, false);
     EXPECT_EQ(GetFocus(), 0) << "a disabled window loses the focus";
+}
+
+TEST_F(WinInput, ACharacterGoesWhereItsKeyWentDown)
+{
+    RegisterClass("Passer", FocusPasser);
+    HWND a = CreateWindowEx(0, "Passer", "", WS_VISIBLE, 0, 0, 50, 50, 0);
+    HWND b = CreateWindowEx(0, "Plain", "", WS_VISIBLE, 60, 0, 50, 50, 0);
+    SetProp(a, "next", static_cast<intptr_t>(b));
+    SetFocus(a);
+    desktop.KeyDown(VK_RETURN);
+    desktop.Char(U'\r');
+    desktop.Char(U'x');
+    desktop.KeyUp(VK_RETURN);
+    desktop.Char(U'y');
+    std::vector<std::pair<HWND, WPARAM>> chars;
+    for (const Entry& e : g_log)
+        if (e.msg == WM_CHAR)
+            chars.emplace_back(e.hwnd, e.wp);
+    EXPECT_EQ(chars, (std::vector<std::pair<HWND, WPARAM>> { { a, '\r' }, { b, 'x' }, { b, 'y' } }))
+        << "the key moved the focus; the press's further characters, and those without a key, follow it";
 }
 
 TEST_F(WinInput, CaptureRoutesMouseOutsideTheWindow)

@@ -9,6 +9,8 @@ using namespace tavix::native;
 namespace {
 
 std::vector<RECT> g_paints;
+// Paints left in which RedProc invalidates itself again, as a window moving itself while painting does.
+int g_paintsInvalidating = 0;
 constexpr COLORREF kRed = RGB(255, 0, 0);
 
 // Paints its client area red and records what it was asked to paint.
@@ -25,6 +27,10 @@ LRESULT RedProc(HWND h, UINT m, WPARAM wp, LPARAM lp)
     FillRect(ps.hdc, Rect { c.left, c.top, c.right, c.bottom }, red);
     DeleteObject(red);
     EndPaint(h, &ps);
+    if (g_paintsInvalidating > 0) {
+        --g_paintsInvalidating;
+        InvalidateRect(h, nullptr, false);
+    }
     return 0;
 }
 
@@ -58,10 +64,22 @@ TEST_F(WinPaint, InvalidAreaIsPaintedOnceByThePump)
     EXPECT_EQ(g_paints[1], (RECT { 10, 5, 40, 20 }));
     desktop.RunUntilIdle();
     EXPECT_EQ(g_paints.size(), 2u) << "validated by BeginPaint";
+    g_paintsInvalidating = 1;
+    InvalidateRect(w, &a, false);
+    desktop.RunUntilIdle();
+    ASSERT_EQ(g_paints.size(), 4u) << "invalidated while painting: painted again";
+    EXPECT_EQ(g_paints[3], (RECT { 0, 0, 100, 100 }));
+    g_paintsInvalidating = 1'000'000;
+    InvalidateRect(w, &a, false);
+    desktop.RunUntilIdle();
+    EXPECT_GT(g_paintsInvalidating, 0) << "a window invalidating itself at every paint does not hold the pump";
+    g_paintsInvalidating = 0;
+    desktop.RunUntilIdle();
+    const size_t painted = g_paints.size();
     ShowWindow(w, SW_HIDE);
     InvalidateRect(w, nullptr, true);
     desktop.RunUntilIdle();
-    EXPECT_EQ(g_paints.size(), 2u) << "hidden windows are not painted";
+    EXPECT_EQ(g_paints.size(), painted) << "hidden windows are not painted";
 }
 
 TEST_F(WinPaint, ChildrenAreComposedInZOrderAndClippedToTheParent)

@@ -104,7 +104,8 @@ void StyleColumns(Tavix& grid, const std::vector<ColumnInfo>& columns)
                 grid.Combos().Remove(GridVariant(list));
             ComboObject& items = grid.Combos().Add(list);
             for (size_t k = 0; k < column.comboItems.size(); ++k)
-                items.AddItem(column.comboItems[k], GridVariant(column.comboItems[k]), static_cast<int32_t>(k));
+                items.AddItem(column.comboItems[k], GridVariant(column.comboItems[k]),
+                    column.comboIcons ? static_cast<int32_t>(k) : -1);
             cell.SetsCtrlKey(list);
         }
         cell.SeteType(column.cellType);

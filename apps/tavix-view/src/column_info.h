@@ -21,8 +21,10 @@ struct ColumnInfo {
     std::string format;
     int32_t textFlags { tvTextLeft | tvTextVCenter | tvTextSingleLine | tvTextEndEllipsis };
     ECellTypes cellType { tvCellText };
-    // For combo cells: the list's items, each the value and text of its icon's index.
+    // For combo cells: the list's items, each its own value and text.
     std::vector<std::string> comboItems;
+    // Item k shows the image list's icon k.
+    bool comboIcons { false };
 };
 
 ColumnInfo InfoFor(const sqlite::FieldInfo& field);

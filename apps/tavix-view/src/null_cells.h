@@ -12,5 +12,7 @@ namespace tavix::view {
 
 // Marks the Null cells of one row; their values stay Null, so sorting still puts them first.
 void ShowNullCells(Tavix& grid, int32_t row);
+// After an edit: a cell that holds a value again takes its column's look back.
+void ShowEditedCell(Tavix& grid, int32_t row, int32_t col);
 
 }  // namespace tavix::view

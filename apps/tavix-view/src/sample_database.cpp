@@ -174,6 +174,7 @@ void SampleDatabase::Decorate(std::vector<ColumnInfo>& columns)
         if (column.name == "status") {
             column.cellType = tvCellCombo;
             column.comboItems = Statuses();
+            column.comboIcons = true;
             column.width = 120;
         } else if (column.name == "note") {
             column.width = 320;

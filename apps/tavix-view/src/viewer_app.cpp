@@ -1,5 +1,7 @@
 #include "viewer_app.h"
 
+#include "listed_values.h"
+#include "null_cells.h"
 #include "sample_database.h"
 
 #include <tavix/native/clipboard.h>
@@ -86,9 +88,13 @@ std::string ViewerApp::ChooseTable()
 
 void ViewerApp::Load()
 {
-    GridLoader::Decorator decorate;
-    if (isSample_)
-        decorate = SampleDatabase::Decorate;
+    // A table's text columns limited to listed values show as combos; the sample's statuses carry icons too.
+    const ListedValues lists = table_.empty() ? ListedValues {} : ListedValuesOf(*db_, table_);
+    const GridLoader::Decorator decorate = [&lists, sample = isSample_](std::vector<ColumnInfo>& columns) {
+        ShowListsAsCombos(columns, lists);
+        if (sample)
+            SampleDatabase::Decorate(columns);
+    };
     if (!table_.empty() && sqlSort_.Keys().empty())
         loader_->LoadTable(table_, o_.forceVirtual, decorate, sql_);
     else  // a result shown in virtual mode stays so when read again sorted: no need to measure it twice
@@ -233,20 +239,38 @@ void ViewerApp::SetUpEditing()
     static_cast<StandaloneHost&>(grid_->GetHost())
         .SetMessageBoxResponder(
             [this](const StandaloneHost::ShownMessage& m) { return ShowMessage(m.text, m.title, m.flags); });
-    events_.canEdit = [this] {
-        if (writer_->Editable())
-            return true;
-        ShowMessage("This result cannot be edited: it has no row identity (a view, a join or an aggregate).",
-            "Read-only", MB_ICONINFORMATION);
-        return false;
+    events_.canEdit = [this](int32_t row, int32_t col, std::string& text) {
+        if (!writer_->Editable()) {
+            ShowMessage("This result cannot be edited: it has no row identity (a view, a join or an aggregate).",
+                "Read-only", MB_ICONINFORMATION);
+            return false;
+        }
+        // A NULL shows as the word NULL, which must not come back as text: its editor starts empty,
+        // and committing it empty leaves the NULL.
+        const std::string shown = grid_->CellText(row, col);
+        if (grid_->CellValue(row, col).IsNull() && text.starts_with(shown))
+            text.erase(0, shown.size());
+        return true;
     };
-    events_.editEnded = [this](const char* how) { Trace(std::string("edit-") + how); };
+    events_.editEnded = [this](const char* how, int32_t row, int32_t col) {
+        if (std::string_view(how) == "commit")
+            ShowEditedCell(*grid_, row, col);
+        Trace(std::string("edit-") + how);
+    };
     events_.write = [this](int32_t row, int32_t col, const GridVariant& value) {
         const std::optional<std::string> error = writer_->Write(row, col, value);
         if (error)
             ShowMessage("The change was not saved: " + *error, "Save failed", MB_ICONERROR);
         Trace(error ? "write-failed" : "write");
-        return !error;
+        if (!error)
+            return tvEditResCommit;
+        // The text editor stays open with what was typed, for the user to correct or drop with Escape;
+        // a toggle or a pick has nothing to keep.
+        return grid_->TextEditHwnd() != 0 ? tvEditResProceed : tvEditResCancel;
+    };
+    events_.editKey = [this](int vk) {
+        if (vk == native::VK_F12)
+            SaveShot();
     };
 }
 
@@ -314,8 +338,10 @@ void ViewerApp::Trace(const std::string& event)
             head += '|';
         head += text(r, col);
     }
-    std::printf("state %s\tcur=%d,%d\tscroll=%d\trows=%d\tsort=%s\thead=%s\ttext=%s\n", event.c_str(), row, col,
-        scrollY, grid_->RowCount(), SortText().c_str(), head.c_str(), text(row, col).c_str());
+    // What the open text editor holds, which the cell does not until a commit.
+    const std::string editor = grid_->TextEditHwnd() != 0 ? "\tedit=" + grid_->TextEditText() : "";
+    std::printf("state %s\tcur=%d,%d\tscroll=%d\trows=%d\tsort=%s\thead=%s\ttext=%s%s\n", event.c_str(), row, col,
+        scrollY, grid_->RowCount(), SortText().c_str(), head.c_str(), text(row, col).c_str(), editor.c_str());
     std::fflush(stdout);
 }
 

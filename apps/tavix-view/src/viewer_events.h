@@ -41,34 +41,41 @@ public:
         sortHandler_(lCol, Shift != 0);
     }
 
-    // Edits: whether the result can be edited at all, and the write of a value that must
-    // succeed before the grid keeps it (false: the old value stays).
-    std::function<bool()> canEdit;
-    std::function<bool(int32_t row, int32_t col, const GridVariant& value)> write;
-    // "commit" or "cancel", once an edit is over.
-    std::function<void(const char* how)> editEnded;
+    // Edits: whether the cell can be edited, with the text the editor may start from, and the
+    // write of a value that must succeed before the grid keeps it; it answers how the edit goes on.
+    std::function<bool(int32_t row, int32_t col, std::string& text)> canEdit;
+    std::function<EEditResults(int32_t row, int32_t col, const GridVariant& value)> write;
+    // A key pressed in the text editor, which the grid window's command keys do not see.
+    std::function<void(int vk)> editKey;
+    // "commit" or "cancel", once an edit of the cell is over.
+    std::function<void(const char* how, int32_t row, int32_t col)> editEnded;
 
-    void RequestEdit(int32_t /*lRow*/, int32_t /*lCol*/, int16_t /*iKeyAscii*/, bool& bCancel, std::string& /*sText*/,
+    void RequestEdit(int32_t lRow, int32_t lCol, int16_t /*iKeyAscii*/, bool& bCancel, std::string& sText,
         int32_t& /*lMaxLength*/, ETextEditFlags& /*eTextEditOpt*/) override
     {
-        if (canEdit && !canEdit())
+        if (canEdit && !canEdit(lRow, lCol, sText))
             bCancel = true;
     }
     void BeforeCommitEdit(int32_t lRow, int32_t lCol, EEditResults& eResult, const std::string& /*sNewText*/,
         GridVariant& vNewValue, int32_t /*lConvErr*/) override
     {
-        if (eResult == tvEditResCommit && write && !write(lRow, lCol, vNewValue))
-            eResult = tvEditResCancel;
+        if (eResult == tvEditResCommit && write)
+            eResult = write(lRow, lCol, vNewValue);
+    }
+    void TextEditKeyDown(int32_t /*lRow*/, int32_t /*lCol*/, int16_t KeyCode, int16_t /*Shift*/) override
+    {
+        if (editKey)
+            editKey(KeyCode);
     }
 
-    void AfterCommitEdit(int32_t /*lRow*/, int32_t /*lCol*/) override { Ended("commit"); }
-    void CancelEdit(int32_t /*lRow*/, int32_t /*lCol*/) override { Ended("cancel"); }
+    void AfterCommitEdit(int32_t lRow, int32_t lCol) override { Ended("commit", lRow, lCol); }
+    void CancelEdit(int32_t lRow, int32_t lCol) override { Ended("cancel", lRow, lCol); }
 
 private:
-    void Ended(const char* how) const
+    void Ended(const char* how, int32_t row, int32_t col) const
     {
         if (editEnded)
-            editEnded(how);
+            editEnded(how, row, col);
     }
     VirtualRowSource* Source() const { return loader_ != nullptr ? loader_->Source() : nullptr; }
 

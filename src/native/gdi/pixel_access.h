@@ -1,4 +1,6 @@
 #pragma once
+#include <algorithm>
+
 #include "native/gdi/font_face.h"
 #include "native/gdi/gdi_table.h"
 
@@ -30,17 +32,34 @@ inline uint32_t BlendPixel(uint32_t dst, uint32_t src, uint32_t a)
     return out;
 }
 
-// Blends a glyph's coverage in `color` with its origin at (x, baseline),
-// touching only pixels inside `clip` (target coordinates).
+// Premultiplied 0xAARRGGBB over an opaque pixel.
+inline uint32_t OverPixel(uint32_t dst, uint32_t src)
+{
+    const uint32_t inverse = 255 - (src >> 24);
+    uint32_t out = 0;
+    for (int shift = 0; shift <= 16; shift += 8) {
+        const uint32_t d = (dst >> shift) & 0xFF, s = (src >> shift) & 0xFF;
+        out |= std::min<uint32_t>(255, s + (d * inverse + 127) / 255) << shift;
+    }
+    return out;
+}
+
+// Blends a glyph with its origin at (x, baseline), touching only pixels inside
+// `clip` (target coordinates): its coverage in `color`, or a colour glyph (emoji) as it is.
 inline void BlitGlyph(Surface& s, const GlyphBitmap& g, int32_t x, int32_t baseline, const Rect& clip, uint32_t color)
 {
     const int32_t ox = x + g.left, oy = baseline - g.top;
     const Rect r = Rect { ox, oy, ox + g.width, oy + g.height }.Intersect(clip);
     for (int32_t y = r.top; y < r.bottom; ++y) {
         uint32_t* row = s.Row(y);
-        const uint8_t* cov = g.coverage.data() + static_cast<size_t>(y - oy) * g.width - ox;
+        const size_t from = static_cast<size_t>(y - oy) * g.width - ox;
+        if (!g.color.empty()) {
+            for (int32_t px = r.left; px < r.right; ++px)
+                row[px] = OverPixel(row[px], g.color[from + px]);
+            continue;
+        }
         for (int32_t px = r.left; px < r.right; ++px) {
-            const uint32_t a = cov[px];
+            const uint32_t a = g.coverage[from + px];
             if (a == 255)
                 row[px] = color;
             else if (a)

@@ -10,18 +10,6 @@ namespace {
 
 int32_t Pixels(int64_t advance) { return static_cast<int32_t>((advance + 32) >> 6); }
 
-// Premultiplied 0xAARRGGBB over an opaque pixel.
-uint32_t Over(uint32_t dst, uint32_t src)
-{
-    const uint32_t inverse = 255 - (src >> 24);
-    uint32_t out = 0;
-    for (int shift = 0; shift <= 16; shift += 8) {
-        const uint32_t d = (dst >> shift) & 0xFF, s = (src >> shift) & 0xFF;
-        out |= std::min<uint32_t>(255, s + (d * inverse + 127) / 255) << shift;
-    }
-    return out;
-}
-
 }  // namespace
 
 TextRenderer::TextRenderer(Surface& surface, const TextLayout& layout, Rect clip, uint32_t color)
@@ -116,24 +104,7 @@ void TextRenderer::DrawGlyphs(const Paragraph& p, int32_t x, int32_t baseline)
 
 void TextRenderer::Blit(const GlyphBitmap& g, int32_t x, int32_t baseline)
 {
-    const int32_t ox = x + g.left, oy = baseline - g.top;
-    const Rect r = Rect { ox, oy, ox + g.width, oy + g.height }.Intersect(clip_);
-    for (int32_t y = r.top; y < r.bottom; ++y) {
-        uint32_t* row = surface_.Row(y);
-        const size_t from = static_cast<size_t>(y - oy) * g.width - ox;
-        if (!g.color.empty()) {
-            for (int32_t px = r.left; px < r.right; ++px)
-                row[px] = Over(row[px], g.color[from + px]);
-            continue;
-        }
-        for (int32_t px = r.left; px < r.right; ++px) {
-            const uint32_t a = g.coverage[from + px];
-            if (a == 255)
-                row[px] = color_;
-            else if (a)
-                row[px] = BlendPixel(row[px], color_, a);
-        }
-    }
+    BlitGlyph(surface_, g, x, baseline, clip_, color_);
 }
 
 void TextRenderer::HLine(int32_t x0, int32_t x1, int32_t y)

@@ -247,6 +247,7 @@ void Desktop::KeyDown(int vk)
     s.keys[vk & 0xFF] = true;
     bool sys = s.keys[VK_MENU] && vk != VK_CONTROL && !s.keys[VK_CONTROL];
     LPARAM lp = 1 | (repeat ? (LPARAM(1) << 30) : 0);
+    s.charTarget = s.focus;
     if (s.drag)
         s.drag->KeyDown(vk);
     else if (s.focus)
@@ -258,6 +259,7 @@ void Desktop::KeyUp(int vk)
 {
     auto& s = *state_;
     s.keys[vk & 0xFF] = false;
+    s.charTarget = 0;
     bool sys = s.keys[VK_MENU] || vk == VK_MENU;
     if (s.drag)
         s.drag->Track();
@@ -268,9 +270,15 @@ void Desktop::KeyUp(int vk)
 
 void Desktop::Char(char32_t ch)
 {
-    // The keys belong to a running drag.
-    if (state_->focus && !state_->drag)
-        PostMessage(state_->focus, WM_CHAR, static_cast<WPARAM>(ch), 1);
+    // The key's character goes where the key went down, as the platform translates it, even
+    // when the key moved the focus: Enter closing a list must not reach the grid as well.
+    // Any further characters of the same press (an input method's string) follow the focus.
+    // The keys of a running drag belong to it.
+    auto& s = *state_;
+    const HWND to = s.charTarget != 0 && IsWindow(s.charTarget) ? s.charTarget : s.focus;
+    s.charTarget = 0;
+    if (to && !s.drag)
+        PostMessage(to, WM_CHAR, static_cast<WPARAM>(ch), 1);
     RunUntilIdle();
 }
 

@@ -54,6 +54,7 @@ struct WindowData {
     std::shared_ptr<Surface> surface;  // the whole window, frame included
     RECT update;  // pending invalid area, client coordinates
     bool erase { false };
+    uint32_t paintsBegun { 0 };  // BeginPaint calls, to tell a procedure that validates from one that never does
     int clientWidth { -1 };  // last size reported with WM_SIZE
     int clientHeight { -1 };
     std::shared_ptr<WindowControl> control;
@@ -93,6 +94,7 @@ struct DesktopState {
     UINT_PTR nextTimerId { 1 };
     uint64_t timerOrder { 0 };
     HWND focus { 0 };
+    HWND charTarget { 0 };  // where the key went down whose character comes next
     HWND capture { 0 };
     HCURSOR cursor { IDC_ARROW };
     POINT mouse;

@@ -21,7 +21,12 @@ public:
     // The change that undoes the last one; the caller applies it and records
     // it in turn (not as typing).
     std::optional<EditChange> Inverse() const;
-    void Clear() { last_.reset(); }
+    // A typing run ends with the text it was typed in.
+    void Clear()
+    {
+        last_.reset();
+        typing_ = false;
+    }
 
 private:
     bool Extend(const EditChange& change);

@@ -65,9 +65,11 @@ void PaintTree(DesktopState& s, HWND hwnd, bool& painted)
         return;
     EnsureSurface(*w);
     if (!Empty(w->update)) {
+        const uint32_t begun = w->paintsBegun;
         SendMessage(hwnd, WM_PAINT, 0, 0);
-        // A procedure that never validates would otherwise be asked forever.
-        if (auto* again = s.Find(hwnd))
+        // A procedure that never validates would otherwise be asked forever; one that
+        // painted and invalidated again (it moved itself while painting ...) is asked again.
+        if (auto* again = s.Find(hwnd); again && again->paintsBegun == begun)
             again->update = {};
         painted = true;
         return;
@@ -81,7 +83,9 @@ void PaintTree(DesktopState& s, HWND hwnd, bool& painted)
 void PaintPending(DesktopState& s)
 {
     MessageLoopScope loop;
-    for (;;) {
+    // A window invalidating itself at every paint gets the next frame, not an endless loop.
+    constexpr int kMaxRounds = 256;
+    for (int round = 0; round < kMaxRounds; ++round) {
         bool painted = false;
         for (auto it = s.topLevel.rbegin(); it != s.topLevel.rend() && !painted; ++it)
             PaintTree(s, *it, painted);
@@ -145,6 +149,7 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps)
     if (!w || !ps)
         return 0;
     EnsureSurface(*w);
+    ++w->paintsBegun;
     ps->rcPaint = w->update;
     ps->fErase = w->erase;
     w->update = {};

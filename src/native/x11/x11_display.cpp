@@ -1,6 +1,8 @@
 // Before Xlib, whose macros (None, Bool ...) would collide with them.
 #include "native/win/desktop_state.h"
+#include "native/win/utf8.h"
 #include "native/x11/x11_clipboard.h"
+#include "native/x11/x11_key_input.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -105,6 +107,7 @@ struct X11Display::Impl {
     std::map<HCURSOR, Cursor> cursors;  // made on first use, freed with the display
     HCURSOR shownCursor { 0 };
     std::unique_ptr<X11Clipboard> clipboard;
+    std::unique_ptr<X11KeyInput> keyInput;
     std::chrono::steady_clock::time_point last { std::chrono::steady_clock::now() };
 
     explicit Impl(Desktop& d)
@@ -149,25 +152,32 @@ struct X11Display::Impl {
 
     void Key(XKeyEvent& e, bool down)
     {
-        char text[8] {};
-        KeySym sym = 0;
-        int n = XLookupString(&e, text, sizeof text, &sym, nullptr);
-        int vk = VirtualKey(sym);
         if (!down) {
-            if (vk)
+            if (int vk = VirtualKey(X11KeyInput::Symbol(e)))
                 desktop.KeyUp(vk);
             return;
         }
+        const X11KeyInput::Press press = keyInput->Translate(e);
+        const int vk = VirtualKey(press.sym);
         if (vk)
             desktop.KeyDown(vk);
-        if (n == 1 && static_cast<unsigned char>(text[0]) >= 0x20 && text[0] != 0x7F)
-            desktop.Char(static_cast<unsigned char>(text[0]));
-        else if (vk == VK_RETURN || vk == VK_BACK || vk == VK_ESCAPE || vk == VK_TAB)
+        // One WM_CHAR per code point: a composed or pasted-in string may hold several.
+        bool typed = false;
+        for (size_t i = 0; i < press.text.size();) {
+            const char32_t c = utf8::Next(press.text, i);
+            if (c >= 0x20 && c != 0x7F) {
+                desktop.Char(c);
+                typed = true;
+            }
+        }
+        if (!typed && (vk == VK_RETURN || vk == VK_BACK || vk == VK_ESCAPE || vk == VK_TAB))
             desktop.Char(static_cast<char32_t>(vk));
     }
 
     void Handle(XEvent& e)
     {
+        if (keyInput->Filter(e))
+            return;
         switch (e.type) {
         case MotionNotify: desktop.MouseMove(e.xmotion.x, e.xmotion.y); break;
         case ButtonPress:
@@ -188,6 +198,10 @@ struct X11Display::Impl {
         case Expose: exposed = true; break;
         case KeyPress: Key(e.xkey, true); break;
         case KeyRelease: Key(e.xkey, false); break;
+        case FocusIn:
+        case FocusOut: keyInput->Focus(e.type == FocusIn); break;
+        // The keyboard layout changed: key codes mean other symbols from now on.
+        case MappingNotify: XRefreshKeyboardMapping(&e.xmapping); break;
         case ConfigureNotify:
             if (e.xconfigure.width != desktop.Width() || e.xconfigure.height != desktop.Height())
                 desktop.SetScreenSize(e.xconfigure.width, e.xconfigure.height);
@@ -216,9 +230,10 @@ X11Display::X11Display(Desktop& desktop, const char* displayName, const char* ti
     d.window = XCreateSimpleWindow(d.display, RootWindow(d.display, screen), 0, 0,
         static_cast<unsigned>(desktop.Width()), static_cast<unsigned>(desktop.Height()), 0, 0, 0);
     NameWindow(d.display, d.window, title, appName);
+    d.keyInput = std::make_unique<X11KeyInput>(d.display, d.window);
     XSelectInput(d.display, d.window,
         ExposureMask | KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask
-            | StructureNotifyMask | PropertyChangeMask);
+            | StructureNotifyMask | PropertyChangeMask | FocusChangeMask | d.keyInput->EventMask());
     d.deleteAtom = XInternAtom(d.display, "WM_DELETE_WINDOW", False);
     XSetWMProtocols(d.display, d.window, &d.deleteAtom, 1);
     d.gc = XCreateGC(d.display, d.window, 0, nullptr);
@@ -244,6 +259,7 @@ X11Display::~X11Display()
         XFreeGC(d.display, d.gc);
     for (const auto& [id, cursor] : d.cursors)
         XFreeCursor(d.display, cursor);
+    d.keyInput.reset();
     if (d.window)
         XDestroyWindow(d.display, d.window);
     XCloseDisplay(d.display);
