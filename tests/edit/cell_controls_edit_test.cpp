@@ -90,10 +90,12 @@ TEST(ComboEdit, EnterAndTheNavigationKeysReachTheOpenListBeforeTheApplication)
     EXPECT_TRUE(app.taken.empty());
     EXPECT_EQ(s.grid.CellText(2, 2), "Open") << "Enter chose the item the keys moved to";
 
+    s.Key(native::VK_DOWN);
     s.grid.RequestEdit(0);
     s.Key(native::VK_TAB);
     s.Key(native::VK_ESCAPE);
-    EXPECT_EQ(app.taken, (std::vector<native::WPARAM> { native::VK_TAB, native::VK_ESCAPE }));
+    EXPECT_EQ(app.taken, (std::vector<native::WPARAM> { native::VK_DOWN, native::VK_TAB, native::VK_ESCAPE }))
+        << "a closed list leaves the keys to the application";
     EXPECT_TRUE(s.List().Dropped()) << "the application took Escape";
 }
 
