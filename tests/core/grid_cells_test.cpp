@@ -54,18 +54,18 @@ TEST(GridCellFont, OnlyTheLastHandedOutCopyIsWatched)
     FontRef first = g.CellFont(1, 1);
     EXPECT_EQ(first.Name(), t.GridFont().Name());
     first.SetBold(true);
-    const int16_t boldIndex = t.Cell(1, 1).FontIndex;
+    const int16_t boldIndex = t.CellLookAt(1, 1).FontIndex;
     EXPECT_GT(boldIndex, 0);
     EXPECT_TRUE(t.Fonts().At(boldIndex).Bold());
     EXPECT_FALSE(t.GridFont().Bold());
 
     FontRef second = g.CellFont(1, 2);
     first.SetItalic(true);  // no longer followed
-    EXPECT_EQ(t.Cell(1, 1).FontIndex, boldIndex);
+    EXPECT_EQ(t.CellLookAt(1, 1).FontIndex, boldIndex);
     second.SetBold(true);
-    EXPECT_EQ(t.Cell(1, 2).FontIndex, boldIndex);  // equal font reuses the entry
+    EXPECT_EQ(t.CellLookAt(1, 2).FontIndex, boldIndex);  // equal font reuses the entry
     g.CellDefaultFont(1, 2);
-    EXPECT_EQ(t.Cell(1, 2).FontIndex, 0);
+    EXPECT_EQ(t.CellLookAt(1, 2).FontIndex, 0);
 }
 
 }  // namespace
