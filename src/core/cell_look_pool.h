@@ -4,14 +4,15 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <unordered_map>
-#include <vector>
 
 namespace tavix::core {
 
 // The distinct cell looks of a grid, numbered from 0 (the default look). Entries
 // are never removed, so a number stays valid for the grid's lifetime: a grid that
-// gives its cells many distinct looks pays for each once.
+// gives its cells many distinct looks pays for each once. Adding a look moves none,
+// so a painter holding one while an event handler restyles cells still reads it.
 class CellLookPool {
 public:
     CellLookPool();
@@ -25,7 +26,7 @@ private:
         size_t operator()(const CellLook& look) const noexcept;
     };
 
-    std::vector<CellLook> looks_;
+    std::deque<CellLook> looks_;
     std::unordered_map<CellLook, uint32_t, Hash> numbers_;
 };
 

@@ -46,6 +46,26 @@ TEST(GridCellText, CheckStates)
     EXPECT_EQ(core::CheckStateOf(GridVariant("x"), true), 0);
 }
 
+// Cells with equal looks share one pooled entry; changing one cell gives it another entry and
+// leaves the cells it shared with as they were.
+TEST(GridCellLook, ChangingACellLeavesTheCellsItSharedWith)
+{
+    Tavix g;
+    test::Fill(g, 2, 2);
+    const core::GridTable& t = test::Table(g);
+    EXPECT_EQ(&t.CellLookAt(1, 1), &t.CellLookAt(2, 2));
+    g.SetCellBackColor(1, 1, 0xFF);
+    g.SetCellBackColor(2, 2, 0xFF);
+    EXPECT_EQ(&t.CellLookAt(1, 1), &t.CellLookAt(2, 2));
+    EXPECT_EQ(g.CellBackColor(1, 2), kColorDefault);
+    const int16_t indent = g.CellIndent(2, 2);
+    g.SetCellIndent(1, 1, static_cast<int16_t>(indent + 4));
+    EXPECT_EQ(g.CellIndent(2, 2), indent);
+    EXPECT_EQ(g.CellBackColor(2, 2), 0xFFu);
+    EXPECT_EQ(g.CellIndent(1, 1), indent + 4);
+    EXPECT_EQ(g.CellBackColor(1, 1), 0xFFu);
+}
+
 TEST(GridCellFont, OnlyTheLastHandedOutCopyIsWatched)
 {
     Tavix g;
