@@ -115,16 +115,16 @@ public:
     tavix::GridVariant& Value(int32_t r, int16_t c) override { return At(r, c).Value; }
     std::string DisplayText(int32_t r, int16_t c) override
     {
-        return tavix::core::CellTextOf(At(r, c), table_.Formats(), table_.Combos());
+        return tavix::core::CellTextOf(At(r, c), table_.Look(At(r, c)), table_.Formats(), table_.Combos());
     }
-    int16_t Icon(int32_t r, int16_t c) override { return At(r, c).Icon; }
-    int16_t ExtraIcon(int32_t r, int16_t c) override { return At(r, c).ExtraIcon; }
-    tavix::OleColor ForeColor(int32_t r, int16_t c) override { return At(r, c).ForeColor; }
-    tavix::OleColor BackColor(int32_t r, int16_t c) override { return At(r, c).BackColor; }
-    int16_t FontIndex(int32_t r, int16_t c) override { return At(r, c).FontIndex; }
+    int16_t Icon(int32_t r, int16_t c) override { return table_.Look(At(r, c)).Icon; }
+    int16_t ExtraIcon(int32_t r, int16_t c) override { return table_.Look(At(r, c)).ExtraIcon; }
+    tavix::OleColor ForeColor(int32_t r, int16_t c) override { return table_.Look(At(r, c)).ForeColor; }
+    tavix::OleColor BackColor(int32_t r, int16_t c) override { return table_.Look(At(r, c)).BackColor; }
+    int16_t FontIndex(int32_t r, int16_t c) override { return table_.Look(At(r, c)).FontIndex; }
     bool Selected(int32_t r, int16_t c) override { return At(r, c).Flags & tavix::core::CellData::kSelected; }
-    int16_t Indent(int32_t r, int16_t c) override { return At(r, c).Indent; }
-    uint8_t Hatch(int32_t r, int16_t c) override { return At(r, c).Hatch; }
+    int16_t Indent(int32_t r, int16_t c) override { return table_.Look(At(r, c)).Indent; }
+    uint8_t Hatch(int32_t r, int16_t c) override { return table_.Look(At(r, c)).Hatch; }
     bool IsGroupRow(int32_t) override { return false; }
     void CustomSort(tavix::GridVariant&, tavix::GridVariant&, bool&) override { }
 

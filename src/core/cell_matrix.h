@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/cell_data.h"
+#include "core/cell_look_pool.h"
 #include "core/row_blocks.h"
 
 #include <cstdint>
@@ -21,6 +22,10 @@ public:
         return cells_.Row(static_cast<size_t>(row - 1))[colIndex - 1];
     }
 
+    const CellLook& LookOf(const CellData& cell) const { return looks_.At(cell.Look); }
+    // The number of a look, added to the grid's looks when it is new.
+    uint32_t LookIndex(const CellLook& look) { return looks_.IndexOf(look); }
+
     // Keeps the cells of the rows that remain; new storage holds default cells.
     void ResizeRows(int32_t rows);
     // Inserts column `colIndex` (1-based); cells at or above it move one index up.
@@ -39,6 +44,7 @@ private:
     void Rebuild(int32_t columns, int32_t colIndex, bool inserting);
 
     RowBlocks<CellData> cells_;
+    CellLookPool looks_;
     int64_t reallocations_ { 0 };
 };
 

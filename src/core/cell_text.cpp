@@ -11,7 +11,7 @@
 
 namespace tavix::core {
 
-std::string CellTextOf(const CellData& cell, const FormatPool& formats)
+std::string CellTextOf(const CellData& cell, const CellLook& look, const FormatPool& formats)
 {
     // Combo texts need the lists; check and custom-drawn cells show no text.
     if ((cell.Flags & CellData::kTypeMask) != tvCellText)
@@ -20,8 +20,8 @@ std::string CellTextOf(const CellData& cell, const FormatPool& formats)
         const GridVariant& v = cell.Value;
         if (v.IsObject())
             return v.AsObject() ? v.AsObject()->Call("ToString").ToString() : std::string();
-        if (cell.FmtIndex != 0 && !formats.At(cell.FmtIndex).empty())
-            return Format(v, formats.At(cell.FmtIndex), 1, 1);
+        if (look.FmtIndex != 0 && !formats.At(look.FmtIndex).empty())
+            return Format(v, formats.At(look.FmtIndex), 1, 1);
         if (v.IsNull())
             return {};
         return v.ToString();
@@ -30,11 +30,12 @@ std::string CellTextOf(const CellData& cell, const FormatPool& formats)
     }
 }
 
-std::string CellTextOf(const CellData& cell, const FormatPool& formats, const CombosObject& combos)
+std::string CellTextOf(
+    const CellData& cell, const CellLook& look, const FormatPool& formats, const CombosObject& combos)
 {
     if ((cell.Flags & CellData::kTypeMask) != tvCellCombo)
-        return CellTextOf(cell, formats);
-    const ComboObject* list = combos.AtSlot(cell.CtrlKeyIndex);
+        return CellTextOf(cell, look, formats);
+    const ComboObject* list = combos.AtSlot(look.CtrlKeyIndex);
     if (!list || cell.ComboItemIndex < 0 || cell.ComboItemIndex >= list->ListCount())
         return {};
     return list->ItemText(cell.ComboItemIndex);

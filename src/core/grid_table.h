@@ -97,6 +97,8 @@ public:
     const ColumnData& Column(int32_t position) const { return columns_.At(position); }
     const RowData& Row(int32_t row) const { return rows_.At(row); }
     const CellData& Cell(int32_t row, int32_t colIndex) const { return cells_.At(row, colIndex); }
+    const CellLook& Look(const CellData& cell) const { return cells_.LookOf(cell); }
+    const CellLook& CellLookAt(int32_t row, int32_t colIndex) const { return Look(Cell(row, colIndex)); }
     const CellMatrix& Cells() const { return cells_; }
     const RowKeyIndex& RowKeys() const { return rowKeys_; }
     const FontPool& Fonts() const { return fonts_; }
@@ -212,6 +214,17 @@ public:
         apply(cells_.At(at.row, at.colIndex));
         MarkCellChanged(at.row, at.colIndex);
         Painter().Draw();
+    }
+    // Changes the cell's look: the cell takes the number of the look that results.
+    template <typename Apply> void ChangeLook(CellRef at, Apply apply)
+    {
+        ChangeCell(at, [&](CellData& c) { SetLook(c, apply); });
+    }
+    template <typename Apply> void SetLook(CellData& c, Apply apply)
+    {
+        CellLook look = cells_.LookOf(c);
+        apply(look);
+        c.Look = cells_.LookIndex(look);
     }
     void SetCellValue(CellRef at, const GridVariant& value);
     void SetCellType(CellRef at, ECellTypes type);

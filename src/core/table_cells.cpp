@@ -14,21 +14,23 @@ namespace tavix::core {
 CellData GridTable::NewCell(int32_t colIndex)
 {
     const CellObject& d = *columns_.At(columns_.PositionOfIndex(colIndex)).DefaultCell;
+    CellLook look;
+    look.BackColor = d.oBackColor;
+    look.ForeColor = d.oForeColor;
+    look.FontIndex = d.oFont() ? fonts_.IndexOf(*d.oFont()) : 0;
+    look.TextFlags = d.eTextFlags;
+    look.Icon = d.iIconIndex;
+    look.ExtraIcon = d.iExtraIconIndex;
+    look.Indent = d.iIndent;
+    look.RightIndent = d.iRightIndent;
+    look.FmtIndex = d.FmtIndex();
+    look.CtrlKeyIndex = d.ListIndex();
+    look.Hatch = static_cast<uint8_t>(d.eHatch);
     CellData cell;
-    cell.BackColor = d.oBackColor;
-    cell.ForeColor = d.oForeColor;
-    cell.FontIndex = d.oFont() ? fonts_.IndexOf(*d.oFont()) : 0;
-    cell.TextFlags = d.eTextFlags;
-    cell.Icon = d.iIconIndex;
-    cell.ExtraIcon = d.iExtraIconIndex;
-    cell.Indent = d.iIndent;
-    cell.RightIndent = d.iRightIndent;
+    cell.Look = cells_.LookIndex(look);
     cell.Flags = static_cast<uint8_t>(
         (d.eType() | d.eTypeFlags | (d.bSelected ? CellData::kSelected : 0) | CellData::kNeedsRepaint) & 0xFF);
     cell.Value = d.vValue();
-    cell.FmtIndex = d.FmtIndex();
-    cell.CtrlKeyIndex = d.ListIndex();
-    cell.Hatch = static_cast<uint8_t>(d.eHatch);
     cell.ComboItemIndex = d.eType() == tvCellCombo ? d.MatchedItem() : -1;
     return cell;
 }
@@ -39,9 +41,9 @@ void GridTable::MatchComboItem(CellData& c)
 {
     if ((c.Flags & CellData::kTypeMask) != tvCellCombo)
         return;
-    const auto [item, icon] = FindComboItem(c.Value, c.CtrlKeyIndex);
+    const auto [item, icon] = FindComboItem(c.Value, cells_.LookOf(c).CtrlKeyIndex);
     c.ComboItemIndex = item;
-    c.Icon = icon;
+    SetLook(c, [&](CellLook& look) { look.Icon = icon; });
 }
 
 void GridTable::SetCellValue(CellRef at, const GridVariant& value)
@@ -66,24 +68,27 @@ void GridTable::SetCellCtrlKey(CellRef at, const std::string& key)
     if ((c.Flags & CellData::kTypeMask) != tvCellCombo)
         return;
     // Binding a list is not a visible change until the value is edited.
-    c.CtrlKeyIndex = static_cast<int16_t>(FindComboListByKey(key));
+    const auto slot = static_cast<int16_t>(FindComboListByKey(key));
+    SetLook(c, [&](CellLook& look) { look.CtrlKeyIndex = slot; });
     MatchComboItem(c);
 }
 
 void GridTable::SetCellFmtString(CellRef at, const std::string& fmt)
 {
-    ChangeCell(at, [&](CellData& c) { c.FmtIndex = formats_.IndexOf(fmt); });
+    const int16_t index = formats_.IndexOf(fmt);
+    ChangeLook(at, [&](CellLook& look) { look.FmtIndex = index; });
 }
 
 void GridTable::SetCellFont(CellRef at, const FontRef& font)
 {
-    ChangeCell(at, [&](CellData& c) { c.FontIndex = fonts_.IndexOf(font); });
+    const int16_t index = fonts_.IndexOf(font);
+    ChangeLook(at, [&](CellLook& look) { look.FontIndex = index; });
 }
 
 FontRef GridTable::CellFontObject(CellRef at)
 {
     fontEditCell_ = at;
-    const int16_t index = cells_.At(at.row, at.colIndex).FontIndex;
+    const int16_t index = CellLookAt(at.row, at.colIndex).FontIndex;
     fontEditObject_ = (index == 0 ? font_ : fonts_.At(index)).Clone();
     // Replacing the subscription drops the watch on the copy handed out before.
     fontEditWatch_ = fontEditObject_->OnChanged([this] {
@@ -96,7 +101,8 @@ FontRef GridTable::CellFontObject(CellRef at)
 
 std::string GridTable::CellText(int32_t row, int32_t colIndex) const
 {
-    return CellTextOf(cells_.At(row, colIndex), formats_, combos_);
+    const CellData& cell = cells_.At(row, colIndex);
+    return CellTextOf(cell, cells_.LookOf(cell), formats_, combos_);
 }
 
 void GridTable::SetVirtual(bool isVirtual)

@@ -9,25 +9,27 @@ namespace tavix {
 namespace {
 
 using core::CellData;
+using core::CellLook;
 
 template <typename Value>
-const Value& Field(const core::GridTable& t, const GridVariant& vRow, const GridVariant& vCol, Value CellData::*field)
+const Value& Field(const core::GridTable& t, const GridVariant& vRow, const GridVariant& vCol, Value CellLook::*field)
 {
     const auto at = t.ResolveCell(vRow, vCol);
-    return t.Cell(at.row, at.colIndex).*field;
+    return t.CellLookAt(at.row, at.colIndex).*field;
 }
 
 template <typename Value>
-void SetField(core::GridTable& t, const GridVariant& vRow, const GridVariant& vCol, Value value, Value CellData::*field)
+void SetField(core::GridTable& t, const GridVariant& vRow, const GridVariant& vCol, Value value, Value CellLook::*field)
 {
-    t.ChangeCell(t.ResolveCell(vRow, vCol), [&](CellData& c) { c.*field = value; });
+    t.ChangeLook(t.ResolveCell(vRow, vCol), [&](CellLook& look) { look.*field = value; });
 }
 
 }  // namespace
 
 GridVariant Tavix::CellValue(const GridVariant& vRow, const GridVariant& vCol) const
 {
-    return Field(*table_, vRow, vCol, &CellData::Value);
+    const auto at = table_->ResolveCell(vRow, vCol);
+    return table_->Cell(at.row, at.colIndex).Value;
 }
 
 void Tavix::SetCellValue(const GridVariant& vRow, const GridVariant& vCol, const GridVariant& value)
@@ -38,7 +40,7 @@ void Tavix::SetCellValue(const GridVariant& vRow, const GridVariant& vCol, const
 std::string Tavix::CellCtrlKey(const GridVariant& vRow, const GridVariant& vCol) const
 {
     const auto at = table_->ResolveCell(vRow, vCol);
-    return table_->Combos().KeyOfSlot(table_->Cell(at.row, at.colIndex).CtrlKeyIndex);
+    return table_->Combos().KeyOfSlot(table_->CellLookAt(at.row, at.colIndex).CtrlKeyIndex);
 }
 
 void Tavix::SetCellCtrlKey(const GridVariant& vRow, const GridVariant& vCol, const std::string& sKey)
@@ -50,48 +52,48 @@ CombosObject& Tavix::Combos() { return table_->Combos(); }
 
 int32_t Tavix::CellTextFlags(const GridVariant& vRow, const GridVariant& vCol) const
 {
-    return Field(*table_, vRow, vCol, &CellData::TextFlags);
+    return Field(*table_, vRow, vCol, &CellLook::TextFlags);
 }
 
 void Tavix::SetCellTextFlags(const GridVariant& vRow, const GridVariant& vCol, int32_t eFlags)
 {
-    SetField(*table_, vRow, vCol, eFlags, &CellData::TextFlags);
+    SetField(*table_, vRow, vCol, eFlags, &CellLook::TextFlags);
 }
 
 int16_t Tavix::CellIndent(const GridVariant& vRow, const GridVariant& vCol) const
 {
-    return Field(*table_, vRow, vCol, &CellData::Indent);
+    return Field(*table_, vRow, vCol, &CellLook::Indent);
 }
 
 void Tavix::SetCellIndent(const GridVariant& vRow, const GridVariant& vCol, int16_t iIndent)
 {
-    SetField(*table_, vRow, vCol, iIndent, &CellData::Indent);
+    SetField(*table_, vRow, vCol, iIndent, &CellLook::Indent);
 }
 
 int16_t Tavix::CellIcon(const GridVariant& vRow, const GridVariant& vCol) const
 {
-    return Field(*table_, vRow, vCol, &CellData::Icon);
+    return Field(*table_, vRow, vCol, &CellLook::Icon);
 }
 
 void Tavix::SetCellIcon(const GridVariant& vRow, const GridVariant& vCol, int16_t iIcon)
 {
-    SetField(*table_, vRow, vCol, iIcon, &CellData::Icon);
+    SetField(*table_, vRow, vCol, iIcon, &CellLook::Icon);
 }
 
 OleColor Tavix::CellBackColor(const GridVariant& vRow, const GridVariant& vCol) const
 {
-    return Field(*table_, vRow, vCol, &CellData::BackColor);
+    return Field(*table_, vRow, vCol, &CellLook::BackColor);
 }
 
 void Tavix::SetCellBackColor(const GridVariant& vRow, const GridVariant& vCol, OleColor oColor)
 {
-    SetField(*table_, vRow, vCol, oColor, &CellData::BackColor);
+    SetField(*table_, vRow, vCol, oColor, &CellLook::BackColor);
 }
 
 std::string Tavix::CellFmtString(const GridVariant& vRow, const GridVariant& vCol) const
 {
     const auto at = table_->ResolveCell(vRow, vCol);
-    return table_->Formats().At(table_->Cell(at.row, at.colIndex).FmtIndex);
+    return table_->Formats().At(table_->CellLookAt(at.row, at.colIndex).FmtIndex);
 }
 
 void Tavix::SetCellFmtString(const GridVariant& vRow, const GridVariant& vCol, const std::string& sFmt)
@@ -106,7 +108,7 @@ void Tavix::SetCellFont(const GridVariant& vRow, const GridVariant& vCol, const 
 
 void Tavix::CellDefaultFont(const GridVariant& vRow, const GridVariant& vCol)
 {
-    SetField(*table_, vRow, vCol, int16_t { 0 }, &CellData::FontIndex);
+    SetField(*table_, vRow, vCol, int16_t { 0 }, &CellLook::FontIndex);
 }
 
 FontRef Tavix::CellFont(const GridVariant& vRow, const GridVariant& vCol)
@@ -133,12 +135,12 @@ std::string Tavix::CellText(const GridVariant& vRow, const GridVariant& vCol) co
 
 int16_t Tavix::CellRightIndent(const GridVariant& vRow, const GridVariant& vCol) const
 {
-    return Field(*table_, vRow, vCol, &CellData::RightIndent);
+    return Field(*table_, vRow, vCol, &CellLook::RightIndent);
 }
 
 void Tavix::SetCellRightIndent(const GridVariant& vRow, const GridVariant& vCol, int16_t iIndent)
 {
-    SetField(*table_, vRow, vCol, iIndent, &CellData::RightIndent);
+    SetField(*table_, vRow, vCol, iIndent, &CellLook::RightIndent);
 }
 
 ECellTypes Tavix::CellType(const GridVariant& vRow, const GridVariant& vCol) const
@@ -172,43 +174,43 @@ bool Tavix::CellSelected(const GridVariant& vRow, const GridVariant& vCol) const
 
 int16_t Tavix::CellExtraIcon(const GridVariant& vRow, const GridVariant& vCol) const
 {
-    return Field(*table_, vRow, vCol, &CellData::ExtraIcon);
+    return Field(*table_, vRow, vCol, &CellLook::ExtraIcon);
 }
 
 void Tavix::SetCellExtraIcon(const GridVariant& vRow, const GridVariant& vCol, int16_t iIcon)
 {
-    SetField(*table_, vRow, vCol, iIcon, &CellData::ExtraIcon);
+    SetField(*table_, vRow, vCol, iIcon, &CellLook::ExtraIcon);
 }
 
 OleColor Tavix::CellForeColor(const GridVariant& vRow, const GridVariant& vCol) const
 {
-    return Field(*table_, vRow, vCol, &CellData::ForeColor);
+    return Field(*table_, vRow, vCol, &CellLook::ForeColor);
 }
 
 void Tavix::SetCellForeColor(const GridVariant& vRow, const GridVariant& vCol, OleColor oColor)
 {
-    SetField(*table_, vRow, vCol, oColor, &CellData::ForeColor);
+    SetField(*table_, vRow, vCol, oColor, &CellLook::ForeColor);
 }
 
 void Tavix::CellDefaultBackColor(int32_t lRow, const GridVariant& vCol)
 {
-    SetField(*table_, GridVariant(lRow), vCol, kColorDefault, &CellData::BackColor);
+    SetField(*table_, GridVariant(lRow), vCol, kColorDefault, &CellLook::BackColor);
 }
 
 void Tavix::CellDefaultForeColor(int32_t lRow, const GridVariant& vCol)
 {
-    SetField(*table_, GridVariant(lRow), vCol, kColorDefault, &CellData::ForeColor);
+    SetField(*table_, GridVariant(lRow), vCol, kColorDefault, &CellLook::ForeColor);
 }
 
 EHatchStyles Tavix::CellHatch(const GridVariant& vRow, const GridVariant& vCol) const
 {
     const auto at = table_->ResolveCell(vRow, vCol);
-    return static_cast<EHatchStyles>(table_->Cell(at.row, at.colIndex).Hatch);
+    return static_cast<EHatchStyles>(table_->CellLookAt(at.row, at.colIndex).Hatch);
 }
 
 void Tavix::SetCellHatch(const GridVariant& vRow, const GridVariant& vCol, EHatchStyles eHatch)
 {
-    SetField(*table_, vRow, vCol, static_cast<uint8_t>(eHatch), &CellData::Hatch);
+    SetField(*table_, vRow, vCol, static_cast<uint8_t>(eHatch), &CellLook::Hatch);
 }
 
 }  // namespace tavix

@@ -32,7 +32,7 @@ void Editor::StartComboEdit(int32_t code)
     const int32_t row = table_.CurRow();
     const int32_t col = table_.CurCol();
     const core::CellData& cell = table_.Cell(row, col);
-    const ComboObject* combo = table_.Combos().AtSlot(cell.CtrlKeyIndex);
+    const ComboObject* combo = table_.Combos().AtSlot(table_.Look(cell).CtrlKeyIndex);
     if (combo == nullptr || layout_.Window() == 0 || !list_.Create(layout_.Window())) {
         editActive_ = false;
         return;
@@ -115,7 +115,8 @@ void Editor::CommitComboEdit()
         table_.ChangeCell({ row, col }, [&](core::CellData& c) {
             c.Value = value;
             c.ComboItemIndex = static_cast<int16_t>(index);
-            c.Icon = index >= 0 ? list_.ItemIconIndex(index) : int16_t { -1 };
+            const int16_t icon = index >= 0 ? list_.ItemIconIndex(index) : int16_t { -1 };
+            table_.SetLook(c, [&](core::CellLook& look) { look.Icon = icon; });
         });
         EndComboEdit();
         table_.Events().AfterCommitEdit(row, col);

@@ -89,7 +89,7 @@ private:
     void EditBoxLostFocus(native::HWND newFocus);
     void GridWindowMessage(
         native::UINT msg, native::WPARAM wParam, native::LPARAM lParam, bool& handled, native::LRESULT& result);
-    native::COLORREF EditorBackColor(const core::CellData& cell) const;
+    native::COLORREF EditorBackColor(const core::CellLook& cell) const;
 
     // Combo cells.
     void StartComboEdit(int32_t code);

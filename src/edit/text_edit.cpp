@@ -29,9 +29,9 @@ constexpr int32_t kTextEnd = 0x7FFFFFFF;
 
 // Which of the five editors: word-wrapped cells get a multi-line one, with the
 // scroll bars their type flags ask for.
-int32_t EditorIndexFor(const core::CellData& cell)
+int32_t EditorIndexFor(const core::CellData& cell, const core::CellLook& look)
 {
-    if ((cell.TextFlags & kWordBreak) == 0)
+    if ((look.TextFlags & kWordBreak) == 0)
         return 0;
     const int32_t typeFlags = cell.Flags & core::CellData::kTypeFlagsMask;
     const bool v = (typeFlags & kVScrollBar) != 0;
@@ -122,14 +122,15 @@ void Editor::StartTextEdit(
         return;
     }
     const core::CellData& cell = table_.Cell(row, col);
-    text_.Prepare({ .index = EditorIndexFor(cell),
+    const core::CellLook& look = table_.Look(cell);
+    text_.Prepare({ .index = EditorIndexFor(cell, look),
         .rect = { r.left, r.top, r.left + r.width, r.top + r.height },
-        .font = painter_.CellFont(cell.FontIndex),
+        .font = painter_.CellFont(look.FontIndex),
         .maxLength = maxLength,
         .styleBits = static_cast<DWORD>(options),
-        .rightToLeft = (cell.TextFlags & tvTextRTLReading) != 0,
-        .back = EditorBackColor(cell),
-        .fore = Translate(cell.ForeColor != kColorDefault ? cell.ForeColor : painter_.Look().foreColor) });
+        .rightToLeft = (look.TextFlags & tvTextRTLReading) != 0,
+        .back = EditorBackColor(look),
+        .fore = Translate(look.ForeColor != kColorDefault ? look.ForeColor : painter_.Look().foreColor) });
     // The cell's own text first, unreported, so that TextEditChange tells whether the request changed it.
     editChangeArmed_ = false;
     text_.SetText(cellText);
@@ -150,7 +151,7 @@ void Editor::StartTextEdit(
     text_.Focus();
 }
 
-COLORREF Editor::EditorBackColor(const core::CellData& cell) const
+COLORREF Editor::EditorBackColor(const core::CellLook& cell) const
 {
     const paint::Appearance& look = painter_.Look();
     OleColor back = look.backColor;

@@ -206,7 +206,7 @@ CellRect ViewLayout::CellTextBoundary(
     int32_t row, int32_t colIndex, int32_t iconWidth, std::optional<std::pair<int32_t, int32_t>> noClipRoom) const
 {
     CellRect r = CellBoundary(row, colIndex);
-    const auto& cell = table_.Cell(row, colIndex);
+    const core::CellLook& cell = table_.CellLookAt(row, colIndex);
     const int32_t flags = cell.TextFlags;
     if ((flags & 256) != 0) {
         if (noClipRoom) {

@@ -32,27 +32,27 @@ int32_t AutoSizer::TextWidth(int32_t row, int32_t colIndex, bool forceNoModify)
 
 int32_t AutoSizer::TextHeight(int32_t row, int32_t colIndex)
 {
-    const core::CellData& cell = table_.Cell(row, colIndex);
+    const core::CellLook& look = table_.CellLookAt(row, colIndex);
     const std::string text = table_.CellText(row, colIndex);
     if (text.empty())
         return 0;
     const HDC hdc = painter_.MeasuringDc();
     DcStateSaver saver(hdc);
-    if (cell.FontIndex != 0)
-        if (const HFONT font = painter_.Fonts().CellFont(table_.Fonts(), cell.FontIndex))
+    if (look.FontIndex != 0)
+        if (const HFONT font = painter_.Fonts().CellFont(table_.Fonts(), look.FontIndex))
             SelectObject(hdc, font);
     int32_t width = 0;
     if (colIndex == table_.RowTextCol()) {
         width = layout_.CellTextBoundary(row, colIndex, painter_.Look().iconWidth).width;
     } else {
-        width = table_.Column(table_.Columns().PositionOfIndex(colIndex)).Width - kTextMargins - cell.Indent
-            - cell.RightIndent;
-        for (const int16_t icon : { cell.Icon, cell.ExtraIcon })
+        width = table_.Column(table_.Columns().PositionOfIndex(colIndex)).Width - kTextMargins - look.Indent
+            - look.RightIndent;
+        for (const int16_t icon : { look.Icon, look.ExtraIcon })
             if (icon >= 0)
                 width -= painter_.Look().iconWidth + kIconGap;
     }
     Rect rc { 0, 0, width, 0 };
-    DrawCellText(hdc, text, rc, static_cast<uint32_t>(cell.TextFlags) | DT_CALCRECT);
+    DrawCellText(hdc, text, rc, static_cast<uint32_t>(look.TextFlags) | DT_CALCRECT);
     return rc.Height();
 }
 
@@ -74,8 +74,9 @@ int32_t AutoSizer::CellWidth(int32_t row, int32_t colIndex, int32_t& widestText)
     const int32_t text
         = MeasureTextWidth(table_, painter_.Fonts(), painter_.MeasuringDc(), row, colIndex, true, widestText);
     widestText = std::max(widestText, text);
-    int32_t width = text + cell.Indent + cell.RightIndent + kTextMargins;
-    for (const int16_t icon : { cell.Icon, cell.ExtraIcon })
+    const core::CellLook& look = table_.Look(cell);
+    int32_t width = text + look.Indent + look.RightIndent + kTextMargins;
+    for (const int16_t icon : { look.Icon, look.ExtraIcon })
         if (icon >= 0)
             width += painter_.Look().iconWidth + kIconGap;
     if (TypeOf(cell) == tvCellCombo)
@@ -126,6 +127,7 @@ void AutoSizer::AutoHeightRow(int32_t row, int32_t minimumHeight)
             if (!c.Visible || c.Width < 1 || c.IsRowTextCol)
                 continue;
             const core::CellData& cell = table_.Cell(row, c.Index);
+            const core::CellLook& look = table_.Look(cell);
             int32_t h = 0;
             if (TypeOf(cell) == tvCellCheck) {
                 h = kCheckBoxCellSize;
@@ -133,7 +135,7 @@ void AutoSizer::AutoHeightRow(int32_t row, int32_t minimumHeight)
                 h = CustomDrawSize(row, c.Index, true);
             } else {
                 h = TextHeight(row, c.Index) + 1;
-                if (cell.Icon >= 0 || cell.ExtraIcon >= 0)
+                if (look.Icon >= 0 || look.ExtraIcon >= 0)
                     h = std::max(h, painter_.Look().iconHeight + 3);
                 if (rowText && p >= rowTextStart) {
                     normal = std::max(normal, h);

@@ -29,7 +29,8 @@ COLORREF CellContent::TextColor(const core::CellData& cell, bool highlighted) co
 {
     if (highlighted)
         return ctx_.highlightFore;
-    return Translate(cell.ForeColor != kNone ? cell.ForeColor : ctx_.look.foreColor);
+    const core::CellLook& look = ctx_.table.Look(cell);
+    return Translate(look.ForeColor != kNone ? look.ForeColor : ctx_.look.foreColor);
 }
 
 bool CellContent::IsHot(const CellPaint& p) const
@@ -72,7 +73,8 @@ void CellContent::DrawIcons(HDC hdc, const core::CellData& cell, CellPaint& p) c
     const int32_t w = ctx_.look.iconWidth, h = ctx_.look.iconHeight;
     const bool disabled = !ctx_.enabled && look.disableIcons;
     const bool blended = !disabled && (cell.Flags & core::CellData::kSelected) && look.highlightSelIcons;
-    for (const int16_t icon : { cell.ExtraIcon, cell.Icon }) {
+    const core::CellLook& cellLook = ctx_.table.Look(cell);
+    for (const int16_t icon : { cellLook.ExtraIcon, cellLook.Icon }) {
         if (icon < 0)
             continue;
         const Rect& t = p.textRect;
@@ -86,23 +88,24 @@ void CellContent::DrawIcons(HDC hdc, const core::CellData& cell, CellPaint& p) c
 void CellContent::DrawText(HDC hdc, const core::CellData& cell, CellPaint& p) const
 {
     const core::GridTable& s = ctx_.table;
-    const std::string text = core::CellTextOf(cell, s.Formats(), s.Combos());
+    const core::CellLook& look = s.Look(cell);
+    const std::string text = core::CellTextOf(cell, look, s.Formats(), s.Combos());
     if (text.empty())
         return;
     DcStateSaver saver(hdc);
     SetTextColor(hdc, TextColor(cell, p.highlighted));
-    if (cell.FontIndex != 0)
-        if (const HFONT font = ctx_.res.fonts.CellFont(s.Fonts(), cell.FontIndex))
+    if (look.FontIndex != 0)
+        if (const HFONT font = ctx_.res.fonts.CellFont(s.Fonts(), look.FontIndex))
             SelectObject(hdc, font);
     Rect rc = p.textRect;
     if (TypeOf(cell) == tvCellCombo && !p.rowText && ShowsControl(p))
         rc.right -= kComboButtonRoom;
-    if (cell.Hatch != tvHatchNone && !p.highlighted && ctx_.enabled) {
+    if (look.Hatch != tvHatchNone && !p.highlighted && ctx_.enabled) {
         SetBkMode(hdc, ctx_.look.opaqueTextInHatchedCells ? OPAQUE : TRANSPARENT);
         SetBkColor(hdc, Translate(ctx_.look.backColor));
     }
     rc = rc.Inflate(0, 1);
-    const uint32_t flags = p.rowText ? cell.TextFlags : (cell.TextFlags & ~static_cast<uint32_t>(tvTextNoClip));
+    const uint32_t flags = p.rowText ? look.TextFlags : (look.TextFlags & ~static_cast<uint32_t>(tvTextNoClip));
     Rect drawn = rc;
     DrawCellText(hdc, text, drawn, flags);
     SetBkMode(hdc, TRANSPARENT);

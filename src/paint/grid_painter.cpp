@@ -42,7 +42,7 @@ bool HasNoClipText(const core::GridTable& t, int32_t row)
         if (!c.Visible || c.Width <= 0 || c.IsRowTextCol)
             continue;
         const core::CellData& cell = t.Cell(row, c.Index);
-        if ((cell.Flags & core::CellData::kTypeMask) == tvCellText && (cell.TextFlags & tvTextNoClip))
+        if ((cell.Flags & core::CellData::kTypeMask) == tvCellText && (t.Look(cell).TextFlags & tvTextNoClip))
             return true;
     }
     return false;
@@ -445,7 +445,7 @@ void GridPainter::OnThemeChanged()
 layout::CellRect GridPainter::CellTextRect(int32_t row, int32_t colIndex)
 {
     std::optional<std::pair<int32_t, int32_t>> room;
-    if ((table_.Cell(row, colIndex).TextFlags & tvTextNoClip) != 0) {
+    if ((table_.CellLookAt(row, colIndex).TextFlags & tvTextNoClip) != 0) {
         const auto rects = OverflowRects(row);
         const auto position = static_cast<size_t>(table_.Columns().PositionOfIndex(colIndex));
         if (position < rects.size())

@@ -11,9 +11,9 @@ namespace {
 
 bool IsNormalColumn(const core::ColumnData& c) { return c.Visible && c.Width >= 1 && !c.IsRowTextCol; }
 
-bool IsNoClipText(const core::CellData& cell)
+bool IsNoClipText(const core::CellData& cell, const core::CellLook& look)
 {
-    return (cell.Flags & core::CellData::kTypeMask) == tvCellText && (cell.TextFlags & tvTextNoClip) != 0;
+    return (cell.Flags & core::CellData::kTypeMask) == tvCellText && (look.TextFlags & tvTextNoClip) != 0;
 }
 
 // Grows entry `p` over the unoccupied positions in direction `step` until the
@@ -51,8 +51,9 @@ std::vector<OverflowRect> ComputeOverflowRects(const core::GridTable& s, const l
         if (!IsNormalColumn(c))
             continue;
         const core::CellData& cell = s.Cell(row, c.Index);
-        e[p].text = core::CellTextOf(cell, s.Formats(), s.Combos());
-        e[p].occupied = (cell.Flags & core::CellData::kTypeMask) != tvCellText || cell.Icon >= 0 || cell.ExtraIcon >= 0
+        const core::CellLook& look = s.Look(cell);
+        e[p].text = core::CellTextOf(cell, look, s.Formats(), s.Combos());
+        e[p].occupied = (cell.Flags & core::CellData::kTypeMask) != tvCellText || look.Icon >= 0 || look.ExtraIcon >= 0
             || !e[p].text.empty();
     }
     for (int32_t p = 1; p <= count; ++p) {
@@ -60,20 +61,21 @@ std::vector<OverflowRect> ComputeOverflowRects(const core::GridTable& s, const l
         if (!IsNormalColumn(c))
             continue;
         const core::CellData& cell = s.Cell(row, c.Index);
-        if (!IsNoClipText(cell))
+        const core::CellLook& look = s.Look(cell);
+        if (!IsNoClipText(cell, look))
             continue;
         int32_t needed = MeasureTextWidth(s, fonts, hdc, row, c.Index, false, 0) + 1;
-        for (const int16_t icon : { cell.Icon, cell.ExtraIcon })
+        for (const int16_t icon : { look.Icon, look.ExtraIcon })
             if (icon >= 0)
                 needed += iconWidth + 2;
-        if (cell.TextFlags & tvTextCenter) {
+        if (look.TextFlags & tvTextCenter) {
             Extend(s, e, p, +1, -1);
-        } else if (cell.TextFlags & tvTextRight) {
-            needed += cell.RightIndent;
+        } else if (look.TextFlags & tvTextRight) {
+            needed += look.RightIndent;
             if (needed > c.Width)
                 Extend(s, e, p, -1, needed);
         } else {
-            needed += cell.Indent;
+            needed += look.Indent;
             if (needed > c.Width)
                 Extend(s, e, p, +1, needed);
         }

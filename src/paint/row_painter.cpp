@@ -12,9 +12,9 @@ namespace {
 
 constexpr OleColor kNone = kColorDefault;
 
-bool IsOverflowCell(const core::CellData& cell)
+bool IsOverflowCell(const core::CellData& cell, const core::CellLook& look)
 {
-    return (cell.Flags & core::CellData::kTypeMask) == tvCellText && (cell.TextFlags & tvTextNoClip) != 0;
+    return (cell.Flags & core::CellData::kTypeMask) == tvCellText && (look.TextFlags & tvTextNoClip) != 0;
 }
 
 // The cell's own clip; the previous one comes back with the saver.
@@ -62,7 +62,8 @@ void RowPainter::PaintCell(const RowPlan& plan, int pass, int32_t pos) const
     if (!col.Visible || col.IsRowTextCol)
         return;
     const core::CellData& cell = s.Cell(plan.row, col.Index);
-    const bool overflowCell = !plan.overflow.empty() && IsOverflowCell(cell);
+    const core::CellLook& look = s.Look(cell);
+    const bool overflowCell = !plan.overflow.empty() && IsOverflowCell(cell, look);
     if (pass == 2 && !overflowCell)
         return;
 
@@ -81,18 +82,18 @@ void RowPainter::PaintCell(const RowPlan& plan, int pass, int32_t pos) const
 
     Rect text { rc.left, rc.top + 1, rc.right - 1, rc.bottom - 2 };
     if (pass == 2) {
-        if (cell.TextFlags & tvTextRight)
-            text.right -= cell.RightIndent;
-        else if (!(cell.TextFlags & tvTextCenter))
-            text.left += cell.Indent;
+        if (look.TextFlags & tvTextRight)
+            text.right -= look.RightIndent;
+        else if (!(look.TextFlags & tvTextCenter))
+            text.left += look.Indent;
     } else {
-        text = { rc.left + 1 + cell.Indent, rc.top + 1, rc.right - 2 - cell.RightIndent, rc.bottom - 2 };
+        text = { rc.left + 1 + look.Indent, rc.top + 1, rc.right - 2 - look.RightIndent, rc.bottom - 2 };
     }
 
     bool highlighted = Highlighted(cell);
     if (pass == 1) {
         highlighted = highlighted && pos >= ctx_.rowTextStart.firstSelectablePos;
-        FillCellBackground(hdc, cell, rc, highlighted);
+        FillCellBackground(hdc, look, rc, highlighted);
     } else {
         highlighted = highlighted && s.RowMode();
     }
@@ -107,23 +108,23 @@ void RowPainter::PaintCell(const RowPlan& plan, int pass, int32_t pos) const
         ctx_.DrawFocusFrame(hdc, rc);
 }
 
-void RowPainter::FillCellBackground(HDC hdc, const core::CellData& cell, const Rect& rc, bool highlighted) const
+void RowPainter::FillCellBackground(HDC hdc, const core::CellLook& look, const Rect& rc, bool highlighted) const
 {
     if (highlighted) {
         FillRect(hdc, rc, ctx_.highlightBrush);
         return;
     }
-    if (!ctx_.enabled || cell.BackColor == kNone)
+    if (!ctx_.enabled || look.BackColor == kNone)
         return;
-    if (cell.Hatch == tvHatchNone) {
-        FillRect(hdc, rc, BrushFor(cell.BackColor));
+    if (look.Hatch == tvHatchNone) {
+        FillRect(hdc, rc, BrushFor(look.BackColor));
         return;
     }
     // Only the hatch lines: the band shows between them.
     DcStateSaver saver(hdc);
     SetBkColor(hdc, Translate(ctx_.look.backColor));
     SetBkMode(hdc, TRANSPARENT);
-    UniqueGdiObject hatch(CreateHatchBrush(cell.Hatch, Translate(cell.BackColor)));
+    UniqueGdiObject hatch(CreateHatchBrush(look.Hatch, Translate(look.BackColor)));
     FillRect(hdc, rc, hatch);
 }
 
@@ -144,14 +145,15 @@ void RowPainter::PaintRowText(const RowPlan& plan) const
     const core::GridTable& s = ctx_.table;
     const core::RowData& row = s.Row(plan.row);
     const core::CellData& cell = s.Cell(plan.row, s.RowTextCol());
+    const core::CellLook& look = s.Look(cell);
     const int32_t startPos
         = row.IsGroup ? ctx_.layout.GroupStartPos(row.GroupStartCol) : ctx_.rowTextStart.rowTextStartPos;
     const Rect rc { s.Column(startPos).Left - ctx_.layout.ScrollX(),
         plan.top + (row.IsGroup ? 0 : row.NormalCellHeight), ctx_.rightEdge, plan.top + row.Height };
     const HDC hdc = ctx_.surface;
     const bool highlighted = Highlighted(cell);
-    FillCellBackground(hdc, cell, rc, highlighted);
-    const Rect text { rc.left + 1 + cell.Indent, rc.top + 1, rc.right - 2 - cell.RightIndent, rc.bottom - 2 };
+    FillCellBackground(hdc, look, rc, highlighted);
+    const Rect text { rc.left + 1 + look.Indent, rc.top + 1, rc.right - 2 - look.RightIndent, rc.bottom - 2 };
     content_.Draw(hdc, { plan.row, s.RowTextCol(), rc, text, highlighted, true });
     ctx_.DrawGridLineFrame(hdc, rc, false);
     if (row.IsGroup && plan.row == s.CurRow() && s.CurCol() == s.RowTextCol() && ctx_.enabled && ctx_.focused

@@ -35,7 +35,7 @@ public:
 private:
     void PaintCell(const RowPlan& plan, int pass, int32_t pos) const;
     void FillCellBackground(
-        native::HDC hdc, const core::CellData& cell, const native::Rect& rc, bool highlighted) const;
+        native::HDC hdc, const core::CellLook& look, const native::Rect& rc, bool highlighted) const;
     void DrawCellGridLines(const RowPlan& plan, int32_t pos, const native::Rect& rc) const;
     void PaintRowText(const RowPlan& plan) const;
     bool Highlighted(const core::CellData& cell) const;

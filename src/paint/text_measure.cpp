@@ -19,13 +19,14 @@ int32_t MeasureTextWidth(const core::GridTable& s, FontCache& fonts, HDC hdc, in
     bool forceNoModify, int32_t minWrapWidth)
 {
     const core::CellData& cell = s.Cell(row, colIndex);
+    const core::CellLook& look = s.Look(cell);
     DcStateSaver saver(hdc);
-    if (cell.FontIndex != 0)
-        if (const HFONT font = fonts.CellFont(s.Fonts(), cell.FontIndex))
+    if (look.FontIndex != 0)
+        if (const HFONT font = fonts.CellFont(s.Fonts(), look.FontIndex))
             SelectObject(hdc, font);
-    const std::string text = core::CellTextOf(cell, s.Formats(), s.Combos());
+    const std::string text = core::CellTextOf(cell, look, s.Formats(), s.Combos());
 
-    uint32_t flags = static_cast<uint32_t>(cell.TextFlags) | DT_CALCRECT;
+    uint32_t flags = static_cast<uint32_t>(look.TextFlags) | DT_CALCRECT;
     Rect rc {};
     const bool wraps = (flags & tvTextWordBreak) != 0;
     if (wraps) {

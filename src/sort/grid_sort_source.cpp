@@ -16,6 +16,8 @@ const core::CellData& GridSortSource::Cell(int32_t row, int16_t column) const
     return table_.Cell(row, column);
 }
 
+const core::CellLook& GridSortSource::Look(int32_t row, int16_t column) const { return table_.Look(Cell(row, column)); }
+
 void GridSortSource::CheckColumn(int16_t column) const
 {
     if (column < 1 || column > table_.ColCount())
@@ -34,13 +36,13 @@ std::string GridSortSource::DisplayText(int32_t row, int16_t column)
     return table_.CellText(row, column);
 }
 
-int16_t GridSortSource::Icon(int32_t row, int16_t column) { return Cell(row, column).Icon; }
-int16_t GridSortSource::ExtraIcon(int32_t row, int16_t column) { return Cell(row, column).ExtraIcon; }
-OleColor GridSortSource::ForeColor(int32_t row, int16_t column) { return Cell(row, column).ForeColor; }
-OleColor GridSortSource::BackColor(int32_t row, int16_t column) { return Cell(row, column).BackColor; }
-int16_t GridSortSource::FontIndex(int32_t row, int16_t column) { return Cell(row, column).FontIndex; }
-int16_t GridSortSource::Indent(int32_t row, int16_t column) { return Cell(row, column).Indent; }
-uint8_t GridSortSource::Hatch(int32_t row, int16_t column) { return Cell(row, column).Hatch; }
+int16_t GridSortSource::Icon(int32_t row, int16_t column) { return Look(row, column).Icon; }
+int16_t GridSortSource::ExtraIcon(int32_t row, int16_t column) { return Look(row, column).ExtraIcon; }
+OleColor GridSortSource::ForeColor(int32_t row, int16_t column) { return Look(row, column).ForeColor; }
+OleColor GridSortSource::BackColor(int32_t row, int16_t column) { return Look(row, column).BackColor; }
+int16_t GridSortSource::FontIndex(int32_t row, int16_t column) { return Look(row, column).FontIndex; }
+int16_t GridSortSource::Indent(int32_t row, int16_t column) { return Look(row, column).Indent; }
+uint8_t GridSortSource::Hatch(int32_t row, int16_t column) { return Look(row, column).Hatch; }
 
 bool GridSortSource::Selected(int32_t row, int16_t column)
 {

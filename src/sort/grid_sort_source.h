@@ -36,6 +36,7 @@ private:
     // Criteria are stored unchecked: a column that does not exist fails the comparison that reaches it.
     void CheckColumn(int16_t column) const;
     const core::CellData& Cell(int32_t row, int16_t column) const;
+    const core::CellLook& Look(int32_t row, int16_t column) const;
 
     core::GridTable& table_;
     core::ShapeWatch watch_;

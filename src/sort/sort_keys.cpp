@@ -88,7 +88,8 @@ SortKeys::SortKeys(const ShellSortObject& criteria, SortSource& source, int32_t 
 namespace {
 
 // Dense ranks 0.. of the rows by their keys; returns the number of distinct keys.
-template <typename Key> uint32_t DenseRanks(std::vector<std::pair<Key, int32_t>>& keys, std::vector<uint32_t>& ranks)
+template <typename Key>
+uint32_t DenseRanks(core::HugePageVector<std::pair<Key, int32_t>>& keys, core::HugePageVector<uint32_t>& ranks)
 {
     std::sort(keys.begin(), keys.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     uint32_t rank = 0;
@@ -103,9 +104,9 @@ template <typename Key> uint32_t DenseRanks(std::vector<std::pair<Key, int32_t>>
 }  // namespace
 
 template <typename Key, typename Get>
-uint32_t SortKeys::TypedRanks(const Criterion& c, int32_t rowCount, Get get, std::vector<uint32_t>& ranks)
+uint32_t SortKeys::TypedRanks(const Criterion& c, int32_t rowCount, Get get, core::HugePageVector<uint32_t>& ranks)
 {
-    std::vector<std::pair<Key, int32_t>> keys;
+    core::HugePageVector<std::pair<Key, int32_t>> keys;
     keys.reserve(static_cast<size_t>(rowCount));
     for (int32_t r = 1; r <= rowCount; ++r)
         if (!c.hasNulls || c.classes[static_cast<size_t>(r)] != kNull)
@@ -123,10 +124,11 @@ uint32_t SortKeys::TypedRanks(const Criterion& c, int32_t rowCount, Get get, std
 }
 
 template <typename Column>
-uint32_t SortKeys::KeyRanks(const Criterion& c, const Column& column, int32_t rowCount, std::vector<uint32_t>& ranks)
+uint32_t SortKeys::KeyRanks(
+    const Criterion& c, const Column& column, int32_t rowCount, core::HugePageVector<uint32_t>& ranks)
 {
     // The packed keys are sorted in place, so most comparisons stay within the array.
-    std::vector<PackedKey> keys;
+    core::HugePageVector<PackedKey> keys;
     keys.reserve(static_cast<size_t>(rowCount));
     for (int32_t r = 1; r <= rowCount; ++r)
         keys.push_back(column.Packed(r));
@@ -144,7 +146,7 @@ uint32_t SortKeys::KeyRanks(const Criterion& c, const Column& column, int32_t ro
     return rank + 1;
 }
 
-uint32_t SortKeys::CriterionRanks(size_t k, int32_t rowCount, std::vector<uint32_t>& ranks)
+uint32_t SortKeys::CriterionRanks(size_t k, int32_t rowCount, core::HugePageVector<uint32_t>& ranks)
 {
     const Criterion& c = criteria_[k];
     switch (c.kind) {
@@ -170,7 +172,7 @@ uint32_t SortKeys::CriterionRanks(size_t k, int32_t rowCount, std::vector<uint32
         const CellOrder r = Compare(c, a, b);
         return !r.eq && !r.ge;
     };
-    std::vector<int32_t> rows(static_cast<size_t>(rowCount));
+    core::HugePageVector<int32_t> rows(static_cast<size_t>(rowCount));
     for (int32_t r = 1; r <= rowCount; ++r)
         rows[static_cast<size_t>(r - 1)] = r;
     std::sort(rows.begin(), rows.end(), before);
@@ -183,9 +185,9 @@ uint32_t SortKeys::CriterionRanks(size_t k, int32_t rowCount, std::vector<uint32
     return rank + 1;
 }
 
-std::vector<uint64_t> SortKeys::Places(int32_t rowCount)
+core::HugePageVector<uint64_t> SortKeys::Places(int32_t rowCount)
 {
-    std::vector<uint64_t> places(static_cast<size_t>(rowCount > 0 ? rowCount : 0) + 1);
+    core::HugePageVector<uint64_t> places(static_cast<size_t>(rowCount > 0 ? rowCount : 0) + 1);
     if (ranked_ == 0 || rowCount < 1) {
         ranked_ = 0;
         return places;
@@ -193,7 +195,7 @@ std::vector<uint64_t> SortKeys::Places(int32_t rowCount)
     if (ranked_ == 1 && DirectPlaces(criteria_[0], places))
         return places;
     // Each criterion's places are folded into one number per row while the product fits.
-    std::vector<uint32_t> ranks(places.size());
+    core::HugePageVector<uint32_t> ranks(places.size());
     uint64_t distinct = 1;
     size_t k = 0;
     for (; k < ranked_; ++k) {
@@ -208,7 +210,7 @@ std::vector<uint64_t> SortKeys::Places(int32_t rowCount)
     return places;
 }
 
-bool SortKeys::DirectPlaces(const Criterion& c, std::vector<uint64_t>& places)
+bool SortKeys::DirectPlaces(const Criterion& c, core::HugePageVector<uint64_t>& places)
 {
     constexpr uint64_t kSign = uint64_t { 1 } << 63;
     // Doubles as unsigned numbers that order alike; -0 and 0 are one value, as their difference is.

@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+#include "core/huge_page_allocator.h"
 #include "sort/cell_comparer.h"
 #include "sort/text_keys.h"
 
@@ -24,7 +25,7 @@ public:
     // Element r is a number for row r under the leading criteria whose comparison is a total
     // preorder (0 when none): two rows' places compare as CompareRows would over those
     // criteria. RankedCount then tells how many criteria the places cover.
-    std::vector<uint64_t> Places(int32_t rowCount);
+    core::HugePageVector<uint64_t> Places(int32_t rowCount);
     size_t RankedCount() const { return ranked_; }
     // The places decide every comparison: rows with equal places compare equal.
     bool FullyRanked() const { return ranked_ == criteria_.size(); }
@@ -54,10 +55,10 @@ private:
         // Wrapped differences and NaN make some comparisons intransitive: no rank then.
         bool rankable { false };
         int16_t number { 0 };  // 1-based, for CellComparer
-        std::vector<uint8_t> classes;
-        std::vector<double> numbers;
-        std::vector<int64_t> currencies;
-        std::vector<int32_t> ints;  // 16-bit fields, colours and bytes widened
+        core::HugePageVector<uint8_t> classes;
+        core::HugePageVector<double> numbers;
+        core::HugePageVector<int64_t> currencies;
+        core::HugePageVector<int32_t> ints;  // 16-bit fields, colours and bytes widened
         std::unique_ptr<TextKeys> texts;
         std::unique_ptr<CollationKeys> collated;
     };
@@ -106,13 +107,14 @@ private:
     }
 
     // A single numeric criterion: its values mapped to numbers that order alike, no sort needed.
-    bool DirectPlaces(const Criterion& c, std::vector<uint64_t>& places);
+    bool DirectPlaces(const Criterion& c, core::HugePageVector<uint64_t>& places);
     // Dense places 0.. of every row under criterion k into ranks; returns how many there are.
-    uint32_t CriterionRanks(size_t k, int32_t rowCount, std::vector<uint32_t>& ranks);
+    uint32_t CriterionRanks(size_t k, int32_t rowCount, core::HugePageVector<uint32_t>& ranks);
     template <typename Column>
-    static uint32_t KeyRanks(const Criterion& c, const Column& column, int32_t rowCount, std::vector<uint32_t>& ranks);
+    static uint32_t KeyRanks(
+        const Criterion& c, const Column& column, int32_t rowCount, core::HugePageVector<uint32_t>& ranks);
     template <typename Key, typename Get>
-    static uint32_t TypedRanks(const Criterion& c, int32_t rowCount, Get get, std::vector<uint32_t>& ranks);
+    static uint32_t TypedRanks(const Criterion& c, int32_t rowCount, Get get, core::HugePageVector<uint32_t>& ranks);
     static CellOrder CompareNulls(const Criterion& c, size_t a, size_t b);
     static CellOrder CompareMixed(const Criterion& c, size_t a, size_t b);
 

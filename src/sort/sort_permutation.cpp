@@ -22,7 +22,7 @@ class PlacedRows {
 public:
     using Item = Slot;
 
-    PlacedRows(SortKeys& keys, std::vector<uint64_t> places)
+    PlacedRows(SortKeys& keys, core::HugePageVector<uint64_t> places)
         : keys_(keys)
         , first_(keys.RankedCount())
     {
@@ -43,7 +43,7 @@ public:
 private:
     SortKeys& keys_;
     size_t first_ { 0 };
-    std::vector<Slot> slots_;
+    core::HugePageVector<Slot> slots_;
 };
 
 // When the places decide every comparison, each row is one word: its dense rank above its
@@ -52,16 +52,21 @@ class RankedRows {
 public:
     using Item = uint64_t;
 
-    explicit RankedRows(const std::vector<uint64_t>& places)
+    // inOrder: the rows may start in the radix order when no two places are equal, for then
+    // every sort ends in that one order, and the shell sort finds nothing left to move.
+    RankedRows(const core::HugePageVector<uint64_t>& places, bool inOrder)
         : words_(places.size())
     {
-        const std::vector<uint32_t> sorted = RowsByPlace(places);
+        const core::HugePageVector<uint32_t> sorted = RowsByPlace(places);
         uint32_t rank = 0;
         for (size_t i = 0; i < sorted.size(); ++i) {
             if (i > 0 && places[sorted[i]] != places[sorted[i - 1]])
                 ++rank;
             words_[sorted[i]] = uint64_t { rank } << 32 | sorted[i];
         }
+        if (inOrder && rank + size_t { 1 } == sorted.size())
+            for (size_t i = 0; i < sorted.size(); ++i)
+                words_[i + 1] = uint64_t { i } << 32 | sorted[i];
     }
 
     uint64_t& operator[](int32_t position) { return words_[static_cast<size_t>(position)]; }
@@ -71,12 +76,12 @@ public:
 private:
     // Rows 1.. (element 0 of places is unused) in order of their places: a least-significant-digit
     // radix sort of 16-bit digits that skips the digits every place shares.
-    static std::vector<uint32_t> RowsByPlace(const std::vector<uint64_t>& places)
+    static core::HugePageVector<uint32_t> RowsByPlace(const core::HugePageVector<uint64_t>& places)
     {
         constexpr int kDigitBits = 16;
         constexpr uint64_t kDigitMask = (uint64_t { 1 } << kDigitBits) - 1;
         const size_t n = places.size() - 1;
-        std::vector<uint32_t> from(n), to(n);
+        core::HugePageVector<uint32_t> from(n), to(n);
         uint64_t differing = 0;
         for (size_t i = 0; i < n; ++i) {
             from[i] = static_cast<uint32_t>(i + 1);
@@ -99,7 +104,7 @@ private:
         return from;
     }
 
-    std::vector<uint64_t> words_;
+    core::HugePageVector<uint64_t> words_;
 };
 
 // rows[p] is the row at position p (1-based, rows[0] unused).
@@ -135,7 +140,7 @@ template <typename Rows> void SortRange(Rows& rows, int32_t lo, int32_t hi)
 }
 
 template <typename Rows>
-void SortRuns(Rows& rows, SortSource& source, int32_t rowCount, bool groupMode, std::vector<int32_t>& order)
+void SortRuns(Rows& rows, SortSource& source, int32_t rowCount, bool groupMode, core::HugePageVector<int32_t>& order)
 {
     try {
         if (!groupMode) {
@@ -158,19 +163,19 @@ void SortRuns(Rows& rows, SortSource& source, int32_t rowCount, bool groupMode, 
 
 }  // namespace
 
-std::vector<int32_t> SortPermutation(
+core::HugePageVector<int32_t> SortPermutation(
     const ShellSortObject& criteria, SortSource& source, int32_t rowCount, bool groupMode)
 {
     rowCount = rowCount > 0 ? rowCount : 0;
-    std::vector<int32_t> order(static_cast<size_t>(rowCount));
+    core::HugePageVector<int32_t> order(static_cast<size_t>(rowCount));
     for (int32_t p = 1; p <= rowCount; ++p)
         order[static_cast<size_t>(p - 1)] = p;
     if (criteria.ColCount() == 0 || (groupMode && rowCount <= 2))
         return order;
     SortKeys keys(criteria, source, rowCount);
-    std::vector<uint64_t> places = keys.Places(rowCount);
+    core::HugePageVector<uint64_t> places = keys.Places(rowCount);
     if (keys.FullyRanked() && rowCount > 0) {
-        RankedRows rows(places);
+        RankedRows rows(places, !groupMode);
         places = {};
         SortRuns(rows, source, rowCount, groupMode, order);
     } else {

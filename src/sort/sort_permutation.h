@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/huge_page_allocator.h"
 #include "sort/sort_source.h"
 #include <tavix/shell_sort_object.h>
 
@@ -13,7 +14,7 @@ namespace tavix {
 // groupMode: group rows stay fixed and fence the runs between them.
 // A comparison that fails ends the sort: the order reached so far is returned, every row once, and
 // the grid carries on as after any sort, as its operations do past errors of their later steps.
-std::vector<int32_t> SortPermutation(
+core::HugePageVector<int32_t> SortPermutation(
     const ShellSortObject& criteria, SortSource& source, int32_t rowCount, bool groupMode);
 
 }  // namespace tavix

@@ -9,6 +9,8 @@
 #include <type_traits>
 #include <vector>
 
+#include "core/huge_page_allocator.h"
+
 namespace tavix {
 
 // The first units of a row's key packed most significant first, the key's length (capped just
@@ -78,9 +80,9 @@ private:
         return { units_.data() + from, to - from };
     }
 
-    std::vector<Unit> units_;
-    std::vector<size_t> starts_;
-    std::vector<PackedKey> packed_;
+    core::HugePageVector<Unit> units_;
+    core::HugePageVector<size_t> starts_;
+    core::HugePageVector<PackedKey> packed_;
 };
 
 using TextKeys = KeyColumn<char16_t>;

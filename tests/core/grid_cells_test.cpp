@@ -46,6 +46,26 @@ TEST(GridCellText, CheckStates)
     EXPECT_EQ(core::CheckStateOf(GridVariant("x"), true), 0);
 }
 
+// Cells with equal looks share one pooled entry; changing one cell gives it another entry and
+// leaves the cells it shared with as they were.
+TEST(GridCellLook, ChangingACellLeavesTheCellsItSharedWith)
+{
+    Tavix g;
+    test::Fill(g, 2, 2);
+    const core::GridTable& t = test::Table(g);
+    EXPECT_EQ(&t.CellLookAt(1, 1), &t.CellLookAt(2, 2));
+    g.SetCellBackColor(1, 1, 0xFF);
+    g.SetCellBackColor(2, 2, 0xFF);
+    EXPECT_EQ(&t.CellLookAt(1, 1), &t.CellLookAt(2, 2));
+    EXPECT_EQ(g.CellBackColor(1, 2), kColorDefault);
+    const int16_t indent = g.CellIndent(2, 2);
+    g.SetCellIndent(1, 1, static_cast<int16_t>(indent + 4));
+    EXPECT_EQ(g.CellIndent(2, 2), indent);
+    EXPECT_EQ(g.CellBackColor(2, 2), 0xFFu);
+    EXPECT_EQ(g.CellIndent(1, 1), indent + 4);
+    EXPECT_EQ(g.CellBackColor(1, 1), 0xFFu);
+}
+
 TEST(GridCellFont, OnlyTheLastHandedOutCopyIsWatched)
 {
     Tavix g;
@@ -54,18 +74,18 @@ TEST(GridCellFont, OnlyTheLastHandedOutCopyIsWatched)
     FontRef first = g.CellFont(1, 1);
     EXPECT_EQ(first.Name(), t.GridFont().Name());
     first.SetBold(true);
-    const int16_t boldIndex = t.Cell(1, 1).FontIndex;
+    const int16_t boldIndex = t.CellLookAt(1, 1).FontIndex;
     EXPECT_GT(boldIndex, 0);
     EXPECT_TRUE(t.Fonts().At(boldIndex).Bold());
     EXPECT_FALSE(t.GridFont().Bold());
 
     FontRef second = g.CellFont(1, 2);
     first.SetItalic(true);  // no longer followed
-    EXPECT_EQ(t.Cell(1, 1).FontIndex, boldIndex);
+    EXPECT_EQ(t.CellLookAt(1, 1).FontIndex, boldIndex);
     second.SetBold(true);
-    EXPECT_EQ(t.Cell(1, 2).FontIndex, boldIndex);  // equal font reuses the entry
+    EXPECT_EQ(t.CellLookAt(1, 2).FontIndex, boldIndex);  // equal font reuses the entry
     g.CellDefaultFont(1, 2);
-    EXPECT_EQ(t.Cell(1, 2).FontIndex, 0);
+    EXPECT_EQ(t.CellLookAt(1, 2).FontIndex, 0);
 }
 
 }  // namespace

@@ -189,8 +189,9 @@ struct SortGrid {
             TestRow row { .group = t.Row(r).IsGroup };
             for (int32_t c = 1; c <= t.ColCount(); ++c) {
                 const core::CellData& d = t.Cell(r, c);
-                row.cells.push_back(TestCell { d.Value, grid.CellText(r, c), d.Icon, d.ExtraIcon, d.FontIndex, d.Indent,
-                    d.ForeColor, d.BackColor, (d.Flags & core::CellData::kSelected) != 0, d.Hatch });
+                const core::CellLook& l = t.Look(d);
+                row.cells.push_back(TestCell { d.Value, grid.CellText(r, c), l.Icon, l.ExtraIcon, l.FontIndex, l.Indent,
+                    l.ForeColor, l.BackColor, (d.Flags & core::CellData::kSelected) != 0, l.Hatch });
             }
             src.rows.push_back(row);
         }
