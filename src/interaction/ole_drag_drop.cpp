@@ -108,20 +108,23 @@ void OleDragDrop::DragLeave()
     overData_.reset();
 }
 
+// The by-reference arguments of OLEDragOver and OLEDragDrop, in the event's units.
+OleDragDrop::DropArgs OleDragDrop::ArgsOf(native::DWORD keyState, native::POINT pt, native::DWORD effect) const
+{
+    native::ScreenToClient(hwnd_, &pt);
+    return { static_cast<int32_t>(effect), ButtonOf(keyState), ShiftOf(keyState), static_cast<float>(pt.x),
+        static_cast<float>(pt.y) };
+}
+
 void OleDragDrop::RaiseOver(native::DWORD keyState, native::POINT pt, native::DWORD& effect, OverState state)
 {
     overKeys_ = keyState;
     overPt_ = pt;
     const TavixEvents::DataObject data = overData_;
-    auto e = static_cast<int32_t>(effect);
-    int16_t button = ButtonOf(keyState);
-    int16_t shift = ShiftOf(keyState);
-    native::ScreenToClient(hwnd_, &pt);
-    auto x = static_cast<float>(pt.x);
-    auto y = static_cast<float>(pt.y);
+    DropArgs a = ArgsOf(keyState, pt, effect);
     auto st = static_cast<int16_t>(state);
-    AtBoundary(table_, [&] { table_.Events().OLEDragOver(data, e, button, shift, x, y, st); });
-    effect = overEffect_ = static_cast<native::DWORD>(e);
+    AtBoundary(table_, [&] { table_.Events().OLEDragOver(data, a.effect, a.button, a.shift, a.x, a.y, st); });
+    effect = overEffect_ = static_cast<native::DWORD>(a.effect);
 }
 
 void OleDragDrop::Drop(
@@ -129,14 +132,9 @@ void OleDragDrop::Drop(
 {
     const TavixEvents::DataObject object = overData_ ? overData_ : std::make_shared<OleDataObject>(data);
     overData_.reset();
-    auto e = static_cast<int32_t>(effect);
-    int16_t button = ButtonOf(keyState);
-    int16_t shift = ShiftOf(keyState);
-    native::ScreenToClient(hwnd_, &pt);
-    auto x = static_cast<float>(pt.x);
-    auto y = static_cast<float>(pt.y);
-    AtBoundary(table_, [&] { table_.Events().OLEDragDrop(object, e, button, shift, x, y); });
-    effect = static_cast<native::DWORD>(e);
+    DropArgs a = ArgsOf(keyState, pt, effect);
+    AtBoundary(table_, [&] { table_.Events().OLEDragDrop(object, a.effect, a.button, a.shift, a.x, a.y); });
+    effect = static_cast<native::DWORD>(a.effect);
 }
 
 }  // namespace tavix::interaction

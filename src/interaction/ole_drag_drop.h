@@ -45,6 +45,15 @@ private:
     // The OLEDragOver states, as the platform numbers them.
     enum class OverState : int16_t { Enter = 0, Leave = 1, Over = 2 };
 
+    struct DropArgs {
+        int32_t effect;
+        int16_t button;
+        int16_t shift;
+        float x;
+        float y;
+    };
+
+    DropArgs ArgsOf(native::DWORD keyState, native::POINT pt, native::DWORD effect) const;
     void RaiseOver(native::DWORD keyState, native::POINT pt, native::DWORD& effect, OverState state);
     void Register();
 
