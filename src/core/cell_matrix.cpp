@@ -4,12 +4,12 @@
 
 namespace tavix::core {
 
-void CellMatrix::ResizeRows(int32_t rows)
+void CellMatrix::ResizeRows(int32_t rows, const CellData* fill)
 {
     if (rows == Rows())
         return;
     ++reallocations_;
-    cells_.Resize(static_cast<size_t>(rows));
+    cells_.Resize(static_cast<size_t>(rows), fill);
 }
 
 void CellMatrix::Rebuild(int32_t columns, int32_t colIndex, bool inserting)

@@ -26,8 +26,9 @@ public:
     // The number of a look, added to the grid's looks when it is new.
     uint32_t LookIndex(const CellLook& look) { return looks_.IndexOf(look); }
 
-    // Keeps the cells of the rows that remain; new storage holds default cells.
-    void ResizeRows(int32_t rows);
+    // Keeps the cells of the rows that remain; new rows hold blank cells, or
+    // copies of the row at `fill` (one cell per column) when given.
+    void ResizeRows(int32_t rows, const CellData* fill = nullptr);
     // Inserts column `colIndex` (1-based); cells at or above it move one index up.
     void InsertColumn(int32_t colIndex);
     void RemoveColumn(int32_t colIndex);

@@ -281,7 +281,9 @@ private:
     void EnsureRowCapacity(int32_t n);
     void SetAllocation(int32_t allocation);
     CellData NewCell(int32_t colIndex);
+    std::vector<CellData> NewRowCells();
     void InitCell(int32_t row, int32_t colIndex);
+    // Rows allocated fresh already hold new cells; only reused spare rows need this.
     void InitRowCells(int32_t first, int32_t last);
     void InsertRow(int32_t before, const AddRowArgs& args, int32_t height, int32_t keyPosition);
     void AppendRow(const AddRowArgs& args, int32_t height, int32_t keyPosition);

@@ -39,8 +39,10 @@ public:
         SetWidth(width);
     }
 
-    // Keeps the rows that remain; new rows hold value-initialised elements.
-    void Resize(size_t rows)
+    // Keeps the rows that remain; new rows hold value-initialised elements, or
+    // copies of the `width` elements at `fill` when given, so that rows meant to
+    // start as something other than blank are written once, not twice.
+    void Resize(size_t rows, const T* fill = nullptr)
     {
         const size_t blockRows = rowMask_ + 1;
         const size_t blockCount = (rows + blockRows - 1) / blockRows;
@@ -56,7 +58,10 @@ public:
             if ((b > 0 || rowsInBlock == blockRows) && block.capacity() < size)
                 block.reserve(blockRows * static_cast<size_t>(width_));
             const bool shrinking = size < block.size();
-            block.resize(size);
+            if (fill != nullptr && !shrinking)
+                AppendCopies(block, size, fill);
+            else
+                block.resize(size);
             if (shrinking && size < block.capacity() / 2)
                 block.shrink_to_fit();
         }
@@ -89,6 +94,15 @@ public:
 
 private:
     using Block = std::vector<T, HugePageAllocator<T>>;
+
+    void AppendCopies(Block& block, size_t size, const T* fill) const
+    {
+        // Grows a partial first block as resize would, not a row at a time.
+        if (block.capacity() < size)
+            block.reserve(std::max(size, 2 * block.size()));
+        while (block.size() < size)
+            block.insert(block.end(), fill, fill + width_);
+    }
 
     void SetWidth(int32_t width)
     {

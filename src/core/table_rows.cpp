@@ -42,16 +42,26 @@ void GridTable::EnsureRowCapacity(int32_t n)
 void GridTable::SetAllocation(int32_t allocation)
 {
     rows_.Resize(allocation);
-    cells_.ResizeRows(allocation);
+    // Rows the kernel hands over fresh are written once, straight as new cells.
+    const std::vector<CellData> fill = allocation > cells_.Rows() ? NewRowCells() : std::vector<CellData> {};
+    cells_.ResizeRows(allocation, fill.empty() ? nullptr : fill.data());
 }
 
-void GridTable::InitRowCells(int32_t first, int32_t last)
+std::vector<CellData> GridTable::NewRowCells()
 {
     // Every new row starts as the same row of defaults: resolved once, copied to each.
     std::vector<CellData> defaults;
     defaults.reserve(static_cast<size_t>(ColCount()));
     for (int32_t c = 1; c <= ColCount(); ++c)
         defaults.push_back(NewCell(c));
+    return defaults;
+}
+
+void GridTable::InitRowCells(int32_t first, int32_t last)
+{
+    if (first > last)
+        return;
+    const std::vector<CellData> defaults = NewRowCells();
     if (defaults.empty())
         return;
     for (int32_t row = first; row <= last; ++row)
@@ -61,6 +71,7 @@ void GridTable::InitRowCells(int32_t first, int32_t last)
 void GridTable::InsertRow(int32_t before, const AddRowArgs& a, int32_t height, int32_t keyPosition)
 {
     const int32_t n = ++rowCount_;
+    const bool fresh = n > Allocated();
     EnsureRowCapacity(n);
     const int32_t top = rows_.At(before).Top;
     // The spare row at n becomes the new row at `before`; the rows in between slide down.
@@ -74,7 +85,8 @@ void GridTable::InsertRow(int32_t before, const AddRowArgs& a, int32_t height, i
     r.Top = top;
     if (a.bVisible)
         UpdateParity(before);
-    InitRowCells(before, before);
+    if (!fresh)
+        InitRowCells(before, before);
     if (!a.sKey.empty())
         rowKeys_.Insert(keyPosition, before, true);
     else
@@ -84,6 +96,7 @@ void GridTable::InsertRow(int32_t before, const AddRowArgs& a, int32_t height, i
 void GridTable::AppendRow(const AddRowArgs& a, int32_t height, int32_t keyPosition)
 {
     const int32_t n = ++rowCount_;
+    const bool fresh = n > Allocated();
     EnsureRowCapacity(n);
     RowData& r = rows_.At(n);
     FillRow(r, a, height, defaultRowHeight_);
@@ -91,7 +104,8 @@ void GridTable::AppendRow(const AddRowArgs& a, int32_t height, int32_t keyPositi
     r.Top = n == 1 ? 0 : above.Top + (above.Visible ? above.Height : 0);
     if (a.bVisible)
         UpdateParity(n);
-    InitRowCells(n, n);
+    if (!fresh)
+        InitRowCells(n, n);
     if (!a.sKey.empty())
         rowKeys_.Insert(keyPosition, n, false);
 }
@@ -207,6 +221,7 @@ void GridTable::SetRowCount(int32_t n)
             rowExtent_ -= ExtentOf(rows_.At(i).Height);
         }
     }
+    const int32_t reused = std::min(n, Allocated());
     EnsureRowCapacity(n);
     if (shrinking) {
         rowCount_ = n;
@@ -229,7 +244,7 @@ void GridTable::SetRowCount(int32_t n)
         const int32_t first = rowCount_ + 1;
         rowExtent_ += (n - rowCount_) * ExtentOf(defaultRowHeight_);
         rowCount_ = n;
-        InitRowCells(first, n);
+        InitRowCells(first, reused);
     }
     LayoutChanged();
     if (shrinking)

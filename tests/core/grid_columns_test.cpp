@@ -1,5 +1,7 @@
 #include "grid_test_util.h"
 
+#include <tuple>
+
 namespace tavix {
 namespace {
 
@@ -104,6 +106,14 @@ TEST(GridCells, NewCellsCopyTheDefaultCell)
     g.AddRow();
     EXPECT_EQ(g.CellValue(1, 1).ToLong(), 0);
     EXPECT_EQ(g.CellFmtString(1, 1), "0.0");
+    // Spare rows, fresh or given up, take the defaults of when they come into use.
+    d.iIndent = 4;
+    g.AddRow();
+    g.SetRowCount(300);
+    g.SetRowCount(2);
+    d.iIndent = 5;
+    g.SetRowCount(3);
+    EXPECT_EQ(std::tuple(g.CellIndent(2, 1), g.CellIndent(3, 1)), std::tuple(4, 5));
     EXPECT_EQ(g.InitValue(tvCellCombo).VarType(), VtEmpty);
     g.SetCellBackColor(1, 1, 0xFF);
     g.SetCellForeColor(1, 1, 0xFF);

@@ -46,6 +46,10 @@ TEST(RowBlocks, ResizingKeepsRowsAndFullBlocksStayPut)
     b.Resize(9);
     EXPECT_EQ(b.Row(5)[1], "5.1");
     EXPECT_EQ(b.Row(6)[0] + b.Row(7)[1] + b.Row(8)[2], "");
+    // Rows taken with a fill row start as copies of it, across blocks; the others stay.
+    const std::string fill[3] = { "a", "b", "c" };
+    b.Resize(14, fill);
+    EXPECT_EQ(b.Row(8)[2] + b.Row(9)[0] + b.Row(11)[1] + b.Row(13)[2], "abc");
 }
 
 TEST(RowBlocks, RotationsMatchStdRotateAcrossBlocks)
