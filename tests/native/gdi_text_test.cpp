@@ -330,6 +330,13 @@ TEST(GdiText, RightToLeftTextIsReordered)
     EXPECT_LT(c.Width("\u0628\u0628"), 2 * c.Width("\u0628"));
 }
 
+TEST(GdiText, TextShapedBeforeDrawsAsWhenFirstShaped)
+{
+    // Texts no other test draws: the first draw shapes them, the second reuses that.
+    EXPECT_TRUE(DrawSame("AVAWAY 7,125.40", "AVAWAY 7,125.40"));
+    EXPECT_TRUE(DrawSame("\u05D2\u05D3\u05D4 AV", "\u05D2\u05D3\u05D4 AV", DT_SINGLELINE | DT_RTLREADING));
+}
+
 // The grid's default font, DejaVu Sans 9 pt, in its default 15-pixel row:
 // the row's last pixel row is its grid line, the text box is the 14 above.
 TEST(GdiText, GridFontFitsTheDefaultRow)

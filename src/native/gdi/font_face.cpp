@@ -22,6 +22,8 @@ constexpr double kDpi = 96.0;
 constexpr double kPointsPerInch = 72.0;
 constexpr char32_t kFirstPrintableAscii = 0x20;
 constexpr char32_t kLastPrintableAscii = 0x7E;
+constexpr size_t kMaxCachedShape = 64;  // bytes; longer texts are rarely repainted unchanged
+constexpr size_t kMaxCachedShapes = 4096;
 
 FT_Library Library()
 {
@@ -211,9 +213,23 @@ FontFace* FontFace::Fallback(char32_t cp, bool color)
     return fallback_->FaceFor(cp, color);
 }
 
+size_t FontFace::ShapeKeyHash::operator()(const ShapeKey& k) const
+{
+    return std::hash<std::string_view>()(k.text) ^ (static_cast<size_t>(k.script) << 1) ^ k.rtl;
+}
+
 void FontFace::ShapeRun(
     std::string_view text, uint32_t begin, uint32_t end, bool rtl, uint32_t script, std::vector<ShapedGlyph>& out) const
 {
+    // Only a run that is the whole text has no context that could shape it differently.
+    const bool cacheable = begin == 0 && end == text.size() && text.size() <= kMaxCachedShape;
+    if (cacheable) {
+        if (auto it = shaped_.find({ text, script, rtl }); it != shaped_.end()) {
+            out.insert(out.end(), it->second.second.begin(), it->second.second.end());
+            return;
+        }
+    }
+    const size_t first = out.size();
     hb_buffer_t* buffer = SharedBuffer();
     hb_buffer_clear_contents(buffer);
     hb_buffer_add_utf8(buffer, text.data(), static_cast<int>(text.size()), static_cast<unsigned>(begin),
@@ -228,6 +244,15 @@ void FontFace::ShapeRun(
     const hb_glyph_position_t* pos = hb_buffer_get_glyph_positions(buffer, &n);
     for (unsigned i = 0; i < n; ++i)
         out.push_back({ info[i].codepoint, pos[i].x_offset, pos[i].y_offset, pos[i].x_advance, info[i].cluster });
+    if (!cacheable)
+        return;
+    if (shaped_.size() >= kMaxCachedShapes)
+        shaped_.clear();  // scrolling through many rows: start over rather than grow
+    auto copy = std::make_unique<char[]>(text.size());
+    std::copy(text.begin(), text.end(), copy.get());
+    const ShapeKey key { std::string_view(copy.get(), text.size()), script, rtl };
+    std::vector<ShapedGlyph> glyphs(out.begin() + static_cast<std::ptrdiff_t>(first), out.end());
+    shaped_.emplace(key, std::pair(std::move(copy), std::move(glyphs)));
 }
 
 int32_t FontFace::NominalAdvance(uint32_t id) const { return hb_font_get_glyph_h_advance(hbFont_, id); }

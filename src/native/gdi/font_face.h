@@ -86,6 +86,19 @@ private:
     int32_t underlinePos_ = 1;
     int32_t lineThickness_ = 1;
     std::unordered_map<uint32_t, GlyphBitmap> glyphs_;
+    // Whole short texts as shaped before: a repaint shows the same cell texts
+    // again, and HarfBuzz would otherwise cost more than drawing them.
+    struct ShapeKey {
+        std::string_view text;
+        uint32_t script = 0;
+        bool rtl = false;
+        bool operator==(const ShapeKey&) const = default;
+    };
+    struct ShapeKeyHash {
+        size_t operator()(const ShapeKey& k) const;
+    };
+    mutable std::unordered_map<ShapeKey, std::pair<std::unique_ptr<char[]>, std::vector<ShapedGlyph>>, ShapeKeyHash>
+        shaped_;
     int32_t ellipsisAdvance_ = -1;
     std::unique_ptr<FontFallback> fallback_;
 };
