@@ -89,6 +89,17 @@ class Viewer:
         self.log = []
         threading.Thread(target=self._read, daemon=True).start()
 
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        """The viewer is stopped if a check failed, and what it printed goes with the test's output."""
+        if self.proc.poll() is None:
+            self.proc.kill()
+            self.proc.wait()
+        print("\n".join(self.log))
+        return False
+
     def _read(self):
         for line in self.proc.stdout:
             self.log.append(line.rstrip("\n"))
@@ -237,8 +248,7 @@ def run_virtual(exe, out, env):
     con.executemany("INSERT INTO big VALUES (?, ?)", ((i, "row %d" % i) for i in range(1, BIG_ROWS + 1)))
     con.commit()
     con.close()
-    viewer = Viewer(exe, db, os.path.join(out, "shots-big"), env)
-    try:
+    with Viewer(exe, db, os.path.join(out, "shots-big"), env) as viewer:
         start = viewer.expect("state ready", timeout=30)
         check(0 < int(start["rows"]) < 100, "the first frame read %s rows" % start["rows"])
         window = xdo(env, "search", "--sync", "--name", "big.db").split()[0]
@@ -254,11 +264,6 @@ def run_virtual(exe, out, env):
         check(state["sort"] == "id:desc" and state["head"] == expected, "F5 twice in virtual mode: %s" % state)
         check(int(state["rows"]) < 100, "the sorted result was read whole: %s rows" % state["rows"])
         step_quit(s)
-    finally:
-        if viewer.proc.poll() is None:
-            viewer.proc.kill()
-            viewer.proc.wait()
-        print("\n".join(viewer.log))
     print("passed: virtual")
 
 
@@ -283,8 +288,7 @@ def run_edit(exe, out, env):
         finally:
             c.close()
 
-    viewer = Viewer(exe, db, os.path.join(out, "shots-edit"), env)
-    try:
+    with Viewer(exe, db, os.path.join(out, "shots-edit"), env) as viewer:
         viewer.expect("state ready", timeout=30)
         # While the viewer is connected: the last client leaving resets the server's key map.
         syms = [ord(c) if ord(c) < 0x100 else 0x01000000 + ord(c) for c in set(typed) if ord(c) > 0x7F]
@@ -337,11 +341,6 @@ def run_edit(exe, out, env):
                                 encoding="utf-8", timeout=10).stdout
         check(copied == name + "\t5\n", "copied %r" % copied)
         step_quit(s)
-    finally:
-        if viewer.proc.poll() is None:
-            viewer.proc.kill()
-            viewer.proc.wait()
-        print("\n".join(viewer.log))
     print("passed: edit")
 
 
@@ -353,8 +352,7 @@ def run_layout(exe, out, env):
     make_database(db)
 
     def session(extra, before_shot):
-        viewer = Viewer(exe, db, os.path.join(out, "shots-layout"), env, extra)
-        try:
+        with Viewer(exe, db, os.path.join(out, "shots-layout"), env, extra) as viewer:
             ready = viewer.expect("state ready", timeout=30)
             window = xdo(env, "search", "--sync", "--name", "layout.db").split()[0]
             xdo(env, "windowfocus", "--sync", window)
@@ -373,11 +371,6 @@ def run_layout(exe, out, env):
             frame = s.shot()[2]
             step_quit(s)
             return ready, frame
-        finally:
-            if viewer.proc.poll() is None:
-                viewer.proc.kill()
-                viewer.proc.wait()
-            print("\n".join(viewer.log))
 
     def sort_qty(s):
         state = s.key("Right")
@@ -544,8 +537,7 @@ def run(exe, out, env):
     shutil.rmtree(shots, ignore_errors=True)
     db = os.path.join(out, "e2e.db")
     rows = make_database(db)
-    viewer = Viewer(exe, db, shots, env)
-    try:
+    with Viewer(exe, db, shots, env) as viewer:
         start = viewer.expect("state ready", timeout=30)
         window = xdo(env, "search", "--sync", "--name", "e2e.db").split()[0]
         title = xdo(env, "getwindowname", window)
@@ -560,11 +552,6 @@ def run(exe, out, env):
         for name, step in steps:
             step()
             print("passed: %s" % name)
-    finally:
-        if viewer.proc.poll() is None:
-            viewer.proc.kill()
-            viewer.proc.wait()
-        print("\n".join(viewer.log))
 
 
 def main():
