@@ -1,5 +1,6 @@
 #include <tavix/combos.h>
 
+#include "core/combo_match.h"
 #include "core/table_listeners.h"
 
 #include <tavix/error.h>
@@ -7,6 +8,17 @@
 #include <exception>
 
 namespace tavix {
+
+bool core::ComboValueMatches(const GridVariant& item, const GridVariant& value)
+{
+    if (item.IsObject() || value.IsObject())
+        return item.IsObject() && value.IsObject() && item.AsObject() == value.AsObject();
+    try {
+        return VariantEquals(item, value);
+    } catch (const TavixError&) {
+        return false;
+    }
+}
 
 ComboObject::ComboObject(FontRef font, core::ComboListMetrics* metrics)
     : font_(std::move(font))
@@ -38,20 +50,9 @@ void ComboObject::RemoveItem(int32_t lIndex)
 
 int32_t ComboObject::ValueIndex(const GridVariant& vValue) const
 {
-    for (int32_t i = 0; i < ListCount(); ++i) {
-        const GridVariant& v = items_[i].value;
-        if (v.IsObject() || vValue.IsObject()) {
-            if (v.IsObject() && vValue.IsObject() && v.AsObject() == vValue.AsObject())
-                return i;
-            continue;
-        }
-        try {
-            if (VariantEquals(v, vValue))
-                return i;
-        } catch (const TavixError&) {
-            // Values that do not compare never match.
-        }
-    }
+    for (int32_t i = 0; i < ListCount(); ++i)
+        if (core::ComboValueMatches(items_[i].value, vValue))
+            return i;
     return -1;
 }
 

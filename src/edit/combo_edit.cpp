@@ -2,6 +2,8 @@
 // item chosen becomes the cell's value.
 #include "edit/editor.h"
 
+#include "core/combo_match.h"
+
 #include <tavix/events.h>
 #include <tavix/native/window.h>
 
@@ -13,17 +15,6 @@ constexpr int16_t kEnter = 13;
 constexpr int16_t kEsc = 27;
 // Enter and Space pick the item of the cell's value; a printable key, the first item it begins.
 constexpr int16_t kFirstInitialKey = 33;
-
-bool SameValue(const GridVariant& a, const GridVariant& b)
-{
-    if (a.IsObject() || b.IsObject())
-        return a.IsObject() && b.IsObject() && a.AsObject() == b.AsObject();
-    try {
-        return VariantEquals(a, b);
-    } catch (const TavixError&) {
-        return false;
-    }
-}
 
 }  // namespace
 
@@ -110,7 +101,7 @@ void Editor::CommitComboEdit()
     editActive_ = false;
     // A handler that moved rows or columns left (row, col) naming another cell or none.
     if (result == tvEditResCommit && !watch.Changed()) {
-        const bool kept = selected >= 0 && SameValue(value, list_.ItemValue(selected));
+        const bool kept = selected >= 0 && core::ComboValueMatches(list_.ItemValue(selected), value);
         const int32_t index = kept ? selected : list_.ValueIndex(value);
         table_.ChangeCell({ row, col }, [&](core::CellData& c) {
             c.Value = value;

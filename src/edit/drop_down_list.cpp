@@ -1,5 +1,6 @@
 #include "edit/drop_down_list.h"
 
+#include "core/combo_match.h"
 #include "core/message_boundary.h"
 #include "core/shift_state.h"
 #include "paint/paint_resources.h"
@@ -216,20 +217,9 @@ std::string DropDownList::Text() const
 
 int32_t DropDownList::ValueIndex(const GridVariant& value) const
 {
-    for (int32_t i = 0; i < ListCount(); ++i) {
-        const GridVariant& v = items_[static_cast<size_t>(i)].value;
-        if (v.IsObject() || value.IsObject()) {
-            if (v.IsObject() && value.IsObject() && v.AsObject() == value.AsObject())
-                return i;
-            continue;
-        }
-        try {
-            if (VariantEquals(v, value))
-                return i;
-        } catch (const TavixError&) {
-            // Values that do not compare never match.
-        }
-    }
+    for (int32_t i = 0; i < ListCount(); ++i)
+        if (core::ComboValueMatches(items_[static_cast<size_t>(i)].value, value))
+            return i;
     return -1;
 }
 
