@@ -207,8 +207,7 @@ EEditResults Editor::CommitTextEdit()
         break;
     case tvEditResCommit:
         editActive_ = false;
-        if (table_.HasCell(row, col))
-            table_.SetCellValue({ row, col }, converted.value);
+        table_.SetCellValue({ row, col }, converted.value);
         CloseTextEditor();
         table_.Events().AfterCommitEdit(row, col);
         break;
