@@ -9,6 +9,7 @@
 #include <tavix/native/edit.h>
 #include <tavix/native/window.h>
 
+#include <algorithm>
 #include <string>
 
 namespace tavix::edit {
@@ -111,8 +112,15 @@ void Editor::StartTextEdit(
     }
     const int32_t row = table_.CurRow();
     const int32_t col = table_.CurCol();
-    const layout::CellRect r = painter_.CellTextRect(row, col);
-    if (r.width < 1 || r.height < 1 || layout_.Window() == 0) {
+    const layout::CellRect cellRect = painter_.CellTextRect(row, col);
+    // A row taller than the window gets an editor over its visible part only, not a window
+    // (and a backing surface) as tall as the row.
+    RECT client {};
+    GetClientRect(layout_.Window(), &client);
+    const native::Rect r { std::max(cellRect.left, client.left), std::max(cellRect.top, client.top),
+        std::min(cellRect.left + cellRect.width, client.right),
+        std::min(cellRect.top + cellRect.height, client.bottom) };
+    if (r.right <= r.left || r.bottom <= r.top || layout_.Window() == 0) {
         editActive_ = false;
         return;
     }
@@ -124,7 +132,7 @@ void Editor::StartTextEdit(
     const core::CellData& cell = table_.Cell(row, col);
     const core::CellLook& look = table_.Look(cell);
     text_.Prepare({ .index = EditorIndexFor(cell, look),
-        .rect = { r.left, r.top, r.left + r.width, r.top + r.height },
+        .rect = r,
         .font = painter_.CellFont(look.FontIndex),
         .maxLength = maxLength,
         .styleBits = static_cast<DWORD>(options),

@@ -81,6 +81,18 @@ TEST(TextEdit, CharactersFromU8000OnOpenTheEditorAndReachItWhole)
     EXPECT_EQ(s.EditEvents().front(), "KeyPress(-10916)");
 }
 
+TEST(TextEdit, ARowTallerThanTheWindowGetsAnEditorOverItsVisiblePart)
+{
+    EditScene s(GridVariant(std::string("x")));
+    s.grid.SetRowHeight(2, 1000000000);
+    s.TypeKeys("y");
+    ASSERT_TRUE(s.grid.EditActive());
+    native::RECT editor {}, client {};
+    native::GetWindowRect(s.grid.TextEditHwnd(), &editor);
+    native::GetClientRect(s.grid.hwnd(), &client);
+    EXPECT_LE(editor.bottom - editor.top, client.bottom);
+}
+
 TEST(TextEdit, ValidationFailureKeepsTheEditorOrReportsSilently)
 {
     EditScene s(GridVariant(int32_t { 5 }));
