@@ -60,7 +60,7 @@ struct FakeRecordset {
             });
             objects->push_back(field);
         }
-        rs->DefineMethod("Fields", [=](std::span<GridVariant> args) {
+        rs->DefineMethod("Fields", [=, this](std::span<GridVariant> args) {
             if (args.empty()) {
                 auto collection = std::make_shared<DispatchObject>("Fields");
                 collection->DefineProperty("Count", GridVariant(static_cast<int32_t>(objects->size())));
