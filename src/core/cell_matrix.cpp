@@ -1,5 +1,6 @@
 #include "core/cell_matrix.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace tavix::core {
@@ -9,6 +10,9 @@ void CellMatrix::ResizeRows(int32_t rows, const CellData* fill)
     if (rows == Rows())
         return;
     ++reallocations_;
+    const auto width = static_cast<size_t>(Columns());
+    slots_.Resize(static_cast<size_t>(rows),
+        [&](size_t a, size_t b) { std::swap_ranges(cells_.Row(a), cells_.Row(a) + width, cells_.Row(b)); });
     cells_.Resize(static_cast<size_t>(rows), fill);
 }
 
@@ -37,14 +41,20 @@ void CellMatrix::RemoveColumn(int32_t colIndex) { Rebuild(Columns() - 1, colInde
 
 void CellMatrix::RotateDown(int32_t row, int32_t last)
 {
-    cells_.RotateDown(static_cast<size_t>(row - 1), static_cast<size_t>(last - 1));
+    slots_.RotateDown(static_cast<size_t>(row - 1), static_cast<size_t>(last - 1));
 }
 
 void CellMatrix::RotateUp(int32_t row, int32_t last)
 {
-    cells_.RotateUp(static_cast<size_t>(row - 1), static_cast<size_t>(last - 1));
+    slots_.RotateUp(static_cast<size_t>(row - 1), static_cast<size_t>(last - 1));
 }
 
-void CellMatrix::Reset(int32_t columns) { cells_.Reset(columns); }
+void CellMatrix::Reorder(std::span<const int32_t> order) { slots_.Reorder(order, 0); }
+
+void CellMatrix::Reset(int32_t columns)
+{
+    cells_.Reset(columns);
+    slots_.Clear();
+}
 
 }  // namespace tavix::core

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -66,30 +65,6 @@ public:
                 block.shrink_to_fit();
         }
         rows_ = rows;
-    }
-
-    void MoveRow(size_t from, size_t to) { std::move(Row(from), Row(from) + width_, Row(to)); }
-
-    // Moves row last to place `row`, shifting row..last-1 one place down.
-    void RotateDown(size_t row, size_t last)
-    {
-        if (row >= last || width_ == 0)
-            return;
-        std::vector<T> aside(std::make_move_iterator(Row(last)), std::make_move_iterator(Row(last) + width_));
-        for (size_t r = last; r > row; --r)
-            MoveRow(r - 1, r);
-        std::move(aside.begin(), aside.end(), Row(row));
-    }
-
-    // Moves row `row` to place last, shifting row+1..last one place up.
-    void RotateUp(size_t row, size_t last)
-    {
-        if (row >= last || width_ == 0)
-            return;
-        std::vector<T> aside(std::make_move_iterator(Row(row)), std::make_move_iterator(Row(row) + width_));
-        for (size_t r = row; r < last; ++r)
-            MoveRow(r + 1, r);
-        std::move(aside.begin(), aside.end(), Row(last));
     }
 
 private:

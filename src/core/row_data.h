@@ -9,8 +9,7 @@
 namespace tavix::core {
 
 // A row key in one pointer: almost every row has none, and a million rows of
-// empty std::string would cost more than their flags and sizes together. The
-// record also stays relocatable bit by bit, which moving rows while sorting uses.
+// empty std::string would cost more than their flags and sizes together.
 class RowKeyText {
 public:
     RowKeyText() = default;
@@ -54,7 +53,6 @@ struct RowData {
     int32_t GroupStartCol { 0 };
     bool Visible { false };
     bool IsGroup { false };
-    bool SortMark { false };
     bool OddRow { false };
     RowKeyText Key;
     GridVariant Tag;

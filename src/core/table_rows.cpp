@@ -21,7 +21,6 @@ void FillRow(RowData& r, const AddRowArgs& a, int32_t height, int32_t normalHeig
     r.Height = height;
     r.NormalCellHeight = normalHeight;
     r.Key = a.sKey;
-    r.SortMark = false;
 }
 
 }  // namespace

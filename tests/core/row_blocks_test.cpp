@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <numeric>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -13,14 +10,6 @@ namespace {
 
 // Rows of three strings, four rows to a block: every operation below crosses blocks.
 using SmallBlocks = RowBlocks<std::string, 4 * 3 * sizeof(std::string)>;
-
-std::vector<std::string> Contents(const SmallBlocks& b)
-{
-    std::vector<std::string> out;
-    for (size_t r = 0; r < b.Rows(); ++r)
-        out.insert(out.end(), b.Row(r), b.Row(r) + b.Width());
-    return out;
-}
 
 void FillNumbered(SmallBlocks& b, size_t from)
 {
@@ -50,30 +39,6 @@ TEST(RowBlocks, ResizingKeepsRowsAndFullBlocksStayPut)
     const std::string fill[3] = { "a", "b", "c" };
     b.Resize(14, fill);
     EXPECT_EQ(b.Row(8)[2] + b.Row(9)[0] + b.Row(11)[1] + b.Row(13)[2], "abc");
-}
-
-TEST(RowBlocks, RotationsMatchStdRotateAcrossBlocks)
-{
-    std::mt19937 rng(7);
-    SmallBlocks b(3);
-    b.Resize(23);
-    FillNumbered(b, 0);
-    std::vector<std::string> model = Contents(b);
-    for (int i = 0; i < 200; ++i) {
-        size_t row = rng() % 23;
-        size_t last = rng() % 23;
-        if (row > last)
-            std::swap(row, last);
-        const auto at = [&](size_t r) { return model.begin() + static_cast<ptrdiff_t>(r * 3); };
-        if (rng() % 2) {
-            b.RotateDown(row, last);
-            std::rotate(at(row), at(last), at(last + 1));
-        } else {
-            b.RotateUp(row, last);
-            std::rotate(at(row), at(row + 1), at(last + 1));
-        }
-        ASSERT_EQ(Contents(b), model) << "step " << i;
-    }
 }
 
 }  // namespace

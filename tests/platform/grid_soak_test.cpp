@@ -360,6 +360,12 @@ void Soak::ApiCall()
         if (cols > 0) {
             const int32_t n = std::max(0, rows + Pick(9) - 4);
             op << "RowCount " << n;
+            if (OneIn(3)) {
+                // Few spare rows: the storage of the rows left is compacted on most shrinks.
+                const int32_t spare = Pick(3) - 1;
+                op << " spare " << spare;
+                g().SetMemMngWantFreeRows(spare);
+            }
             for (int32_t r = n + 1; r <= rows; ++r)
                 model_.EraseRow(RowSerial(r));
             g().SetRowCount(n);
