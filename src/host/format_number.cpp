@@ -57,7 +57,7 @@ Digits Round(const Significand& s, int decimals)
     const int keep = s.wholeDigits + decimals;
     std::string kept;
     if (keep >= 0) {
-        kept = mant.substr(0, std::min<size_t>(keep, mant.size()));
+        kept.assign(mant, 0, std::min<size_t>(keep, mant.size()));
         const bool up = keep < static_cast<int>(mant.size()) && mant[keep] >= '5';
         kept.append(keep > static_cast<int>(kept.size()) ? keep - kept.size() : 0, '0');
         if (up) {
@@ -73,11 +73,11 @@ Digits Round(const Significand& s, int decimals)
     // kept holds the digits of round(v * 10^decimals).
     if (kept.size() < static_cast<size_t>(decimals))
         kept.insert(0, decimals - kept.size(), '0');
+    const size_t wholeEnd = kept.size() - decimals;
+    const size_t nz = std::min(kept.find_first_not_of('0'), wholeEnd);
     Digits d;
-    d.whole = kept.substr(0, kept.size() - decimals);
-    d.fraction = kept.substr(kept.size() - decimals);
-    const size_t nz = d.whole.find_first_not_of('0');
-    d.whole = nz == std::string::npos ? "" : d.whole.substr(nz);
+    d.whole.assign(kept, nz, wholeEnd - nz);
+    d.fraction.assign(kept, wholeEnd);
     return d;
 }
 

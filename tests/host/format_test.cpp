@@ -1,3 +1,5 @@
+#include "host/compiled_format.h"
+
 #include <tavix/format.h>
 
 #include <gtest/gtest.h>
@@ -161,4 +163,36 @@ TEST(Format, EmptyFormatAndMalformedPatterns)
     EXPECT_EQ(Format(1e300, "yyyy"), "");
     EXPECT_EQ(Format(1e307, "0%"), "");
     EXPECT_EQ(Format(std::numeric_limits<double>::quiet_NaN(), "0.00"), "");
+}
+
+TEST(CompiledFormat, ReusedAcrossValuesGivesTheTextOfAFreshParse)
+{
+    const char* const patterns[] = { "#,##0.00;(#,##0.00);\"zero\";\"null\"", "0.0E+00", "Currency",
+        "dddddd h:nn AM/PM", "@@-@;\"empty\"", "Yes/No", "\"lit\"" };
+    const GridVariant values[] = { 1234.5, -0.004, 0, GridVariant::Null(), "42", "", GridVariant::Currency(-123456),
+        GridVariant::Date(kDec31 + kTime), true };
+    for (const char* pattern : patterns) {
+        const CompiledFormat compiled(pattern);
+        for (const GridVariant& v : values)
+            EXPECT_EQ(compiled.Apply(v), Format(v, pattern)) << pattern << " / " << v.ToString();
+    }
+}
+
+TEST(CompiledFormat, FollowsAReplacedLocale)
+{
+    struct Restore {
+        Locale saved = Locale::Current();
+        ~Restore() { Locale::SetCurrent(saved); }
+    } restore;
+    const CompiledFormat currency("Currency"), shortDate("Short Date"), standard("#,##0.00");
+    Locale german;
+    german.decimalPoint = ",";
+    german.thousandsSeparator = ".";
+    german.currencySymbol = "EUR ";
+    german.currencyDecimals = 0;
+    german.shortDatePattern = "dd.mm.yyyy";
+    Locale::SetCurrent(german);
+    EXPECT_EQ(currency.Apply(-1234.5), "(EUR 1.235)");
+    EXPECT_EQ(shortDate.Apply(GridVariant::Date(kDec31)), "31.12.2024");
+    EXPECT_EQ(standard.Apply(1234.5), "1.234,50");
 }
