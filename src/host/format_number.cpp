@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <iterator>
 
 namespace tavix::fmt {
 
@@ -23,13 +25,39 @@ struct Significand {
     int wholeDigits = 1;
 };
 
+// Most values shown are whole numbers of hundredths or so. When v × 10^k comes out as an integer
+// N below 10^15, v is within a rounding error of N / 10^k, far less than half a unit in the 15th
+// digit, so N's digits are the ones the general path below would give, at the cost of an integer.
+bool ShortSignificand(double v, Significand& s)
+{
+    static constexpr double kPowers[] = { 1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6 };
+    if (!(v > 0 && v < 1e15))
+        return false;
+    for (int k = 0; k < static_cast<int>(std::size(kPowers)); ++k) {
+        const double x = v * kPowers[k];
+        if (x >= 1e15)
+            return false;
+        if (x != std::floor(x))
+            continue;
+        char buf[20];
+        char* end = std::to_chars(buf, buf + sizeof buf, static_cast<uint64_t>(x)).ptr;
+        s.mantissa.assign(buf, end);
+        s.mantissa.resize(15, '0');
+        s.wholeDigits = static_cast<int>(end - buf) - k;
+        return true;
+    }
+    return false;
+}
+
 // The 15 significant digits a double is shown with, so that 1.005 rounds to 1.01 as typed
 // rather than as stored. to_chars rounds exactly like printf's %.14e, without its cost.
 Significand SignificandOf(double v)
 {
+    Significand s;
+    if (ShortSignificand(v, s))
+        return s;
     char buf[40];
     const char* end = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 14).ptr;
-    Significand s;
     const char* p = buf;
     for (; p < end && *p != 'e'; ++p)
         if (*p >= '0' && *p <= '9')

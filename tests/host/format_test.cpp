@@ -27,6 +27,7 @@ TEST(FormatNumber, DigitPlaceholdersAndGrouping)
     EXPECT_EQ(Format(2.5, "0.0#"), "2.5");
     EXPECT_EQ(Format(12.5, ".00"), "12.50");
     EXPECT_EQ(Format(1.005, "0.00"), "1.01");
+    EXPECT_EQ(Format(123456789012345.67, "0.0"), "123456789012346.0");  // 15 significant digits
     EXPECT_EQ(Format(0.125, "0.00"), "0.13");
     EXPECT_EQ(Format(999.996, "#,##0.00"), "1,000.00");
     EXPECT_EQ(Format(1234567, "#,##0,"), "1,235");
@@ -55,6 +56,7 @@ TEST(FormatNumber, PercentAndScientific)
     EXPECT_EQ(Format(9.999, "0.00e+00"), "1.00e+01");
     EXPECT_EQ(Format(0, "0.00E+00"), "0.00E+00");
     EXPECT_EQ(Format(12345.678, "00.0E+00"), "12.3E+03");
+    EXPECT_EQ(Format(12345.678, "0.0E+0 \"m\""), "1.2E+4 m");
 }
 
 TEST(FormatNumber, NumericStringsAndNonNumbers)
