@@ -5,7 +5,6 @@
 #include <tavix/combos.h>
 #include <tavix/dispatch.h>
 #include <tavix/enums.h>
-#include <tavix/format.h>
 
 #include <tavix/error.h>
 
@@ -21,7 +20,7 @@ std::string CellTextOf(const CellData& cell, const CellLook& look, const FormatP
         if (v.IsObject())
             return v.AsObject() ? v.AsObject()->Call("ToString").ToString() : std::string();
         if (look.FmtIndex != 0 && !formats.At(look.FmtIndex).empty())
-            return Format(v, formats.At(look.FmtIndex), 1, 1);
+            return formats.Compiled(look.FmtIndex).Apply(v);
         if (v.IsNull())
             return {};
         return v.ToString();

@@ -76,20 +76,28 @@ int WeekOfYear(double serial, const text::DateParts& d, int firstDayOfWeek, int 
 
 }  // namespace
 
-void FormatDate(double serial, std::string_view section, int firstDayOfWeek, int firstWeekOfYear, const Locale& loc,
-    std::string& out)
+bool HasAmPm(const std::vector<PatternToken>& toks)
+{
+    // Where a marker stands does not depend on the designators the locale gives it.
+    static const Locale invariant;
+    std::string am, pm;
+    for (size_t i = 0; i < toks.size(); ++i)
+        if (toks[i].ch && MatchAmPm(toks, i, invariant, am, pm))
+            return true;
+    return false;
+}
+
+void FormatDate(
+    double serial, const Section& section, int firstDayOfWeek, int firstWeekOfYear, const Locale& loc, std::string& out)
 {
     if (firstDayOfWeek < 1 || firstDayOfWeek > 7)
         firstDayOfWeek = 1;
     if (firstWeekOfYear < 1 || firstWeekOfYear > 3)
         firstWeekOfYear = 1;
-    const auto toks = Tokenize(section);
+    const std::vector<PatternToken>& toks = section.tokens;
     const text::DateParts d = text::SplitDate(serial);
+    const bool twelveHour = section.twelveHour;
     std::string am, pm;
-    bool twelveHour = false;
-    for (size_t i = 0; i < toks.size(); ++i)
-        if (toks[i].ch && MatchAmPm(toks, i, loc, am, pm))
-            twelveHour = true;
 
     bool afterHour = false;
     for (size_t i = 0; i < toks.size();) {
@@ -124,7 +132,7 @@ void FormatDate(double serial, std::string_view section, int firstDayOfWeek, int
             else if (run == 5)
                 out += text::ShortDateText(d, loc);
             else {
-                FormatDate(serial, loc.longDatePattern, firstDayOfWeek, firstWeekOfYear, loc, out);
+                FormatDate(serial, CompileSection(loc.longDatePattern), firstDayOfWeek, firstWeekOfYear, loc, out);
                 used = 6;
             }
             break;

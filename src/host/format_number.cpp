@@ -3,10 +3,10 @@
 #include <tavix/error.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
+#include <cstdint>
+#include <iterator>
 
 namespace tavix::fmt {
 
@@ -25,17 +25,48 @@ struct Significand {
     int wholeDigits = 1;
 };
 
+// Most values shown are whole numbers of hundredths or so. When v × 10^k comes out as an integer
+// N below 10^15, v is within a rounding error of N / 10^k, far less than half a unit in the 15th
+// digit, so N's digits are the ones the general path below would give, at the cost of an integer.
+bool ShortSignificand(double v, Significand& s)
+{
+    static constexpr double kPowers[] = { 1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6 };
+    if (!(v > 0 && v < 1e15))
+        return false;
+    for (int k = 0; k < static_cast<int>(std::size(kPowers)); ++k) {
+        const double x = v * kPowers[k];
+        if (x >= 1e15)
+            return false;
+        if (x != std::floor(x))
+            continue;
+        char buf[20];
+        char* end = std::to_chars(buf, buf + sizeof buf, static_cast<uint64_t>(x)).ptr;
+        s.mantissa.assign(buf, end);
+        s.mantissa.resize(15, '0');
+        s.wholeDigits = static_cast<int>(end - buf) - k;
+        return true;
+    }
+    return false;
+}
+
 // The 15 significant digits a double is shown with, so that 1.005 rounds to 1.01 as typed
-// rather than as stored.
+// rather than as stored. to_chars rounds exactly like printf's %.14e, without its cost.
 Significand SignificandOf(double v)
 {
-    char buf[40];
-    std::snprintf(buf, sizeof buf, "%.14e", v);
     Significand s;
-    for (const char* p = buf; *p && *p != 'e'; ++p)
+    if (ShortSignificand(v, s))
+        return s;
+    char buf[40];
+    const char* end = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 14).ptr;
+    const char* p = buf;
+    for (; p < end && *p != 'e'; ++p)
         if (*p >= '0' && *p <= '9')
             s.mantissa += *p;
-    s.wholeDigits = v == 0 ? 1 : std::atoi(std::strchr(buf, 'e') + 1) + 1;
+    int exponent = 0;
+    const bool negative = p + 1 < end && p[1] == '-';
+    for (p += 2; p < end; ++p)
+        exponent = exponent * 10 + (*p - '0');
+    s.wholeDigits = v == 0 ? 1 : (negative ? -exponent : exponent) + 1;
     return s;
 }
 
@@ -54,7 +85,7 @@ Digits Round(const Significand& s, int decimals)
     const int keep = s.wholeDigits + decimals;
     std::string kept;
     if (keep >= 0) {
-        kept = mant.substr(0, std::min<size_t>(keep, mant.size()));
+        kept.assign(mant, 0, std::min<size_t>(keep, mant.size()));
         const bool up = keep < static_cast<int>(mant.size()) && mant[keep] >= '5';
         kept.append(keep > static_cast<int>(kept.size()) ? keep - kept.size() : 0, '0');
         if (up) {
@@ -70,28 +101,19 @@ Digits Round(const Significand& s, int decimals)
     // kept holds the digits of round(v * 10^decimals).
     if (kept.size() < static_cast<size_t>(decimals))
         kept.insert(0, decimals - kept.size(), '0');
+    const size_t wholeEnd = kept.size() - decimals;
+    const size_t nz = std::min(kept.find_first_not_of('0'), wholeEnd);
     Digits d;
-    d.whole = kept.substr(0, kept.size() - decimals);
-    d.fraction = kept.substr(kept.size() - decimals);
-    const size_t nz = d.whole.find_first_not_of('0');
-    d.whole = nz == std::string::npos ? "" : d.whole.substr(nz);
+    d.whole.assign(kept, nz, wholeEnd - nz);
+    d.fraction.assign(kept, wholeEnd);
     return d;
 }
 
-struct Layout {
-    size_t mantissaEnd = 0;
-    int point = -1;
-    int exponent = -1;
-    int intPlaceholders = 0;
-    int fracPlaceholders = 0;
-    int percents = 0;
-    int scaleCommas = 0;
-    bool grouping = false;
-};
+}  // namespace
 
-Layout Analyse(const std::vector<PatternToken>& toks)
+NumberLayout AnalyseNumber(const std::vector<PatternToken>& toks)
 {
-    Layout l;
+    NumberLayout l;
     l.mantissaEnd = toks.size();
     for (size_t i = 0; i + 1 < toks.size(); ++i) {
         if ((toks[i].ch == 'E' || toks[i].ch == 'e') && (toks[i + 1].ch == '+' || toks[i + 1].ch == '-')) {
@@ -122,20 +144,30 @@ Layout Analyse(const std::vector<PatternToken>& toks)
                 ++l.scaleCommas;
         }
     }
+    for (size_t i = intEnd; i < l.mantissaEnd; ++i)
+        if (IsPlaceholder(toks[i]))
+            l.fracKinds += toks[i].ch;
+    l.exponentEnd = toks.size();
+    if (l.exponent >= 0) {
+        l.exponentEnd = static_cast<size_t>(l.exponent) + 2;
+        for (; l.exponentEnd < toks.size() && IsPlaceholder(toks[l.exponentEnd]); ++l.exponentEnd)
+            if (toks[l.exponentEnd].ch == '0')
+                ++l.exponentMinDigits;
+    }
+    l.scaleUp = std::pow(100.0, l.percents);
+    l.scaleDown = std::pow(1000.0, l.scaleCommas);
     return l;
 }
 
-}  // namespace
-
-void FormatNumber(const Number& number, std::string_view section, const Locale& loc, std::string& out)
+void FormatNumber(const Number& number, const Section& section, const Locale& loc, std::string& out)
 {
-    const auto toks = Tokenize(section);
-    const Layout l = Analyse(toks);
+    const std::vector<PatternToken>& toks = section.tokens;
+    const NumberLayout& l = section.number;
     Significand sig;
     if (number.exact) {
         sig = SignificandOf(*number.exact, 2 * l.percents - 3 * l.scaleCommas);
     } else {
-        const double v = number.value * std::pow(100.0, l.percents) / std::pow(1000.0, l.scaleCommas);
+        const double v = number.value * l.scaleUp / l.scaleDown;
         if (!std::isfinite(v))
             throw TavixError::Runtime(6);
         sig = SignificandOf(v);
@@ -156,14 +188,8 @@ void FormatNumber(const Number& number, std::string_view section, const Locale& 
 
     // Trailing '#' fraction placeholders drop their zeros.
     int fracKeep = l.fracPlaceholders;
-    {
-        std::vector<char> kinds;
-        for (size_t i = l.point < 0 ? l.mantissaEnd : l.point; i < l.mantissaEnd; ++i)
-            if (IsPlaceholder(toks[i]))
-                kinds.push_back(toks[i].ch);
-        while (fracKeep > 0 && kinds[fracKeep - 1] == '#' && digits.fraction[fracKeep - 1] == '0')
-            --fracKeep;
-    }
+    while (fracKeep > 0 && l.fracKinds[fracKeep - 1] == '#' && digits.fraction[fracKeep - 1] == '0')
+        --fracKeep;
 
     const int wholeLen = static_cast<int>(digits.whole.size());
     auto emitDigit = [&](char c, int posFromRight) {
@@ -205,16 +231,11 @@ void FormatNumber(const Number& number, std::string_view section, const Locale& 
         out += '-';
     else if (toks[l.exponent + 1].ch == '+')
         out += '+';
-    size_t i = l.exponent + 2;
-    int minDigits = 0;
-    for (; i < toks.size() && IsPlaceholder(toks[i]); ++i)
-        if (toks[i].ch == '0')
-            ++minDigits;
     std::string e = std::to_string(std::abs(exp10));
-    if (static_cast<int>(e.size()) < minDigits)
-        e.insert(0, minDigits - e.size(), '0');
+    if (static_cast<int>(e.size()) < l.exponentMinDigits)
+        e.insert(0, l.exponentMinDigits - e.size(), '0');
     out += e;
-    for (; i < toks.size(); ++i)
+    for (size_t i = l.exponentEnd; i < toks.size(); ++i)
         out += toks[i].literal;
 }
 

@@ -22,9 +22,9 @@ std::vector<std::string_view> Characters(std::string_view s)
 
 }  // namespace
 
-void FormatText(std::string_view text, std::string_view section, std::string& out)
+void FormatText(std::string_view text, const Section& section, std::string& out)
 {
-    const auto toks = Tokenize(section);
+    const std::vector<PatternToken>& toks = section.tokens;
     bool lower = false, upper = false, leftToRight = false;
     size_t placeholders = 0;
     for (const auto& t : toks) {

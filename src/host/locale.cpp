@@ -1,3 +1,5 @@
+#include "host/format_parts.h"
+
 #include <tavix/locale.h>
 
 #include <utility>
@@ -10,6 +12,12 @@ Locale& CurrentStorage()
 {
     static Locale current;
     return current;
+}
+
+uint64_t& GenerationStorage()
+{
+    static uint64_t generation = 0;
+    return generation;
 }
 
 }  // namespace
@@ -26,6 +34,12 @@ Locale::Locale()
 // The application sets the locale once at start-up, before any grid converts values.
 const Locale& Locale::Current() { return CurrentStorage(); }
 
-void Locale::SetCurrent(Locale locale) { CurrentStorage() = std::move(locale); }
+void Locale::SetCurrent(Locale locale)
+{
+    CurrentStorage() = std::move(locale);
+    ++GenerationStorage();
+}
+
+uint64_t fmt::LocaleGeneration() { return GenerationStorage(); }
 
 }  // namespace tavix

@@ -1,3 +1,5 @@
+#include "host/compiled_format.h"
+
 #include <tavix/format.h>
 
 #include <gtest/gtest.h>
@@ -25,6 +27,7 @@ TEST(FormatNumber, DigitPlaceholdersAndGrouping)
     EXPECT_EQ(Format(2.5, "0.0#"), "2.5");
     EXPECT_EQ(Format(12.5, ".00"), "12.50");
     EXPECT_EQ(Format(1.005, "0.00"), "1.01");
+    EXPECT_EQ(Format(123456789012345.67, "0.0"), "123456789012346.0");  // 15 significant digits
     EXPECT_EQ(Format(0.125, "0.00"), "0.13");
     EXPECT_EQ(Format(999.996, "#,##0.00"), "1,000.00");
     EXPECT_EQ(Format(1234567, "#,##0,"), "1,235");
@@ -53,6 +56,7 @@ TEST(FormatNumber, PercentAndScientific)
     EXPECT_EQ(Format(9.999, "0.00e+00"), "1.00e+01");
     EXPECT_EQ(Format(0, "0.00E+00"), "0.00E+00");
     EXPECT_EQ(Format(12345.678, "00.0E+00"), "12.3E+03");
+    EXPECT_EQ(Format(12345.678, "0.0E+0 \"m\""), "1.2E+4 m");
 }
 
 TEST(FormatNumber, NumericStringsAndNonNumbers)
@@ -161,4 +165,36 @@ TEST(Format, EmptyFormatAndMalformedPatterns)
     EXPECT_EQ(Format(1e300, "yyyy"), "");
     EXPECT_EQ(Format(1e307, "0%"), "");
     EXPECT_EQ(Format(std::numeric_limits<double>::quiet_NaN(), "0.00"), "");
+}
+
+TEST(CompiledFormat, ReusedAcrossValuesGivesTheTextOfAFreshParse)
+{
+    const char* const patterns[] = { "#,##0.00;(#,##0.00);\"zero\";\"null\"", "0.0E+00", "Currency",
+        "dddddd h:nn AM/PM", "@@-@;\"empty\"", "Yes/No", "\"lit\"" };
+    const GridVariant values[] = { 1234.5, -0.004, 0, GridVariant::Null(), "42", "", GridVariant::Currency(-123456),
+        GridVariant::Date(kDec31 + kTime), true };
+    for (const char* pattern : patterns) {
+        const CompiledFormat compiled(pattern);
+        for (const GridVariant& v : values)
+            EXPECT_EQ(compiled.Apply(v), Format(v, pattern)) << pattern << " / " << v.ToString();
+    }
+}
+
+TEST(CompiledFormat, FollowsAReplacedLocale)
+{
+    struct Restore {
+        Locale saved = Locale::Current();
+        ~Restore() { Locale::SetCurrent(saved); }
+    } restore;
+    const CompiledFormat currency("Currency"), shortDate("Short Date"), standard("#,##0.00");
+    Locale german;
+    german.decimalPoint = ",";
+    german.thousandsSeparator = ".";
+    german.currencySymbol = "EUR ";
+    german.currencyDecimals = 0;
+    german.shortDatePattern = "dd.mm.yyyy";
+    Locale::SetCurrent(german);
+    EXPECT_EQ(currency.Apply(-1234.5), "(EUR 1.235)");
+    EXPECT_EQ(shortDate.Apply(GridVariant::Date(kDec31)), "31.12.2024");
+    EXPECT_EQ(standard.Apply(1234.5), "1.234,50");
 }
