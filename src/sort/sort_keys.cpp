@@ -123,23 +123,83 @@ uint32_t SortKeys::TypedRanks(const Criterion& c, int32_t rowCount, Get get, cor
     return count + (c.hasNulls ? 1 : 0);
 }
 
+namespace {
+
+// Each row's first row with an equal key, found by hashing: a column that repeats its texts
+// then sorts only the distinct ones. Gives up (returns false) when the first rows are mostly
+// distinct, where the table would only add to the sort.
+template <typename Column>
+bool FirstEqualRows(const Column& column, int32_t rowCount, core::HugePageVector<uint32_t>& firstOf, size_t& distinct)
+{
+    constexpr int32_t kSample = 1 << 16;
+    // A slot holds a distinct key's hash and first row (0 for none); keys are compared only when
+    // their hashes agree. The table grows with the distinct keys, so that it stays in the caches.
+    struct Entry {
+        uint64_t hash;
+        int32_t row;
+    };
+    std::vector<Entry> table(1024);
+    size_t mask = table.size() - 1;
+    const auto place = [&](const Entry& e) {
+        size_t slot = e.hash & mask;
+        while (table[slot].row != 0)
+            slot = (slot + 1) & mask;
+        table[slot] = e;
+    };
+    distinct = 0;
+    for (int32_t r = 1; r <= rowCount; ++r) {
+        if (r == kSample && distinct > kSample / 2)
+            return false;
+        const uint64_t hash = column.Hash(r);
+        size_t slot = hash & mask;
+        while (table[slot].row != 0 && (table[slot].hash != hash || column.Compare(table[slot].row, r) != 0))
+            slot = (slot + 1) & mask;
+        if (table[slot].row != 0) {
+            firstOf[static_cast<size_t>(r)] = static_cast<uint32_t>(table[slot].row);
+            continue;
+        }
+        table[slot] = { hash, r };
+        firstOf[static_cast<size_t>(r)] = static_cast<uint32_t>(r);
+        if (2 * ++distinct > table.size()) {
+            std::vector<Entry> old(2 * table.size());
+            old.swap(table);
+            mask = table.size() - 1;
+            for (const Entry& e : old)
+                if (e.row != 0)
+                    place(e);
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
 template <typename Column>
 uint32_t SortKeys::KeyRanks(
     const Criterion& c, const Column& column, int32_t rowCount, core::HugePageVector<uint32_t>& ranks)
 {
+    size_t distinct = 0;
+    const bool repeated = FirstEqualRows(column, rowCount, ranks, distinct);
     // The packed keys are sorted in place, so most comparisons stay within the array.
     core::HugePageVector<PackedKey> keys;
-    keys.reserve(static_cast<size_t>(rowCount));
+    keys.reserve(repeated ? distinct : static_cast<size_t>(rowCount));
     for (int32_t r = 1; r <= rowCount; ++r)
-        keys.push_back(column.Packed(r));
+        if (!repeated || ranks[static_cast<size_t>(r)] == static_cast<uint32_t>(r))
+            keys.push_back(column.Packed(r));
     auto less = [&](const PackedKey& a, const PackedKey& b) { return column.Compare(a, b) < 0; };
     std::sort(keys.begin(), keys.end(), less);
+    // With repeated keys the ranks go to the first rows first, then to every row from its first one.
+    core::HugePageVector<uint32_t> firstRanks(repeated ? ranks.size() : 0);
+    core::HugePageVector<uint32_t>& sortedRanks = repeated ? firstRanks : ranks;
     uint32_t rank = 0;
     for (size_t i = 0; i < keys.size(); ++i) {
         if (i > 0 && less(keys[i - 1], keys[i]))
             ++rank;
-        ranks[static_cast<size_t>(keys[i].row)] = rank;
+        sortedRanks[static_cast<size_t>(keys[i].row)] = rank;
     }
+    if (repeated)
+        for (int32_t r = 1; r <= rowCount; ++r)
+            ranks[static_cast<size_t>(r)] = firstRanks[ranks[static_cast<size_t>(r)]];
     if (c.descending)
         for (int32_t r = 1; r <= rowCount; ++r)
             ranks[static_cast<size_t>(r)] = rank - ranks[static_cast<size_t>(r)];
@@ -214,7 +274,15 @@ bool SortKeys::DirectPlaces(const Criterion& c, core::HugePageVector<uint64_t>& 
 {
     constexpr uint64_t kSign = uint64_t { 1 } << 63;
     // Doubles as unsigned numbers that order alike; -0 and 0 are one value, as their difference is.
-    auto bits = [](double d) {
+    // Whole numbers keep their own span, a few bits the radix sort of the places goes through
+    // quickly, where the bits of their doubles would spread over the exponent as well.
+    constexpr double kExact = 9007199254740992.0;  // 2^53
+    const bool whole = c.kind == Kind::Number && std::all_of(c.numbers.begin() + 1, c.numbers.end(), [](double d) {
+        return d == std::trunc(d) && std::abs(d) < kExact;
+    });
+    auto bits = [whole](double d) {
+        if (whole)
+            return static_cast<uint64_t>(static_cast<int64_t>(d) + (int64_t { 1 } << 60));
         const auto b = std::bit_cast<uint64_t>(d == 0 ? 0.0 : d);
         return (b & kSign) ? ~b : b | kSign;
     };
@@ -240,31 +308,53 @@ bool SortKeys::DirectPlaces(const Criterion& c, core::HugePageVector<uint64_t>& 
 
 void SortKeys::ExtractValues(Criterion& c, SortSource& source, int16_t column, int32_t rowCount)
 {
+    // Most columns hold numbers, Empty and Null only: one reading of the cells then makes the keys.
+    const auto size = static_cast<size_t>(rowCount) + 1;
+    c.classes.assign(size, kNull);
+    c.numbers.assign(size, 0.0);
     bool numbers = false, currencies = false, strings = false, empties = false;
     for (int32_t r = 1; r <= rowCount; ++r) {
         const GridVariant& v = source.Value(r, column);
-        if (v.IsNull())
+        const auto i = static_cast<size_t>(r);
+        if (v.IsNull()) {
             c.hasNulls = true;
-        else if (v.IsEmpty())
-            empties = true;
-        else if (v.IsString())
+            continue;
+        }
+        if (v.IsString()) {
             strings = true;
-        else if (IsCurrency(v))
+        } else if (IsCurrency(v)) {
             currencies = true;
-        else if (IsPlainNumber(v))
-            numbers = true;
-        else
-            return;  // objects and errors raise; decimals compare exactly, which a double cannot
+        } else if (v.IsEmpty() || IsPlainNumber(v)) {
+            (v.IsEmpty() ? empties : numbers) = true;
+            c.classes[i] = kNumber;
+            c.numbers[i] = v.ToDouble();
+        } else {
+            // Objects and errors raise; decimals compare exactly, which a double cannot.
+            c.classes = {};
+            c.numbers = {};
+            return;
+        }
     }
+    c.kind = Kind::Number;
+    if (strings || currencies)
+        MixedValues(c, source, column, rowCount, { numbers, currencies, strings, empties });
+    c.rankable = std::none_of(c.numbers.begin(), c.numbers.end(), [](double d) { return std::isnan(d); });
+}
+
+void SortKeys::MixedValues(Criterion& c, SortSource& source, int16_t column, int32_t rowCount, ValueKinds kinds)
+{
+    const auto [numbers, currencies, strings, empties] = kinds;
     // Empty is 0 against a number and "" against a string, and 0 < "": no single key holds it.
-    if ((empties && strings && (numbers || currencies)) || (currencies && (numbers || empties || strings)))
+    if ((empties && strings && (numbers || currencies)) || (currencies && (numbers || empties || strings))) {
+        c = Criterion { .kind = Kind::Generic, .descending = c.descending, .number = c.number };
         return;
-    const auto size = static_cast<size_t>(rowCount) + 1;
-    c.classes.assign(size, kNull);
-    if (currencies)
-        c.currencies.resize(size);
-    else if (numbers || (empties && !strings))
-        c.numbers.resize(size);
+    }
+    if (currencies) {
+        c.numbers = {};
+        c.currencies.resize(c.classes.size());
+    } else if (!numbers) {
+        c.numbers = {};
+    }
     if (strings)
         c.texts = std::make_unique<TextKeys>(rowCount);
     std::u16string utf16;
@@ -283,8 +373,7 @@ void SortKeys::ExtractValues(Criterion& c, SortSource& source, int16_t column, i
         else
             c.numbers[i] = v.ToDouble();
     }
-    c.kind = strings ? Kind::Mixed : (currencies ? Kind::Currency : Kind::Number);
-    c.rankable = std::none_of(c.numbers.begin(), c.numbers.end(), [](double d) { return std::isnan(d); });
+    c.kind = strings ? Kind::Mixed : Kind::Currency;
 }
 
 void SortKeys::ExtractTexts(Criterion& c, SortSource& source, int16_t column, bool noCase, int32_t rowCount)

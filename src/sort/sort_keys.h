@@ -118,7 +118,12 @@ private:
     static CellOrder CompareNulls(const Criterion& c, size_t a, size_t b);
     static CellOrder CompareMixed(const Criterion& c, size_t a, size_t b);
 
+    struct ValueKinds {
+        bool numbers, currencies, strings, empties;
+    };
     void ExtractValues(Criterion& c, SortSource& source, int16_t column, int32_t rowCount);
+    // Strings or currencies among the values: each kind gets its own key, or none fits.
+    void MixedValues(Criterion& c, SortSource& source, int16_t column, int32_t rowCount, ValueKinds kinds);
     void ExtractProperty(Criterion& c, SortSource& source, int16_t column, int32_t type, int32_t rowCount);
     void ExtractTexts(Criterion& c, SortSource& source, int16_t column, bool noCase, int32_t rowCount);
 

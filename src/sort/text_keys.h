@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <string_view>
 #include <type_traits>
 #include <vector>
@@ -43,6 +44,8 @@ public:
     }
 
     const PackedKey& Packed(int32_t row) const { return packed_[static_cast<size_t>(row)]; }
+    // Equal keys hash alike.
+    size_t Hash(int32_t row) const { return std::hash<std::basic_string_view<Unit>> {}(Key(row)); }
 
     // Lexicographic order of the units as unsigned numbers; a key before its own extensions.
     int Compare(int32_t a, int32_t b) const { return Compare(Packed(a), Packed(b)); }
