@@ -27,12 +27,23 @@ void GridSortSource::CheckColumn(int16_t column) const
 GridVariant& GridSortSource::Value(int32_t row, int16_t column)
 {
     CheckColumn(column);
+    FetchAhead(row, column);
     return table_.ValueForCustomSort(row, column);
+}
+
+// The keys read a column row after row, and after a sort the rows' cells lie anywhere: the
+// cell a few rows on is asked for now, so that it has arrived when its turn comes.
+void GridSortSource::FetchAhead(int32_t row, int16_t column) const
+{
+    constexpr int32_t kAhead = 16;
+    if (row + kAhead <= table_.RowCount())
+        __builtin_prefetch(&table_.Cell(row + kAhead, column));
 }
 
 std::string GridSortSource::DisplayText(int32_t row, int16_t column)
 {
     CheckColumn(column);
+    FetchAhead(row, column);
     return table_.CellText(row, column);
 }
 

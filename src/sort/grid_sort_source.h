@@ -35,6 +35,7 @@ public:
 private:
     // Criteria are stored unchecked: a column that does not exist fails the comparison that reaches it.
     void CheckColumn(int16_t column) const;
+    void FetchAhead(int32_t row, int16_t column) const;
     const core::CellData& Cell(int32_t row, int16_t column) const;
     const core::CellLook& Look(int32_t row, int16_t column) const;
 
