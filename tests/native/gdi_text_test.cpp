@@ -274,18 +274,6 @@ TEST(GdiText, AlignmentAndClipping)
     EXPECT_GT(free.Ink().right, 10);
 }
 
-TEST(GdiText, OpaqueModeFillsTheTextBox)
-{
-    TextCanvas c;
-    SetBkMode(c.dc, OPAQUE);
-    SetBkColor(c.dc, RGB(0, 0, 255));
-    Rect rc { 0, 0, 300, 40 };
-    DrawText(c.dc, "ab", rc, DT_SINGLELINE);
-    EXPECT_EQ(GetPixel(c.dc, 0, 0), RGB(0, 0, 255));
-    EXPECT_EQ(GetPixel(c.dc, c.Width("ab") - 1, LineHeight(c.dc) - 1), RGB(0, 0, 255));
-    EXPECT_EQ(GetPixel(c.dc, c.Width("ab") + 1, 0), kWhite);
-}
-
 TEST(GdiText, ControlsAndBadBytesAreSafe)
 {
     // Controls, NULs and unexpanded tabs draw nothing and take no room.

@@ -41,12 +41,9 @@ public:
     std::function<void(GridVariant& v1, GridVariant& v2, bool& bIsGreater)> onCustomSort;
     std::function<void(int32_t lCol, bool& bDoDefault, int16_t Shift, int32_t x, int32_t y)> onColHeaderClick;
     std::function<void(int32_t lCol, bool& bDoDefault)> onColDividerDblClick;
-    std::function<void(int32_t lCol, bool& bCancel)> onColHeaderBeginDrag;
     std::function<void(int32_t lCol, int32_t lColBefore, bool& bCancel)> onColHeaderEndDrag;
     std::function<void(int32_t lRow, int32_t lCol, bool& bRequestEdit)> onDblClick;
     std::function<void(int16_t Button, int16_t& Shift, bool& bDoDefault)> onMouseDown;
-    std::function<void(int16_t Button, int16_t Shift, bool& bDoDefault)> onMouseUp;
-    std::function<void(int32_t lRow, int32_t lCol, int32_t& lWidth, int32_t& lHeight)> onCustomDrawCellGetSize;
     std::function<void(int32_t lRow, int32_t lCol, int16_t& KeyAscii)> onTextEditKeyPress;
     std::function<void(const DataObject& Data, int32_t& Effect)> onOLEDragDrop;
     std::function<void(const DataObject& Data, int32_t& Effect, int16_t State)> onOLEDragOver;
@@ -96,7 +93,6 @@ public:
     void ColHeaderBeginDrag(int32_t lCol, bool& bCancel) override
     {
         Record(EventId::ColHeaderBeginDrag, lCol, bCancel);
-        Answer(onColHeaderBeginDrag, lCol, bCancel);
     }
     void ColHeaderClick(int32_t lCol, bool& bDoDefault, int16_t Shift, int32_t x, int32_t y) override
     {
@@ -123,7 +119,6 @@ public:
     void CustomDrawCellGetSize(int32_t lRow, int32_t lCol, int32_t& lWidth, int32_t& lHeight) override
     {
         Record(EventId::CustomDrawCellGetSize, lRow, lCol, lWidth, lHeight);
-        Answer(onCustomDrawCellGetSize, lRow, lCol, lWidth, lHeight);
     }
     void CustomSort(GridVariant& v1, GridVariant& v2, bool& bIsGreater) override
     {
@@ -163,7 +158,6 @@ public:
     void MouseUp(int16_t Button, int16_t Shift, float x, float y, int32_t lRow, int32_t lCol, bool& bDoDefault) override
     {
         Record(EventId::MouseUp, Button, Shift, x, y, lRow, lCol, bDoDefault);
-        Answer(onMouseUp, Button, Shift, bDoDefault);
     }
     void MouseEnter(int32_t lRow, int32_t lCol) override { Record(EventId::MouseEnter, lRow, lCol); }
     void MouseLeave(int32_t lRow, int32_t lCol) override { Record(EventId::MouseLeave, lRow, lCol); }
