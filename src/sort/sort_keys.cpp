@@ -206,6 +206,23 @@ uint32_t SortKeys::KeyRanks(
     return rank + 1;
 }
 
+// Strings and Nulls only, the usual text column sorted by value: the texts' ranks, with the
+// Nulls first ascending and last descending.
+uint32_t SortKeys::StringRanks(const Criterion& c, int32_t rowCount, core::HugePageVector<uint32_t>& ranks)
+{
+    const uint32_t count = KeyRanks(c, *c.texts, rowCount, ranks);
+    if (!c.hasNulls)
+        return count;
+    for (int32_t r = 1; r <= rowCount; ++r) {
+        uint32_t& rank = ranks[static_cast<size_t>(r)];
+        if (c.classes[static_cast<size_t>(r)] == kNull)
+            rank = c.descending ? count : 0;
+        else if (!c.descending)
+            ++rank;
+    }
+    return count + 1;
+}
+
 uint32_t SortKeys::CriterionRanks(size_t k, int32_t rowCount, core::HugePageVector<uint32_t>& ranks)
 {
     const Criterion& c = criteria_[k];
@@ -225,6 +242,10 @@ uint32_t SortKeys::CriterionRanks(size_t k, int32_t rowCount, core::HugePageVect
             c, rowCount, [&](size_t r) { return static_cast<uint32_t>(c.ints[r]); }, ranks);
     case Kind::Text: return KeyRanks(c, *c.texts, rowCount, ranks);
     case Kind::Collated: return KeyRanks(c, *c.collated, rowCount, ranks);
+    case Kind::Mixed:
+        if (std::find(c.classes.begin() + 1, c.classes.end(), kNumber) == c.classes.end())
+            return StringRanks(c, rowCount, ranks);
+        break;
     default: break;
     }
     // Values mixing numbers, strings and Nulls: ordered by the criterion's own comparison.

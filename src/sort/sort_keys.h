@@ -115,6 +115,7 @@ private:
         const Criterion& c, const Column& column, int32_t rowCount, core::HugePageVector<uint32_t>& ranks);
     template <typename Key, typename Get>
     static uint32_t TypedRanks(const Criterion& c, int32_t rowCount, Get get, core::HugePageVector<uint32_t>& ranks);
+    uint32_t StringRanks(const Criterion& c, int32_t rowCount, core::HugePageVector<uint32_t>& ranks);
     static CellOrder CompareNulls(const Criterion& c, size_t a, size_t b);
     static CellOrder CompareMixed(const Criterion& c, size_t a, size_t b);
 
