@@ -30,6 +30,9 @@ public:
     {
         starts_.reserve(static_cast<size_t>(rowCount) + 2);
         packed_.reserve(static_cast<size_t>(rowCount) + 1);
+        // Room for keys of a typical length at once: growing by doubling would take fresh
+        // memory from the kernel several times over.
+        units_.reserve(static_cast<size_t>(rowCount) * kTypicalUnits);
         starts_.push_back(0);
         Add({});  // row 0 is never compared
     }
@@ -65,6 +68,7 @@ public:
 private:
     static constexpr size_t kWordUnits = sizeof(uint64_t) / sizeof(Unit);
     static constexpr size_t kPackedUnits = 2 * kWordUnits;
+    static constexpr size_t kTypicalUnits = 12;
 
     // Missing units count as 0, below every real unit but a 0 unit, which the lengths settle.
     static uint64_t Pack(std::basic_string_view<Unit> key, size_t first)
