@@ -9,6 +9,7 @@
 #if defined(__x86_64__)
 #include <immintrin.h>
 #endif
+#include <numeric>
 #include <utility>
 
 namespace tavix {
@@ -193,7 +194,7 @@ public:
                 words_[r] = (places[r] - least) << 32 | r;
             return;
         }
-        const core::HugePageVector<uint32_t> sorted = RowsByPlace(places);
+        const core::HugePageVector<uint32_t> sorted = RowsByPlace(places, least, span);
         uint32_t rank = 0;
         for (size_t i = 0; i < sorted.size(); ++i) {
             if (i > 0 && places[sorted[i]] != places[sorted[i - 1]])
@@ -238,17 +239,13 @@ private:
     // Rows 1.. (element 0 of places is unused) in order of their places: a least-significant-digit
     // radix sort of the places less the least one, in as few digits of at most 11 bits as their
     // span needs. Small digits keep the counts, and the places they scatter to, in the caches.
-    static core::HugePageVector<uint32_t> RowsByPlace(const core::HugePageVector<uint64_t>& places)
+    static core::HugePageVector<uint32_t> RowsByPlace(
+        const core::HugePageVector<uint64_t>& places, uint64_t least, uint64_t span)
     {
         constexpr int kMaxDigitBits = 11;
         const size_t n = places.size() - 1;
         core::HugePageVector<uint32_t> from(n), to(n);
-        const uint64_t least = *std::min_element(places.begin() + 1, places.end());
-        uint64_t span = 0;
-        for (size_t i = 0; i < n; ++i) {
-            from[i] = static_cast<uint32_t>(i + 1);
-            span |= places[i + 1] - least;
-        }
+        std::iota(from.begin(), from.end(), uint32_t { 1 });
         const int bits = std::bit_width(span);
         const int digits = (bits + kMaxDigitBits - 1) / kMaxDigitBits;
         if (digits == 0)
