@@ -10,10 +10,12 @@ void CellMatrix::ResizeRows(int32_t rows, const CellData* fill)
     if (rows == Rows())
         return;
     ++reallocations_;
-    const auto width = static_cast<size_t>(Columns());
-    slots_.Resize(static_cast<size_t>(rows),
-        [&](size_t a, size_t b) { std::swap_ranges(cells_.Row(a), cells_.Row(a) + width, cells_.Row(b)); });
     cells_.Resize(static_cast<size_t>(rows), fill);
+}
+
+void CellMatrix::SwapSlots(size_t a, size_t b)
+{
+    std::swap_ranges(cells_.Row(a - 1), cells_.Row(a - 1) + Columns(), cells_.Row(b - 1));
 }
 
 void CellMatrix::Rebuild(int32_t columns, int32_t colIndex, bool inserting)
@@ -39,22 +41,6 @@ void CellMatrix::InsertColumn(int32_t colIndex) { Rebuild(Columns() + 1, colInde
 
 void CellMatrix::RemoveColumn(int32_t colIndex) { Rebuild(Columns() - 1, colIndex, false); }
 
-void CellMatrix::RotateDown(int32_t row, int32_t last)
-{
-    slots_.RotateDown(static_cast<size_t>(row - 1), static_cast<size_t>(last - 1));
-}
-
-void CellMatrix::RotateUp(int32_t row, int32_t last)
-{
-    slots_.RotateUp(static_cast<size_t>(row - 1), static_cast<size_t>(last - 1));
-}
-
-void CellMatrix::Reorder(std::span<const int32_t> order) { slots_.Reorder(order, 0); }
-
-void CellMatrix::Reset(int32_t columns)
-{
-    cells_.Reset(columns);
-    slots_.Clear();
-}
+void CellMatrix::Reset(int32_t columns) { cells_.Reset(columns); }
 
 }  // namespace tavix::core

@@ -300,7 +300,7 @@ private:
 
     ColumnTable columns_;
     RowTable rows_;
-    CellMatrix cells_;
+    CellMatrix cells_ { rows_.Slots() };
     RowKeyIndex rowKeys_;
     FontPool fonts_;
     FormatPool formats_;

@@ -54,8 +54,6 @@ public:
         slots_ = std::move(next);
     }
 
-    void Clear() { slots_ = {}; }
-
 private:
     HugePageVector<uint32_t>::iterator At(size_t row) { return slots_.begin() + static_cast<std::ptrdiff_t>(row); }
 

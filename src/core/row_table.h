@@ -22,12 +22,22 @@ public:
     RowData& At(int32_t row) { return *records_.Row(slots_[static_cast<size_t>(row)]); }
     const RowData& At(int32_t row) const { return *records_.Row(slots_[static_cast<size_t>(row)]); }
 
-    void Resize(int32_t allocation)
+    // alsoSwap(a, b) exchanges what slots a and b hold in storage that follows these slots.
+    template <typename Swap> void Resize(int32_t allocation, Swap alsoSwap)
     {
         const size_t size = static_cast<size_t>(allocation) + 1;
-        slots_.Resize(size, [&](size_t a, size_t b) { std::swap(*records_.Row(a), *records_.Row(b)); });
+        slots_.Resize(size, [&](size_t a, size_t b) {
+            std::swap(*records_.Row(a), *records_.Row(b));
+            alsoSwap(a, b);
+        });
         records_.Resize(size);
     }
+    void Resize(int32_t allocation)
+    {
+        Resize(allocation, [](size_t, size_t) {});
+    }
+    // Where each row is stored; slot 0 is the sentinel's.
+    const RowSlots& Slots() const { return slots_; }
     // Moves row last to place `row`, shifting row..last-1 down one place.
     void RotateDown(int32_t row, int32_t last)
     {

@@ -10,7 +10,6 @@ void GridTable::ApplyRowOrder(std::span<const int32_t> order)
     ++shape_;
     const auto count = static_cast<int32_t>(order.size());
     rows_.Reorder(order);
-    cells_.Reorder(order);
     // The current row follows its data.
     int32_t newRow = curRow_;
     if (curRow_ >= 1 && curRow_ <= count)

@@ -40,7 +40,7 @@ void GridTable::EnsureRowCapacity(int32_t n)
 
 void GridTable::SetAllocation(int32_t allocation)
 {
-    rows_.Resize(allocation);
+    rows_.Resize(allocation, [&](size_t a, size_t b) { cells_.SwapSlots(a, b); });
     // Rows the kernel hands over fresh are written once, straight as new cells.
     const std::vector<CellData> fill = allocation > cells_.Rows() ? NewRowCells() : std::vector<CellData> {};
     cells_.ResizeRows(allocation, fill.empty() ? nullptr : fill.data());
@@ -75,7 +75,6 @@ void GridTable::InsertRow(int32_t before, const AddRowArgs& a, int32_t height, i
     const int32_t top = rows_.At(before).Top;
     // The spare row at n becomes the new row at `before`; the rows in between slide down.
     rows_.RotateDown(before, n);
-    cells_.RotateDown(before, n);
     if (a.bVisible)
         for (int32_t i = before + 1; i <= n; ++i)
             rows_.At(i).Top += height;
@@ -178,7 +177,6 @@ void GridTable::RemoveRow(const GridVariant& vRow)
     const int32_t height = removed.Height;
     if (row < rowCount_) {
         rows_.RotateUp(row, rowCount_);
-        cells_.RotateUp(row, rowCount_);
         --rowCount_;
         if (wasVisible) {
             for (int32_t i = row; i <= rowCount_; ++i)
