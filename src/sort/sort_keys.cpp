@@ -2,6 +2,8 @@
 
 #include <tavix/error.h>
 
+#include "host/utf16_units.h"
+
 #include <unicode/locid.h>
 #include <unicode/ustring.h>
 
@@ -43,6 +45,29 @@ std::u16string_view ToUtf16(std::string_view text, std::u16string& buffer)
     u_strFromUTF8WithSub(buffer.data(), static_cast<int32_t>(buffer.size()), &length, text.data(),
         static_cast<int32_t>(text.size()), 0xFFFD, nullptr, &status);
     return U_SUCCESS(status) ? std::u16string_view(buffer.data(), static_cast<size_t>(length)) : std::u16string_view();
+}
+
+// A string value's key: its UTF-16 code units as CompareVariantValues reads them, as bytes.
+std::u8string_view ValueKey(std::string_view text, std::u8string& buffer)
+{
+    if (IsAscii(text))
+        return { reinterpret_cast<const char8_t*>(text.data()), text.size() };
+    buffer.clear();
+    Utf16Units units(text);
+    for (uint32_t unit = 0; units.Next(unit);)
+        AppendUnitBytes(unit, buffer);
+    return buffer;
+}
+
+// A display text's key: its UTF-16 code units as ICU reads them, as bytes.
+std::u8string_view TextKey(std::string_view text, std::u16string& utf16, std::u8string& buffer)
+{
+    if (IsAscii(text))
+        return { reinterpret_cast<const char8_t*>(text.data()), text.size() };
+    buffer.clear();
+    for (const char16_t unit : ToUtf16(text, utf16))
+        AppendUnitBytes(unit, buffer);
+    return buffer;
 }
 
 std::unique_ptr<icu::Collator> MakeCollator()
@@ -123,86 +148,24 @@ uint32_t SortKeys::TypedRanks(const Criterion& c, int32_t rowCount, Get get, cor
     return count + (c.hasNulls ? 1 : 0);
 }
 
-namespace {
-
-// Each row's first row with an equal key, found by hashing: a column that repeats its texts
-// then sorts only the distinct ones. Gives up (returns false) when the first rows are mostly
-// distinct, where the table would only add to the sort.
-template <typename Column>
-bool FirstEqualRows(const Column& column, int32_t rowCount, core::HugePageVector<uint32_t>& firstOf, size_t& distinct)
+uint32_t SortKeys::KeyRanks(const Criterion& c, int32_t rowCount, core::HugePageVector<uint32_t>& ranks)
 {
-    constexpr int32_t kSample = 1 << 16;
-    // A slot holds a distinct key's hash and first row (0 for none); keys are compared only when
-    // their hashes agree. The table grows with the distinct keys, so that it stays in the caches.
-    struct Entry {
-        uint64_t hash;
-        int32_t row;
-    };
-    std::vector<Entry> table(1024);
-    size_t mask = table.size() - 1;
-    const auto place = [&](const Entry& e) {
-        size_t slot = e.hash & mask;
-        while (table[slot].row != 0)
-            slot = (slot + 1) & mask;
-        table[slot] = e;
-    };
-    distinct = 0;
-    for (int32_t r = 1; r <= rowCount; ++r) {
-        if (r == kSample && distinct > kSample / 2)
-            return false;
-        const uint64_t hash = column.Hash(r);
-        size_t slot = hash & mask;
-        while (table[slot].row != 0 && (table[slot].hash != hash || column.Compare(table[slot].row, r) != 0))
-            slot = (slot + 1) & mask;
-        if (table[slot].row != 0) {
-            firstOf[static_cast<size_t>(r)] = static_cast<uint32_t>(table[slot].row);
-            continue;
-        }
-        table[slot] = { hash, r };
-        firstOf[static_cast<size_t>(r)] = static_cast<uint32_t>(r);
-        if (2 * ++distinct > table.size()) {
-            std::vector<Entry> old(2 * table.size());
-            old.swap(table);
-            mask = table.size() - 1;
-            for (const Entry& e : old)
-                if (e.row != 0)
-                    place(e);
-        }
-    }
-    return true;
-}
-
-}  // namespace
-
-template <typename Column>
-uint32_t SortKeys::KeyRanks(
-    const Criterion& c, const Column& column, int32_t rowCount, core::HugePageVector<uint32_t>& ranks)
-{
-    size_t distinct = 0;
-    const bool repeated = FirstEqualRows(column, rowCount, ranks, distinct);
-    // The packed keys are sorted in place, so most comparisons stay within the array.
-    core::HugePageVector<PackedKey> keys;
-    keys.reserve(repeated ? distinct : static_cast<size_t>(rowCount));
-    for (int32_t r = 1; r <= rowCount; ++r)
-        if (!repeated || ranks[static_cast<size_t>(r)] == static_cast<uint32_t>(r))
-            keys.push_back(column.Packed(r));
+    const KeyColumn& column = *c.texts;
+    // The distinct keys are sorted in a copy of their own, so most comparisons stay within it.
+    core::HugePageVector<PackedKey> keys(column.Keys().begin(), column.Keys().end());
     auto less = [&](const PackedKey& a, const PackedKey& b) { return column.Compare(a, b) < 0; };
     std::sort(keys.begin(), keys.end(), less);
-    // With repeated keys the ranks go to the first rows first, then to every row from its first one.
-    core::HugePageVector<uint32_t> firstRanks(repeated ? ranks.size() : 0);
-    core::HugePageVector<uint32_t>& sortedRanks = repeated ? firstRanks : ranks;
+    core::HugePageVector<uint32_t> rankOfId(keys.size());
     uint32_t rank = 0;
     for (size_t i = 0; i < keys.size(); ++i) {
         if (i > 0 && less(keys[i - 1], keys[i]))
             ++rank;
-        sortedRanks[static_cast<size_t>(keys[i].row)] = rank;
+        rankOfId[keys[i].id] = rank;
     }
-    if (repeated)
-        for (int32_t r = 1; r <= rowCount; ++r)
-            ranks[static_cast<size_t>(r)] = firstRanks[ranks[static_cast<size_t>(r)]];
-    if (c.descending)
-        for (int32_t r = 1; r <= rowCount; ++r)
-            ranks[static_cast<size_t>(r)] = rank - ranks[static_cast<size_t>(r)];
+    for (int32_t r = 1; r <= rowCount; ++r) {
+        const uint32_t x = rankOfId[column.IdOf(r)];
+        ranks[static_cast<size_t>(r)] = c.descending ? rank - x : x;
+    }
     return rank + 1;
 }
 
@@ -210,7 +173,7 @@ uint32_t SortKeys::KeyRanks(
 // Nulls first ascending and last descending.
 uint32_t SortKeys::StringRanks(const Criterion& c, int32_t rowCount, core::HugePageVector<uint32_t>& ranks)
 {
-    const uint32_t count = KeyRanks(c, *c.texts, rowCount, ranks);
+    const uint32_t count = KeyRanks(c, rowCount, ranks);
     if (!c.hasNulls)
         return count;
     for (int32_t r = 1; r <= rowCount; ++r) {
@@ -240,8 +203,7 @@ uint32_t SortKeys::CriterionRanks(size_t k, int32_t rowCount, core::HugePageVect
     case Kind::Color:
         return TypedRanks<uint32_t>(
             c, rowCount, [&](size_t r) { return static_cast<uint32_t>(c.ints[r]); }, ranks);
-    case Kind::Text: return KeyRanks(c, *c.texts, rowCount, ranks);
-    case Kind::Collated: return KeyRanks(c, *c.collated, rowCount, ranks);
+    case Kind::Text: return KeyRanks(c, rowCount, ranks);
     case Kind::Mixed:
         if (std::find(c.classes.begin() + 1, c.classes.end(), kNumber) == c.classes.end())
             return StringRanks(c, rowCount, ranks);
@@ -329,72 +291,63 @@ bool SortKeys::DirectPlaces(const Criterion& c, core::HugePageVector<uint64_t>& 
 
 void SortKeys::ExtractValues(Criterion& c, SortSource& source, int16_t column, int32_t rowCount)
 {
-    // Most columns hold numbers, Empty and Null only: one reading of the cells then makes the keys.
+    // One reading of the cells makes the keys; each kind's array is taken when its first value comes.
     const auto size = static_cast<size_t>(rowCount) + 1;
     c.classes.assign(size, kNull);
-    c.numbers.assign(size, 0.0);
-    bool numbers = false, currencies = false, strings = false, empties = false;
+    bool numbers = false, currencies = false, empties = false;
+    std::u8string buffer;
     for (int32_t r = 1; r <= rowCount; ++r) {
         const GridVariant& v = source.Value(r, column);
         const auto i = static_cast<size_t>(r);
-        if (v.IsNull()) {
-            c.hasNulls = true;
+        if (v.IsString()) {
+            if (!c.texts) {
+                c.texts = std::make_unique<KeyColumn>(rowCount);
+                for (int32_t before = 1; before < r; ++before)
+                    c.texts->Add({});
+            }
+            c.classes[i] = kString;
+            c.texts->Add(ValueKey(v.AsString(), buffer));
             continue;
         }
-        if (v.IsString()) {
-            strings = true;
+        if (c.texts)
+            c.texts->Add({});
+        if (v.IsNull()) {
+            c.hasNulls = true;
         } else if (IsCurrency(v)) {
             currencies = true;
-        } else if (v.IsEmpty() || IsPlainNumber(v)) {
-            (v.IsEmpty() ? empties : numbers) = true;
+            if (c.currencies.empty())
+                c.currencies.assign(size, 0);
+            c.currencies[i] = v.AsCurrencyScaled();
             c.classes[i] = kNumber;
+        } else if (v.IsEmpty()) {
+            empties = true;
+            c.classes[i] = kEmpty;
+        } else if (IsPlainNumber(v)) {
+            numbers = true;
+            if (c.numbers.empty())
+                c.numbers.assign(size, 0.0);
             c.numbers[i] = v.ToDouble();
+            c.classes[i] = kNumber;
         } else {
             // Objects and errors raise; decimals compare exactly, which a double cannot.
-            c.classes = {};
-            c.numbers = {};
+            c = Criterion { .kind = Kind::Generic, .descending = c.descending, .number = c.number };
             return;
         }
     }
-    c.kind = Kind::Number;
-    if (strings || currencies)
-        MixedValues(c, source, column, rowCount, { numbers, currencies, strings, empties });
-    c.rankable = std::none_of(c.numbers.begin(), c.numbers.end(), [](double d) { return std::isnan(d); });
-}
-
-void SortKeys::MixedValues(Criterion& c, SortSource& source, int16_t column, int32_t rowCount, ValueKinds kinds)
-{
-    const auto [numbers, currencies, strings, empties] = kinds;
+    const bool strings = c.texts != nullptr;
+    if (strings)
+        c.texts->Finish();
     // Empty is 0 against a number and "" against a string, and 0 < "": no single key holds it.
     if ((empties && strings && (numbers || currencies)) || (currencies && (numbers || empties || strings))) {
         c = Criterion { .kind = Kind::Generic, .descending = c.descending, .number = c.number };
         return;
     }
-    if (currencies) {
-        c.numbers = {};
-        c.currencies.resize(c.classes.size());
-    } else if (!numbers) {
-        c.numbers = {};
-    }
-    if (strings)
-        c.texts = std::make_unique<TextKeys>(rowCount);
-    std::u16string utf16;
-    for (int32_t r = 1; r <= rowCount; ++r) {
-        const GridVariant& v = source.Value(r, column);
-        const auto i = static_cast<size_t>(r);
-        const bool asText = v.IsString() || (v.IsEmpty() && strings);
-        if (!v.IsNull())
-            c.classes[i] = asText ? kString : kNumber;
-        if (c.texts)
-            c.texts->Add(v.IsString() ? ToUtf16(v.AsString(), utf16) : std::u16string_view());
-        if (v.IsNull() || asText)
-            continue;
-        if (currencies)
-            c.currencies[i] = v.AsCurrencyScaled();
-        else
-            c.numbers[i] = v.ToDouble();
-    }
-    c.kind = strings ? Kind::Mixed : Kind::Currency;
+    if (empties)
+        std::replace(c.classes.begin(), c.classes.end(), uint8_t { kEmpty }, uint8_t { strings ? kString : kNumber });
+    c.kind = strings ? Kind::Mixed : (currencies ? Kind::Currency : Kind::Number);
+    if (c.kind == Kind::Number && c.numbers.empty())
+        c.numbers.assign(size, 0.0);  // Empty and Null only
+    c.rankable = std::none_of(c.numbers.begin(), c.numbers.end(), [](double d) { return std::isnan(d); });
 }
 
 void SortKeys::ExtractTexts(Criterion& c, SortSource& source, int16_t column, bool noCase, int32_t rowCount)
@@ -403,29 +356,29 @@ void SortKeys::ExtractTexts(Criterion& c, SortSource& source, int16_t column, bo
         collator_ = MakeCollator();
     if (noCase && !collator_)
         return;
-    if (noCase)
-        c.collated = std::make_unique<CollationKeys>(rowCount);
-    else
-        c.texts = std::make_unique<TextKeys>(rowCount);
+    c.texts = std::make_unique<KeyColumn>(rowCount);
     std::vector<uint8_t> key;
     std::u16string utf16;
+    std::u8string buffer;
     for (int32_t r = 1; r <= rowCount; ++r) {
-        const std::u16string_view text = ToUtf16(source.DisplayText(r, column), utf16);
+        const std::string text = source.DisplayText(r, column);
         if (!noCase) {
-            c.texts->Add(text);
+            c.texts->Add(TextKey(text, utf16, buffer));
             continue;
         }
-        const auto size = static_cast<int32_t>(text.size());
-        int32_t length = collator_->getSortKey(text.data(), size, key.data(), static_cast<int32_t>(key.size()));
+        const std::u16string_view units = ToUtf16(text, utf16);
+        const auto size = static_cast<int32_t>(units.size());
+        int32_t length = collator_->getSortKey(units.data(), size, key.data(), static_cast<int32_t>(key.size()));
         if (length > static_cast<int32_t>(key.size())) {
             key.resize(static_cast<size_t>(length) * 2);
-            length = collator_->getSortKey(text.data(), size, key.data(), static_cast<int32_t>(key.size()));
+            length = collator_->getSortKey(units.data(), size, key.data(), static_cast<int32_t>(key.size()));
         }
         // The terminating zero is left out: keys hold no other zero byte, so order is unchanged.
-        c.collated->Add(
+        c.texts->Add(
             { reinterpret_cast<const char8_t*>(key.data()), static_cast<size_t>(length > 0 ? length - 1 : 0) });
     }
-    c.kind = noCase ? Kind::Collated : Kind::Text;
+    c.texts->Finish();
+    c.kind = Kind::Text;
     c.rankable = true;
 }
 

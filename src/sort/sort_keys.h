@@ -44,9 +44,10 @@ public:
     }
 
 private:
-    enum class Kind : uint8_t { Number, Currency, Mixed, Text, Collated, Int16, Color, Byte, Generic };
-    // Value classes in their order: Null first, then numbers, then strings.
-    enum ValueClass : uint8_t { kNull, kNumber, kString };
+    enum class Kind : uint8_t { Number, Currency, Mixed, Text, Int16, Color, Byte, Generic };
+    // Value classes in their order: Null first, then numbers, then strings. Empty is a class of
+    // its own only while the cells are read: it joins numbers or strings by what else comes.
+    enum ValueClass : uint8_t { kNull, kNumber, kString, kEmpty };
 
     struct Criterion {
         Kind kind { Kind::Generic };
@@ -59,8 +60,7 @@ private:
         core::HugePageVector<double> numbers;
         core::HugePageVector<int64_t> currencies;
         core::HugePageVector<int32_t> ints;  // 16-bit fields, colours and bytes widened
-        std::unique_ptr<TextKeys> texts;
-        std::unique_ptr<CollationKeys> collated;
+        std::unique_ptr<KeyColumn> texts;  // display texts, collation keys or string values
     };
 
     static CellOrder FromSign(int sign, bool descending)
@@ -88,7 +88,6 @@ private:
         }
         case Kind::Mixed: return CompareMixed(c, ia, ib);
         case Kind::Text: return FromSign(c.texts->Compare(a, b), c.descending);
-        case Kind::Collated: return FromSign(c.collated->Compare(a, b), c.descending);
         case Kind::Int16: {
             const auto d = static_cast<int16_t>(static_cast<uint16_t>(c.ints[ia] - c.ints[ib]));
             return FromSign((d > 0) - (d < 0), c.descending);
@@ -110,21 +109,14 @@ private:
     bool DirectPlaces(const Criterion& c, core::HugePageVector<uint64_t>& places);
     // Dense places 0.. of every row under criterion k into ranks; returns how many there are.
     uint32_t CriterionRanks(size_t k, int32_t rowCount, core::HugePageVector<uint32_t>& ranks);
-    template <typename Column>
-    static uint32_t KeyRanks(
-        const Criterion& c, const Column& column, int32_t rowCount, core::HugePageVector<uint32_t>& ranks);
+    static uint32_t KeyRanks(const Criterion& c, int32_t rowCount, core::HugePageVector<uint32_t>& ranks);
     template <typename Key, typename Get>
     static uint32_t TypedRanks(const Criterion& c, int32_t rowCount, Get get, core::HugePageVector<uint32_t>& ranks);
     uint32_t StringRanks(const Criterion& c, int32_t rowCount, core::HugePageVector<uint32_t>& ranks);
     static CellOrder CompareNulls(const Criterion& c, size_t a, size_t b);
     static CellOrder CompareMixed(const Criterion& c, size_t a, size_t b);
 
-    struct ValueKinds {
-        bool numbers, currencies, strings, empties;
-    };
     void ExtractValues(Criterion& c, SortSource& source, int16_t column, int32_t rowCount);
-    // Strings or currencies among the values: each kind gets its own key, or none fits.
-    void MixedValues(Criterion& c, SortSource& source, int16_t column, int32_t rowCount, ValueKinds kinds);
     void ExtractProperty(Criterion& c, SortSource& source, int16_t column, int32_t type, int32_t rowCount);
     void ExtractTexts(Criterion& c, SortSource& source, int16_t column, bool noCase, int32_t rowCount);
 

@@ -180,25 +180,30 @@ public:
 
     // inOrder: the rows may start in the radix order when no two places are equal, for then
     // every sort ends in that one order, and the shell sort finds nothing left to move.
-    RankedRows(const core::HugePageVector<uint64_t>& places, bool inOrder)
-        : words_(places.size())
+    // The words take the places' memory: each place is read before its row's word is written.
+    RankedRows(core::HugePageVector<uint64_t>&& places, bool inOrder)
+        : words_(std::move(places))
     {
-        const uint64_t least = *std::min_element(places.begin() + 1, places.end());
+        const auto& placesOf = words_;
+        const uint64_t least = *std::min_element(placesOf.begin() + 1, placesOf.end());
         uint64_t span = 0;
-        for (size_t r = 1; r < places.size(); ++r)
-            span = std::max(span, places[r] - least);
+        for (size_t r = 1; r < placesOf.size(); ++r)
+            span = std::max(span, placesOf[r] - least);
         // Places of a small span are ranks already, as far as order goes; only a run that may
         // start in order (all places distinct) needs them sorted first.
-        if (span < kRankLimit && !(inOrder && MayBeDistinct(places, least, span))) {
-            for (size_t r = 1; r < places.size(); ++r)
-                words_[r] = (places[r] - least) << 32 | r;
+        if (span < kRankLimit && !(inOrder && MayBeDistinct(placesOf, least, span))) {
+            for (size_t r = 1; r < words_.size(); ++r)
+                words_[r] = (words_[r] - least) << 32 | r;
             return;
         }
-        const core::HugePageVector<uint32_t> sorted = RowsByPlace(places, least, span);
+        const core::HugePageVector<uint32_t> sorted = RowsByPlace(placesOf, least, span);
         uint32_t rank = 0;
+        uint64_t previous = 0;
         for (size_t i = 0; i < sorted.size(); ++i) {
-            if (i > 0 && places[sorted[i]] != places[sorted[i - 1]])
+            const uint64_t place = words_[sorted[i]];
+            if (i > 0 && place != previous)
                 ++rank;
+            previous = place;
             words_[sorted[i]] = uint64_t { rank } << 32 | sorted[i];
         }
         if (inOrder && rank + size_t { 1 } == sorted.size())
@@ -325,8 +330,7 @@ core::HugePageVector<int32_t> SortPermutation(
     SortKeys keys(criteria, source, rowCount);
     core::HugePageVector<uint64_t> places = keys.Places(rowCount);
     if (keys.FullyRanked() && rowCount > 0) {
-        RankedRows rows(places, !groupMode);
-        places = {};
+        RankedRows rows(std::move(places), !groupMode);
         SortRuns(rows, source, rowCount, groupMode, order);
     } else {
         PlacedRows rows(keys, std::move(places));

@@ -1,57 +1,44 @@
-// One sort key per row, held in one block: the UTF-16 units of a display text, or the bytes of
-// a collation key. The first sixteen bytes of each key are packed beside its length so that
-// most comparisons never touch the block.
+// One sort key per row as bytes compared unsigned: texts in an encoding whose byte order is their
+// UTF-16 code unit order, or collation keys. Each distinct key is kept once, its first sixteen
+// bytes packed beside its length so that most comparisons never look further, and each row
+// holds the number of its key: a column that repeats its texts sorts only the distinct ones.
 #pragma once
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
-#include <functional>
+#include <cstring>
+#include <string>
 #include <string_view>
-#include <type_traits>
 #include <vector>
 
 #include "core/huge_page_allocator.h"
 
 namespace tavix {
 
-// The first units of a row's key packed most significant first, the key's length (capped just
-// above what the packing holds) and the row: a sort of these reads the block only for keys that
-// agree on all they hold.
+// The first bytes of a key packed most significant first, its length and its number among the
+// column's distinct keys: a sort of these reads further only for keys that agree on all they hold.
 struct PackedKey {
     uint64_t high { 0 };
     uint64_t low { 0 };
     uint32_t length { 0 };
-    int32_t row { 0 };
+    uint32_t id { 0 };
 };
 
-template <typename Unit> class KeyColumn {
+class KeyColumn {
 public:
-    explicit KeyColumn(int32_t rowCount)
-    {
-        starts_.reserve(static_cast<size_t>(rowCount) + 2);
-        packed_.reserve(static_cast<size_t>(rowCount) + 1);
-        // Room for keys of a typical length at once: growing by doubling would take fresh
-        // memory from the kernel several times over.
-        units_.reserve(static_cast<size_t>(rowCount) * kTypicalUnits);
-        starts_.push_back(0);
-        Add({});  // row 0 is never compared
-    }
+    explicit KeyColumn(int32_t rowCount);
 
-    // Rows are added in order, 1 upwards.
-    void Add(std::basic_string_view<Unit> key)
-    {
-        units_.insert(units_.end(), key.begin(), key.end());
-        starts_.push_back(units_.size());
-        const auto length = static_cast<uint32_t>(std::min(key.size(), kPackedUnits + 1));
-        packed_.push_back({ Pack(key, 0), Pack(key, kWordUnits), length, static_cast<int32_t>(packed_.size()) });
-    }
+    // Rows are added in order, 1 upwards, and then Finish is called; the keys are read only after.
+    void Add(std::u8string_view key);
+    void Finish();
 
-    const PackedKey& Packed(int32_t row) const { return packed_[static_cast<size_t>(row)]; }
-    // Equal keys hash alike.
-    size_t Hash(int32_t row) const { return std::hash<std::basic_string_view<Unit>> {}(Key(row)); }
+    // The distinct keys, numbered in the order their first rows came.
+    const core::HugePageVector<PackedKey>& Keys() const { return keys_; }
+    uint32_t IdOf(int32_t row) const { return ids_[static_cast<size_t>(row)]; }
 
-    // Lexicographic order of the units as unsigned numbers; a key before its own extensions.
-    int Compare(int32_t a, int32_t b) const { return Compare(Packed(a), Packed(b)); }
+    // Lexicographic order of the bytes; a key before its own extensions.
+    int Compare(int32_t a, int32_t b) const { return Compare(keys_[IdOf(a)], keys_[IdOf(b)]); }
     int Compare(const PackedKey& a, const PackedKey& b) const
     {
         if (a.high != b.high)
@@ -59,41 +46,76 @@ public:
         if (a.low != b.low)
             return a.low < b.low ? -1 : 1;
         // A key that lies wholly in the packing is a prefix of the other one, or equal to it.
-        if (a.length <= kPackedUnits || b.length <= kPackedUnits)
+        if (a.length <= kPackedBytes || b.length <= kPackedBytes)
             return (a.length > b.length) - (a.length < b.length);
-        const int c = Key(a.row).compare(Key(b.row));
+        const int c = Tail(a.id).compare(Tail(b.id));
         return (c > 0) - (c < 0);
     }
 
 private:
-    static constexpr size_t kWordUnits = sizeof(uint64_t) / sizeof(Unit);
-    static constexpr size_t kPackedUnits = 2 * kWordUnits;
-    static constexpr size_t kTypicalUnits = 12;
+    static constexpr size_t kPackedBytes = 2 * sizeof(uint64_t);
 
-    // Missing units count as 0, below every real unit but a 0 unit, which the lengths settle.
-    static uint64_t Pack(std::basic_string_view<Unit> key, size_t first)
+    // A slot holds the low half of a key's hash and its id + 1 (0 for none): keys are compared
+    // only when those agree.
+    struct Slot {
+        uint32_t hash;
+        uint32_t id;
+    };
+
+    // A row's key while its slot in the table, asked for when it came, is on its way.
+    struct Pending {
+        PackedKey packed;
+        uint64_t hash;
+        std::u8string tail;
+    };
+    static constexpr size_t kAhead = 16;
+
+    static PackedKey Pack(std::u8string_view key);
+    static uint64_t Hash(const PackedKey& packed, std::u8string_view tail);
+    std::u8string_view Tail(uint32_t id) const
     {
-        uint64_t p = 0;
-        for (size_t i = first; i < first + kWordUnits; ++i) {
-            const uint64_t unit = i < key.size() ? static_cast<std::make_unsigned_t<Unit>>(key[i]) : 0;
-            p = (p << (8 * sizeof(Unit))) | unit;
-        }
-        return p;
+        return { tails_.data() + tailStarts_[id], tailStarts_[id + 1] - tailStarts_[id] };
     }
+    // A key not met before; returns its id.
+    uint32_t Append(PackedKey packed, std::u8string_view tail);
+    // Finds the key among those met, or appends it.
+    uint32_t Insert(const Pending& key);
+    void Take(const Pending& key);
+    void Grow();
 
-    std::basic_string_view<Unit> Key(int32_t row) const
-    {
-        const size_t from = starts_[static_cast<size_t>(row)], to = starts_[static_cast<size_t>(row) + 1];
-        return { units_.data() + from, to - from };
-    }
-
-    core::HugePageVector<Unit> units_;
-    core::HugePageVector<size_t> starts_;
-    core::HugePageVector<PackedKey> packed_;
+    int32_t rowCount_ { 0 };
+    core::HugePageVector<uint32_t> ids_;
+    core::HugePageVector<PackedKey> keys_;
+    // Element i starts key i's bytes beyond the packing, all of them kept in tails_; taken only
+    // once a key is longer than the packing.
+    std::vector<size_t> tailStarts_;
+    std::u8string tails_;
+    // Empty once the first rows have shown the keys to be mostly distinct: every key is new then.
+    std::vector<Slot> table_;
+    std::vector<Pending> pending_ = std::vector<Pending>(kAhead);
+    size_t added_ { 0 };  // rows added, row 0 included; those beyond ids_ are pending
 };
 
-using TextKeys = KeyColumn<char16_t>;
-// char8_t: the standard traits compare its bytes as unsigned, as collation keys require.
-using CollationKeys = KeyColumn<char8_t>;
+// Appends the bytes of one UTF-16 code unit: one below 0x80, else two or three with lead bytes
+// rising with the unit, as UTF-8 writes the characters of the basic plane. The bytes of unit
+// sequences then order as the sequences do, surrogates included.
+inline void AppendUnitBytes(uint32_t unit, std::u8string& out)
+{
+    if (unit < 0x80) {
+        out.push_back(static_cast<char8_t>(unit));
+    } else if (unit < 0x800) {
+        out.push_back(static_cast<char8_t>(0xC0 | (unit >> 6)));
+        out.push_back(static_cast<char8_t>(0x80 | (unit & 0x3F)));
+    } else {
+        out.push_back(static_cast<char8_t>(0xE0 | (unit >> 12)));
+        out.push_back(static_cast<char8_t>(0x80 | ((unit >> 6) & 0x3F)));
+        out.push_back(static_cast<char8_t>(0x80 | (unit & 0x3F)));
+    }
+}
+
+inline bool IsAscii(std::string_view s)
+{
+    return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
 
 }  // namespace tavix

@@ -47,12 +47,14 @@ inline void CustomOrder(const GridVariant& v1, const GridVariant& v2, bool& isGr
 inline std::string RandomText(std::mt19937& rng)
 {
     // Case and accent variants, a long shared prefix, a character above U+FFFF and one just
-    // below U+FFFF (UTF-8 and UTF-16 order them differently), and embedded zeros.
+    // below U+FFFF (UTF-8 and UTF-16 order them differently), bytes that are not UTF-8, and
+    // embedded zeros.
     static const char* parts[] = { "a", "A", "b", "B", "\xC3\xA9", "\xC3\x89", "e", " ", "-", "1", "10",
-        "prefix-shared-", "\xF0\x9F\x98\x80", "\xEF\xBC\xA1" };
+        "prefix-shared-", "\xF0\x9F\x98\x80", "\xEF\xBC\xA1", "\xFF\x80", "\xE2\x82" };
+    constexpr auto kParts = static_cast<uint32_t>(std::size(parts));
     std::string s;
     for (int i = static_cast<int>(rng() % 5); i > 0; --i)
-        s += rng() % 15 == 0 ? std::string(1, '\0') : parts[rng() % 14];
+        s += rng() % 15 == 0 ? std::string(1, '\0') : parts[rng() % kParts];
     return s;
 }
 

@@ -172,4 +172,33 @@ TEST(SortEngine, ManyTiedRowsEndInTheReferenceOrder)
     }
 }
 
+// A key column finds repeats while the first rows repeat and stops looking once they are mostly
+// distinct; either way rows compare as their bytes do, and rows of one id hold equal keys.
+TEST(SortEngine, KeyColumnsCompareAsBytesAndNumberEqualKeysAlike)
+{
+    std::mt19937 rng(11);
+    for (const int distinct : { 3000, 1 << 30 }) {
+        const int32_t rows = 70000;  // beyond the rows after which mostly distinct keys stop the search
+        std::vector<std::u8string> keys(static_cast<size_t>(rows) + 1);
+        KeyColumn column(rows);
+        for (int32_t r = 1; r <= rows; ++r) {
+            // Long keys sharing their packed bytes, prefixes of one another, and zero bytes.
+            const auto n = static_cast<uint32_t>(rng() % static_cast<uint32_t>(distinct));
+            std::u8string& key = keys[static_cast<size_t>(r)];
+            key = n % 3 == 0 ? u8"sixteen-byte-key" : u8"";
+            for (uint32_t v = n; v != 0; v /= 7)
+                key.push_back(static_cast<char8_t>(v % 7));
+            column.Add(key);
+        }
+        column.Finish();
+        for (int i = 0; i < 200000; ++i) {
+            const auto a = static_cast<int32_t>(1 + rng() % rows), b = static_cast<int32_t>(1 + rng() % rows);
+            const int expected = keys[static_cast<size_t>(a)].compare(keys[static_cast<size_t>(b)]);
+            ASSERT_EQ(column.Compare(a, b), (expected > 0) - (expected < 0)) << a << ", " << b;
+            if (column.IdOf(a) == column.IdOf(b) || distinct < rows)
+                ASSERT_EQ(column.IdOf(a) == column.IdOf(b), expected == 0) << a << ", " << b;
+        }
+    }
+}
+
 }  // namespace
