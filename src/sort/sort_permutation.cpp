@@ -96,10 +96,12 @@ __attribute__((target("avx2"))) void RankedPassAvx2(uint64_t* w, size_t lo, size
 {
     const __m256i rowHalf = _mm256_set1_epi64x(0xFFFFFFFF);
     size_t i = lo + h;
+    size_t chain = 0;  // (i - lo) % h, kept without dividing
     while (i <= hi) {
         // The four chains must be equally long: the lanes step back in lockstep.
-        if (i + 3 > hi || (i - lo) % h + 3 >= h) {
+        if (i + 3 > hi || chain + 3 >= h) {
             InsertWord(w, lo, i++, h);
+            chain = chain + 1 == h ? 0 : chain + 1;
             continue;
         }
         const __m256i held = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w + i));
@@ -120,6 +122,8 @@ __attribute__((target("avx2"))) void RankedPassAvx2(uint64_t* w, size_t lo, size
         auto* at = reinterpret_cast<__m256i*>(w + j);
         _mm256_storeu_si256(at, _mm256_blendv_epi8(_mm256_loadu_si256(at), held, moving));
         i += 4;
+        chain += 4;  // below h + 3, as h >= 4
+        chain -= chain >= h ? h : 0;
     }
 }
 
@@ -129,9 +133,11 @@ __attribute__((target("avx512f"))) void RankedPassAvx512(uint64_t* w, size_t lo,
 {
     const __m512i rowHalf = _mm512_set1_epi64(0xFFFFFFFF);
     size_t i = lo + h;
+    size_t chain = 0;
     while (i <= hi) {
-        if (i + 7 > hi || (i - lo) % h + 7 >= h) {
+        if (i + 7 > hi || chain + 7 >= h) {
             InsertWord(w, lo, i++, h);
+            chain = chain + 1 == h ? 0 : chain + 1;
             continue;
         }
         const __m512i held = _mm512_loadu_si512(w + i);
@@ -149,6 +155,8 @@ __attribute__((target("avx512f"))) void RankedPassAvx512(uint64_t* w, size_t lo,
         }
         _mm512_mask_storeu_epi64(w + j, moving, held);
         i += 8;
+        chain += 8;
+        chain -= chain >= h ? h : 0;
     }
 }
 
