@@ -20,6 +20,7 @@ public:
     }
 
     GridVariant& Value(int32_t row, int16_t column) override;
+    void Values(int16_t column, int32_t first, int32_t count, const GridVariant** out) override;
     std::string DisplayText(int32_t row, int16_t column) override;
     int16_t Icon(int32_t row, int16_t column) override;
     int16_t ExtraIcon(int32_t row, int16_t column) override;

@@ -8,6 +8,7 @@
 #include <unicode/ustring.h>
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cmath>
 #include <exception>
@@ -296,8 +297,12 @@ void SortKeys::ExtractValues(Criterion& c, SortSource& source, int16_t column, i
     c.classes.assign(size, kNull);
     bool numbers = false, currencies = false, empties = false;
     std::u8string buffer;
+    constexpr int32_t kBatch = 64;
+    std::array<const GridVariant*, kBatch> batch;
     for (int32_t r = 1; r <= rowCount; ++r) {
-        const GridVariant& v = source.Value(r, column);
+        if ((r - 1) % kBatch == 0)
+            source.Values(column, r, std::min(kBatch, rowCount - r + 1), batch.data());
+        const GridVariant& v = *batch[static_cast<size_t>((r - 1) % kBatch)];
         const auto i = static_cast<size_t>(r);
         if (v.IsString()) {
             if (!c.texts) {

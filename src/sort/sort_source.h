@@ -16,6 +16,12 @@ public:
     // Rows are 1-based positions before the sort; columns are the criterion's column index.
     // The stored value: CustomSort hands it to the application by reference.
     virtual GridVariant& Value(int32_t row, int16_t column) = 0;
+    // The values of count rows from first on, for reading a whole column in order.
+    virtual void Values(int16_t column, int32_t first, int32_t count, const GridVariant** out)
+    {
+        for (int32_t i = 0; i < count; ++i)
+            out[i] = &Value(first + i, column);
+    }
     virtual std::string DisplayText(int32_t row, int16_t column) = 0;
     virtual int16_t Icon(int32_t row, int16_t column) = 0;
     virtual int16_t ExtraIcon(int32_t row, int16_t column) = 0;

@@ -16,6 +16,31 @@ uint64_t Mix(uint64_t a, uint64_t b)
     return static_cast<uint64_t>(product) ^ static_cast<uint64_t>(product >> 64);
 }
 
+uint64_t Load64(const char8_t* p)
+{
+    uint64_t w;
+    std::memcpy(&w, p, sizeof w);
+    return w;
+}
+
+// Bytes p[0..n) as a word, p[0] at the lowest address; n <= 8, and nothing past p + n is read.
+uint64_t LoadShort(const char8_t* p, size_t n)
+{
+    if (n == 8)
+        return Load64(p);
+    if (n >= 4) {
+        uint32_t first, last;
+        std::memcpy(&first, p, 4);
+        std::memcpy(&last, p + n - 4, 4);
+        // The two halves overlap on equal bytes when n < 8.
+        return first | uint64_t { last } << (8 * (n - 4));
+    }
+    uint64_t w = 0;
+    for (size_t i = 0; i < n; ++i)
+        w |= uint64_t { p[i] } << (8 * i);
+    return w;
+}
+
 }  // namespace
 
 KeyColumn::KeyColumn(int32_t rowCount)
@@ -44,7 +69,10 @@ void KeyColumn::Add(std::u8string_view key)
     }
     p.packed = packed;
     p.hash = Hash(packed, tail);
-    p.tail.assign(tail);
+    if (tail.empty())
+        p.tail.clear();
+    else
+        p.tail.assign(tail);
     const size_t mask = table_.size() - 1;
     __builtin_prefetch(&table_[p.hash & mask]);
     const Pending& half = pending_[(added_ + kAhead / 2) % kAhead];
@@ -75,15 +103,23 @@ void KeyColumn::Take(const Pending& key)
 
 PackedKey KeyColumn::Pack(std::u8string_view key)
 {
-    uint64_t words[2] = { 0, 0 };
-    if (!key.empty())
-        std::memcpy(words, key.data(), std::min(key.size(), kPackedBytes));
-    if constexpr (std::endian::native == std::endian::little) {
-        // The first byte most significant.
-        words[0] = __builtin_bswap64(words[0]);
-        words[1] = __builtin_bswap64(words[1]);
+    static_assert(std::endian::native == std::endian::little);
+    const size_t n = key.size();
+    const char8_t* p = key.data();
+    uint64_t first = 0, second = 0;
+    if (n >= kPackedBytes) {
+        first = Load64(p);
+        second = Load64(p + 8);
+    } else if (n > 8) {
+        first = Load64(p);
+        // The word ending with the key's last byte, less the bytes the first word holds.
+        second = Load64(p + n - 8) >> (8 * (kPackedBytes - n));
+    } else {
+        first = LoadShort(p, n);
     }
-    return { words[0], words[1], static_cast<uint32_t>(std::min<size_t>(key.size(), UINT32_MAX)), 0 };
+    // The first byte most significant.
+    return { __builtin_bswap64(first), __builtin_bswap64(second),
+        static_cast<uint32_t>(std::min<size_t>(n, UINT32_MAX)), 0 };
 }
 
 uint64_t KeyColumn::Hash(const PackedKey& packed, std::u8string_view tail)

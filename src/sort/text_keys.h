@@ -115,7 +115,17 @@ inline void AppendUnitBytes(uint32_t unit, std::u8string& out)
 
 inline bool IsAscii(std::string_view s)
 {
-    return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    // Eight bytes at a time: no high bit set in any of them.
+    uint64_t bits = 0;
+    size_t i = 0;
+    for (; i + 8 <= s.size(); i += 8) {
+        uint64_t w;
+        std::memcpy(&w, s.data() + i, sizeof w);
+        bits |= w;
+    }
+    for (; i < s.size(); ++i)
+        bits |= static_cast<unsigned char>(s[i]);
+    return (bits & 0x8080808080808080u) == 0;
 }
 
 }  // namespace tavix

@@ -195,8 +195,9 @@ TEST(SortEngine, KeyColumnsCompareAsBytesAndNumberEqualKeysAlike)
             const auto a = static_cast<int32_t>(1 + rng() % rows), b = static_cast<int32_t>(1 + rng() % rows);
             const int expected = keys[static_cast<size_t>(a)].compare(keys[static_cast<size_t>(b)]);
             ASSERT_EQ(column.Compare(a, b), (expected > 0) - (expected < 0)) << a << ", " << b;
-            if (column.IdOf(a) == column.IdOf(b) || distinct < rows)
+            if (column.IdOf(a) == column.IdOf(b) || distinct < rows) {
                 ASSERT_EQ(column.IdOf(a) == column.IdOf(b), expected == 0) << a << ", " << b;
+            }
         }
     }
 }
