@@ -138,6 +138,10 @@ TEST(GdiPaint, FocusRectXorsTwoColoursAndRestores)
     // A one-pixel-high rect must not XOR its pixels twice.
     DrawFocusRect(c.dc, { 0, 0, 6, 1 });
     EXPECT_EQ(c.Count({ 0, 0, 6, 1 }, kBlack), 0);
+    // A frame whose corner lies far off the canvas keeps its dots' phase from that corner.
+    DrawFocusRect(c.dc, { -2000000000, -1999999901, 12, 8 });
+    EXPECT_EQ(c.At(11, 3), kRed);
+    EXPECT_EQ(c.At(11, 4), blue);
 }
 
 TEST(GdiPaint, DrawingHonoursClipAndBaseClip)

@@ -103,7 +103,10 @@ bool DrawFocusRect(HDC hdc, const Rect& rc)
     return ForEachPixel(*dc, rc, [&](uint32_t& p, int32_t x, int32_t y) {
         if (inner.Contains({ x, y }))
             return;
-        p ^= ((x - corner.x + y - corner.y) & 1) ? odd : even;
+        // Only the parity counts: unsigned arithmetic keeps it for corners far off the target.
+        const uint32_t distance = static_cast<uint32_t>(x) - static_cast<uint32_t>(corner.x) + static_cast<uint32_t>(y)
+            - static_cast<uint32_t>(corner.y);
+        p ^= (distance & 1) ? odd : even;
     });
 }
 
