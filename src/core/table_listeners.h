@@ -16,6 +16,7 @@ namespace tavix::core {
 class EditSession {
 public:
     virtual void CancelEdit() = 0;
+    virtual bool EditActive() const = 0;
 
 protected:
     ~EditSession() = default;

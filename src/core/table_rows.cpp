@@ -154,6 +154,9 @@ void GridTable::RemoveRow(const GridVariant& vRow)
         RaiseGridError(tvErrSubscript);
     }
     CheckRowIndex(row);
+    // The rows below move up under a running edit, and its own row may go: the edit ends first.
+    if (Editor().EditActive())
+        Editor().CancelEdit();
     Layout().InvalidateRange(RangeChange::Recompute);
     ++shape_;
 

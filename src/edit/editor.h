@@ -37,7 +37,7 @@ public:
     void CancelEdit() override;
     // core::ComboListMetrics
     int32_t FittingWidth(const ComboObject& list) override;
-    // paint::EditingState
+    // paint::EditingState; EditActive is core::EditSession's as well
     bool Editable() const override { return editable_; }
     bool EditActive() const override { return editActive_; }
     // interaction::EditRequests

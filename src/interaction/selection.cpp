@@ -277,6 +277,9 @@ void Selection::SetRowMode(bool rowMode)
 
 void Selection::ClearSelection()
 {
+    // The current cell goes, and with it the cell a running edit would store into.
+    if (table_.Editor().EditActive())
+        table_.Editor().CancelEdit();
     const int32_t curRow = table_.CurRow();
     const ShapeWatch watch(table_);
     if (table_.MultiSelect()) {

@@ -186,6 +186,8 @@ TEST(TextEdit, OperationsCancelTheRunningEditAfterQuitCustomEdit)
         { "RemoveCol", [](EditScene& s) { s.grid.RemoveCol(3); } },
         { "RowHeight", [](EditScene& s) { s.grid.SetRowHeight(1, 30); } },
         { "RowCount", [](EditScene& s) { s.grid.SetRowCount(9); } },
+        { "RemoveRow", [](EditScene& s) { s.grid.RemoveRow(2); } },
+        { "ClearSelection", [](EditScene& s) { s.grid.ClearSelection(); } },
         { "Sort", [](EditScene& s) { s.grid.DoDefaultSort(1); } },
         { "Scroll", [](EditScene& s) { s.grid.VScrollBar().SetValue(1); } },
         { "EnsureVisibleCell", [](EditScene& s) { s.grid.EnsureVisibleCell(1, 1); } },
@@ -209,7 +211,7 @@ TEST(TextEdit, OperationsCancelTheRunningEditAfterQuitCustomEdit)
     // Done by a BeforeCommitEdit handler, those that move rows or columns leave the commit
     // no cell to store into: the typed text must not land in the one that took its place.
     for (const auto& [name, operation] : operations) {
-        if (!std::set<std::string> { "AddCol", "RemoveCol", "RowCount", "Sort" }.contains(name))
+        if (!std::set<std::string> { "AddCol", "RemoveCol", "RowCount", "RemoveRow", "Sort" }.contains(name))
             continue;
         EditScene s(GridVariant("v"));
         s.grid.SetRowCount(30);
