@@ -205,8 +205,8 @@ public:
     void SetMemMngWantFreeRows(int32_t rows);
     void SetMemMngAllocatedRows(int32_t rows);
     // Moves every row (record and cells) at once: order[p - 1] is the row that
-    // ends at place p. Tops, parity and the key index follow.
-    void ApplyRowOrder(std::span<const int32_t> order);
+    // ends at place p. Tops, parity and the key index follow; the order is spent.
+    void ApplyRowOrder(std::span<int32_t> order);
 
     // Cells. Each change marks the cell for repainting and draws.
     template <typename Apply> void ChangeCell(CellRef at, Apply apply)

@@ -45,13 +45,13 @@ public:
             std::rotate(At(row), At(row + 1), At(last + 1));
     }
 
-    // Row first + p takes the slot of row first + order[p] - 1; the other rows keep theirs.
-    void Reorder(std::span<const int32_t> order, size_t first)
+    // Row first + p takes the slot of row first + order[p] - 1; the other rows keep theirs. The
+    // order is spent: its memory holds the new slots on their way, rather than a second map.
+    void Reorder(std::span<int32_t> order, size_t first)
     {
-        HugePageVector<uint32_t> next(slots_);
-        for (size_t p = 0; p < order.size(); ++p)
-            next[first + p] = slots_[first + static_cast<size_t>(order[p] - 1)];
-        slots_ = std::move(next);
+        for (int32_t& o : order)
+            o = static_cast<int32_t>(slots_[first + static_cast<size_t>(o - 1)]);
+        std::transform(order.begin(), order.end(), At(first), [](int32_t s) { return static_cast<uint32_t>(s); });
     }
 
 private:

@@ -45,8 +45,9 @@ public:
     }
     // Moves row `row` to place last, shifting row+1..last up one place.
     void RotateUp(int32_t row, int32_t last) { slots_.RotateUp(static_cast<size_t>(row), static_cast<size_t>(last)); }
-    // Row p takes the record of row order[p - 1] (1-based rows, a permutation of 1..size).
-    void Reorder(std::span<const int32_t> order) { slots_.Reorder(order, 1); }
+    // Row p takes the record of row order[p - 1] (1-based rows, a permutation of 1..size); the
+    // order is spent.
+    void Reorder(std::span<int32_t> order) { slots_.Reorder(order, 1); }
 
     void RecalcTops(int32_t from, int32_t rowCount);
     void RecalcOddRows(int32_t from, int32_t rowCount);

@@ -17,7 +17,8 @@ void GridSorter::ApplySort()
         return;
     GridSortSource source(table_);
     try {
-        table_.ApplyRowOrder(SortPermutation(criteria_, source, table_.RowCount(), table_.GroupRowCount() != 0));
+        auto order = SortPermutation(criteria_, source, table_.RowCount(), table_.GroupRowCount() != 0);
+        table_.ApplyRowOrder(order);
     } catch (const SortInterrupted&) {
         return;
     }
