@@ -140,6 +140,10 @@ void GridTable::AddRow(const AddRowArgs& a)
 
 void GridTable::RemoveRow(const GridVariant& vRow)
 {
+    // The rows below move up under a running edit, and its own row may go: the edit ends first,
+    // before the row is looked up, as the handlers of its events may change the rows.
+    if (Editor().EditActive())
+        Editor().CancelEdit();
     int32_t row = 0;
     int32_t keyPosition = 0;
     if (IsNumericVariant(vRow)) {
@@ -154,9 +158,6 @@ void GridTable::RemoveRow(const GridVariant& vRow)
         RaiseGridError(tvErrSubscript);
     }
     CheckRowIndex(row);
-    // The rows below move up under a running edit, and its own row may go: the edit ends first.
-    if (Editor().EditActive())
-        Editor().CancelEdit();
     Layout().InvalidateRange(RangeChange::Recompute);
     ++shape_;
 

@@ -141,6 +141,13 @@ private:
     void Meddle(const char* where);
 
     int32_t RowSerial(int32_t row) { return g().RowTag(row).ToLong(); }
+    bool RowInGrid(int32_t serial)
+    {
+        for (int32_t r = 1; r <= g().RowCount(); ++r)
+            if (!Untagged(r) && RowSerial(r) == serial)
+                return true;
+        return false;
+    }
     int32_t ColSerial(int32_t col) { return g().ColTag(col).ToLong(); }
     void RemoveRowAt(int32_t row)
     {
@@ -368,7 +375,12 @@ void Soak::ApiCall()
             }
             for (int32_t r = n + 1; r <= rows; ++r)
                 model_.EraseRow(RowSerial(r));
+            const int32_t serialBefore = rowSerial_;
             g().SetRowCount(n);
+            // Rows a virtual grid requested while the call repainted, and the call then cut.
+            for (int32_t serial = serialBefore + 1; serial <= rowSerial_; ++serial)
+                if (!RowInGrid(serial))
+                    model_.EraseRow(serial);
             // Rows a virtual grid requested while repainting are tagged already.
             for (int32_t r = rows + 1; r <= g().RowCount(); ++r)
                 if (Untagged(r))
