@@ -149,11 +149,15 @@ uint32_t SortKeys::TypedRanks(const Criterion& c, int32_t rowCount, Get get, cor
     return count + (c.hasNulls ? 1 : 0);
 }
 
-uint32_t SortKeys::KeyRanks(const Criterion& c, int32_t rowCount, core::HugePageVector<uint32_t>& ranks)
+uint32_t SortKeys::KeyRanks(Criterion& c, int32_t rowCount, core::HugePageVector<uint32_t>& ranks, bool spend)
 {
-    const KeyColumn& column = *c.texts;
-    // The distinct keys are sorted in a copy of their own, so most comparisons stay within it.
-    core::HugePageVector<PackedKey> keys(column.Keys().begin(), column.Keys().end());
+    KeyColumn& column = *c.texts;
+    // The distinct keys are sorted as packed keys, so most comparisons stay within the array; in
+    // a copy when the rows may still be compared.
+    core::HugePageVector<PackedKey> copy;
+    if (!spend)
+        copy.assign(column.Keys().begin(), column.Keys().end());
+    core::HugePageVector<PackedKey>& keys = spend ? column.SpendKeys() : copy;
     auto less = [&](const PackedKey& a, const PackedKey& b) { return column.Compare(a, b) < 0; };
     std::sort(keys.begin(), keys.end(), less);
     core::HugePageVector<uint32_t> rankOfId(keys.size());
@@ -172,9 +176,9 @@ uint32_t SortKeys::KeyRanks(const Criterion& c, int32_t rowCount, core::HugePage
 
 // Strings and Nulls only, the usual text column sorted by value: the texts' ranks, with the
 // Nulls first ascending and last descending.
-uint32_t SortKeys::StringRanks(const Criterion& c, int32_t rowCount, core::HugePageVector<uint32_t>& ranks)
+uint32_t SortKeys::StringRanks(Criterion& c, int32_t rowCount, core::HugePageVector<uint32_t>& ranks, bool spend)
 {
-    const uint32_t count = KeyRanks(c, rowCount, ranks);
+    const uint32_t count = KeyRanks(c, rowCount, ranks, spend);
     if (!c.hasNulls)
         return count;
     for (int32_t r = 1; r <= rowCount; ++r) {
@@ -187,9 +191,9 @@ uint32_t SortKeys::StringRanks(const Criterion& c, int32_t rowCount, core::HugeP
     return count + 1;
 }
 
-uint32_t SortKeys::CriterionRanks(size_t k, int32_t rowCount, core::HugePageVector<uint32_t>& ranks)
+uint32_t SortKeys::CriterionRanks(size_t k, int32_t rowCount, core::HugePageVector<uint32_t>& ranks, bool spend)
 {
-    const Criterion& c = criteria_[k];
+    Criterion& c = criteria_[k];
     switch (c.kind) {
     case Kind::Number:
         return TypedRanks<double>(
@@ -204,10 +208,10 @@ uint32_t SortKeys::CriterionRanks(size_t k, int32_t rowCount, core::HugePageVect
     case Kind::Color:
         return TypedRanks<uint32_t>(
             c, rowCount, [&](size_t r) { return static_cast<uint32_t>(c.ints[r]); }, ranks);
-    case Kind::Text: return KeyRanks(c, rowCount, ranks);
+    case Kind::Text: return KeyRanks(c, rowCount, ranks, spend);
     case Kind::Mixed:
         if (std::find(c.classes.begin() + 1, c.classes.end(), kNumber) == c.classes.end())
-            return StringRanks(c, rowCount, ranks);
+            return StringRanks(c, rowCount, ranks, spend);
         break;
     default: break;
     }
@@ -243,7 +247,12 @@ core::HugePageVector<uint64_t> SortKeys::Places(int32_t rowCount)
     uint64_t distinct = 1;
     size_t k = 0;
     for (; k < ranked_; ++k) {
-        const uint32_t count = CriterionRanks(k, rowCount, ranks);
+        // A criterion whose places surely fit is never compared again; its keys have at most
+        // one place more than they hold distinct keys, the Nulls'.
+        const Criterion& c = criteria_[k];
+        const uint64_t most = c.texts ? c.texts->Keys().size() + uint64_t { 1 } : 0;
+        const bool spend = most != 0 && distinct <= std::numeric_limits<uint64_t>::max() / most;
+        const uint32_t count = CriterionRanks(k, rowCount, ranks, spend);
         if (distinct > std::numeric_limits<uint64_t>::max() / count)
             break;
         for (size_t r = 1; r < ranks.size(); ++r)

@@ -108,11 +108,12 @@ private:
     // A single numeric criterion: its values mapped to numbers that order alike, no sort needed.
     bool DirectPlaces(const Criterion& c, core::HugePageVector<uint64_t>& places);
     // Dense places 0.. of every row under criterion k into ranks; returns how many there are.
-    uint32_t CriterionRanks(size_t k, int32_t rowCount, core::HugePageVector<uint32_t>& ranks);
-    static uint32_t KeyRanks(const Criterion& c, int32_t rowCount, core::HugePageVector<uint32_t>& ranks);
+    // spend: the criterion is never compared again, and its keys may be sorted where they lie.
+    uint32_t CriterionRanks(size_t k, int32_t rowCount, core::HugePageVector<uint32_t>& ranks, bool spend);
+    static uint32_t KeyRanks(Criterion& c, int32_t rowCount, core::HugePageVector<uint32_t>& ranks, bool spend);
     template <typename Key, typename Get>
     static uint32_t TypedRanks(const Criterion& c, int32_t rowCount, Get get, core::HugePageVector<uint32_t>& ranks);
-    uint32_t StringRanks(const Criterion& c, int32_t rowCount, core::HugePageVector<uint32_t>& ranks);
+    uint32_t StringRanks(Criterion& c, int32_t rowCount, core::HugePageVector<uint32_t>& ranks, bool spend);
     static CellOrder CompareNulls(const Criterion& c, size_t a, size_t b);
     static CellOrder CompareMixed(const Criterion& c, size_t a, size_t b);
 

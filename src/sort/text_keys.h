@@ -35,6 +35,8 @@ public:
 
     // The distinct keys, numbered in the order their first rows came.
     const core::HugePageVector<PackedKey>& Keys() const { return keys_; }
+    // The distinct keys to sort where they lie; rows are compared no more after that.
+    core::HugePageVector<PackedKey>& SpendKeys() { return keys_; }
     uint32_t IdOf(int32_t row) const { return ids_[static_cast<size_t>(row)]; }
 
     // Lexicographic order of the bytes; a key before its own extensions.
