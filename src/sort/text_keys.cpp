@@ -52,6 +52,81 @@ KeyColumn::KeyColumn(int32_t rowCount)
     added_ = 1;
 }
 
+// The steps of Add, inline so that the compiler may fold them into it.
+inline PackedKey KeyColumn::Pack(std::u8string_view key)
+{
+    static_assert(std::endian::native == std::endian::little);
+    const size_t n = key.size();
+    const char8_t* p = key.data();
+    uint64_t first = 0, second = 0;
+    if (n >= kPackedBytes) {
+        first = Load64(p);
+        second = Load64(p + 8);
+    } else if (n > 8) {
+        first = Load64(p);
+        // The word ending with the key's last byte, less the bytes the first word holds.
+        second = Load64(p + n - 8) >> (8 * (kPackedBytes - n));
+    } else {
+        first = LoadShort(p, n);
+    }
+    // The first byte most significant.
+    return { __builtin_bswap64(first), __builtin_bswap64(second),
+        static_cast<uint32_t>(std::min<size_t>(n, UINT32_MAX)), 0 };
+}
+
+inline uint64_t KeyColumn::Hash(const PackedKey& packed, std::u8string_view tail)
+{
+    uint64_t h = Mix(
+        Mix(packed.high ^ 0x9E3779B97F4A7C15u, packed.low ^ 0xC2B2AE3D27D4EB4Fu) ^ packed.length, 0xD6E8FEB86659FD93u);
+    if (!tail.empty())
+        h = Mix(h, std::hash<std::string_view> {}({ reinterpret_cast<const char*>(tail.data()), tail.size() }));
+    return h;
+}
+
+inline uint32_t KeyColumn::Append(PackedKey packed, std::u8string_view tail)
+{
+    packed.id = static_cast<uint32_t>(keys_.size());
+    keys_.push_back(packed);
+    if (!tail.empty()) {
+        // Keys before the first long one have no tail: their starts are all 0.
+        if (tailStarts_.empty())
+            tailStarts_.assign(packed.id + size_t { 1 }, 0);
+        tails_.append(tail);
+    }
+    if (!tailStarts_.empty())
+        tailStarts_.push_back(tails_.size());
+    return packed.id;
+}
+
+inline uint32_t KeyColumn::Insert(const Pending& key)
+{
+    const PackedKey& packed = key.packed;
+    const auto tag = static_cast<uint32_t>(key.hash >> 32);
+    const size_t mask = table_.size() - 1;
+    size_t slot = key.hash & mask;
+    for (; table_[slot].id != 0; slot = (slot + 1) & mask) {
+        const PackedKey& k = keys_[table_[slot].id - 1];
+        if (table_[slot].hash == tag && k.high == packed.high && k.low == packed.low && k.length == packed.length
+            && (key.tail.empty() || Tail(k.id) == key.tail))
+            return k.id;
+    }
+    const uint32_t id = Append(packed, key.tail);
+    table_[slot] = { tag, id + 1 };
+    if (2 * keys_.size() > table_.size())
+        Grow();
+    return id;
+}
+
+inline void KeyColumn::Take(const Pending& key)
+{
+    ids_.push_back(table_.empty() ? Append(key.packed, key.tail) : Insert(key));
+    if (ids_.size() == kSample && 2 * keys_.size() > kSample) {
+        // Mostly distinct: the table would only add to the work, and every key is taken as new.
+        table_ = {};
+        keys_.reserve(keys_.size() + static_cast<size_t>(rowCount_) + 1 - ids_.size());
+    }
+}
+
 void KeyColumn::Add(std::u8string_view key)
 {
     const PackedKey packed = Pack(key);
@@ -89,80 +164,6 @@ void KeyColumn::Finish()
     while (ids_.size() < added_)
         Take(pending_[ids_.size() % kAhead]);
     table_ = {};
-}
-
-void KeyColumn::Take(const Pending& key)
-{
-    ids_.push_back(table_.empty() ? Append(key.packed, key.tail) : Insert(key));
-    if (ids_.size() == kSample && 2 * keys_.size() > kSample) {
-        // Mostly distinct: the table would only add to the work, and every key is taken as new.
-        table_ = {};
-        keys_.reserve(keys_.size() + static_cast<size_t>(rowCount_) + 1 - ids_.size());
-    }
-}
-
-PackedKey KeyColumn::Pack(std::u8string_view key)
-{
-    static_assert(std::endian::native == std::endian::little);
-    const size_t n = key.size();
-    const char8_t* p = key.data();
-    uint64_t first = 0, second = 0;
-    if (n >= kPackedBytes) {
-        first = Load64(p);
-        second = Load64(p + 8);
-    } else if (n > 8) {
-        first = Load64(p);
-        // The word ending with the key's last byte, less the bytes the first word holds.
-        second = Load64(p + n - 8) >> (8 * (kPackedBytes - n));
-    } else {
-        first = LoadShort(p, n);
-    }
-    // The first byte most significant.
-    return { __builtin_bswap64(first), __builtin_bswap64(second),
-        static_cast<uint32_t>(std::min<size_t>(n, UINT32_MAX)), 0 };
-}
-
-uint64_t KeyColumn::Hash(const PackedKey& packed, std::u8string_view tail)
-{
-    uint64_t h = Mix(
-        Mix(packed.high ^ 0x9E3779B97F4A7C15u, packed.low ^ 0xC2B2AE3D27D4EB4Fu) ^ packed.length, 0xD6E8FEB86659FD93u);
-    if (!tail.empty())
-        h = Mix(h, std::hash<std::string_view> {}({ reinterpret_cast<const char*>(tail.data()), tail.size() }));
-    return h;
-}
-
-uint32_t KeyColumn::Append(PackedKey packed, std::u8string_view tail)
-{
-    packed.id = static_cast<uint32_t>(keys_.size());
-    keys_.push_back(packed);
-    if (!tail.empty()) {
-        // Keys before the first long one have no tail: their starts are all 0.
-        if (tailStarts_.empty())
-            tailStarts_.assign(packed.id + size_t { 1 }, 0);
-        tails_.append(tail);
-    }
-    if (!tailStarts_.empty())
-        tailStarts_.push_back(tails_.size());
-    return packed.id;
-}
-
-uint32_t KeyColumn::Insert(const Pending& key)
-{
-    const PackedKey& packed = key.packed;
-    const auto tag = static_cast<uint32_t>(key.hash >> 32);
-    const size_t mask = table_.size() - 1;
-    size_t slot = key.hash & mask;
-    for (; table_[slot].id != 0; slot = (slot + 1) & mask) {
-        const PackedKey& k = keys_[table_[slot].id - 1];
-        if (table_[slot].hash == tag && k.high == packed.high && k.low == packed.low && k.length == packed.length
-            && (key.tail.empty() || Tail(k.id) == key.tail))
-            return k.id;
-    }
-    const uint32_t id = Append(packed, key.tail);
-    table_[slot] = { tag, id + 1 };
-    if (2 * keys_.size() > table_.size())
-        Grow();
-    return id;
 }
 
 void KeyColumn::Grow()

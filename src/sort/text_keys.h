@@ -72,17 +72,17 @@ private:
     };
     static constexpr size_t kAhead = 16;
 
-    static PackedKey Pack(std::u8string_view key);
-    static uint64_t Hash(const PackedKey& packed, std::u8string_view tail);
+    static inline PackedKey Pack(std::u8string_view key);
+    static inline uint64_t Hash(const PackedKey& packed, std::u8string_view tail);
     std::u8string_view Tail(uint32_t id) const
     {
         return { tails_.data() + tailStarts_[id], tailStarts_[id + 1] - tailStarts_[id] };
     }
     // A key not met before; returns its id.
-    uint32_t Append(PackedKey packed, std::u8string_view tail);
+    inline uint32_t Append(PackedKey packed, std::u8string_view tail);
     // Finds the key among those met, or appends it.
-    uint32_t Insert(const Pending& key);
-    void Take(const Pending& key);
+    inline uint32_t Insert(const Pending& key);
+    inline void Take(const Pending& key);
     void Grow();
 
     int32_t rowCount_ { 0 };
