@@ -132,6 +132,7 @@ uint32_t DenseRanks(core::HugePageVector<std::pair<Key, int32_t>>& keys, core::H
 template <typename Key, typename Get>
 uint32_t SortKeys::TypedRanks(const Criterion& c, int32_t rowCount, Get get, core::HugePageVector<uint32_t>& ranks)
 {
+    ranks.resize(static_cast<size_t>(rowCount) + 1);
     core::HugePageVector<std::pair<Key, int32_t>> keys;
     keys.reserve(static_cast<size_t>(rowCount));
     for (int32_t r = 1; r <= rowCount; ++r)
@@ -167,9 +168,16 @@ uint32_t SortKeys::KeyRanks(Criterion& c, int32_t rowCount, core::HugePageVector
             ++rank;
         rankOfId[keys[i].id] = rank;
     }
+    // The ranks take the ids' memory when the rows are compared no more.
+    if (spend)
+        ranks = column.SpendIds();
+    else
+        ranks.resize(static_cast<size_t>(rowCount) + 1);
     for (int32_t r = 1; r <= rowCount; ++r) {
-        const uint32_t x = rankOfId[column.IdOf(r)];
-        ranks[static_cast<size_t>(r)] = c.descending ? rank - x : x;
+        uint32_t& x = ranks[static_cast<size_t>(r)];
+        x = rankOfId[spend ? x : column.IdOf(r)];
+        if (c.descending)
+            x = rank - x;
     }
     return rank + 1;
 }
@@ -220,6 +228,7 @@ uint32_t SortKeys::CriterionRanks(size_t k, int32_t rowCount, core::HugePageVect
         const CellOrder r = Compare(c, a, b);
         return !r.eq && !r.ge;
     };
+    ranks.resize(static_cast<size_t>(rowCount) + 1);
     core::HugePageVector<int32_t> rows(static_cast<size_t>(rowCount));
     for (int32_t r = 1; r <= rowCount; ++r)
         rows[static_cast<size_t>(r - 1)] = r;
@@ -242,8 +251,9 @@ core::HugePageVector<uint64_t> SortKeys::Places(int32_t rowCount)
     }
     if (ranked_ == 1 && DirectPlaces(criteria_[0], places))
         return places;
-    // Each criterion's places are folded into one number per row while the product fits.
-    core::HugePageVector<uint32_t> ranks(places.size());
+    // Each criterion's places are folded into one number per row while the product fits. Each
+    // criterion's ranks take memory only when they cannot take over that of its keys.
+    core::HugePageVector<uint32_t> ranks;
     uint64_t distinct = 1;
     size_t k = 0;
     for (; k < ranked_; ++k) {

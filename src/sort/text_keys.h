@@ -10,6 +10,7 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/huge_page_allocator.h"
@@ -35,8 +36,10 @@ public:
 
     // The distinct keys, numbered in the order their first rows came.
     const core::HugePageVector<PackedKey>& Keys() const { return keys_; }
-    // The distinct keys to sort where they lie; rows are compared no more after that.
+    // The distinct keys to sort where they lie, and the rows' ids to turn into ranks where they
+    // lie: rows are compared no more after either.
     core::HugePageVector<PackedKey>& SpendKeys() { return keys_; }
+    core::HugePageVector<uint32_t> SpendIds() { return std::move(ids_); }
     uint32_t IdOf(int32_t row) const { return ids_[static_cast<size_t>(row)]; }
 
     // Lexicographic order of the bytes; a key before its own extensions.
