@@ -27,7 +27,6 @@ void GridSortSource::CheckColumn(int16_t column) const
 GridVariant& GridSortSource::Value(int32_t row, int16_t column)
 {
     CheckColumn(column);
-    FetchAhead(row, column);
     return table_.ValueForCustomSort(row, column);
 }
 
@@ -42,8 +41,8 @@ void GridSortSource::Values(int16_t column, int32_t first, int32_t count, const 
     }
 }
 
-// The keys read a column row after row, and after a sort the rows' cells lie anywhere: the
-// cell a few rows on is asked for now, so that it has arrived when its turn comes.
+// The text keys read a column row after row, and after a sort the rows' cells lie anywhere:
+// the cell a few rows on is asked for now, so that it has arrived when its turn comes.
 void GridSortSource::FetchAhead(int32_t row, int16_t column) const
 {
     constexpr int32_t kAhead = 16;

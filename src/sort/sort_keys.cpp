@@ -48,11 +48,17 @@ std::u16string_view ToUtf16(std::string_view text, std::u16string& buffer)
     return U_SUCCESS(status) ? std::u16string_view(buffer.data(), static_cast<size_t>(length)) : std::u16string_view();
 }
 
+// ASCII text is its own key: its units are its bytes.
+std::u8string_view AsciiKey(std::string_view text)
+{
+    return { reinterpret_cast<const char8_t*>(text.data()), text.size() };
+}
+
 // A string value's key: its UTF-16 code units as CompareVariantValues reads them, as bytes.
 std::u8string_view ValueKey(std::string_view text, std::u8string& buffer)
 {
     if (IsAscii(text))
-        return { reinterpret_cast<const char8_t*>(text.data()), text.size() };
+        return AsciiKey(text);
     buffer.clear();
     Utf16Units units(text);
     for (uint32_t unit = 0; units.Next(unit);)
@@ -64,7 +70,7 @@ std::u8string_view ValueKey(std::string_view text, std::u8string& buffer)
 std::u8string_view TextKey(std::string_view text, std::u16string& utf16, std::u8string& buffer)
 {
     if (IsAscii(text))
-        return { reinterpret_cast<const char8_t*>(text.data()), text.size() };
+        return AsciiKey(text);
     buffer.clear();
     for (const char16_t unit : ToUtf16(text, utf16))
         AppendUnitBytes(unit, buffer);

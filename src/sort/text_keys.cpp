@@ -49,7 +49,6 @@ KeyColumn::KeyColumn(int32_t rowCount)
 {
     ids_.reserve(static_cast<size_t>(rowCount) + 1);
     ids_.push_back(0);  // row 0 is never compared
-    added_ = 1;
 }
 
 // The steps of Add, inline so that the compiler may fold them into it.
@@ -137,7 +136,8 @@ void KeyColumn::Add(std::u8string_view key)
     if (!table_.empty() && added_ - ids_.size() == kAhead)
         Take(p);
     if (table_.empty()) {
-        Finish();
+        if (ids_.size() < added_)
+            Finish();
         ids_.push_back(Append(packed, tail));
         ++added_;
         return;

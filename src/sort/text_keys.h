@@ -60,8 +60,8 @@ public:
 private:
     static constexpr size_t kPackedBytes = 2 * sizeof(uint64_t);
 
-    // A slot holds the low half of a key's hash and its id + 1 (0 for none): keys are compared
-    // only when those agree.
+    // A slot holds the high half of a key's hash, whose low bits chose the slot, and its id + 1
+    // (0 for none): keys are compared only when the halves agree.
     struct Slot {
         uint32_t hash;
         uint32_t id;
@@ -98,7 +98,7 @@ private:
     // Empty once the first rows have shown the keys to be mostly distinct: every key is new then.
     std::vector<Slot> table_;
     std::vector<Pending> pending_ = std::vector<Pending>(kAhead);
-    size_t added_ { 0 };  // rows added, row 0 included; those beyond ids_ are pending
+    size_t added_ { 1 };  // rows added, row 0 included; those beyond ids_ are pending
 };
 
 // Appends the bytes of one UTF-16 code unit: one below 0x80, else two or three with lead bytes
