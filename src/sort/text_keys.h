@@ -120,17 +120,29 @@ inline void AppendUnitBytes(uint32_t unit, std::u8string& out)
 
 inline bool IsAscii(std::string_view s)
 {
-    // Eight bytes at a time: no high bit set in any of them.
-    uint64_t bits = 0;
-    size_t i = 0;
-    for (; i + 8 <= s.size(); i += 8) {
-        uint64_t w;
-        std::memcpy(&w, s.data() + i, sizeof w);
-        bits |= w;
+    // Whole words, the last one overlapping those before: no high bit set in any byte.
+    constexpr uint64_t kHigh = 0x8080808080808080u;
+    const char* p = s.data();
+    const size_t n = s.size();
+    if (n >= 8) {
+        uint64_t bits = 0, w;
+        for (size_t i = 0; i + 8 <= n; i += 8) {
+            std::memcpy(&w, p + i, sizeof w);
+            bits |= w;
+        }
+        std::memcpy(&w, p + n - 8, sizeof w);
+        return ((bits | w) & kHigh) == 0;
     }
-    for (; i < s.size(); ++i)
-        bits |= static_cast<unsigned char>(s[i]);
-    return (bits & 0x8080808080808080u) == 0;
+    if (n >= 4) {
+        uint32_t first, last;
+        std::memcpy(&first, p, 4);
+        std::memcpy(&last, p + n - 4, 4);
+        return ((first | last) & 0x80808080u) == 0;
+    }
+    uint32_t bits = 0;
+    for (size_t i = 0; i < n; ++i)
+        bits |= static_cast<unsigned char>(p[i]);
+    return (bits & 0x80u) == 0;
 }
 
 }  // namespace tavix

@@ -202,4 +202,18 @@ TEST(SortEngine, KeyColumnsCompareAsBytesAndNumberEqualKeysAlike)
     }
 }
 
+// Text taken as its own key must hold no byte of a longer character, wherever that byte lies.
+TEST(SortEngine, AsciiCheckSeesAHighByteAtAnyPlace)
+{
+    for (size_t n = 0; n <= 24; ++n) {
+        std::string s(n, 'a');
+        EXPECT_TRUE(IsAscii(s)) << n;
+        for (size_t i = 0; i < n; ++i) {
+            s[i] = '\x80';
+            EXPECT_FALSE(IsAscii(s)) << n << ", " << i;
+            s[i] = 'a';
+        }
+    }
+}
+
 }  // namespace
