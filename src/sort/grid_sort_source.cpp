@@ -30,16 +30,25 @@ GridVariant& GridSortSource::Value(int32_t row, int16_t column)
     return table_.ValueForCustomSort(row, column);
 }
 
+namespace {
+
+// A cell may straddle two cache lines, a text's characters then lying in the second: both are asked for.
+void Prefetch(const void* at, size_t size)
+{
+    __builtin_prefetch(at);
+    __builtin_prefetch(static_cast<const char*>(at) + size - 1);
+}
+
+}  // namespace
+
 // After a sort the rows' cells lie anywhere: each is asked for as its address is found, and
-// read once the rest of the batch has been. A value may straddle two cache lines; a text's
-// characters then lie in the second.
+// read once the rest of the batch has been.
 void GridSortSource::Values(int16_t column, int32_t first, int32_t count, const GridVariant** out)
 {
     CheckColumn(column);
     for (int32_t i = 0; i < count; ++i) {
         out[i] = &table_.Cell(first + i, column).Value;
-        __builtin_prefetch(out[i]);
-        __builtin_prefetch(reinterpret_cast<const char*>(out[i]) + sizeof(GridVariant) - 1);
+        Prefetch(out[i], sizeof(GridVariant));
     }
 }
 
@@ -49,7 +58,7 @@ void GridSortSource::FetchAhead(int32_t row, int16_t column) const
 {
     constexpr int32_t kAhead = 16;
     if (row + kAhead <= table_.RowCount())
-        __builtin_prefetch(&table_.Cell(row + kAhead, column));
+        Prefetch(&table_.Cell(row + kAhead, column), sizeof(core::CellData));
 }
 
 std::string GridSortSource::DisplayText(int32_t row, int16_t column)

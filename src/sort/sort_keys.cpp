@@ -48,8 +48,8 @@ std::u16string_view ToUtf16(std::string_view text, std::u16string& buffer)
     return U_SUCCESS(status) ? std::u16string_view(buffer.data(), static_cast<size_t>(length)) : std::u16string_view();
 }
 
-// ASCII text is its own key: its units are its bytes.
-std::u8string_view AsciiKey(std::string_view text)
+// A text's bytes as a key: ASCII text is its own key, as its units are its bytes.
+std::u8string_view AsBytes(std::string_view text)
 {
     return { reinterpret_cast<const char8_t*>(text.data()), text.size() };
 }
@@ -58,7 +58,7 @@ std::u8string_view AsciiKey(std::string_view text)
 std::u8string_view ValueKey(std::string_view text, std::u8string& buffer)
 {
     if (IsAscii(text))
-        return AsciiKey(text);
+        return AsBytes(text);
     buffer.clear();
     Utf16Units units(text);
     for (uint32_t unit = 0; units.Next(unit);)
@@ -70,7 +70,7 @@ std::u8string_view ValueKey(std::string_view text, std::u8string& buffer)
 std::u8string_view TextKey(std::string_view text, std::u16string& utf16, std::u8string& buffer)
 {
     if (IsAscii(text))
-        return AsciiKey(text);
+        return AsBytes(text);
     buffer.clear();
     for (const char16_t unit : ToUtf16(text, utf16))
         AppendUnitBytes(unit, buffer);
@@ -387,27 +387,30 @@ void SortKeys::ExtractTexts(Criterion& c, SortSource& source, int16_t column, bo
     if (noCase && !collator_)
         return;
     c.texts = std::make_unique<KeyColumn>(rowCount);
-    std::vector<uint8_t> key;
     std::u16string utf16;
     std::u8string buffer;
     for (int32_t r = 1; r <= rowCount; ++r) {
         const std::string text = source.DisplayText(r, column);
-        if (!noCase) {
-            c.texts->Add(TextKey(text, utf16, buffer));
-            continue;
-        }
-        const std::u16string_view units = ToUtf16(text, utf16);
-        const auto size = static_cast<int32_t>(units.size());
-        int32_t length = collator_->getSortKey(units.data(), size, key.data(), static_cast<int32_t>(key.size()));
-        if (length > static_cast<int32_t>(key.size())) {
-            key.resize(static_cast<size_t>(length) * 2);
-            length = collator_->getSortKey(units.data(), size, key.data(), static_cast<int32_t>(key.size()));
-        }
-        // The terminating zero is left out: keys hold no other zero byte, so order is unchanged.
-        c.texts->Add(
-            { reinterpret_cast<const char8_t*>(key.data()), static_cast<size_t>(length > 0 ? length - 1 : 0) });
+        // Collation keys are costly: they are made once per distinct text, from the texts as they are.
+        c.texts->Add(noCase ? AsBytes(text) : TextKey(text, utf16, buffer));
     }
     c.texts->Finish();
+    if (noCase) {
+        std::vector<uint8_t> key;
+        c.texts->Rekey([&](std::u8string_view text) {
+            const std::u16string_view units
+                = ToUtf16({ reinterpret_cast<const char*>(text.data()), text.size() }, utf16);
+            const auto size = static_cast<int32_t>(units.size());
+            int32_t length = collator_->getSortKey(units.data(), size, key.data(), static_cast<int32_t>(key.size()));
+            if (length > static_cast<int32_t>(key.size())) {
+                key.resize(static_cast<size_t>(length) * 2);
+                length = collator_->getSortKey(units.data(), size, key.data(), static_cast<int32_t>(key.size()));
+            }
+            // The terminating zero is left out: keys hold no other zero byte, so order is unchanged.
+            return std::u8string_view(
+                reinterpret_cast<const char8_t*>(key.data()), static_cast<size_t>(length > 0 ? length - 1 : 0));
+        });
+    }
     c.kind = Kind::Text;
     c.rankable = true;
 }

@@ -1,6 +1,7 @@
 #include "sort/text_keys.h"
 
 #include <functional>
+#include <utility>
 
 namespace tavix {
 
@@ -164,6 +165,24 @@ void KeyColumn::Finish()
     while (ids_.size() < added_)
         Take(pending_[ids_.size() % kAhead]);
     table_ = {};
+}
+
+void KeyColumn::Rekey(const std::function<std::u8string_view(std::u8string_view)>& keyOf)
+{
+    const core::HugePageVector<PackedKey> keys = std::exchange(keys_, {});
+    const std::vector<size_t> starts = std::exchange(tailStarts_, {});
+    const std::u8string tails = std::exchange(tails_, {});
+    keys_.reserve(keys.size());
+    std::u8string bytes;
+    for (const PackedKey& k : keys) {
+        // The packed bytes back in their order, then the tail: the key as it was added.
+        const uint64_t words[] = { __builtin_bswap64(k.high), __builtin_bswap64(k.low) };
+        bytes.assign(reinterpret_cast<const char8_t*>(words), std::min<size_t>(k.length, kPackedBytes));
+        if (k.length > kPackedBytes)
+            bytes.append(tails, starts[k.id], starts[k.id + 1] - starts[k.id]);
+        const std::u8string_view key = keyOf(bytes);
+        Append(Pack(key), key.size() > kPackedBytes ? key.substr(kPackedBytes) : std::u8string_view());
+    }
 }
 
 void KeyColumn::Grow()

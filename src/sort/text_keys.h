@@ -8,6 +8,7 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -33,6 +34,10 @@ public:
     // Rows are added in order, 1 upwards, and then Finish is called; the keys are read only after.
     void Add(std::u8string_view key);
     void Finish();
+
+    // Each distinct key replaced by what keyOf makes of its bytes, its id and rows kept: keys that
+    // become equal then compare equal. keyOf's result is copied before it is called again.
+    void Rekey(const std::function<std::u8string_view(std::u8string_view)>& keyOf);
 
     // The distinct keys, numbered in the order their first rows came.
     const core::HugePageVector<PackedKey>& Keys() const { return keys_; }
