@@ -2,6 +2,10 @@
 
 #include "tavix/native/gdi.h"
 
+#include "native/gdi/pixel_access.h"
+
+#include <random>
+
 using namespace tavix::native;
 
 namespace {
@@ -223,4 +227,40 @@ TEST(GdiPaint, ViewportShiftsDrawingButNotTheClipRegion)
     for (int x = 0; x < 20; ++x)
         EXPECT_EQ(s->Pixel(x, 0) != 0, x >= 2 && x < 8) << x;
     EXPECT_EQ(GetPixel(dc, 10, 0), kRed);
+}
+
+// Glyph pixels blend their colour over what is there as (s * a + d * (255 - a) + 127) / 255 per
+// channel; blank pixels and pixels outside the clip are left alone, solid ones take the colour.
+TEST(GdiPaint, GlyphsBlendEveryCoverageExactlyWithinTheClip)
+{
+    std::mt19937 rng(5);
+    // Enough blended pixels that a rounding off by one in any channel shows.
+    detail::GlyphBitmap g { .left = 1, .top = 5, .width = 13, .height = 200 };
+    for (int i = 0; i < g.width * g.height; ++i) {
+        // Blank and solid runs of four occur too: a row starts with one of each.
+        const uint32_t kind = i % 13 < 8 ? i % 13 / 4 : 2 + rng() % 3;
+        g.coverage.push_back(static_cast<uint8_t>(kind == 0 ? 0 : kind == 1 ? 255 : rng() % 256));
+    }
+    Surface s(16, 208);
+    for (int32_t y = 0; y < s.Height(); ++y)
+        for (int32_t x = 0; x < 16; ++x)
+            s.SetPixel(x, y, rng());
+    const Surface before = s;
+    const uint32_t color = 0x12C07F01;
+    const Rect clip { 2, 1, 15, 207 };
+    detail::BlitGlyph(s, g, 0, 5, clip, color);
+    for (int32_t y = 0; y < s.Height(); ++y) {
+        for (int32_t x = 0; x < 16; ++x) {
+            const uint32_t d = before.Pixel(x, y);
+            const int32_t gx = x - 1;
+            const bool inside = x >= clip.left && x < clip.right && y >= clip.top && gx < g.width && y < g.height;
+            const uint32_t a = inside ? g.coverage[static_cast<size_t>(y * g.width + gx)] : 0;
+            uint32_t expected = a == 0 ? d : a == 255 ? color : 0;
+            for (int shift = 0; a != 0 && a != 255 && shift < 24; shift += 8) {
+                const uint32_t sc = color >> shift & 0xFF, dc = d >> shift & 0xFF;
+                expected |= (sc * a + dc * (255 - a) + 127) / 255 << shift;
+            }
+            ASSERT_EQ(s.Pixel(x, y), expected) << x << ", " << y;
+        }
+    }
 }
