@@ -11,7 +11,11 @@ TEST(GdiDc, SurfaceDcMapsOriginAndClipsToBase)
     ASSERT_NE(dc, 0);
     EXPECT_EQ(GetDCSurface(dc), s);
     EXPECT_TRUE(DeleteDC(dc));
+    // The handle of a deleted object does not reach the one created after it.
+    HDC next = CreateSurfaceDC(s, { 0, 0 }, { 0, 0, 20, 20 });
+    EXPECT_NE(next, dc);
     EXPECT_FALSE(DeleteDC(dc));
+    EXPECT_TRUE(DeleteDC(next));
 }
 
 TEST(GdiDc, SelectObjectReturnsPreviousAndGuardsSelectedBitmaps)

@@ -23,25 +23,40 @@ Rect DcObj::EffectiveClip() const
     return r;
 }
 
-GdiTable& GdiTable::Instance()
-{
-    static GdiTable table;
-    return table;
-}
-
 int32_t GdiTable::Add(GdiObject obj, bool stock)
 {
-    int32_t h = next_++;
-    objects_.emplace(h, Entry { std::move(obj), stock });
-    return h;
+    uint32_t slot = 0;
+    if (!free_.empty()) {
+        slot = free_.back();
+        free_.pop_back();
+    } else {
+        if (slots_.size() == kSlotMask)
+            return 0;  // as the platform, out of handles
+        slot = static_cast<uint32_t>(slots_.size());
+        slots_.emplace_back();
+    }
+    Slot& s = slots_[slot];
+    s.entry.emplace(Entry { std::move(obj), stock });
+    return static_cast<int32_t>(s.generation << kSlotBits | (slot + 1));
 }
 
-bool GdiTable::Remove(int32_t handle) { return objects_.erase(handle) > 0; }
+bool GdiTable::Remove(int32_t handle)
+{
+    const std::optional<uint32_t> slot = SlotOf(handle);
+    if (!slot)
+        return false;
+    // The object is destroyed with the slot already free: what its destructor does may add objects.
+    std::optional<Entry> gone = std::move(slots_[*slot].entry);
+    slots_[*slot].entry.reset();
+    slots_[*slot].generation = (slots_[*slot].generation + 1) % kGenerations;
+    free_.push_back(*slot);
+    return true;
+}
 
 bool GdiTable::IsStock(int32_t handle) const
 {
-    auto it = objects_.find(handle);
-    return it != objects_.end() && it->second.stock;
+    const std::optional<uint32_t> slot = SlotOf(handle);
+    return slot && slots_[*slot].entry->stock;
 }
 
 HBRUSH GdiTable::StockWhiteBrush()

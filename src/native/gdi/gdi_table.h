@@ -1,9 +1,10 @@
 #pragma once
 // The process-wide table behind the integer GDI handles. Drawing runs on the
 // UI thread only, as on the platform, so the table is not locked.
+#include <cstdint>
+#include <deque>
 #include <memory>
 #include <optional>
-#include <unordered_map>
 #include <variant>
 #include <vector>
 
@@ -74,7 +75,11 @@ using GdiObject = std::variant<DcObj, BitmapObj, BrushObj, PenObj, RegionObj, Fo
 
 class GdiTable {
 public:
-    static GdiTable& Instance();
+    static GdiTable& Instance()
+    {
+        static GdiTable table;
+        return table;
+    }
 
     int32_t Add(GdiObject obj, bool stock = false);
     bool Remove(int32_t handle);
@@ -82,10 +87,8 @@ public:
 
     template <typename T> T* Get(int32_t handle)
     {
-        auto it = objects_.find(handle);
-        if (it == objects_.end())
-            return nullptr;
-        return std::get_if<T>(&it->second.obj);
+        Entry* e = Find(handle);
+        return e ? std::get_if<T>(&e->obj) : nullptr;
     }
 
     // Defaults a new DC starts with.
@@ -98,8 +101,34 @@ private:
         GdiObject obj;
         bool stock = false;
     };
-    std::unordered_map<int32_t, Entry> objects_;
-    int32_t next_ = 1;
+    // A handle is its slot's number + 1 in the low bits and the slot's generation above them: a
+    // freed slot is reused under the next generation, so the old handle no longer finds it (until
+    // the generations wrap). A million live objects is a hundred times what a process may hold
+    // on the platform.
+    static constexpr int kSlotBits = 20;
+    static constexpr uint32_t kGenerations = uint32_t { 1 } << (31 - kSlotBits);
+    static constexpr uint32_t kSlotMask = (uint32_t { 1 } << kSlotBits) - 1;
+    struct Slot {
+        std::optional<Entry> entry;
+        uint32_t generation = 0;
+    };
+    // The slot of a live handle, or none.
+    std::optional<uint32_t> SlotOf(int32_t handle) const
+    {
+        const auto h = static_cast<uint32_t>(handle);
+        const uint32_t slot = (h & kSlotMask) - 1;
+        if (handle <= 0 || slot >= slots_.size() || !slots_[slot].entry || slots_[slot].generation != h >> kSlotBits)
+            return std::nullopt;
+        return slot;
+    }
+    Entry* Find(int32_t handle)
+    {
+        const std::optional<uint32_t> slot = SlotOf(handle);
+        return slot ? &*slots_[*slot].entry : nullptr;
+    }
+    // A deque: objects stay where they are while others are added, as callers hold on to them.
+    std::deque<Slot> slots_;
+    std::vector<uint32_t> free_;
     HBRUSH whiteBrush_ = 0;
     HPEN blackPen_ = 0;
     HBITMAP bitmap_ = 0;
