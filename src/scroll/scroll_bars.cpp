@@ -87,6 +87,7 @@ void ScrollBars::SetMaximum(int bar, int32_t maximumPosition)
     si.fMask = SIF_RANGE;
     si.nMax = maximumPosition + static_cast<int32_t>(si.nPage);
     SetScrollInfo(window_, bar, &si);
+    FollowClamp(bar);
 }
 
 void ScrollBars::SetPage(int bar, int32_t page)
@@ -96,7 +97,12 @@ void ScrollBars::SetPage(int bar, int32_t page)
     si.nMax += page - static_cast<int32_t>(si.nPage);
     si.nPage = static_cast<UINT>(page);
     SetScrollInfo(window_, bar, &si);
+    FollowClamp(bar);
 }
+
+// A smaller range pulls the position in without a report: the owner reads it back
+// itself. Were the last value left behind, a later scroll back to it would go unreported.
+void ScrollBars::FollowClamp(int bar) { lastValue_[Index(bar)] = Position(bar); }
 
 void ScrollBars::SetPosition(int bar, int32_t value)
 {

@@ -77,6 +77,7 @@ private:
     int64_t LineStep(int bar, int multiplier) const;
     native::SCROLLINFO Info(int bar, native::UINT mask) const;
     void Report(int bar);
+    void FollowClamp(int bar);
     void HandleRequest(int bar, int request, int multiplier);
 
     native::HWND window_ { 0 };
