@@ -40,7 +40,9 @@ int32_t MeasureTextWidth(const core::GridTable& s, FontCache& fonts, HDC hdc, in
     Rect measured = rc;
     DrawCellText(hdc, text, measured, flags);
 
-    if (wraps && text.find("\r\n") == std::string::npos && !text.empty()) {
+    // A lone CR or LF breaks the line as CR LF does: such a text never fits on one
+    // line, and widening it would go on for ever.
+    if (wraps && text.find_first_of("\r\n") == std::string::npos && !text.empty()) {
         Rect line {};
         DrawCellText(hdc, "A", line, DT_CALCRECT);
         int32_t limit = s.Row(row).Height - 1;

@@ -63,3 +63,18 @@ TEST(DrawCellText, PathEllipsisKeepsLastComponentWholeAndFallsBackForShortTexts)
     EXPECT_LE(rc.Width(), fileTail + 20);
     EXPECT_GT(rc.Width(), fileTail);
 }
+
+// Word-broken text is widened until it fits the row, unless line breaks of any kind split it.
+TEST(MeasureTextWidth, WordBreakTextWithLineBreaksIsMeasuredAsItsLines)
+{
+    Tavix g;
+    g.AddCol(AddColArgs { .lWidth = 40 });
+    g.SetRowCount(1);
+    g.SetCellTextFlags(1, 1, tvTextWordBreak);
+    g.SetCellValue(1, 1, "one two\r\nthree four");
+    const int32_t lines = g.EvaluateTextWidth(1, 1);
+    for (const char* text : { "one two\nthree four", "one two\rthree four" }) {
+        g.SetCellValue(1, 1, text);
+        EXPECT_EQ(g.EvaluateTextWidth(1, 1), lines) << text;
+    }
+}
