@@ -232,9 +232,10 @@ bool GridPainter::ConsumeMarks(const DrawContext& ctx, const RowPlan& plan)
     bool any = false;
     const auto consume = [&](int32_t colIndex) { any = table_.TakeRepaintMark(plan.row, colIndex) || any; };
     const int32_t rowTextCol = table_.RowTextCol();
-    if (table_.Row(plan.row).IsGroup) {
-        if (rowTextCol > 0)
-            consume(rowTextCol);
+    // A group row shows its row-text cell; without a row-text column it shows
+    // none, and its own cells' marks tell that what was drawn there went stale.
+    if (table_.Row(plan.row).IsGroup && rowTextCol > 0) {
+        consume(rowTextCol);
         return any;
     }
     for (int32_t p = std::max(plan.firstPos, 1); p <= plan.lastPos; ++p)
