@@ -69,6 +69,7 @@ public:
 
     // layout::HeaderGeometry
     int32_t Height() override;
+    void FollowScrollX() override { Place(); }
     // paint::HeaderItemWidth
     int32_t NeededWidth(int32_t position) override;
 

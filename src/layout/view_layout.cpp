@@ -216,6 +216,7 @@ void ViewLayout::ResetScrollPositions(bool horizontalToo)
 
 void ViewLayout::RecalcLayout(bool raiseEvents)
 {
+    const int32_t oldScrollX = scrollX_;
     const Rect view = GetViewRect(true, false);
     viewWidth_ = view.Width();
     viewHeight_ = view.Height();
@@ -286,6 +287,8 @@ void ViewLayout::RecalcLayout(bool raiseEvents)
         }
         scrollY_ = bars->Position(kVertical);
     }
+    if (scrollX_ != oldScrollX && header_ != nullptr)
+        header_->FollowScrollX();
 }
 
 int32_t ViewLayout::SkipRowsAbove(int32_t from, int32_t to) const

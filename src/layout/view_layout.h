@@ -45,6 +45,8 @@ class HeaderGeometry {
 public:
     // May first fit the header to contents that changed while nothing was drawn.
     virtual int32_t Height() = 0;
+    // The cells moved sideways without a scroll (a shrunk range pulled the bar in).
+    virtual void FollowScrollX() = 0;
 
 protected:
     ~HeaderGeometry() = default;

@@ -409,11 +409,18 @@ TEST(LayoutBars, RangesAndPagesFollowTheContent)
 
 TEST(LayoutBars, HidingTheLastColumnsShrinksTheContentAndResetsTheBar)
 {
-    WindowScene s({ .cols = 6, .rows = 3 });
-    s.grid.HScrollBar().SetValue(100);
+    WindowScene s({ .cols = 6, .rows = 3, .header = true });
+    s.grid.HScrollBar().SetValue(1000);
     s.grid.SetColVisible(6, false);
     EXPECT_EQ(s.Layout().ContentWidth(), 400);
     EXPECT_TRUE(s.grid.HScrollBar().Visible());
+    // The shrunk range pulls the bar in to 400 - 296 + 1, and the header goes with the cells.
+    native::RECT header {};
+    native::GetWindowRect(native::GetWindow(s.grid.hwnd(), native::GW_CHILD), &header);
+    native::POINT headerLeft { header.left, header.top };
+    native::ScreenToClient(s.grid.hwnd(), &headerLeft);
+    EXPECT_EQ(s.Layout().ScrollX(), 105);
+    EXPECT_EQ(headerLeft.x, -105);
     s.events.Clear();
     s.grid.SetColVisible(5, false);
     s.grid.SetColVisible(4, false);
