@@ -2,6 +2,8 @@
 // sort state travel with their column while cells stay addressed by column index.
 #include "core/grid_table.h"
 
+#include "core/extent.h"
+
 #include <tavix/error.h>
 
 #include <vector>
@@ -19,15 +21,18 @@ void GridTable::ReplaceColumnLayout(std::span<const ColumnPlacement> placements)
         positionOf[static_cast<size_t>(columns_.At(p).Index)] = p;
     std::vector<int32_t> from;
     from.reserve(placements.size());
+    int64_t extent = 0;
     for (const ColumnPlacement& place : placements) {
         if (place.index < 1 || place.index > n || place.width < 0)
             throw TavixError::Runtime(rtInvalidCall);
+        extent += ExtentOf(place.width);
         int32_t& p = positionOf[static_cast<size_t>(place.index)];
         if (p == 0)  // named twice
             throw TavixError::Runtime(rtInvalidCall);
         from.push_back(p);
         p = 0;
     }
+    CheckExtent(extent);
 
     Editor().CancelEdit();
     columns_.Permute(from);

@@ -80,6 +80,7 @@ TEST(LayoutCol, MalformedStringRaisesAndChangesNothing)
         { "2|Width|5|2|Order|2|2|Visible|1|", rtInvalidCall },  // position 1 left empty
         { "1|Width|-5|1|Order|1|1|Visible|1|" + col2, rtInvalidCall },
         { "1|Width|99999999999|1|Order|1|1|Visible|1|" + col2, rtTypeMismatch },
+        { "1|Width|2000000000|1|Order|1|1|Visible|1|2|Width|2000000000|2|Order|2|2|Visible|1|", rtOverflow },
     };
     for (const Case& c : cases) {
         EXPECT_EQ(ErrorOf([&] { g.SetLayoutCol(c.text); }), c.error) << c.text;
