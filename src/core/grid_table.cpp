@@ -130,6 +130,13 @@ void GridTable::CheckColIndex(int32_t col) const
         RaiseGridError(tvErrSubscript);
 }
 
+bool GridTable::EndEditChangedShape()
+{
+    const ShapeWatch watch(*this);
+    Editor().CancelEdit();
+    return watch.Changed();
+}
+
 void GridTable::SetRedraw(bool redraw)
 {
     redraw_ = redraw;

@@ -275,7 +275,10 @@ private:
     std::string KeyLowerOf(const std::string& key) const;
     RowKeyIndex::KeyOf KeyOf() const;
     void CheckColKeyUnique(const std::string& key, int32_t ownPosition) const;
-    void ApplyColWidth(int32_t position, int32_t width);
+    // Ends a running edit. The events it raises may add, remove or reorder rows and columns:
+    // true when they did, and the caller's row numbers and column positions are stale.
+    bool EndEditChangedShape();
+    void ApplyColWidth(const GridVariant& vCol, int32_t position, int32_t width);
     void RefreshHeaderItem(int32_t position);
     void AutoHeightFor(EHeaderAutoHeightFlags reason);
     void EnsureRowCapacity(int32_t n);

@@ -34,7 +34,9 @@ void GridTable::ReplaceColumnLayout(std::span<const ColumnPlacement> placements)
     }
     CheckExtent(extent);
 
-    Editor().CancelEdit();
+    // Placements name columns by index, which columns added or removed by the edit's events renumber.
+    if (EndEditChangedShape())
+        return;
     columns_.Permute(from);
     for (int32_t p = 1; p <= n; ++p) {
         ColumnData& c = columns_.At(p);

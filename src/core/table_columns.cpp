@@ -30,23 +30,29 @@ void GridTable::AutoHeightFor(EHeaderAutoHeightFlags reason)
 
 CellObject& GridTable::AddCol(const AddColArgs& a)
 {
-    CheckColKeyUnique(a.sKey, 0);
     int32_t width = a.lWidth == -1 ? kDefaultColumnWidth : a.lWidth;
     if (a.lMinWidth > -1 && width < a.lMinWidth)
         width = a.lMinWidth;
     if (a.lMaxWidth >= 0 && width > a.lMaxWidth)
         width = a.lMaxWidth;
-    if (a.lMinWidth >= 0 && a.lMaxWidth >= 0 && a.lMaxWidth < a.lMinWidth)
-        RaiseGridError(tvErrMaxWidthBelowMin);
-    if (a.bRowTextCol && rowTextCol_ != 0)
-        RaiseGridError(tvErrTwoRowTextColumns);
     const bool inserting = !a.vColBefore.IsMissing();
-    const int32_t before = inserting ? ColPosition(a.vColBefore) : 0;
-    if (rowTextCol_ != 0 && !inserting)
-        RaiseGridError(tvErrColumnAfterRowText);
-    CheckExtent(columns_.Extent() + ExtentOf(width));
+    // Run again when ending the edit changed the columns they read.
+    const auto validate = [&] {
+        CheckColKeyUnique(a.sKey, 0);
+        if (a.lMinWidth >= 0 && a.lMaxWidth >= 0 && a.lMaxWidth < a.lMinWidth)
+            RaiseGridError(tvErrMaxWidthBelowMin);
+        if (a.bRowTextCol && rowTextCol_ != 0)
+            RaiseGridError(tvErrTwoRowTextColumns);
+        const int32_t before = inserting ? ColPosition(a.vColBefore) : 0;
+        if (rowTextCol_ != 0 && !inserting)
+            RaiseGridError(tvErrColumnAfterRowText);
+        CheckExtent(columns_.Extent() + ExtentOf(width));
+        return before;
+    };
+    int32_t before = validate();
     Layout().InvalidateRange(RangeChange::Recompute);
-    Editor().CancelEdit();
+    if (EndEditChangedShape())
+        before = validate();
     ++shape_;
 
     const int32_t position = inserting ? before : ColCount() + 1;
@@ -90,12 +96,13 @@ CellObject& GridTable::AddCol(const AddColArgs& a)
 
 void GridTable::RemoveCol(const GridVariant& vCol)
 {
-    const int32_t position = ColPosition(vCol);
+    int32_t position = ColPosition(vCol);
+    Layout().InvalidateRange(RangeChange::Recompute);
+    if (EndEditChangedShape())
+        position = ColPosition(vCol);
     const ColumnData& c = columns_.At(position);
     const int32_t index = c.Index;
     const bool hadItem = HasHeaderItem(c);
-    Layout().InvalidateRange(RangeChange::Recompute);
-    Editor().CancelEdit();
     ++shape_;
     if (c.IsRowTextCol) {
         rowTextCol_ = 0;
@@ -126,10 +133,15 @@ void GridTable::RemoveCol(const GridVariant& vCol)
 
 void GridTable::SetColOrder(const GridVariant& vCol, int32_t position)
 {
-    const int32_t from = ColPosition(vCol);
-    if (position < 1 || position > ColCount())
-        RaiseGridError(tvErrSubscript);
-    Editor().CancelEdit();
+    const auto validate = [&] {
+        const int32_t from = ColPosition(vCol);
+        if (position < 1 || position > ColCount())
+            RaiseGridError(tvErrSubscript);
+        return from;
+    };
+    int32_t from = validate();
+    if (EndEditChangedShape())
+        from = validate();
     if (position == from)
         return;
     ++shape_;
@@ -159,14 +171,19 @@ void GridTable::SetColWidth(const GridVariant& vCol, int32_t width)
         width = c.MinWidth;
     if (c.MaxWidth >= 0 && width > c.MaxWidth)
         width = c.MaxWidth;
-    ApplyColWidth(position, width);
+    ApplyColWidth(vCol, position, width);
 }
 
-void GridTable::ApplyColWidth(int32_t position, int32_t width)
+void GridTable::ApplyColWidth(const GridVariant& vCol, int32_t position, int32_t width)
 {
-    CheckExtent(columns_.Extent() - ExtentOf(columns_.At(position).Width) + ExtentOf(width));
+    const auto check
+        = [&] { CheckExtent(columns_.Extent() - ExtentOf(columns_.At(position).Width) + ExtentOf(width)); };
+    check();
     Layout().InvalidateRange(RangeChange::HorizontalOnly);
-    Editor().CancelEdit();
+    if (EndEditChangedShape()) {
+        position = ColPosition(vCol);
+        check();
+    }
     ColumnData& c = columns_.At(position);
     c.Width = width;
     columns_.RecalcLefts();
@@ -185,7 +202,7 @@ void GridTable::SetColMinWidth(const GridVariant& vCol, int32_t width)
         CheckExtent(columns_.Extent() - ExtentOf(c.Width) + ExtentOf(width));
     c.MinWidth = width;
     if (width >= 0 && c.Width < width)
-        ApplyColWidth(position, width);
+        ApplyColWidth(vCol, position, width);
 }
 
 void GridTable::SetColMaxWidth(const GridVariant& vCol, int32_t width)
@@ -196,7 +213,7 @@ void GridTable::SetColMaxWidth(const GridVariant& vCol, int32_t width)
         RaiseGridError(tvErrMaxWidthBelowMin);
     c.MaxWidth = width;
     if (width >= 0 && c.Width > width)
-        ApplyColWidth(position, width);
+        ApplyColWidth(vCol, position, width);
 }
 
 void GridTable::SetColAllowSizing(const GridVariant& vCol, bool allow)
@@ -206,12 +223,20 @@ void GridTable::SetColAllowSizing(const GridVariant& vCol, bool allow)
 
 void GridTable::SetColVisible(const GridVariant& vCol, bool visible)
 {
-    const int32_t position = ColPosition(vCol);
+    int32_t position = ColPosition(vCol);
     Layout().InvalidateRange(RangeChange::HorizontalOnly);
-    ColumnData& c = columns_.At(position);
-    if (c.IsRowTextCol || c.Visible == visible)
+    const auto unchanged = [&] {
+        const ColumnData& c = columns_.At(position);
+        return c.IsRowTextCol || c.Visible == visible;
+    };
+    if (unchanged())
         return;
-    Editor().CancelEdit();
+    if (EndEditChangedShape()) {
+        position = ColPosition(vCol);
+        if (unchanged())
+            return;
+    }
+    ColumnData& c = columns_.At(position);
     c.Visible = visible;
     if (visible)
         Header().ItemInserted(columns_.VisibleBefore(position), position, c.Width);

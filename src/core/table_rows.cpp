@@ -199,16 +199,21 @@ void GridTable::RemoveRow(const GridVariant& vRow)
 
 void GridTable::SetRowCount(int32_t n)
 {
-    if (n < 0)
-        RaiseGridError(tvErrInvalidArgument);
-    if (ColCount() == 0)
-        RaiseGridError(tvErrNoColumns);
-    if (n == rowCount_)
+    // Run again when ending the edit changed the rows or columns they read.
+    const auto needed = [&] {
+        if (n < 0)
+            RaiseGridError(tvErrInvalidArgument);
+        if (ColCount() == 0)
+            RaiseGridError(tvErrNoColumns);
+        if (n > rowCount_)
+            CheckExtent(rowExtent_ + (n - rowCount_) * ExtentOf(defaultRowHeight_));
+        return n != rowCount_;
+    };
+    if (!needed())
         return;
-    if (n > rowCount_)
-        CheckExtent(rowExtent_ + (n - rowCount_) * ExtentOf(defaultRowHeight_));
     Layout().InvalidateRange(RangeChange::Recompute);
-    Editor().CancelEdit();
+    if (EndEditChangedShape() && !needed())
+        return;
     ++shape_;
     const bool shrinking = n < rowCount_;
     if (shrinking) {
@@ -279,7 +284,9 @@ void GridTable::SetRowTag(int32_t row, const GridVariant& tag) { rows_.At(row).T
 void GridTable::SetRowVisible(int32_t row, bool visible)
 {
     Layout().InvalidateRange(RangeChange::Recompute);
-    Editor().CancelEdit();
+    // Rows added or removed by the edit's events leave `row` naming another row or none.
+    if (EndEditChangedShape())
+        return;
     RowData& r = rows_.At(row);
     if (r.Visible == visible)
         return;
@@ -291,11 +298,12 @@ void GridTable::SetRowVisible(int32_t row, bool visible)
 
 void GridTable::SetRowHeight(int32_t row, int32_t height)
 {
-    const int32_t old = rows_.At(row).Height;
-    CheckExtent(rowExtent_ - ExtentOf(old) + ExtentOf(height));
+    CheckExtent(rowExtent_ - ExtentOf(rows_.At(row).Height) + ExtentOf(height));
     Layout().InvalidateRange(RangeChange::Recompute);
-    Editor().CancelEdit();
-    rowExtent_ += ExtentOf(height) - ExtentOf(old);
+    if (EndEditChangedShape())
+        return;
+    // Read after the edit's events, which may have sized the row themselves.
+    rowExtent_ += ExtentOf(height) - ExtentOf(rows_.At(row).Height);
     rows_.At(row).Height = height;
     rows_.RecalcTops(row > 1 ? row - 1 : 1, rowCount_);
     LayoutChanged();
@@ -303,7 +311,8 @@ void GridTable::SetRowHeight(int32_t row, int32_t height)
 
 void GridTable::SetRowNormalCellHeight(int32_t row, int32_t height)
 {
-    Editor().CancelEdit();
+    if (EndEditChangedShape())
+        return;
     rows_.At(row).NormalCellHeight = height;
     MarkRowChanged(row);
     Painter().Draw();

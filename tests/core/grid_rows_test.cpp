@@ -241,5 +241,39 @@ TEST(GridCurrentCell, RemovingTheLastColumnLeavesNoCurrentCell)
     EXPECT_FALSE(g.CellSelected(1, 1));
 }
 
+// Structural changes end a running edit first, and QuitCustomEdit comes with that: rows and
+// columns its handler adds or removes are the ones the change then works on.
+TEST(GridEvents, ChangesMadeWhileTheEditEndsAreSeenByTheOperation)
+{
+    Tavix g;
+    testing::EventRecorder events;
+    events.recordQuitCustomEdit = true;
+    g.SetEventSink(&events);
+    Fill(g, 5, 4);
+    std::function<void()> handler;
+    events.onAny = [&](const testing::RecordedEvent& e) {
+        if (e.id == EventId::QuitCustomEdit && handler)
+            std::exchange(handler, nullptr)();
+    };
+    const auto removeFirstCol = [&] { g.RemoveCol(g.ColKey(1)); };
+
+    handler = removeFirstCol;
+    g.RemoveCol("c5");
+    EXPECT_EQ(g.ColKey(3), "c4");
+    for (auto change : std::initializer_list<std::function<void()>> { [&] { g.SetColWidth(3, 90); },
+             [&] { g.SetColVisible(3, false); }, [&] { g.SetColOrder(3, 1); },
+             [&] { g.AddCol(AddColArgs { .vColBefore = GridVariant(3) }); } }) {
+        handler = removeFirstCol;
+        EXPECT_EQ(ErrorOf(change), 513);
+    }
+    handler = [&] { g.RemoveRow(4); };
+    g.SetRowHeight(4, 2000000000);  // row 4 is gone: nothing to size, nor to count
+    g.SetRowHeight(1, 2000000000);
+    EXPECT_EQ(g.RowHeight(1), 2000000000);
+    handler = [&] { g.Clear(true); };
+    EXPECT_EQ(ErrorOf([&] { g.SetRowCount(5); }), tvErrNoColumns);
+    EXPECT_EQ(g.RowCount(), 0);
+}
+
 }  // namespace
 }  // namespace tavix
