@@ -1,20 +1,15 @@
 #include "core/grid_table.h"
 
+#include "core/key_case.h"
+
 #include <tavix/cell_object.h>
 #include <tavix/error.h>
 #include <tavix/events.h>
 
 #include <algorithm>
-#include <cctype>
 
 namespace tavix::core {
 namespace {
-
-std::string Lower(std::string s)
-{
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return s;
-}
 
 // Numeric arguments round to the nearest integer; anything else names nothing.
 int32_t NumberOrZero(const GridVariant& v) { return IsNumericVariant(v) ? RoundToLong(v.ToDouble()) : 0; }
@@ -39,7 +34,7 @@ GridTable::GridTable(Host& host)
 {
 }
 
-std::string GridTable::KeyLowerOf(const std::string& key) const { return Lower(key); }
+std::string GridTable::KeyLowerOf(const std::string& key) const { return KeyLower(key); }
 
 RowKeyIndex::KeyOf GridTable::KeyOf() const
 {
@@ -95,7 +90,7 @@ int32_t GridTable::ColPosition(const GridVariant& vCol) const
         } catch (const TavixError&) {
             RaiseGridError(tvErrSubscript);
         }
-        position = columns_.PositionOfKeyLower(Lower(text));
+        position = columns_.PositionOfKeyLower(KeyLower(text));
     }
     if (position == 0)
         RaiseGridError(tvErrSubscript);
@@ -104,7 +99,7 @@ int32_t GridTable::ColPosition(const GridVariant& vCol) const
 
 int32_t GridTable::ColIndexOfKey(const std::string& key) const
 {
-    const int32_t position = columns_.PositionOfKeyLower(Lower(key));
+    const int32_t position = columns_.PositionOfKeyLower(KeyLower(key));
     if (position == 0)
         RaiseGridError(tvErrSubscript);
     return columns_.At(position).Index;

@@ -1,21 +1,15 @@
 #include "persist/field_keys.h"
 
-#include <algorithm>
-#include <cctype>
+#include "core/key_case.h"
+
 #include <set>
 
 namespace tavix::persist {
 
 namespace {
 
-// Column keys compare like this: ASCII letters without regard to case.
-std::string Folded(std::string_view text)
-{
-    std::string folded(text);
-    std::transform(folded.begin(), folded.end(), folded.begin(),
-        [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return folded;
-}
+// Compared as the grid compares column keys.
+std::string Folded(std::string_view text) { return core::KeyLower(text); }
 
 }  // namespace
 

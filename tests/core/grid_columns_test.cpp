@@ -43,6 +43,10 @@ TEST(GridColumns, PositionLookupRules)
     Fill(g, 3, 1);
     g.AddCol("true");
     EXPECT_EQ(g.ColOrder(true), 4);  // a Boolean is looked up by its text
+    g.AddCol("Äpfel");
+    EXPECT_EQ(g.ColIndex("äPFEL"), 5);
+    EXPECT_EQ(ErrorOf([&] { g.AddCol("ÄPFEL"); }), tvErrDuplicateKey);
+    g.RemoveCol("äpfel");
     g.SetColOrder(3, 1);
     EXPECT_EQ(g.ColOrder(3), 1);
     g.SetCellValue(1, 3, GridVariant(int32_t { 7 }));
