@@ -47,9 +47,16 @@ ColumnData& ColumnTable::Insert(int32_t position, int32_t index)
     return *inserted;
 }
 
+void ColumnTable::Retire(ColumnData& record)
+{
+    if (record.DefaultCell)
+        retiredDefaultCells_.push_back(std::move(record.DefaultCell));
+}
+
 void ColumnTable::Remove(int32_t position)
 {
     const int32_t index = At(position).Index;
+    Retire(At(position));
     records_.erase(records_.begin() + position);
     for (auto it = records_.begin() + 1; it != records_.end(); ++it)
         if (it->Index > index)
@@ -77,6 +84,8 @@ void ColumnTable::Permute(std::span<const int32_t> fromPositions)
 
 void ColumnTable::Reset()
 {
+    for (ColumnData& record : records_)
+        Retire(record);
     records_.clear();
     records_.emplace_back();
 }

@@ -3,6 +3,7 @@
 #include "core/column_data.h"
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -26,19 +27,24 @@ public:
 
     // Inserts at position and renumbers indices >= index.
     ColumnData& Insert(int32_t position, int32_t index);
-    // Removes the record and closes the gap in the indices.
+    // Removes the record and closes the gap in the indices. The column's default cell
+    // stays valid: the application may hold it, and public objects live as long as the grid.
     void Remove(int32_t position);
     void Move(int32_t from, int32_t to);
     // Position p receives the record that was at fromPositions[p - 1]; the caller
     // hands a permutation of 1..Count().
     void Permute(std::span<const int32_t> fromPositions);
+    // Removes every record; their default cells stay valid as with Remove.
     void Reset();
     void RecalcLefts();
     // The sum of the widths' magnitudes, hidden columns included (see extent.h).
     int64_t Extent() const;
 
 private:
+    void Retire(ColumnData& record);
+
     std::vector<ColumnData> records_;
+    std::vector<std::unique_ptr<CellObject>> retiredDefaultCells_;
 };
 
 }  // namespace tavix::core

@@ -35,6 +35,14 @@ TEST(GridColumns, NewColumnDefaultsAndWidthClamping)
     g.SetRedraw(true);
     g.SetColHeaderText(1, "Name");
     EXPECT_EQ(g.ColHeaderText(1), "Name");
+    // Default cells the application holds outlive their columns.
+    CellObject& last = g.ColDefaultCell(3);
+    g.RemoveCol(1);
+    g.Clear(true);
+    d.SetsFmtString("0.0");
+    last.iIndent = 5;
+    EXPECT_EQ(d.sFmtString(), "0.0");
+    EXPECT_EQ(last.iIndent, 5);
 }
 
 TEST(GridColumns, PositionLookupRules)
