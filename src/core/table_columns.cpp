@@ -87,10 +87,14 @@ CellObject& GridTable::AddCol(const AddColArgs& a)
     cells_.InsertColumn(index);
     for (int32_t r = 1; r <= rowCount_; ++r)
         InitCell(r, index);
+    // The current cell moves with its column before the columns are drawn, as in RemoveCol.
+    const bool moves = inserting && curCol_ >= index;
+    if (moves)
+        SetCurrentCell(curRow_, curCol_ + 1, false);
     AutoHeightFor(tvHAHOnAddCol);
     LayoutChanged();
-    if (inserting && curCol_ >= index)
-        SetCurrentCell(curRow_, curCol_ + 1, true);
+    if (moves)
+        RaisePendingCurCellChange();
     return defaultCell;
 }
 
@@ -126,9 +130,11 @@ void GridTable::RemoveCol(const GridVariant& vCol)
             Header().ItemRemoved(position);
         Header().ItemsRenumbered(position + 1, -1);
     }
+    // The current cell moves before the columns are drawn, so the focus is drawn where it now is.
+    SetCurrentCell(last ? 0 : curRow_, last ? 0 : newCur, false);
     AutoHeightFor(tvHAHOnRemoveCol);
     LayoutChanged();
-    SetCurrentCell(last ? 0 : curRow_, last ? 0 : newCur, true);
+    RaisePendingCurCellChange();
 }
 
 void GridTable::SetColOrder(const GridVariant& vCol, int32_t position)

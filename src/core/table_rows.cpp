@@ -131,11 +131,15 @@ void GridTable::AddRow(const AddRowArgs& a)
         AppendRow(a, height, keyPosition);
     if (a.bGroupRow)
         ++groupRowCount_;
+    // The current cell moves with its row before the rows are drawn, so the focus is drawn
+    // where it now is; its event comes once the grid is whole.
+    if (before > 0)
+        SetCurrentCell(curRow_ < before ? curRow_ : curRow_ + 1, curCol_, false);
     LayoutChanged();
     if (!redraw_)
         Layout().UpdateScrollBars();
     if (before > 0)
-        SetCurrentCell(curRow_ < before ? curRow_ : curRow_ + 1, curCol_, true);
+        RaisePendingCurCellChange();
 }
 
 void GridTable::RemoveRow(const GridVariant& vRow)
@@ -191,10 +195,11 @@ void GridTable::RemoveRow(const GridVariant& vRow)
         --rowCount_;
     }
     EnsureRowCapacity(rowCount_);
+    SetCurrentCell(newCur, curCol_, false);  // before drawing, as AddRow does
     LayoutChanged();
     if (!redraw_)
         Layout().UpdateScrollBars();
-    SetCurrentCell(newCur, curCol_, true);
+    RaisePendingCurCellChange();
 }
 
 void GridTable::SetRowCount(int32_t n)

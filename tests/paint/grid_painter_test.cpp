@@ -172,7 +172,7 @@ TEST(GridPainter, IncrementalRepaintEqualsAFullRepaintAfterRandomChanges)
     };
     for (int step = 0; step < 200; ++step) {
         const int32_t r = pick(30), c = pick(4);
-        switch (rng() % 13) {
+        switch (rng() % 15) {
         case 0: g.grid.SetCellValue(r, c, std::string(static_cast<size_t>(pick(12)), 'W')); break;
         case 1: g.grid.SetCellBackColor(r, c, colours[pick(4) - 1]); break;
         case 2: g.grid.SetCellForeColor(r, c, colours[pick(4) - 1]); break;
@@ -189,6 +189,14 @@ TEST(GridPainter, IncrementalRepaintEqualsAFullRepaintAfterRandomChanges)
                 g.grid.VScrollBar().SetValue(pick(g.grid.VScrollBar().Max()));
             break;
         case 12: g.grid.SetRowIsGroup(r, rng() % 3 == 0); break;
+        case 13:  // rows and columns inserted and removed move the current cell
+            g.grid.AddRow(AddRowArgs { .vRowBefore = GridVariant(r) });
+            g.grid.RemoveRow(GridVariant(pick(31)));
+            break;
+        case 14:
+            g.grid.AddCol(AddColArgs { .vColBefore = GridVariant(c) });
+            g.grid.RemoveCol(GridVariant(pick(5)));
+            break;
         }
         const auto incremental = screen();
         const int64_t composed = g.Composed();
