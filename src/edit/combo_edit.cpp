@@ -98,6 +98,9 @@ void Editor::CommitComboEdit()
     EEditResults result = tvEditResCommit;
     const core::ShapeWatch watch(table_);
     table_.Events().BeforeCommitEdit(row, col, result, list_.Text(), value, 0);
+    // A handler that cancelled the edit has already closed the list and reported it.
+    if (!editActive_)
+        return;
     editActive_ = false;
     // A handler that moved rows or columns left (row, col) naming another cell or none.
     if (result == tvEditResCommit && !watch.Changed()) {

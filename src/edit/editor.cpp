@@ -133,9 +133,11 @@ void Editor::ToggleCheckCell()
     EEditResults result = tvEditResCommit;
     const core::ShapeWatch watch(table_);
     table_.Events().BeforeCommitEdit(row, col, result, std::string(), value, 0);
+    // A handler that cancelled the edit has reported it already.
+    const bool cancelled = !editActive_;
     editActive_ = false;
     // A handler that moved rows or columns left (row, col) naming another cell or none.
-    if (watch.Changed())
+    if (watch.Changed() || cancelled)
         return;
     if (result == tvEditResCancel) {
         table_.Events().CancelEdit(row, col);

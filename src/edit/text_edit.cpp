@@ -199,8 +199,9 @@ EEditResults Editor::CommitTextEdit()
     const core::ShapeWatch watch(table_);
     table_.Events().BeforeCommitEdit(row, col, result, newText, converted.value, converted.error);
     validating_ = false;
-    // A handler that moved rows or columns left (row, col) naming another cell or none.
-    if (watch.Changed()) {
+    // A handler that moved rows or columns left (row, col) naming another cell or none;
+    // one that ended the edit (CancelEdit, a move of the current cell) reported it cancelled.
+    if (watch.Changed() || !editActive_) {
         if (editActive_) {
             editActive_ = false;
             CloseTextEditor();

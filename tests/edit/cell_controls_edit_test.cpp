@@ -44,6 +44,11 @@ TEST(CheckEdit, ValuesCycleByTheirBoxAndTheHostMayCancel)
         (Strings { "RequestEdit(3,1,13,False,\"\",0,0)", "BeforeCommitEdit(3,1,1,\"\",True,0)", "CancelEdit(3,1)" }));
     EXPECT_FALSE(s.grid.CellValue(3, 1).ToBool());
     EXPECT_FALSE(s.grid.EditActive());
+    s.events.onBeforeCommitEdit
+        = [&](int32_t, int32_t, EEditResults&, const std::string&, GridVariant&, int32_t) { s.grid.CancelEdit(); };
+    s.grid.RequestEdit(13);
+    EXPECT_EQ(s.Take().back(), "CancelEdit(3,1)") << "cancelled inside the handler: no commit after it";
+    EXPECT_FALSE(s.grid.CellValue(3, 1).ToBool());
 }
 
 struct ComboScene : WindowScene {

@@ -154,6 +154,15 @@ TEST(TextEdit, HostVetoesThroughByReferenceArguments)
     s.Escape();
     EXPECT_EQ(s.EditEvents(), (Strings { "TextEditKeyPress(2,2,27)", "CancelEdit(2,2)" }));
     EXPECT_EQ(s.grid.CellValue(2, 2).ToString(), "abcdef");
+
+    // A handler that ends the edit itself, here by moving the current cell, has it cancelled.
+    s.events.onBeforeCommitEdit
+        = [&](int32_t, int32_t, EEditResults&, const std::string&, GridVariant&, int32_t) { s.grid.SetCurRow(4); };
+    s.TypeKeys("z");
+    s.Enter();
+    EXPECT_EQ(s.events.Count(EventId::CancelEdit), 1u);
+    EXPECT_EQ(s.events.Count(EventId::AfterCommitEdit), 0u);
+    EXPECT_EQ(s.grid.CellValue(2, 2).ToString(), "abcdef");
 }
 
 TEST(TextEdit, EmptyCellsStayEmptyOrBecomeStringsAndTheEditorTakesTheCellsLook)
