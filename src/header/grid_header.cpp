@@ -341,9 +341,27 @@ void GridHeader::RecreateControl()
     }
 }
 
-void GridHeader::MouseActivate(bool& /*noActivate*/)
+void GridHeader::MouseActivate(bool& noActivate)
 {
-    // Only a click beside a running editor is swallowed, and no edit can run yet.
+    // A press on the edited cell beside its editor (an icon, the margins) would commit
+    // the edit; it is swallowed so that editing goes on.
+    const HWND grid = layout_.Window();
+    if (!table_.Editor().EditActive() || !table_.HasCurrentCell() || grid == 0)
+        return;
+    POINT pt;
+    GetCursorPos(&pt);
+    // Over the editor, the header or another child, the press is theirs.
+    if (WindowFromPoint(pt) != grid)
+        return;
+    ScreenToClient(grid, &pt);
+    RECT client {};
+    GetClientRect(grid, &client);
+    const layout::CellRect cell = layout_.CellBoundary(table_.CurRow(), table_.CurCol());
+    const auto inside = [&pt](int32_t left, int32_t top, int32_t right, int32_t bottom) {
+        return pt.x >= left && pt.x < right && pt.y >= top && pt.y < bottom;
+    };
+    noActivate = inside(client.left, client.top, client.right, client.bottom)
+        && inside(cell.left, cell.top, cell.left + cell.width, cell.top + cell.height);
 }
 
 void GridHeader::ColumnMouseEnter(int32_t item) { table_.Events().ColHeaderMouseEnter(ColumnOf(item)); }

@@ -247,6 +247,11 @@ TEST(TextEdit, ClickingAnotherCellCommitsAndMovesThere)
 {
     EditScene s(GridVariant("old"));
     s.TypeKeys("n");
+    // A press on the edited cell beside its editor is swallowed: editing goes on.
+    const auto [mx, my] = s.At(2, 2, 1);
+    s.desktop.Click(mx, my);
+    EXPECT_TRUE(s.grid.EditActive());
+    EXPECT_EQ(s.events.Count(EventId::MouseDown), 0u);
     s.ClickCell(4, 1);
     EXPECT_EQ(s.grid.CellValue(2, 2).ToString(), "n");
     EXPECT_EQ(s.Cur(), (std::pair<int32_t, int32_t>(4, 1)));
