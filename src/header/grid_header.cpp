@@ -239,7 +239,12 @@ void GridHeader::ColumnEndDrag(int32_t item, int32_t newOrder, bool& cancel)
     if (target == 0 || target == from)
         return;
     const int32_t col = table_.Column(from).Index;
+    const core::ShapeWatch watch(table_);
     table_.Events().ColHeaderEndDrag(col, table_.Column(target).Index, cancel);
+    // A handler that changed the columns has had the header follow them: the drop
+    // names places that have moved, and is dropped.
+    if (watch.Changed())
+        cancel = true;
     if (cancel)
         return;
     // Moving the column moves its header item too, so the native header keeps its own order.
@@ -247,14 +252,20 @@ void GridHeader::ColumnEndDrag(int32_t item, int32_t newOrder, bool& cancel)
     cancel = true;
 }
 
-void GridHeader::StartColumnWidthChange(int32_t item, int32_t width)
+void GridHeader::StartColumnWidthChange(int32_t item, int32_t width, bool& cancel)
 {
     table_.Editor().CancelEdit();
     const int32_t position = PositionOf(item);
     if (position == 0)
         return;
+    const core::ShapeWatch watch(table_);
+    table_.Events().StartColWidthChange(table_.Column(position).Index, width);
+    // The handler added, removed or moved columns: the item may show another column now.
+    if (watch.Changed()) {
+        cancel = true;
+        return;
+    }
     const core::ColumnData& c = table_.Column(position);
-    table_.Events().StartColWidthChange(c.Index, width);
     resizing_ = true;
     ConfinePointer(c, width);
     if (!immediateColumnResizing_) {
@@ -271,7 +282,11 @@ void GridHeader::ColumnWidthChanging(int32_t item, int32_t width)
         return;
     const int32_t col = table_.Column(position).Index;
     if (immediateColumnResizing_) {
+        const core::ShapeWatch watch(table_);
         table_.Events().ColWidthChanging(col, width);
+        // A handler that changed the columns may have left `col` naming another one.
+        if (watch.Changed())
+            return;
         table_.SetColWidth(GridVariant(col), width);
         painter_.Draw();
         return;
@@ -307,9 +322,10 @@ void GridHeader::DividerDblClick(int32_t item)
     if (col == 0)
         return;
     bool doDefault = true;
+    const core::ShapeWatch watch(table_);
     table_.Events().ColDividerDblClick(col, doDefault);
-    // The handler may have removed the column.
-    if (!doDefault || col > table_.ColCount())
+    // The handler may have removed the column, or renumbered it by removing another.
+    if (!doDefault || watch.Changed())
         return;
     sizer_.AutoWidthCol(col);
     painter_.Draw();

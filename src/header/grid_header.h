@@ -78,7 +78,7 @@ private:
     Host& GridHost() override { return table_.GetHost(); }
     void ColumnWidthChanged(int32_t item, int32_t width) override;
     void ColumnWidthChanging(int32_t item, int32_t width) override;
-    void StartColumnWidthChange(int32_t item, int32_t width) override;
+    void StartColumnWidthChange(int32_t item, int32_t width, bool& cancel) override;
     void DividerDblClick(int32_t item) override;
     void ColumnClick(int32_t item, int32_t x, int32_t y) override;
     void ColumnDblClick(int32_t item) override;

@@ -378,14 +378,19 @@ LRESULT HeaderControl::OnNotify(WNDPROC previous, HWND hwnd, UINT msg, WPARAM wP
             tracking_ = false;
             dragging_ = false;
             return 0;
-        case HDN_BEGINTRACK:
+        case HDN_BEGINTRACK: {
             if (!hoverSizable_)
                 return 1;
             tracking_ = true;
             trackedItem_ = nm.iItem;
             trackedWidth_ = ItemWidth(nm.iItem);
-            events_.StartColumnWidthChange(nm.iItem, trackedWidth_);
-            return 0;
+            bool cancel = false;
+            events_.StartColumnWidthChange(nm.iItem, trackedWidth_, cancel);
+            if (!cancel)
+                return 0;
+            tracking_ = false;
+            return 1;
+        }
         case HDN_TRACK:
         case HDN_ITEMCHANGING:
             if (tracking_ && nm.iItem == trackedItem_) {

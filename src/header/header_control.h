@@ -28,7 +28,8 @@ public:
     virtual Host& GridHost() = 0;
     virtual void ColumnWidthChanged(int32_t item, int32_t width) = 0;
     virtual void ColumnWidthChanging(int32_t item, int32_t width) = 0;
-    virtual void StartColumnWidthChange(int32_t item, int32_t width) = 0;
+    // `cancel`: the drag does not start (the grid's handler changed the columns under it).
+    virtual void StartColumnWidthChange(int32_t item, int32_t width, bool& cancel) = 0;
     virtual void DividerDblClick(int32_t item) = 0;
     virtual void ColumnClick(int32_t item, int32_t x, int32_t y) = 0;
     virtual void ColumnDblClick(int32_t item) = 0;

@@ -136,6 +136,24 @@ TEST(Header, DividerDragResizesWithATrackingLineOrLive)
     EXPECT_EQ(s.grid.ColWidth(2), 40);
 }
 
+TEST(Header, AResizeWhoseHandlerRemovesAColumnLeavesTheOthersAlone)
+{
+    HeaderScene s;
+    EventId removeOn = EventId::StartColWidthChange;
+    s.events.onAny = [&](const RecordedEvent& e) {
+        if (e.id == removeOn && s.grid.ColCount() == 3)
+            s.grid.RemoveCol(1);
+    };
+    s.Drag(s.OnHeader(2, 0), s.OnHeader(2, 30));
+    EXPECT_EQ(s.grid.ColWidth(1), 80) << "the column now first was not the one dragged";
+    s.grid.AddCol(AddColArgs { .lWidth = 80 });
+    s.grid.SetColWidth(1, 80);
+    s.grid.SetImmediateColumnResizing(true);
+    removeOn = EventId::ColWidthChanging;
+    s.Drag(s.OnHeader(2, 0), s.OnHeader(2, 30));
+    EXPECT_EQ(s.grid.ColWidth(1), 80);
+}
+
 TEST(Header, DividerDoubleClickFitsTheColumnUnlessDeclined)
 {
     HeaderScene s;
