@@ -231,6 +231,8 @@ void Editor::CancelTextEdit()
     if (!editActive_)
         return;
     editActive_ = false;
+    // A validation message may have left its commit pending: it ends with the edit.
+    commitInProgress_ = false;
     CloseTextEditor();
     table_.Events().CancelEdit(table_.CurRow(), table_.CurCol());
 }
