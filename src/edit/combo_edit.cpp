@@ -94,7 +94,12 @@ void Editor::CommitComboEdit()
     const int32_t row = table_.CurRow();
     const int32_t col = table_.CurCol();
     const int32_t selected = list_.ListIndex();
-    GridVariant value = selected >= 0 ? list_.ItemValue(selected) : GridVariant();
+    // Enter on a list without a choice (a typed letter no item begins) has nothing to store.
+    if (selected < 0) {
+        CancelComboEdit();
+        return;
+    }
+    GridVariant value = list_.ItemValue(selected);
     EEditResults result = tvEditResCommit;
     const core::ShapeWatch watch(table_);
     table_.Events().BeforeCommitEdit(row, col, result, list_.Text(), value, 0);
@@ -104,7 +109,7 @@ void Editor::CommitComboEdit()
     editActive_ = false;
     // A handler that moved rows or columns left (row, col) naming another cell or none.
     if (result == tvEditResCommit && !watch.Changed()) {
-        const bool kept = selected >= 0 && core::ComboValueMatches(list_.ItemValue(selected), value);
+        const bool kept = core::ComboValueMatches(list_.ItemValue(selected), value);
         const int32_t index = kept ? selected : list_.ValueIndex(value);
         table_.ChangeCell({ row, col }, [&](core::CellData& c) {
             c.Value = value;

@@ -193,6 +193,11 @@ TEST(ComboEdit, TheListDropsUnderTheCellOnItsValueAndKeysPickOrCancel)
     EXPECT_EQ(s.Take({ EventId::KeyDown, EventId::KeyUp, EventId::KeyPress }),
         (Strings { "RequestEdit(2,2,111,False,\"o\",0,0)", "CancelEdit(2,2)" }));
     EXPECT_EQ(s.grid.CellText(2, 2), "Closed");
+    // No item begins with q: Enter has nothing to store and cancels.
+    s.desktop.Char(U'q');
+    s.Key(native::VK_RETURN);
+    EXPECT_EQ(s.Take().back(), "CancelEdit(2,2)");
+    EXPECT_EQ(s.grid.CellText(2, 2), "Closed");
 }
 
 TEST(ComboEdit, AClickOnAnItemCommitsItAndAClickElsewhereCancels)
