@@ -91,7 +91,8 @@ void Mouse::OnButtonDown(int16_t button, int16_t shift, int32_t x, int32_t y)
         sel.SetSelAnchor(row, col, true);
     }
     sel.MoveTail(row, col, watch);
-    if (underControl && !watch.Changed())
+    // RequestEdit works on the current cell, which a CurCellChange handler may have sent elsewhere.
+    if (underControl && !watch.Changed() && table_.CurRow() == row && table_.CurCol() == col)
         keyboard_.RequestEdit(0);
 }
 

@@ -167,6 +167,17 @@ TEST(Mouse, DoubleClickAndControlClicksRequestAnEdit)
     s.desktop.MouseUp();
     EXPECT_EQ(s.events.Count(EventId::DblClick), 1u);
     EXPECT_EQ(s.events.Count(EventId::RequestEdit), 0u);
+
+    // A host that sends the current cell elsewhere leaves the pressed box alone, and the other cell too.
+    s.grid.SetCellType(2, 3, tvCellCheck);
+    s.events.onAny = [&](const RecordedEvent& e) {
+        if (e.id == EventId::CurCellChange && s.grid.CurCol() == 2)
+            s.grid.SetCurCell(2, 3);
+    };
+    s.desktop.Advance(1000);
+    s.desktop.Click(x, y);
+    EXPECT_EQ(s.Cur(), (std::pair<int32_t, int32_t>(2, 3)));
+    EXPECT_EQ(s.events.Count(EventId::RequestEdit), 0u);
 }
 
 }  // namespace
