@@ -144,14 +144,13 @@ TEST(Header, AResizeWhoseHandlerRemovesAColumnLeavesTheOthersAlone)
         if (e.id == removeOn && s.grid.ColCount() == 3)
             s.grid.RemoveCol(1);
     };
-    s.Drag(s.OnHeader(2, 0), s.OnHeader(2, 30));
-    EXPECT_EQ(s.grid.ColWidth(1), 80) << "the column now first was not the one dragged";
-    s.grid.AddCol(AddColArgs { .lWidth = 80 });
-    s.grid.SetColWidth(1, 80);
-    s.grid.SetImmediateColumnResizing(true);
-    removeOn = EventId::ColWidthChanging;
-    s.Drag(s.OnHeader(2, 0), s.OnHeader(2, 30));
-    EXPECT_EQ(s.grid.ColWidth(1), 80);
+    for (bool immediate : { false, true }) {
+        s.grid.SetImmediateColumnResizing(immediate);
+        s.Drag(s.OnHeader(2, 0), s.OnHeader(2, 30));
+        EXPECT_EQ(s.grid.ColWidth(1), 80) << "the column now first was not the one dragged";
+        s.grid.AddCol(AddColArgs { .lWidth = 80 });
+        removeOn = EventId::ColWidthChanging;
+    }
 }
 
 TEST(Header, DividerDoubleClickFitsTheColumnUnlessDeclined)
