@@ -295,6 +295,9 @@ bool Editor::EditBoxChar(WPARAM& wParam)
     auto keyAscii = static_cast<int16_t>(wParam);
     const int16_t typed = keyAscii;
     table_.Events().TextEditKeyPress(table_.CurRow(), table_.CurCol(), keyAscii);
+    // The handler ended the edit: the key has nothing left to commit or type into.
+    if (!editActive_)
+        return true;
     const bool changed = keyAscii != typed;
     const auto code = changed ? static_cast<WPARAM>(static_cast<uint16_t>(keyAscii)) : wParam;
     if (code == kEnter) {

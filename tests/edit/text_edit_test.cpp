@@ -163,12 +163,20 @@ TEST(TextEdit, HostVetoesThroughByReferenceArguments)
     EXPECT_EQ(s.EditEvents(), (Strings { "TextEditKeyPress(2,2,27)", "CancelEdit(2,2)" }));
     EXPECT_EQ(s.grid.CellValue(2, 2).ToString(), "abcdef");
 
-    // A handler that ends the edit itself, here by moving the current cell, has it cancelled.
+    // A handler that ends the edit itself has it cancelled, before the commit or during it.
+    s.events.onTextEditKeyPress = [&](int32_t, int32_t, int16_t& key) {
+        if (key == 13)
+            s.grid.CancelEdit();
+    };
+    s.TypeKeys("z");
+    s.Enter();
+    s.events.onTextEditKeyPress = nullptr;
     s.events.onBeforeCommitEdit
         = [&](int32_t, int32_t, EEditResults&, const std::string&, GridVariant&, int32_t) { s.grid.SetCurRow(4); };
     s.TypeKeys("z");
     s.Enter();
-    EXPECT_EQ(s.events.Count(EventId::CancelEdit), 1u);
+    EXPECT_EQ(s.events.Count(EventId::CancelEdit), 2u);
+    EXPECT_EQ(s.events.Count(EventId::BeforeCommitEdit), 1u);
     EXPECT_EQ(s.events.Count(EventId::AfterCommitEdit), 0u);
     EXPECT_EQ(s.grid.CellValue(2, 2).ToString(), "abcdef");
 }
