@@ -261,6 +261,8 @@ void Selection::SetRowMode(bool rowMode)
             for (int32_t c = 1; c <= table_.ColCount() && !watch.Changed(); ++c)
                 SetCellSelected(row, c, rowMode || c == table_.CurCol());
     } else if (switching && rowMode) {
+        // The rows widened may be several: a plain click must look at them all.
+        singleRowSelected_ = false;
         for (int32_t r = 1; r <= table_.RowCount() && !watch.Changed(); ++r) {
             bool any = false;
             for (int32_t c = 1; c <= table_.ColCount() && !any; ++c)

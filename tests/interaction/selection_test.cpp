@@ -103,12 +103,17 @@ TEST(Selection, RowModeInMultiSelectWidensRowsWithASelectedCell)
 {
     WindowScene s;
     s.grid.SetMultiSelect(true);
+    s.grid.SetRowMode(true);
+    s.ClickCell(5, 1);
+    s.grid.SetRowMode(false);  // collapses to the current cell
+    EXPECT_EQ(s.Selected(), (Cells { { 5, 1 } }));
     s.grid.SetCellSelected(2, 1, true);
     s.grid.SetCellSelected(4, 3, true);
     s.grid.SetRowMode(true);
-    EXPECT_EQ(s.Selected(), (Cells { { 2, 1 }, { 2, 2 }, { 2, 3 }, { 4, 1 }, { 4, 2 }, { 4, 3 } }));
-    s.grid.SetRowMode(false);  // collapses to the current cell, here none
-    EXPECT_TRUE(s.Selected().empty());
+    EXPECT_EQ(s.Selected(),
+        (Cells { { 2, 1 }, { 2, 2 }, { 2, 3 }, { 4, 1 }, { 4, 2 }, { 4, 3 }, { 5, 1 }, { 5, 2 }, { 5, 3 } }));
+    s.ClickCell(3, 1);
+    EXPECT_EQ(s.Selected(), (Cells { { 3, 1 }, { 3, 2 }, { 3, 3 } })) << "a plain click leaves its row alone";
 }
 
 TEST(Selection, ShiftExtensionSpansDisplayOrderIncludingHiddenColumns)
