@@ -200,6 +200,9 @@ void Keyboard::SelectAndMove(CellPos to, int32_t colForRange, int32_t shift, boo
     } else if (!arrowKey || shift == 0) {
         selection.SelectAlone(to.row, to.col);
         selection.SetSelAnchor(to.row, to.col, true);
+    } else {
+        // The current row moves away from the selection, which may be a row no longer current.
+        selection.SetSingleRowSelected(false);
     }
     selection.MoveTail(to.row, to.col, watch);
 }

@@ -129,6 +129,13 @@ TEST(Keys, ModifiersDecideWhatHappensToTheMultiSelection)
     EXPECT_EQ(s.Selected().size(), 3u);
     s.Press(VK_END, kAlt);  // on End the new cell alone
     EXPECT_EQ(s.Selected(), (Cells { { 100, 1 } }));
+
+    // Alt+Down leaves the selected row behind; a plain click still clears it.
+    s.grid.SetRowMode(true);
+    s.grid.SetCurCell(1, 1);
+    s.Press(VK_DOWN, kAlt);
+    s.ClickCell(3, 1);
+    EXPECT_EQ(s.Selected(), (Cells { { 3, 1 }, { 3, 2 }, { 3, 3 } }));
 }
 
 TEST(Keys, CtrlSpaceTogglesAndSwallowsOnlyTheNextSpace)
