@@ -132,6 +132,13 @@ bool GridTable::EndEditChangedShape()
     return watch.Changed();
 }
 
+bool GridTable::EndEditMovedRows()
+{
+    const uint64_t before = rowNumbering_;
+    Editor().CancelEdit();
+    return rowNumbering_ != before;
+}
+
 void GridTable::SetRedraw(bool redraw)
 {
     redraw_ = redraw;
@@ -315,6 +322,7 @@ void GridTable::RaiseCurCellChange() const { Events().CurCellChange(curRow_, cur
 void GridTable::ResetRows()
 {
     ++shape_;
+    ++rowNumbering_;
     rows_.Resize(0);
     cells_.Reset(ColCount());
     rowKeys_.Clear();

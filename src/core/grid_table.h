@@ -278,6 +278,10 @@ private:
     // Ends a running edit. The events it raises may add, remove or reorder rows and columns:
     // true when they did, and the caller's row numbers and column positions are stale.
     bool EndEditChangedShape();
+    // Ends a running edit; true when its events inserted, removed or reordered rows, so that a
+    // row number the caller holds may name another row. Rows a virtual grid appends while the
+    // editor's cell repaints renumber none.
+    bool EndEditMovedRows();
     void ApplyColWidth(const GridVariant& vCol, int32_t position, int32_t width);
     void RefreshHeaderItem(int32_t position);
     void AutoHeightFor(EHeaderAutoHeightFlags reason);
@@ -311,6 +315,7 @@ private:
 
     int32_t rowCount_ { 0 };
     uint64_t shape_ { 0 };
+    uint64_t rowNumbering_ { 0 };  // counts the changes that renumber existing rows
     // The sum of the rows' height magnitudes (see extent.h).
     int64_t rowExtent_ { 0 };
     int32_t curRow_ { 0 };

@@ -8,6 +8,7 @@ namespace tavix::core {
 void GridTable::ApplyRowOrder(std::span<int32_t> order)
 {
     ++shape_;
+    ++rowNumbering_;
     const auto count = static_cast<int32_t>(order.size());
     // The current row follows its data.
     int32_t newRow = curRow_;

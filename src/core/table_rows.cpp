@@ -124,6 +124,7 @@ void GridTable::AddRow(const AddRowArgs& a)
     CheckExtent(rowExtent_ + ExtentOf(height));
     Layout().InvalidateRange(RangeChange::Recompute);
     ++shape_;
+    rowNumbering_ += before > 0 ? 1 : 0;
     rowExtent_ += ExtentOf(height);
     if (before > 0)
         InsertRow(before, a, height, keyPosition);
@@ -164,6 +165,7 @@ void GridTable::RemoveRow(const GridVariant& vRow)
     CheckRowIndex(row);
     Layout().InvalidateRange(RangeChange::Recompute);
     ++shape_;
+    ++rowNumbering_;
 
     RowData& removed = rows_.At(row);
     if (!removed.Key.empty()) {
@@ -221,6 +223,7 @@ void GridTable::SetRowCount(int32_t n)
         return;
     ++shape_;
     const bool shrinking = n < rowCount_;
+    rowNumbering_ += shrinking ? 1 : 0;
     if (shrinking) {
         if (n == 0)
             rowKeys_.Clear();
@@ -290,7 +293,7 @@ void GridTable::SetRowVisible(int32_t row, bool visible)
 {
     Layout().InvalidateRange(RangeChange::Recompute);
     // Rows added or removed by the edit's events leave `row` naming another row or none.
-    if (EndEditChangedShape())
+    if (EndEditMovedRows())
         return;
     RowData& r = rows_.At(row);
     if (r.Visible == visible)
@@ -305,7 +308,7 @@ void GridTable::SetRowHeight(int32_t row, int32_t height)
 {
     CheckExtent(rowExtent_ - ExtentOf(rows_.At(row).Height) + ExtentOf(height));
     Layout().InvalidateRange(RangeChange::Recompute);
-    if (EndEditChangedShape())
+    if (EndEditMovedRows())
         return;
     // Read after the edit's events, which may have sized the row themselves.
     rowExtent_ += ExtentOf(height) - ExtentOf(rows_.At(row).Height);
@@ -316,7 +319,7 @@ void GridTable::SetRowHeight(int32_t row, int32_t height)
 
 void GridTable::SetRowNormalCellHeight(int32_t row, int32_t height)
 {
-    if (EndEditChangedShape())
+    if (EndEditMovedRows())
         return;
     rows_.At(row).NormalCellHeight = height;
     MarkRowChanged(row);

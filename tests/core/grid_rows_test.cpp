@@ -270,6 +270,9 @@ TEST(GridEvents, ChangesMadeWhileTheEditEndsAreSeenByTheOperation)
     g.SetRowHeight(4, 2000000000);  // row 4 is gone: nothing to size, nor to count
     g.SetRowHeight(1, 2000000000);
     EXPECT_EQ(g.RowHeight(1), 2000000000);
+    handler = [&] { g.AddRow(); };  // an appended row, as a virtual grid requests: no row moved
+    g.SetRowHeight(2, 33);
+    EXPECT_EQ(g.RowHeight(2), 33);
     handler = [&] { g.Clear(true); };
     EXPECT_EQ(ErrorOf([&] { g.SetRowCount(5); }), tvErrNoColumns);
     EXPECT_EQ(g.RowCount(), 0);
