@@ -34,8 +34,6 @@ GridTable::GridTable(Host& host)
 {
 }
 
-std::string GridTable::KeyLowerOf(const std::string& key) const { return KeyLower(key); }
-
 RowKeyIndex::KeyOf GridTable::KeyOf() const
 {
     return [this](int32_t row) -> const std::string& { return rows_.At(row).Key; };

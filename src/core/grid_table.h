@@ -272,7 +272,6 @@ public:
 private:
     friend class RowRequestScope;
 
-    std::string KeyLowerOf(const std::string& key) const;
     RowKeyIndex::KeyOf KeyOf() const;
     void CheckColKeyUnique(const std::string& key, int32_t ownPosition) const;
     // Ends a running edit. The events it raises may add, remove or reorder rows and columns:

@@ -2,6 +2,7 @@
 #include "core/grid_table.h"
 
 #include "core/extent.h"
+#include "core/key_case.h"
 
 #include <tavix/error.h>
 #include <tavix/grid.h>
@@ -17,7 +18,7 @@ void GridTable::CheckColKeyUnique(const std::string& key, int32_t ownPosition) c
 {
     if (key.empty())
         return;
-    const int32_t p = columns_.PositionOfKeyLower(KeyLowerOf(key));
+    const int32_t p = columns_.PositionOfKeyLower(KeyLower(key));
     if (p != 0 && p != ownPosition)
         RaiseGridError(tvErrDuplicateKey);
 }
@@ -59,7 +60,7 @@ CellObject& GridTable::AddCol(const AddColArgs& a)
     const int32_t index = inserting ? columns_.At(before).Index : ColCount() + 1;
     ColumnData& c = columns_.Insert(position, index);
     c.Key = a.sKey;
-    c.KeyLower = KeyLowerOf(a.sKey);
+    c.KeyLower = KeyLower(a.sKey);
     c.Visible = a.bVisible;
     c.HeaderText = a.sHeader;
     c.DefaultCell = std::make_unique<CellObject>(*this);
@@ -162,7 +163,7 @@ void GridTable::SetColKey(int32_t colIndex, const std::string& key)
     const int32_t position = ColPosition(GridVariant(colIndex));
     CheckColKeyUnique(key, position);
     columns_.At(position).Key = key;
-    columns_.At(position).KeyLower = KeyLowerOf(key);
+    columns_.At(position).KeyLower = KeyLower(key);
 }
 
 void GridTable::SetColTag(const GridVariant& vCol, const GridVariant& tag) { columns_.At(ColPosition(vCol)).Tag = tag; }

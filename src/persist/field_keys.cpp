@@ -6,38 +6,31 @@
 
 namespace tavix::persist {
 
-namespace {
-
-// Compared as the grid compares column keys.
-std::string Folded(std::string_view text) { return core::KeyLower(text); }
-
-}  // namespace
-
 FieldKeys::FieldKeys(const std::vector<std::string>& names)
 {
     std::set<std::string> fieldNames;
     for (const std::string& name : names)
-        fieldNames.insert(Folded(name));
+        fieldNames.insert(core::KeyLower(name));
     std::set<std::string> taken;
     for (const std::string& name : names) {
         std::string key = name;
         int n = 1;
         // A field without a name makes a column without a key, which clashes with nothing.
-        while (!name.empty() && taken.contains(Folded(key))) {
+        while (!name.empty() && taken.contains(core::KeyLower(key))) {
             do {
                 key = name + ":" + std::to_string(++n);
-            } while (fieldNames.contains(Folded(key)));
+            } while (fieldNames.contains(core::KeyLower(key)));
         }
-        taken.insert(Folded(key));
+        taken.insert(core::KeyLower(key));
         keys_.push_back(std::move(key));
     }
 }
 
 int FieldKeys::IndexOf(std::string_view key) const
 {
-    const std::string wanted = Folded(key);
+    const std::string wanted = core::KeyLower(key);
     for (size_t i = 0; i < keys_.size(); ++i)
-        if (!keys_[i].empty() && Folded(keys_[i]) == wanted)
+        if (!keys_[i].empty() && core::KeyLower(keys_[i]) == wanted)
             return static_cast<int>(i);
     return -1;
 }
